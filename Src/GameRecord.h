@@ -1,0 +1,24 @@
+// The game record: a four-line text file (start time, score, platform, moves) from which a
+// game can be replayed exactly.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+std::string FormatGameRecord(uint64_t startTime, uint32_t score, const char* platform,
+                             const char* moves);
+
+// Writes a record; `platform` is the system's description ("Windows" when it is empty).
+// Failures are silent, and never leave a cut-off file in place of an older record.
+void WriteGameRecord(const char* path, uint64_t startTime, uint32_t score, const char* platform,
+                     const char* moves);
+
+// Reads a record; the moves go into the caller's buffer. Lines may come in any order and
+// unknown lines are ignored.
+bool ReadGameRecord(const char* path, char* moves, size_t movesSize, uint64_t* startTime,
+                    uint32_t* score);
+
+// Returns a newly allocated move string (free it with std::free), or null when the file is
+// missing, empty, one byte long or cannot be read.
+char* LoadGameRecordFile(const char* path, uint64_t* startTime, uint32_t* score);

@@ -1,0 +1,24 @@
+#include "SafeFile.h"
+
+#include <cstdio>
+#include <cstring>
+
+bool WriteFileReplacing(const char* path, const void* data, size_t size) {
+    char tempPath[272];
+    if (std::snprintf(tempPath, sizeof tempPath, "%s.new", path) >=
+        static_cast<int>(sizeof tempPath)) {
+        return false;
+    }
+    FILE* file = std::fopen(tempPath, "wb");
+    if (!file) {
+        return false;
+    }
+    bool written = std::fwrite(data, 1, size, file) == size;
+    written = std::fflush(file) == 0 && written;
+    written = std::fclose(file) == 0 && written;
+    if (!written || !ReplaceFileWith(tempPath, path)) {
+        std::remove(tempPath);
+        return false;
+    }
+    return true;
+}

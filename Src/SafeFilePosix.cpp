@@ -1,0 +1,17 @@
+#include "SafeFile.h"
+
+#include <cstdio>
+#include <sys/stat.h>
+
+bool ReplaceFileWith(const char* tempPath, const char* path) {
+    return std::rename(tempPath, path) == 0;
+}
+
+bool QueryFileSize(const char* path, uint64_t* size) {
+    struct stat info;
+    if (stat(path, &info) != 0 || !S_ISREG(info.st_mode)) {
+        return false;
+    }
+    *size = static_cast<uint64_t>(info.st_size);
+    return true;
+}

@@ -1,0 +1,102 @@
+// clankmere-replay [--prefs FILE] RECORD
+// Replays a game record as the game restores one and prints the final position.
+#include "Game.h"
+#include "GameRecord.h"
+#include "NullGameHost.h"
+#include "Preferences.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+constexpr int kExitBadInput = 2;
+
+int Fail(const char* file, const char* reason) {
+    std::fprintf(stderr, "clankmere-replay: %s: %s\n", file, reason);
+    return kExitBadInput;
+}
+
+int Usage() {
+    std::fprintf(stderr, "usage: clankmere-replay [--prefs FILE] RECORD\n");
+    return kExitBadInput;
+}
+
+// Checks the preferences file before the game reads it, so that a damaged one is reported
+// instead of silently replaced by the defaults.
+const char* CheckPreferencesFile(const char* path) {
+    CPreferencesFile file(path);
+    CPreferences2 prefs(&file);
+    if (!prefs.Load()) {
+        return "not a 196-byte preferences record";
+    }
+    return prefs.IsValid() ? nullptr : "bad markers, size or version in the preferences record";
+}
+
+void PrintPosition(const CGame& game) {
+    std::printf("score: %d\n", static_cast<int>(game.m_score));
+    std::printf("level: %u\n", static_cast<unsigned>(game.m_level));
+    std::printf("screwdrivers: %d\n", static_cast<int>(game.m_screwdrivers));
+    std::printf("over: %s\n", game.m_gameOver ? "yes" : "no");
+    std::printf("moves: %s\n", game.m_moveLog ? game.m_moveLog : "");
+    std::printf("board:\n");
+    for (int y = 0; y < kGridHeight; ++y) {
+        char row[kGridWidth + 1];
+        for (int x = 0; x < kGridWidth; ++x) {
+            const uint8_t cell = game.Cell(x, y);
+            row[x] = cell == kCellEmpty ? '.' : static_cast<char>(cell);
+        }
+        row[kGridWidth] = '\0';
+        std::printf("%s\n", row);
+    }
+}
+
+struct Arguments {
+    const char* prefsPath = nullptr;
+    const char* recordPath = nullptr;
+};
+
+bool ParseArguments(int argc, char** argv, Arguments& args) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--prefs") == 0 && i + 1 < argc && !args.prefsPath) {
+            args.prefsPath = argv[++i];
+        } else if (argv[i][0] != '-' && !args.recordPath) {
+            args.recordPath = argv[i];
+        } else {
+            return false;
+        }
+    }
+    return args.recordPath != nullptr;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Arguments args;
+    if (!ParseArguments(argc, argv, args)) {
+        return Usage();
+    }
+    if (args.prefsPath) {
+        if (const char* problem = CheckPreferencesFile(args.prefsPath)) {
+            return Fail(args.prefsPath, problem);
+        }
+    }
+    uint64_t startTime = 0;
+    char* moves = LoadGameRecordFile(args.recordPath, &startTime, nullptr);
+    if (!moves) {
+        return Fail(args.recordPath, "missing, empty or unreadable game record");
+    }
+    if (startTime == 0) {
+        std::free(moves);
+        return Fail(args.recordPath, "the record has no non-zero \"Time:\" value, so it cannot "
+                                     "be replayed faithfully");
+    }
+    CNullGameHost host;
+    CPreferencesFile prefsFile(args.prefsPath ? args.prefsPath : "");
+    CGame game(host, args.prefsPath ? &prefsFile : nullptr);
+    ReplayStoredGame(game, static_cast<int64_t>(startTime), moves);
+    std::free(moves);
+    PrintPosition(game);
+    return 0;
+}
