@@ -1,0 +1,15 @@
+#pragma once
+
+#include "ByteWriter.h"
+#include "Image.h"
+
+#include <vector>
+
+namespace artgen {
+
+// A Windows icon file with one 32-bit image (colour with alpha, plus the AND mask older
+// Windows versions read) per picture. kTransparent pixels become fully transparent. Pictures
+// must be square and at most 256 pixels wide.
+Bytes encodeIco(const std::vector<Image>& pictures);
+
+} // namespace artgen
