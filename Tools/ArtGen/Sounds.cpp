@@ -140,7 +140,8 @@ private:
 Samples zapSound(double length) {
     Oscillator tone;
     return synthesize(length, [&](double seconds, double share) {
-        return sineWave(tone.step(glide(2600, 300, share))) * decay(seconds, 0.04);
+        return sineWave(tone.step(glide(2600, 300, share))) * decay(seconds, 0.04) *
+               attackRelease(seconds, 0.002, length, 0.03);
     });
 }
 
