@@ -1,0 +1,399 @@
+#include "ddutil.h"
+
+#include <cstdio>
+
+namespace {
+
+// Style bits the display sets on the main window: a caption, a sizing frame (kept at a fixed
+// size by the window procedure) and a minimise box; a popup style is cleared.
+constexpr LONG kStyleKeepMask = 0x7F39FFFF;
+constexpr LONG kStyleSet = 0x00C60000;
+
+template <typename T> void Release(T*& p) {
+    if (p) {
+        p->Release();
+        p = nullptr;
+    }
+}
+
+DDSURFACEDESC2 SurfaceDesc(DWORD flags, DWORD caps, DWORD width, DWORD height) {
+    DDSURFACEDESC2 desc = {};
+    desc.dwSize = sizeof desc;
+    desc.dwFlags = flags;
+    desc.ddsCaps.dwCaps = caps;
+    desc.dwWidth = width;
+    desc.dwHeight = height;
+    return desc;
+}
+
+// Asks for video memory first, so that copies run in hardware, then settles for any memory.
+HRESULT CreateOffscreenSurface(IDirectDraw7* pDirectDraw, DWORD width, DWORD height,
+                               CSurface** ppSurface) {
+    const DWORD flags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
+    DDSURFACEDESC2 desc =
+        SurfaceDesc(flags, DDSCAPS_OFFSCREENPLAIN | DDSCAPS_VIDEOMEMORY, width, height);
+    *ppSurface = new CSurface;
+    HRESULT hr = (*ppSurface)->Create(pDirectDraw, &desc);
+    if (FAILED(hr)) {
+        delete *ppSurface;
+        *ppSurface = new CSurface;
+        desc = SurfaceDesc(flags, DDSCAPS_OFFSCREENPLAIN, width, height);
+        hr = (*ppSurface)->Create(pDirectDraw, &desc);
+    }
+    if (FAILED(hr)) {
+        delete *ppSurface;
+        *ppSurface = nullptr;
+    }
+    return hr;
+}
+
+HBITMAP LoadBitmapSection(LPCSTR name, DWORD width, DWORD height) {
+    const int cx = static_cast<int>(width);
+    const int cy = static_cast<int>(height);
+    auto hBitmap = static_cast<HBITMAP>(
+        LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, cx, cy, LR_CREATEDIBSECTION));
+    if (!hBitmap && !IS_INTRESOURCE(name)) {
+        hBitmap = static_cast<HBITMAP>(
+            LoadImageA(nullptr, name, IMAGE_BITMAP, cx, cy, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    }
+    return hBitmap;
+}
+
+SIZE MeasureDemoModeText() {
+    SIZE size = {};
+    HDC hdc = GetDC(nullptr);
+    GetTextExtentPoint32A(hdc, kDemoModeText, static_cast<int>(sizeof kDemoModeText - 1), &size);
+    ReleaseDC(nullptr, hdc);
+    return size;
+}
+
+} // namespace
+
+// --- CSurface
+
+CSurface::CSurface() : m_pddsSurface(nullptr), m_surfaceDesc() {
+    m_surfaceDesc.dwSize = sizeof m_surfaceDesc;
+}
+
+CSurface::~CSurface() {
+    Release(m_pddsSurface);
+}
+
+HRESULT CSurface::Create(IDirectDraw7* pDirectDraw, DDSURFACEDESC2* pDesc) {
+    HRESULT hr = pDirectDraw->CreateSurface(pDesc, &m_pddsSurface, nullptr);
+    if (FAILED(hr)) {
+        return hr;
+    }
+    m_surfaceDesc = {};
+    m_surfaceDesc.dwSize = sizeof m_surfaceDesc;
+    m_pddsSurface->GetSurfaceDesc(&m_surfaceDesc);
+    return S_OK;
+}
+
+HRESULT CSurface::CopyBitmap(HBITMAP hBitmap) {
+    if (!hBitmap || !m_pddsSurface) {
+        return E_INVALIDARG;
+    }
+    HRESULT hr = m_pddsSurface->Restore();
+    if (FAILED(hr)) {
+        return hr;
+    }
+    DDSURFACEDESC2 desc = {};
+    desc.dwSize = sizeof desc;
+    m_pddsSurface->GetSurfaceDesc(&desc);
+    if (desc.ddpfPixelFormat.dwFlags & DDPF_FOURCC) {
+        return E_NOTIMPL;
+    }
+    HDC hdcImage = CreateCompatibleDC(nullptr);
+    if (!hdcImage) {
+        return E_FAIL;
+    }
+    HGDIOBJ oldBitmap = SelectObject(hdcImage, hBitmap);
+    BITMAP bitmap = {};
+    GetObjectA(hBitmap, sizeof bitmap, &bitmap);
+    HDC hdc = nullptr;
+    hr = m_pddsSurface->GetDC(&hdc);
+    if (SUCCEEDED(hr)) {
+        StretchBlt(hdc, 0, 0, static_cast<int>(desc.dwWidth), static_cast<int>(desc.dwHeight),
+                   hdcImage, 0, 0, bitmap.bmWidth, bitmap.bmHeight, SRCCOPY);
+        m_pddsSurface->ReleaseDC(hdc);
+    }
+    SelectObject(hdcImage, oldBitmap);
+    DeleteDC(hdcImage);
+    return SUCCEEDED(hr) ? S_OK : hr;
+}
+
+HRESULT CSurface::RenderText() {
+    if (!m_pddsSurface) {
+        return E_INVALIDARG;
+    }
+    HRESULT hr = m_pddsSurface->Restore();
+    if (FAILED(hr)) {
+        return hr;
+    }
+    HDC hdc = nullptr;
+    hr = m_pddsSurface->GetDC(&hdc);
+    if (FAILED(hr)) {
+        return hr;
+    }
+    SetBkColor(hdc, RGB(0, 0, 0));
+    SetTextColor(hdc, RGB(255, 255, 0));
+    TextOutA(hdc, 0, 0, kDemoModeText, static_cast<int>(sizeof kDemoModeText - 1));
+    m_pddsSurface->ReleaseDC(hdc);
+    return S_OK;
+}
+
+// GDI writes the key colour into the top-left pixel and the surface's memory tells how the
+// display stores it; the pixel is put back afterwards.
+DWORD CSurface::ColorToPixel() {
+    if (!m_pddsSurface) {
+        return 0;
+    }
+    COLORREF saved = 0;
+    HDC hdc = nullptr;
+    if (SUCCEEDED(m_pddsSurface->GetDC(&hdc))) {
+        saved = GetPixel(hdc, 0, 0);
+        SetPixel(hdc, 0, 0, kColorKey);
+        m_pddsSurface->ReleaseDC(hdc);
+    }
+    DDSURFACEDESC2 desc = {};
+    desc.dwSize = sizeof desc;
+    DWORD pixel = CLR_INVALID;
+    if (SUCCEEDED(m_pddsSurface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr))) {
+        pixel = *static_cast<const DWORD*>(desc.lpSurface);
+        const DWORD bits = desc.ddpfPixelFormat.dwRGBBitCount;
+        if (bits < 32) {
+            pixel &= (DWORD(1) << bits) - 1;
+        }
+        m_pddsSurface->Unlock(nullptr);
+    }
+    if (SUCCEEDED(m_pddsSurface->GetDC(&hdc))) {
+        SetPixel(hdc, 0, 0, saved);
+        m_pddsSurface->ReleaseDC(hdc);
+    }
+    return pixel;
+}
+
+HRESULT CSurface::SetSourceColorKey() {
+    DDCOLORKEY key;
+    key.dwColorSpaceLowValue = ColorToPixel();
+    key.dwColorSpaceHighValue = ColorToPixel();
+    return m_pddsSurface->SetColorKey(DDCKEY_SRCBLT, &key);
+}
+
+// --- CDisplay
+
+CDisplay::CDisplay()
+    : m_pDirectDraw(nullptr), m_pddsPrimary(nullptr), m_pddsBackBuffer(nullptr), m_hWindow(nullptr),
+      m_windowRect(), m_windowed(FALSE) {}
+
+CDisplay::~CDisplay() {
+    CDisplay::ReleaseObjects();
+}
+
+HRESULT CDisplay::ReleaseObjects() {
+    Release(m_pddsBackBuffer);
+    Release(m_pddsPrimary);
+    if (m_pDirectDraw) {
+        m_pDirectDraw->SetCooperativeLevel(m_hWindow, DDSCL_NORMAL);
+    }
+    Release(m_pDirectDraw);
+    return S_OK;
+}
+
+HRESULT CDisplay::CreateWindowedDisplay(HWND hWnd) {
+    ReleaseObjects();
+    if (FAILED(DirectDrawCreateEx(nullptr, reinterpret_cast<void**>(&m_pDirectDraw),
+                                  IID_IDirectDraw7, nullptr))) {
+        return E_FAIL;
+    }
+    if (FAILED(m_pDirectDraw->SetCooperativeLevel(hWnd, DDSCL_NORMAL))) {
+        return E_FAIL;
+    }
+    FitWindowToBackBuffer(hWnd);
+    if (FAILED(CreatePrimaryWithClipper(hWnd)) || FAILED(CreateBackBuffer())) {
+        return E_FAIL;
+    }
+    m_hWindow = hWnd;
+    m_windowed = TRUE;
+    RefreshWindowRect();
+    return S_OK;
+}
+
+// Gives the window a client area of exactly the back buffer's size and keeps its top-left
+// corner inside the desktop's work area.
+void CDisplay::FitWindowToBackBuffer(HWND hWnd) {
+    LONG style = GetWindowLongA(hWnd, GWL_STYLE);
+    style = (style & kStyleKeepMask) | kStyleSet;
+    SetWindowLongA(hWnd, GWL_STYLE, style);
+
+    RECT rect = {0, 0, WINDOW_WIDTH, WINDOW_HEIGHT};
+    AdjustWindowRectEx(&rect, static_cast<DWORD>(style), GetMenu(hWnd) != nullptr,
+                       static_cast<DWORD>(GetWindowLongA(hWnd, GWL_EXSTYLE)));
+    SetWindowPos(hWnd, nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hWnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+
+    RECT work = {};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    GetWindowRect(hWnd, &rect);
+    if (rect.left < work.left) {
+        rect.left = work.left;
+    }
+    if (rect.top < work.top) {
+        rect.top = work.top;
+    }
+    SetWindowPos(hWnd, nullptr, rect.left, rect.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+HRESULT CDisplay::CreatePrimaryWithClipper(HWND hWnd) {
+    DDSURFACEDESC2 desc = SurfaceDesc(DDSD_CAPS, DDSCAPS_PRIMARYSURFACE, 0, 0);
+    if (FAILED(m_pDirectDraw->CreateSurface(&desc, &m_pddsPrimary, nullptr))) {
+        return E_FAIL;
+    }
+    // The clipper keeps every copy onto the screen inside the window's visible parts.
+    IDirectDrawClipper* pClipper = nullptr;
+    if (FAILED(m_pDirectDraw->CreateClipper(0, &pClipper, nullptr))) {
+        return E_FAIL;
+    }
+    HRESULT hr = pClipper->SetHWnd(0, hWnd);
+    if (SUCCEEDED(hr)) {
+        hr = m_pddsPrimary->SetClipper(pClipper);
+    }
+    pClipper->Release();
+    return SUCCEEDED(hr) ? S_OK : E_FAIL;
+}
+
+HRESULT CDisplay::CreateBackBuffer() {
+    DDSURFACEDESC2 desc =
+        SurfaceDesc(DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT, DDSCAPS_OFFSCREENPLAIN | DDSCAPS_3DDEVICE,
+                    WINDOW_WIDTH, WINDOW_HEIGHT);
+    return SUCCEEDED(m_pDirectDraw->CreateSurface(&desc, &m_pddsBackBuffer, nullptr)) ? S_OK
+                                                                                      : E_FAIL;
+}
+
+HRESULT CDisplay::RefreshWindowRect() {
+    if (!m_windowed) {
+        m_windowRect = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        return S_OK;
+    }
+    GetClientRect(m_hWindow, &m_windowRect);
+    ClientToScreen(m_hWindow, reinterpret_cast<POINT*>(&m_windowRect.left));
+    ClientToScreen(m_hWindow, reinterpret_cast<POINT*>(&m_windowRect.right));
+    return S_OK;
+}
+
+HRESULT CDisplay::CreateSurface(CSurface** ppSurface) {
+    if (!m_pDirectDraw) {
+        return E_POINTER;
+    }
+    if (!ppSurface) {
+        return E_INVALIDARG;
+    }
+    return CreateOffscreenSurface(m_pDirectDraw, WINDOW_WIDTH, WINDOW_HEIGHT, ppSurface);
+}
+
+HRESULT CDisplay::CreateSurfaceFromImage(CSurface** ppSurface, LPCSTR name, DWORD width,
+                                         DWORD height) {
+    if (!m_pDirectDraw || !name || !ppSurface) {
+        return E_INVALIDARG;
+    }
+    *ppSurface = nullptr;
+    HBITMAP hBitmap = LoadBitmapSection(name, width, height);
+    if (!hBitmap) {
+        return E_FAIL;
+    }
+    BITMAP bitmap = {};
+    GetObjectA(hBitmap, sizeof bitmap, &bitmap);
+    HRESULT hr = CreateOffscreenSurface(m_pDirectDraw, static_cast<DWORD>(bitmap.bmWidth),
+                                        static_cast<DWORD>(bitmap.bmHeight), ppSurface);
+    if (SUCCEEDED(hr)) {
+        hr = (*ppSurface)->CopyBitmap(hBitmap);
+        if (FAILED(hr)) {
+            delete *ppSurface;
+            *ppSurface = nullptr;
+        }
+    }
+    DeleteObject(hBitmap);
+    return FAILED(hr) ? hr : S_OK;
+}
+
+HRESULT CDisplay::CreateSurfaceFromText(CSurface** ppSurface) {
+    if (!m_pDirectDraw || !ppSurface) {
+        return E_INVALIDARG;
+    }
+    const SIZE size = MeasureDemoModeText();
+    DDSURFACEDESC2 desc = SurfaceDesc(DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT, DDSCAPS_OFFSCREENPLAIN,
+                                      static_cast<DWORD>(size.cx), static_cast<DWORD>(size.cy));
+    auto* pSurface = new CSurface;
+    HRESULT hr = pSurface->Create(m_pDirectDraw, &desc);
+    if (FAILED(hr)) {
+        delete pSurface;
+        *ppSurface = nullptr;
+        return hr;
+    }
+    *ppSurface = pSurface;
+    return pSurface->RenderText();
+}
+
+HRESULT CDisplay::PresentBackBuffer() {
+    if (!m_pddsPrimary || !m_pddsBackBuffer) {
+        return E_POINTER;
+    }
+    for (;;) {
+        HRESULT hr =
+            m_pddsPrimary->Blt(&m_windowRect, m_pddsBackBuffer, nullptr, DDBLT_WAIT, nullptr);
+        if (hr == DDERR_SURFACELOST) {
+            m_pddsPrimary->Restore();
+            m_pddsBackBuffer->Restore();
+            return hr;
+        }
+        if (hr != DDERR_WASSTILLDRAWING) {
+            return hr;
+        }
+    }
+}
+
+HRESULT CDisplay::BlitToBackBuffer(LONG x, LONG y, CSurface* pSource, const RECT* pSourceRect,
+                                   DWORD flags) {
+    if (!m_pddsBackBuffer) {
+        return E_POINTER;
+    }
+    if (!pSourceRect) {
+        return m_pddsBackBuffer->Blt(nullptr, pSource->GetDDrawSurface(), nullptr,
+                                     DDBLT_WAIT | flags, nullptr);
+    }
+    RECT dest = {x, y, x + pSourceRect->right - pSourceRect->left,
+                 y + pSourceRect->bottom - pSourceRect->top};
+    return m_pddsBackBuffer->Blt(&dest, pSource->GetDDrawSurface(), const_cast<RECT*>(pSourceRect),
+                                 DDBLT_WAIT | flags, nullptr);
+}
+
+// --- CSurfaceDC
+
+CSurfaceDC::CSurfaceDC(IDirectDrawSurface7* pddsTarget)
+    : m_hDC(nullptr), m_hr(E_INVALIDARG), m_pddsTarget(pddsTarget) {
+    if (m_pddsTarget) {
+        m_hr = m_pddsTarget->GetDC(&m_hDC);
+        if (FAILED(m_hr)) {
+            m_hDC = nullptr;
+        }
+    }
+}
+
+CSurfaceDC::~CSurfaceDC() {
+    if (m_hDC) {
+        m_pddsTarget->ReleaseDC(m_hDC);
+    }
+    m_hDC = nullptr;
+    m_hr = S_OK;
+    m_pddsTarget = nullptr;
+}
+
+void ShowErrorMessage(const char* text, HRESULT hr) {
+    char message[256] = {};
+    std::snprintf(message, sizeof message, "%s (Error 0x%08lX).", text,
+                  static_cast<unsigned long>(hr));
+    MessageBoxA(nullptr, message, "Message", MB_ICONINFORMATION | MB_OK);
+}

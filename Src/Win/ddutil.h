@@ -1,0 +1,103 @@
+// The display: a windowed DirectDraw 7 screen whose every frame is composed in a 496 x 322
+// off-screen back buffer and then copied onto the window's client area; off-screen surfaces
+// made from bitmaps, from the demo text or blank; copies with and without the key colour; and
+// recovery when the platform takes the surfaces away.
+#pragma once
+
+#include <windows.h>
+
+#include <ddraw.h>
+
+// The client area, the back buffer and the background canvas.
+#define WINDOW_WIDTH 496
+#define WINDOW_HEIGHT 322
+
+// Every sprite image and the grid image mark their transparent pixels in pure yellow.
+constexpr COLORREF kColorKey = RGB(255, 255, 0);
+
+// The only text surface the program makes.
+constexpr char kDemoModeText[] = "<Demo Mode>";
+
+class CSurface {
+public:
+    CSurface();
+    ~CSurface();
+    CSurface(const CSurface&) = delete;
+    CSurface& operator=(const CSurface&) = delete;
+
+    HRESULT Create(IDirectDraw7* pDirectDraw, DDSURFACEDESC2* pDesc);
+    HRESULT CopyBitmap(HBITMAP hBitmap);
+    HRESULT RenderText();
+    // The key colour in this surface's pixel format.
+    DWORD ColorToPixel();
+    HRESULT SetSourceColorKey();
+
+    IDirectDrawSurface7* GetDDrawSurface() const { return m_pddsSurface; }
+    LONG Width() const { return static_cast<LONG>(m_surfaceDesc.dwWidth); }
+    LONG Height() const { return static_cast<LONG>(m_surfaceDesc.dwHeight); }
+
+private:
+    IDirectDrawSurface7* m_pddsSurface;
+    DDSURFACEDESC2 m_surfaceDesc;
+};
+
+class CDisplay {
+public:
+    CDisplay();
+    virtual ~CDisplay();
+    CDisplay(const CDisplay&) = delete;
+    CDisplay& operator=(const CDisplay&) = delete;
+
+    virtual HRESULT ReleaseObjects();
+
+    HRESULT CreateWindowedDisplay(HWND hWnd);
+    HRESULT RefreshWindowRect();
+    // A blank surface the size of the back buffer.
+    HRESULT CreateSurface(CSurface** ppSurface);
+    // `name` is a path or a numeric resource identifier; a width and height of 0 keep the
+    // bitmap's own size, other values stretch it.
+    HRESULT CreateSurfaceFromImage(CSurface** ppSurface, LPCSTR name, DWORD width, DWORD height);
+    HRESULT CreateSurfaceFromText(CSurface** ppSurface);
+    HRESULT PresentBackBuffer();
+    // Copies `pSource` (or its `pSourceRect` part) onto the back buffer with its top-left
+    // corner at (x, y); without a source rectangle the whole source covers the whole buffer.
+    HRESULT BlitToBackBuffer(LONG x, LONG y, CSurface* pSource, const RECT* pSourceRect,
+                             DWORD flags);
+
+    IDirectDraw7* GetDirectDraw() const { return m_pDirectDraw; }
+    IDirectDrawSurface7* GetPrimarySurface() const { return m_pddsPrimary; }
+    IDirectDrawSurface7* GetBackBuffer() const { return m_pddsBackBuffer; }
+
+private:
+    void FitWindowToBackBuffer(HWND hWnd);
+    HRESULT CreatePrimaryWithClipper(HWND hWnd);
+    HRESULT CreateBackBuffer();
+
+    IDirectDraw7* m_pDirectDraw;
+    IDirectDrawSurface7* m_pddsPrimary;
+    IDirectDrawSurface7* m_pddsBackBuffer;
+    HWND m_hWindow;
+    RECT m_windowRect;
+    BOOL m_windowed;
+};
+
+// Holds a surface's GDI device context for one scope. While it is held the surface must not
+// be copied to or from.
+class CSurfaceDC {
+public:
+    explicit CSurfaceDC(IDirectDrawSurface7* pddsTarget);
+    ~CSurfaceDC();
+    CSurfaceDC(const CSurfaceDC&) = delete;
+    CSurfaceDC& operator=(const CSurfaceDC&) = delete;
+
+    HDC Get() const { return m_hDC; }
+    HRESULT Result() const { return m_hr; }
+
+private:
+    HDC m_hDC;
+    HRESULT m_hr;
+    IDirectDrawSurface7* m_pddsTarget;
+};
+
+// "%s (Error 0x%08lX)." in a box without owner, caption "Message".
+void ShowErrorMessage(const char* text, HRESULT hr);
