@@ -67,20 +67,10 @@ void AddHeapRecord(CGame& game, int16_t x, int16_t y) {
     }
 }
 
-int MarkRobotsDying(CGame& game, int16_t x, int16_t y) {
-    int kills = 0;
-    for (Robot* r = game.m_records; r->isAlive != kEndOfList; ++r) {
-        if (r->isAlive != kRobotIsDead && r->x == x && r->y == y) {
-            r->isAlive = kRobotIsDying;
-            ++kills;
-        }
-    }
-    return kills;
-}
-
-// Turns every cell where robots met, or ran into a heap, into a heap; scans row by row.
+// Turns every cell where robots met, or ran into a heap, into a heap (scanning row by row, which
+// orders the heap records and explosions), then marks the robots standing there as dying.
 int ResolveCollisions(CGame& game) {
-    int kills = 0;
+    bool collided[kNumCells] = {};
     for (int16_t y = 0; y < kGridHeight; ++y) {
         for (int16_t x = 0; x < kGridWidth; ++x) {
             uint8_t& cell = game.Cell(x, y);
@@ -92,8 +82,15 @@ int ResolveCollisions(CGame& game) {
             } else {
                 continue;
             }
-            kills += MarkRobotsDying(game, x, y);
+            collided[x * kGridHeight + y] = true;
             AddExplosion(game, x, y);
+        }
+    }
+    int kills = 0;
+    for (Robot* r = game.m_records; r->isAlive != kEndOfList; ++r) {
+        if (r->isAlive != kRobotIsDead && collided[r->x * kGridHeight + r->y]) {
+            r->isAlive = kRobotIsDying;
+            ++kills;
         }
     }
     return kills;
