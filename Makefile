@@ -1,0 +1,39 @@
+# The two commands a newcomer needs: `make run` plays the game, `make test` runs every test.
+# Both install what is missing first.
+
+NATIVE_TEST_DIR := build/asan
+NATIVE_RELEASE_DIR := build/release
+WIN64_DIR := build/win64
+WIN32_DIR := build/win32
+JOBS ?= 2
+
+.PHONY: run test deps native-test windows bench replay
+
+run: deps windows replay
+	scripts/run-game.sh
+
+test: deps native-test windows
+	Tests/E2E/run.sh
+
+deps:
+	scripts/install-deps.sh
+
+native-test:
+	cmake -S . -B $(NATIVE_TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCLANKMERE_SANITIZE=ON
+	cmake --build $(NATIVE_TEST_DIR) -j $(JOBS)
+	ctest --test-dir $(NATIVE_TEST_DIR) --output-on-failure -j $(JOBS)
+
+replay:
+	cmake -S . -B $(NATIVE_RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(NATIVE_RELEASE_DIR) -j $(JOBS) --target clankmere-replay clankmere-bench
+
+windows:
+	cmake -S . -B $(WIN64_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+		-DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-x86_64.cmake
+	cmake --build $(WIN64_DIR) -j $(JOBS)
+	cmake -S . -B $(WIN32_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+		-DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-i686.cmake
+	cmake --build $(WIN32_DIR) -j $(JOBS)
+
+bench: deps replay
+	$(NATIVE_RELEASE_DIR)/Bench/clankmere-bench
