@@ -1,0 +1,256 @@
+// Frame drawing: the full redraw, the small steps the rules ask for during a game, the status
+// line under the board and the movement arrows around the player.
+#include "GameGraphics.h"
+
+#include "GameUI.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr RECT kStatusStripRect = {0, 292, WINDOW_WIDTH, WINDOW_HEIGHT};
+constexpr RECT kStatusTextRect = {10, 292, WINDOW_WIDTH - 10, WINDOW_HEIGHT};
+constexpr COLORREF kStatusStripColor = RGB(220, 255, 220);
+constexpr COLORREF kPlainStatusStripColor = RGB(255, 255, 255);
+constexpr COLORREF kDemoInvitationColor = RGB(255, 0, 0);
+constexpr char kDemoInvitation[] = "Select \"New Game\" from the File menu to begin.";
+constexpr UINT kLineFormat = DT_VCENTER | DT_SINGLELINE;
+
+bool IsOnBoard(int x, int y) {
+    return x >= 0 && x < kGridWidth && y >= 0 && y < kGridHeight;
+}
+
+void DrawStatusText(HDC hdc, const char* format, long value, UINT alignment) {
+    char text[80] = {};
+    std::snprintf(text, sizeof text, format, value);
+    RECT rect = kStatusTextRect;
+    DrawTextA(hdc, text, -1, &rect, alignment | kLineFormat);
+}
+
+} // namespace
+
+void CGameGraphics::Present() {
+    if (CanDraw()) {
+        m_pDisplay->PresentBackBuffer();
+    }
+}
+
+void CGameGraphics::DrawSprite(LONG x, LONG y, const RECT& src) {
+    if (Sprites()) {
+        m_pDisplay->BlitToBackBuffer(x, y, Sprites(), &src, DDBLT_KEYSRC);
+    }
+}
+
+void CGameGraphics::DrawSpriteToBackground(const RECT& src, const RECT& dst) {
+    if (Sprites()) {
+        RECT source = src;
+        RECT dest = dst;
+        m_pBackgroundSurface->GetDDrawSurface()->Blt(&dest, Sprites()->GetDDrawSurface(), &source,
+                                                     DDBLT_WAIT | DDBLT_KEYSRC, nullptr);
+    }
+}
+
+// Erasing copies the same rectangle from the canvas, which holds everything that does not move.
+void CGameGraphics::EraseRect(const RECT& rect) {
+    m_pDisplay->BlitToBackBuffer(rect.left, rect.top, m_pBackgroundSurface, &rect, 0);
+}
+
+void CGameGraphics::RedrawCell(const RECT& dst, const RECT& src) {
+    if (!CanDraw()) {
+        return;
+    }
+    EraseRect(dst);
+    DrawSprite(dst.left, dst.top, src);
+    m_pDisplay->PresentBackBuffer();
+}
+
+void CGameGraphics::EraseCellRect(const RECT& rect) {
+    if (!CanDraw()) {
+        return;
+    }
+    EraseRect(rect);
+    m_pDisplay->PresentBackBuffer();
+}
+
+void CGameGraphics::EraseCell(int x, int y) {
+    EraseCellRect(CellRect(x, y));
+}
+
+void CGameGraphics::SetPlayerCell(int x, int y) {
+    m_playerDstRect = CellRect(x, y);
+}
+
+void CGameGraphics::DrawPlayer() {
+    SetPlayerCell(m_game.m_playerX, m_game.m_playerY);
+    DrawSprite(m_playerDstRect.left, m_playerDstRect.top, m_playerRect);
+}
+
+void CGameGraphics::RedrawPlayer() {
+    RedrawCell(m_playerDstRect, m_playerRect);
+}
+
+void CGameGraphics::HighlightKiller(int x, int y, KillerKind kind) {
+    RedrawCell(TallCellRect(x, y),
+               kind == kKillerRobot ? m_robotExplosionRects[0] : m_robotExplosionRects[5]);
+}
+
+void CGameGraphics::RestoreKiller(int x, int y, KillerKind kind) {
+    RedrawCell(CellRect(x, y), kind == kKillerRobot ? m_robotRect : m_heapRect);
+}
+
+void CGameGraphics::DrawShape(const RECT& rect, char shape, int mixMode, COLORREF color,
+                              int penStyle, int stockBrush) {
+    CSurfaceDC dc(m_pDisplay->GetBackBuffer());
+    HDC hdc = dc.Get();
+    if (!hdc) {
+        return;
+    }
+    HGDIOBJ oldBrush = SelectObject(hdc, GetStockObject(stockBrush));
+    HPEN hPen = CreatePen(penStyle, 1, color);
+    HGDIOBJ oldPen = hPen ? SelectObject(hdc, hPen) : nullptr;
+    const int oldMix = SetROP2(hdc, mixMode);
+    if (shape == 'e') {
+        Ellipse(hdc, rect.left, rect.top, rect.right, rect.bottom);
+    } else {
+        Rectangle(hdc, rect.left, rect.top, rect.right, rect.bottom);
+    }
+    SetROP2(hdc, oldMix);
+    if (hPen) {
+        SelectObject(hdc, oldPen);
+        DeleteObject(hPen);
+    }
+    SelectObject(hdc, oldBrush);
+}
+
+// Every heap cell of the board gets its picture, also a heap that the full record array left
+// without a record.
+void CGameGraphics::DrawHeapsOnBackground() {
+    for (int x = 0; x < kGridWidth; ++x) {
+        for (int y = 0; y < kGridHeight; ++y) {
+            if (m_game.Cell(x, y) == kCellHeap) {
+                const RECT dst = {x * kCellPixels, y * kCellPixels + 2,
+                                  x * kCellPixels + kCellPixels, y * kCellPixels + 18};
+                DrawSpriteToBackground(m_heapRect, dst);
+            }
+        }
+    }
+}
+
+void CGameGraphics::DrawRobots() {
+    for (const Robot* r = m_game.m_records; r->isAlive != kEndOfList; ++r) {
+        if (r->isAlive != kRobotIsDead) {
+            DrawSprite(r->x * kCellPixels, r->y * kCellPixels, m_robotRect);
+        }
+    }
+}
+
+void CGameGraphics::DrawArrowIcons() {
+    ComputeArrows();
+    for (int k = 0; k < kNumArrows; ++k) {
+        if (m_arrowDstRects[k].right != 0) {
+            DrawSprite(m_arrowDstRects[k].left, m_arrowDstRects[k].top, m_arrowRects[k]);
+        }
+    }
+}
+
+void CGameGraphics::RedrawBoard() {
+    if (!m_pDisplay || FAILED(LoadBackground())) {
+        return;
+    }
+    if (!m_suppressDrawing) {
+        DrawHeapsOnBackground();
+        m_pDisplay->BlitToBackBuffer(0, 0, m_pBackgroundSurface, nullptr, 0);
+        DrawRobots();
+        DrawPlayer();
+        // Drawn also after the game ended, around the player's last cell.
+        if (m_game.m_prefs.m_showMovementArrows) {
+            DrawArrowIcons();
+        }
+        m_pDisplay->PresentBackBuffer();
+    }
+    ValidateRect(m_hWindow, &m_gameBoardRect);
+    DrawStatusLine();
+}
+
+void CGameGraphics::DrawStatusLine() {
+    if (!CanDraw()) {
+        return;
+    }
+    UpdateMenus(m_hWindow, m_game);
+    {
+        CSurfaceDC dc(m_pDisplay->GetBackBuffer());
+        if (HDC hdc = dc.Get()) {
+            HBRUSH hBrush =
+                CreateSolidBrush(IsPlainScheme() ? kPlainStatusStripColor : kStatusStripColor);
+            FillRect(hdc, &kStatusStripRect, hBrush);
+            DeleteObject(hBrush);
+            MoveToEx(hdc, 0, kStatusStripRect.top, nullptr);
+            LineTo(hdc, WINDOW_WIDTH, kStatusStripRect.top);
+            SetBkMode(hdc, TRANSPARENT);
+            DrawStatusTexts(hdc);
+        }
+    }
+    m_pDisplay->PresentBackBuffer();
+}
+
+void CGameGraphics::DrawStatusTexts(HDC hdc) {
+    if (m_game.m_demoMode) {
+        HGDIOBJ oldFont = SelectObject(hdc, m_hFontBold);
+        SetTextColor(hdc, kDemoInvitationColor);
+        RECT rect = kStatusTextRect;
+        DrawTextA(hdc, kDemoInvitation, -1, &rect, DT_CENTER | kLineFormat);
+        SelectObject(hdc, oldFont);
+        return;
+    }
+    HGDIOBJ oldFont = SelectObject(hdc, m_hFontNormal);
+    SetTextColor(hdc, RGB(0, 0, 0));
+    DrawStatusText(hdc, "Score: %ld", m_game.m_score, DT_LEFT);
+    DrawStatusText(hdc, "Screwdrivers: %ld", m_game.m_screwdrivers, DT_RIGHT);
+    DrawStatusText(hdc, "Level: %ld", m_game.m_level, DT_CENTER);
+    SelectObject(hdc, oldFont);
+}
+
+// An arrow stands on every free neighbouring cell; robots and heaps get none.
+void CGameGraphics::ComputeArrows() {
+    for (int k = 0; k < kNumArrows; ++k) {
+        m_arrowDstRects[k] = {};
+        const int x = m_game.m_playerX + kArrowSteps[k].dx;
+        const int y = m_game.m_playerY + kArrowSteps[k].dy;
+        if (IsOnBoard(x, y) && m_game.Cell(x, y) == kCellEmpty) {
+            m_arrowDstRects[k] = CellRect(x, y);
+        }
+    }
+}
+
+void CGameGraphics::DrawArrows() {
+    if (!CanDraw() || m_game.m_gameOver || !m_game.m_prefs.m_showMovementArrows) {
+        return;
+    }
+    ComputeArrows();
+    for (int k = 0; k < kNumArrows; ++k) {
+        if (m_arrowDstRects[k].right != 0) {
+            RedrawCell(m_arrowDstRects[k], m_arrowRects[k]);
+        }
+    }
+}
+
+void CGameGraphics::HideArrows() {
+    if (!CanDraw() || m_game.m_gameOver || !m_game.m_prefs.m_showMovementArrows) {
+        return;
+    }
+    for (const RECT& arrow : m_arrowDstRects) {
+        if (arrow.right != 0) {
+            EraseCellRect(arrow);
+        }
+    }
+}
+
+void CGameGraphics::InvertTarget(const RECT& rect) {
+    if (!CanDraw()) {
+        return;
+    }
+    CSurfaceDC dc(m_pDisplay->GetBackBuffer());
+    if (HDC hdc = dc.Get()) {
+        InvertRect(hdc, &rect);
+    }
+}

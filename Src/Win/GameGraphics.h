@@ -1,0 +1,135 @@
+// The game's one drawing object: the display and every surface, the tables that cut icons out
+// of the sprite image, the board's geometry, the fonts, the frame drawing, the status line,
+// the movement arrows and every animation.
+#pragma once
+
+#include "Game.h"
+#include "ddutil.h"
+
+#include <windows.h>
+
+class CGameUI;
+
+constexpr int kGridIconWidth = 16;
+constexpr int kGridIconHeight = 16;
+constexpr int kNumGridImages = 5;
+constexpr int kMaxGameIconSets = 10;
+constexpr int kNumArrows = 8;
+constexpr int kNumExplosionFrames = 7;
+constexpr int kNumDeathFrames = 8;
+// The sprite set shown in the plain black-on-white scheme.
+constexpr int kPlainIconSet = 1;
+
+// The arrows around the player, in index order, and the step each one makes.
+struct ArrowStep {
+    int dx;
+    int dy;
+};
+constexpr ArrowStep kArrowSteps[kNumArrows] = {{-1, -1}, {0, -1}, {1, -1}, {-1, 0},
+                                               {1, 0},   {-1, 1}, {0, 1},  {1, 1}};
+
+class CGameGraphics {
+public:
+    CGameGraphics(CGame& game, CGameUI& ui);
+    ~CGameGraphics();
+    CGameGraphics(const CGameGraphics&) = delete;
+    CGameGraphics& operator=(const CGameGraphics&) = delete;
+
+    // --- Images and surfaces (GameGraphics.cpp).
+    HRESULT InitGraphics(HWND hWnd);
+    void CreateFonts();
+    void DestroyGraphics();
+    bool HasDisplay() const { return m_pDisplay != nullptr; }
+    void RefreshWindowRect();
+    // A repaint of the window: presents the last frame, restoring lost surfaces first.
+    void PresentWithRecovery();
+    void RefreshPalette();
+    void ApplyIconSet(int32_t index);
+    int32_t NextIconSet();
+
+    // --- Frames, status line and arrows (GameDrawing.cpp).
+    void RedrawBoard();
+    void DrawStatusLine();
+    void SetPlayerCell(int x, int y);
+    void RedrawPlayer();
+    void EraseCell(int x, int y);
+    void HighlightKiller(int x, int y, KillerKind kind);
+    void RestoreKiller(int x, int y, KillerKind kind);
+    void ComputeArrows();
+    void DrawArrows();
+    void HideArrows();
+    void InvertTarget(const RECT& rect);
+    void Present();
+
+    // --- Animations (GameAnimation.cpp).
+    void AnimatePlayerStep(int dx, int dy);
+    void AnimateRobotSteps();
+    void AnimateExplosions();
+    void AnimatePlayerDeath(int x, int y, bool leaveHeap);
+    void AnimateTeleport(int fromX, int fromY, int toX, int toY);
+    void AnimateScrewdriver(int effect, int x, int y, int radius);
+
+    bool m_suppressDrawing = false;
+    // Where each arrow stands on the canvas; a right edge of 0 means the arrow is not shown.
+    RECT m_arrowDstRects[kNumArrows] = {};
+    RECT m_playerDstRect = {};
+
+private:
+    HRESULT LoadSpriteImages();
+    HRESULT LoadSpriteSet(int slot);
+    HRESULT LoadGridImages();
+    HRESULT LoadBackground();
+    void FillBackground();
+    void DrawWallpaper();
+    void DrawGrid();
+    HRESULT RestoreSurfaces();
+    void ReleaseSpriteImages();
+
+    bool CanDraw() const { return !m_suppressDrawing && m_pDisplay; }
+    bool IsPlainScheme() const { return m_currentGameIconSet == kPlainIconSet; }
+    CSurface* Sprites() const { return m_pSpriteImageSurface[m_currentGameIconSet]; }
+    void DrawSprite(LONG x, LONG y, const RECT& src);
+    void DrawSpriteToBackground(const RECT& src, const RECT& dst);
+    void RedrawCell(const RECT& dst, const RECT& src);
+    void EraseRect(const RECT& rect);
+    void EraseCellRect(const RECT& rect);
+    void DrawShape(const RECT& rect, char shape, int mixMode, COLORREF color, int penStyle,
+                   int stockBrush);
+    void DrawHeapsOnBackground();
+    void DrawRobots();
+    void DrawPlayer();
+    void DrawArrowIcons();
+    void DrawStatusTexts(HDC hdc);
+    void DrawTeleportRings(const RECT& cell, int firstGrowth, int growthStep, DWORD& tick);
+    void DrawTeleportRing(const RECT& cell, int growth);
+    void DrawScrewdriverOutlines(const RECT& square, int radius);
+    void InvertScrewdriverEllipse(const RECT& square);
+
+    CGame& m_game;
+    CGameUI& m_ui;
+    HWND m_hWindow = nullptr;
+    CDisplay* m_pDisplay = nullptr;
+    CSurface* m_pSpriteImageSurface[kMaxGameIconSets] = {};
+    CSurface* m_pGridImageSurface = nullptr;
+    CSurface* m_pTextSurface = nullptr;
+    CSurface* m_pBackgroundSurface = nullptr;
+    CSurface* m_pWallpaperSurface = nullptr;
+    int32_t m_numGameIconSets = 0;
+    int32_t m_currentGameIconSet = 0;
+    RECT m_spriteImageBoundsRect;
+    RECT m_gameBoardRect;
+    RECT m_arrowRects[kNumArrows];
+    RECT m_robotRect;
+    RECT m_heapRect;
+    RECT m_playerRect;
+    RECT m_robotExplosionRects[kNumExplosionFrames];
+    RECT m_playerDeathRects[kNumDeathFrames];
+    HFONT m_hFontNormal = nullptr;
+    HFONT m_hFontBold = nullptr;
+    HFONT m_hFontBoldUnderline = nullptr;
+    HFONT m_hFontLarge = nullptr;
+};
+
+RECT CellRect(int x, int y);
+// Death and explosion frames are 20 pixels high and hang below the cell.
+RECT TallCellRect(int x, int y);

@@ -1,0 +1,333 @@
+// Start-up, the main loop with its idle clock, and the main window with its menus and commands.
+#include "CommandIds.h"
+#include "Flavour.h"
+#include "GameUI.h"
+#include "MouseInput.h"
+#include "Placeholders.h"
+#include "Pref2Reg.h"
+#include "resource.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <initializer_list>
+
+namespace {
+
+CRegistryPreferencesStore g_prefsStore;
+
+constexpr char kProgramName[] = "Clankmere";
+constexpr char kWindowClassName[] = "Clankmere";
+constexpr char kMutexName[] = "{5B1E0C43-2D7A-4F19-8E62-3A90C4D17B28}";
+constexpr char kFirstImagePath[] = "Graphics\\GameIcons 1.bmp";
+constexpr DWORD kMainWindowStyle = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX;
+constexpr DWORD kIdleWaitMs = 1000;
+// Eleven quiet seconds in a row start the demo.
+constexpr int kIdleTimeoutsBeforeDemo = 10;
+
+} // namespace
+
+CWinGameHost g_host(g_game);
+CGame g_game(g_host, &g_prefsStore);
+
+namespace {
+
+void StartupError(const char* text) {
+    MessageBoxA(nullptr, text, "Error", MB_ICONERROR | MB_OK);
+}
+
+// The outer size of the main window; the window procedure keeps it at exactly this size.
+SIZE MainWindowSize() {
+    return {WINDOW_WIDTH + 2 * GetSystemMetrics(SM_CXFRAME),
+            WINDOW_HEIGHT + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) +
+                2 * GetSystemMetrics(SM_CYFRAME)};
+}
+
+// Whether the image folder can be found from the current directory.
+bool ImageFolderIsHere() {
+    HANDLE hFile = CreateFileA(kFirstImagePath, 0, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    DWORD high = 0;
+    const bool sized = GetFileSize(hFile, &high) != INVALID_FILE_SIZE || GetLastError() == NO_ERROR;
+    CloseHandle(hFile);
+    return sized;
+}
+
+// Makes the executable's own folder the current directory; a drive root keeps its separator.
+void SetProgramDirectory(HINSTANCE hInstance) {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(hInstance, path, MAX_PATH - 1);
+    char* separator = std::strrchr(path, '\\');
+    if (!separator) {
+        separator = std::strrchr(path, '/');
+    }
+    if (!separator) {
+        return;
+    }
+    if (separator == path + 2 && path[1] == ':') {
+        ++separator;
+    }
+    *separator = '\0';
+    SetCurrentDirectoryA(path);
+}
+
+// New Game and Open Game wait for a running action to end: menus and keys keep working inside
+// an action's waits, but a game never starts in the middle of one.
+int g_deferredCommand = 0;
+
+bool DefersWhileBusy(int id) {
+    return id == IDM_NEW_GAME || id == IDM_OPEN_GAME;
+}
+
+void HandleWindowCommand(HWND hWnd, int id) {
+    if (g_game.m_busy && DefersWhileBusy(id)) {
+        g_deferredCommand = id;
+        return;
+    }
+    CGameGraphics& graphics = g_host.Graphics();
+    switch (id) {
+    case IDM_EXIT:
+        PostMessageA(hWnd, WM_CLOSE, 0, 0);
+        break;
+    case IDM_SOUND:
+        g_game.m_prefs.m_soundOn = g_game.m_prefs.m_soundOn == 0 ? 1 : 0;
+        UpdateMenus(hWnd, g_game);
+        break;
+    case IDM_CLEAR_HIGH_SCORES:
+        ConfirmClearHighScores(g_game);
+        break;
+    case IDM_HOW_TO_PLAY:
+        ShowHowToPlay(hWnd);
+        graphics.DrawStatusLine();
+        break;
+    case IDM_NEW_GAME:
+        NewGame(g_game, 0, nullptr, false);
+        break;
+    case IDM_SHOW_HIGH_SCORES:
+        g_host.ShowHighScores();
+        break;
+    case IDM_ABOUT:
+        ShowAbout(hWnd);
+        graphics.DrawStatusLine();
+        break;
+    case IDM_SAVE_GAME:
+        SaveGameAs(g_host.UI());
+        break;
+    case IDM_OPEN_GAME:
+        OpenSavedGame(g_host.UI());
+        break;
+    default:
+        break;
+    }
+}
+
+LRESULT CALLBACK MainWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    CGameGraphics& graphics = g_host.Graphics();
+    switch (message) {
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    case WM_MOVE:
+        graphics.RefreshWindowRect();
+        return 0;
+    case WM_SIZE:
+        graphics.RefreshWindowRect();
+        break;
+    case WM_PAINT:
+        // Repainting the window means showing the last composed frame again.
+        graphics.PresentWithRecovery();
+        break;
+    case WM_CLOSE:
+        CloseHighScores();
+        QuitGame(g_game);
+        break;
+    case WM_GETMINMAXINFO: {
+        const SIZE size = MainWindowSize();
+        auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+        info->ptMinTrackSize = {size.cx, size.cy};
+        info->ptMaxTrackSize = {size.cx, size.cy};
+        return 0;
+    }
+    case WM_COMMAND:
+        if (!HandleGameCommand(g_game, LOWORD(wParam))) {
+            HandleWindowCommand(hWnd, LOWORD(wParam));
+        }
+        break;
+    case WM_MOUSEMOVE:
+        g_host.UI().ShowCursor();
+        break;
+    case WM_LBUTTONDOWN:
+        if (CanTrackMouse(g_game)) {
+            const POINT point = {static_cast<short>(LOWORD(lParam)),
+                                 static_cast<short>(HIWORD(lParam))};
+            TrackMouseMove(g_game, graphics, hWnd, point);
+        }
+        break;
+    case WM_QUERYNEWPALETTE:
+        graphics.RefreshPalette();
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcA(hWnd, message, wParam, lParam);
+}
+
+// Registers the window class, loads the accelerator table and creates the (hidden) main
+// window; false when the class or the window cannot be made. A missing accelerator table
+// leaves *phAccel null.
+bool CreateMainWindow(HINSTANCE hInstance, HWND* phWnd, HACCEL* phAccel) {
+    WNDCLASSEXA windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = MainWndProc;
+    windowClass.hInstance = hInstance;
+    windowClass.hIcon = LoadIconA(hInstance, MAKEINTRESOURCEA(IDI_ROBOT));
+    windowClass.hIconSm = static_cast<HICON>(
+        LoadImageA(hInstance, MAKEINTRESOURCEA(IDI_ROBOT_SMALL), IMAGE_ICON,
+                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszMenuName = MAKEINTRESOURCEA(IDR_MAIN_MENU);
+    windowClass.lpszClassName = kWindowClassName;
+    if (!RegisterClassExA(&windowClass)) {
+        return false;
+    }
+    *phAccel = LoadAcceleratorsA(hInstance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
+    const SIZE size = MainWindowSize();
+    *phWnd = CreateWindowExA(0, kWindowClassName, kProgramName, kMainWindowStyle, CW_USEDEFAULT,
+                             CW_USEDEFAULT, size.cx, size.cy, nullptr, nullptr, hInstance, nullptr);
+    return *phWnd != nullptr;
+}
+
+// A window left minimised or maximised comes back in its normal state at its last normal
+// position.
+void ShowMainWindow(HWND hWnd, const WindowPlacement& stored) {
+    if (stored.length != 0) {
+        WINDOWPLACEMENT placement = ToWin32(stored);
+        placement.length = sizeof placement;
+        placement.showCmd = SW_SHOW;
+        if (SetWindowPlacement(hWnd, &placement)) {
+            return;
+        }
+    }
+    ShowWindow(hWnd, SW_SHOW);
+}
+
+// Empties the queue, offering every message to the accelerator table; false once the quit
+// request has arrived.
+bool DispatchQueuedMessages(const CGameUI& ui) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            return false;
+        }
+        if (!TranslateAcceleratorA(ui.m_hWnd, ui.m_hAccel, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+    return true;
+}
+
+void RunDeferredCommand(HWND hWnd) {
+    if (g_deferredCommand != 0 && !g_game.m_busy) {
+        const int id = g_deferredCommand;
+        g_deferredCommand = 0;
+        HandleWindowCommand(hWnd, id);
+    }
+}
+
+bool DemoMayStart(const CGame& game) {
+    return game.m_gameOver || (!game.m_demoMode && game.m_moveLogLength == 0);
+}
+
+// The loop doubles as the idle clock: after eleven quiet seconds with no game under way the
+// demo starts, and a running demo makes one move per quiet second. Any input holds it back.
+int RunMainLoop(CGame& game, const CGameUI& ui) {
+    int idleTimeouts = 0;
+    for (;;) {
+        if (!DispatchQueuedMessages(ui)) {
+            return 1;
+        }
+        RunDeferredCommand(ui.m_hWnd);
+        const DWORD woken = MsgWaitForMultipleObjectsEx(0, nullptr, kIdleWaitMs, kIdleWakeMask, 0);
+        if (woken == WAIT_OBJECT_0) {
+            idleTimeouts = 0;
+            continue;
+        }
+        if (woken != WAIT_TIMEOUT) {
+            continue;
+        }
+        if (++idleTimeouts > kIdleTimeoutsBeforeDemo) {
+            idleTimeouts = 0;
+            if (DemoMayStart(game)) {
+                NewGame(game, kBuiltInDemoSeed, kBuiltInDemoMoves, false);
+            }
+        } else if (game.m_demoMode) {
+            ReplayNextMove(game);
+            idleTimeouts = 0;
+        }
+    }
+}
+
+} // namespace
+
+void UpdateMenus(HWND hWnd, const CGame& game) {
+    HMENU hMenu = GetMenu(hWnd);
+    if (!hMenu) {
+        return;
+    }
+    char aboutText[64] = {};
+    std::snprintf(aboutText, sizeof aboutText, "&About %s...", kProgramName);
+    ModifyMenuA(hMenu, IDM_ABOUT, MF_BYCOMMAND | MF_STRING, IDM_ABOUT, aboutText);
+    CheckMenuItem(hMenu, IDM_SOUND,
+                  MF_BYCOMMAND | (game.m_prefs.m_soundOn != 0 ? MF_CHECKED : MF_UNCHECKED));
+    for (UINT id : {IDM_TELEPORT, IDM_SCREWDRIVER, IDM_LAST_STAND, IDM_LAST_STAND_MINUS_1,
+                    IDM_LAST_STAND_MINUS_2}) {
+        EnableMenuItem(hMenu, id, MF_BYCOMMAND | (game.m_gameOver ? MF_GRAYED : MF_ENABLED));
+    }
+}
+
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
+    CGameUI& ui = g_host.UI();
+    ui.m_hInstance = hInstance;
+    // Held until the process ends, so that only one copy of either build runs at a time.
+    HANDLE hMutex = CreateMutexA(nullptr, FALSE, kMutexName);
+    if (!hMutex) {
+        StartupError("CreateMutex failed. The program will now exit. ");
+        return 0;
+    }
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        StartupError("Clankmere is already running.");
+        return 0;
+    }
+    if (kProbeImageFolder && !ImageFolderIsHere()) {
+        SetProgramDirectory(hInstance);
+    }
+    HWND hWnd = nullptr;
+    HACCEL hAccel = nullptr;
+    if (!CreateMainWindow(hInstance, &hWnd, &hAccel)) {
+        return 0;
+    }
+    if (!hAccel) {
+        StartupError("Initial window and resource loading failed. The program will now exit. ");
+        return 0;
+    }
+    CGameGraphics& graphics = g_host.Graphics();
+    const HRESULT hr = graphics.InitGraphics(hWnd);
+    if (FAILED(hr)) {
+        ShowErrorMessage("DirectDraw initialization failed. The program will now exit", hr);
+        return 0;
+    }
+    ui.m_hWnd = hWnd;
+    ui.m_hAccel = hAccel;
+    graphics.CreateFonts();
+    NewGame(g_game, 0, nullptr, false);
+    CheckMenuItem(GetMenu(hWnd), IDM_SOUND,
+                  MF_BYCOMMAND | (g_game.m_prefs.m_soundOn != 0 ? MF_CHECKED : MF_UNCHECKED));
+    ShowMainWindow(hWnd, g_game.m_prefs.m_mainWindowPlacement);
+    return RunMainLoop(g_game, ui);
+}

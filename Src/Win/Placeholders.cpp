@@ -1,0 +1,42 @@
+#include "Placeholders.h"
+
+#include "GameUI.h"
+
+void CloseHighScores() {}
+
+void SaveGameAs(CGameUI&) {}
+
+void OpenSavedGame(CGameUI&) {}
+
+void ShowHowToPlay(HWND) {}
+
+void ShowAbout(HWND) {}
+
+void CWinGameHost::ShowPlatformDescription() {
+    m_ui.ShowCursor();
+    MessageBoxA(nullptr, "Windows", "Message", MB_ICONINFORMATION | MB_OK);
+}
+
+void CWinGameHost::RunAdvancedOptionsDialog() {}
+
+void CWinGameHost::LoadHighScores() {}
+
+bool CWinGameHost::ScoreQualifies(int32_t) {
+    return false;
+}
+
+void CWinGameHost::AskPlayerName(char*) {}
+
+void CWinGameHost::WriteHighScoreGameRecord(uint64_t, uint32_t, const char*) {}
+
+void CWinGameHost::InsertHighScore(int32_t, const char*, int16_t, int64_t) {}
+
+void CWinGameHost::ShowHighScores() {}
+
+void CWinGameHost::ResetHighScores() {}
+
+void CWinGameHost::SaveHighScores() {}
+
+void CWinGameHost::WriteLastGameRecord(uint64_t, uint32_t, const char*) {}
+
+void CWinGameHost::SaveGameInProgress(uint64_t, uint32_t, const char*) {}
