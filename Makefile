@@ -3,16 +3,17 @@
 
 NATIVE_TEST_DIR := build/asan
 NATIVE_RELEASE_DIR := build/release
+FUZZ_DIR := build/fuzz
 WIN64_DIR := build/win64
 WIN32_DIR := build/win32
 JOBS ?= 2
 
-.PHONY: run test deps native-test windows bench replay
+.PHONY: run test deps native-test fuzz-test windows bench replay
 
 run: deps windows replay
 	scripts/run-game.sh
 
-test: deps native-test windows
+test: deps native-test fuzz-test windows
 	Tests/E2E/run.sh
 
 deps:
@@ -22,6 +23,12 @@ native-test:
 	cmake -S . -B $(NATIVE_TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCLANKMERE_SANITIZE=ON
 	cmake --build $(NATIVE_TEST_DIR) -j $(JOBS)
 	ctest --test-dir $(NATIVE_TEST_DIR) --output-on-failure -j $(JOBS)
+
+fuzz-test:
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DCLANKMERE_FUZZ=ON -DCLANKMERE_SANITIZE=ON
+	cmake --build $(FUZZ_DIR) -j $(JOBS)
+	ctest --test-dir $(FUZZ_DIR) --output-on-failure
 
 replay:
 	cmake -S . -B $(NATIVE_RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release
