@@ -41,8 +41,10 @@ void ComputeRobotStepRects(Robot& robot) {
                   cell.bottom > robot.moveRect.bottom ? cell.bottom : robot.moveRect.bottom};
 }
 
+// A stored game replayed at full speed is neither drawn nor heard: its sounds would only make
+// a burst of cut-off noises, and on a system without a sound device each one costs time.
 void PlayGameSound(CGame& game, GameSound sound) {
-    if (game.m_prefs.m_soundOn != 0 && !game.m_demoMode) {
+    if (game.m_prefs.m_soundOn != 0 && !game.m_demoMode && !game.m_restoring) {
         game.m_host.PlaySound(sound);
     }
 }

@@ -160,4 +160,11 @@ TEST_F(ReplayTest, SoundsFollowTheSwitch) {
     EXPECT_EQ(host.Only({"Sound"}), (std::vector<std::string>{"Sound:Intro"}));
 }
 
+TEST_F(ReplayTest, RestoringIsSilentButThePlayerIsHeardAfterwards) {
+    NewGame(game, 1278814757, "S", true);
+    EXPECT_TRUE(host.Only({"Sound"}).empty()) << "the replayed screwdriver";
+    Teleport(game);
+    EXPECT_EQ(host.Only({"Sound"}), (std::vector<std::string>{"Sound:Teleport"}));
+}
+
 } // namespace
