@@ -2,6 +2,7 @@
 // games with 555 robots on every level. Not a test: it only measures.
 #include "Game.h"
 #include "NullGameHost.h"
+#include "SimplePlayer.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -9,45 +10,6 @@
 #include <string>
 
 namespace {
-
-int Sign(int v) {
-    return (v > 0) - (v < 0);
-}
-
-// Whether standing on (x, y) survives the robots' next step.
-bool IsSafe(const CGame& game, int x, int y) {
-    if (x < 0 || x >= kGridWidth || y < 0 || y >= kGridHeight) {
-        return false;
-    }
-    const uint8_t cell = game.Cell(x, y);
-    if (cell == kCellRobot || cell == kCellHeap) {
-        return false;
-    }
-    for (const Robot* r = game.m_records; r->isAlive != kEndOfList; ++r) {
-        if (r->isAlive != kRobotIsDead && r->x + Sign(x - r->x) == x &&
-            r->y + Sign(y - r->y) == y) {
-            return false;
-        }
-    }
-    return true;
-}
-
-// A simple player: a safe step if there is one, else the screwdriver, else a teleport.
-void PlayOneAction(CGame& game) {
-    for (int dy = -1; dy <= 1; ++dy) {
-        for (int dx = -1; dx <= 1; ++dx) {
-            if (IsSafe(game, game.m_playerX + dx, game.m_playerY + dy)) {
-                MovePlayer(game, static_cast<int16_t>(dx), static_cast<int16_t>(dy));
-                return;
-            }
-        }
-    }
-    if (game.m_screwdrivers > 0) {
-        UseScrewdriver(game);
-    } else {
-        Teleport(game);
-    }
-}
 
 // Plays games until one has `actions` actions or `attempts` games were tried; returns the
 // longest move log.
@@ -68,14 +30,6 @@ std::string PlayLongGame(CGame& game, int actions, int attempts, int64_t& startT
         }
     }
     return longest;
-}
-
-int CountActions(const std::string& moves) {
-    int actions = 0;
-    for (char c : moves) {
-        actions += (c != '.' && c != ' ') ? 1 : 0;
-    }
-    return actions;
 }
 
 // Replays `moves` `repeats` times, from `firstStart` or from successive start times, and prints
