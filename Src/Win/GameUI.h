@@ -101,7 +101,6 @@ public:
     void CloseWindows() override;
 
     // What later work fills in (Placeholders.cpp).
-    void ShowPlatformDescription() override;
     void RunAdvancedOptionsDialog() override;
     void LoadHighScores() override;
     bool ScoreQualifies(int32_t score) override;
@@ -111,6 +110,9 @@ public:
     void ShowHighScores() override;
     void ResetHighScores() override;
     void SaveHighScores() override;
+
+    // Game records and the platform description (SavedGames.cpp).
+    void ShowPlatformDescription() override;
     void WriteLastGameRecord(uint64_t startTime, uint32_t score, const char* moves) override;
     void SaveGameInProgress(uint64_t startTime, uint32_t score, const char* moves) override;
 

@@ -5,6 +5,7 @@
 #include "MouseInput.h"
 #include "Placeholders.h"
 #include "Pref2Reg.h"
+#include "SavedGames.h"
 #include "resource.h"
 
 #include <windows.h>
@@ -325,7 +326,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
     ui.m_hWnd = hWnd;
     ui.m_hAccel = hAccel;
     graphics.CreateFonts();
-    NewGame(g_game, 0, nullptr, false);
+    ResumeSavedGame();
     CheckMenuItem(GetMenu(hWnd), IDM_SOUND,
                   MF_BYCOMMAND | (g_game.m_prefs.m_soundOn != 0 ? MF_CHECKED : MF_UNCHECKED));
     ShowMainWindow(hWnd, g_game.m_prefs.m_mainWindowPlacement);

@@ -4,18 +4,9 @@
 
 void CloseHighScores() {}
 
-void SaveGameAs(CGameUI&) {}
-
-void OpenSavedGame(CGameUI&) {}
-
 void ShowHowToPlay(HWND) {}
 
 void ShowAbout(HWND) {}
-
-void CWinGameHost::ShowPlatformDescription() {
-    m_ui.ShowCursor();
-    MessageBoxA(nullptr, "Windows", "Message", MB_ICONINFORMATION | MB_OK);
-}
 
 void CWinGameHost::RunAdvancedOptionsDialog() {}
 
@@ -36,7 +27,3 @@ void CWinGameHost::ShowHighScores() {}
 void CWinGameHost::ResetHighScores() {}
 
 void CWinGameHost::SaveHighScores() {}
-
-void CWinGameHost::WriteLastGameRecord(uint64_t, uint32_t, const char*) {}
-
-void CWinGameHost::SaveGameInProgress(uint64_t, uint32_t, const char*) {}

@@ -1,0 +1,187 @@
+#include "SavedGames.h"
+
+#include "DataFolderWin.h"
+#include "GameRecord.h"
+#include "GameUI.h"
+#include "PlatformDescription.h"
+#include "TextUtil.h"
+
+#include <windows.h>
+
+#include <cderr.h>
+#include <commdlg.h>
+
+#include <cstdlib>
+
+namespace {
+
+constexpr char kSavedGameFileName[] = "Saved Game.txt";
+constexpr char kLastGameFileName[] = "Last Game.txt";
+constexpr char kSavedGamesFolder[] = "Saved Games";
+constexpr char kFirstSuggestedFileName[] = "My Saved Game.txt";
+constexpr char kPreferencesKey[] = "Software\\Clankmere\\Preferences";
+constexpr char kSavedGamesLocationValue[] = "Saved Games Location";
+// Pairs of a name and a pattern, ended by an empty name.
+constexpr char kRecordFileFilter[] = "All Files\0*.*\0Text Files\0*.TXT\0";
+constexpr DWORD kTextFilesFilter = 2;
+constexpr size_t kRecordPlatformSize = 80;
+constexpr size_t kPlatformMessageSize = 256;
+#ifdef CLANKMERE_9X
+// Windows 9x and NT 4.0 refuse the dialog's longer structure of later systems.
+const DWORD kOpenFileNameSize = OPENFILENAME_SIZE_VERSION_400A;
+#else
+constexpr DWORD kOpenFileNameSize = sizeof(OPENFILENAMEA);
+#endif
+
+using PathBuffer = char[kMaxPathSize];
+
+// The file chosen last in the Save or Open dialog; false when none is stored.
+bool ReadSavedGamesLocation(PathBuffer& path) {
+    HKEY hKey = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kPreferencesKey, 0, KEY_QUERY_VALUE, &hKey) !=
+        ERROR_SUCCESS) {
+        return false;
+    }
+    CopyBounded(path, sizeof path, "");
+    DWORD type = 0;
+    DWORD size = sizeof path - 1;
+    const LONG result = RegQueryValueExA(hKey, kSavedGamesLocationValue, nullptr, &type,
+                                         reinterpret_cast<BYTE*>(path), &size);
+    RegCloseKey(hKey);
+    if (result != ERROR_SUCCESS || type != REG_SZ) {
+        return false;
+    }
+    path[size] = '\0';
+    return true;
+}
+
+void StoreSavedGamesLocation(const char* path) {
+    HKEY hKey = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kPreferencesKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_SET_VALUE, nullptr, &hKey, nullptr) != ERROR_SUCCESS) {
+        return;
+    }
+    RegSetValueExA(hKey, kSavedGamesLocationValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(path),
+                   static_cast<DWORD>(lstrlenA(path) + 1));
+    RegCloseKey(hKey);
+}
+
+void SuggestFirstSavedGame(PathBuffer& path) {
+    BuildDataPath(path, kSavedGamesFolder, kFirstSuggestedFileName);
+}
+
+// Runs the system's file dialog over the main window, starting from `path`; true when the
+// player chose a file, which is then in `path`.
+bool ShowRecordFileDialog(CGameUI& context, PathBuffer& path, DWORD flags, const char* defaultExt) {
+    context.ShowCursor();
+    OPENFILENAMEA dialog = {};
+    dialog.lStructSize = kOpenFileNameSize;
+    dialog.hwndOwner = context.m_hWnd;
+    dialog.lpstrFilter = kRecordFileFilter;
+    dialog.nFilterIndex = kTextFilesFilter;
+    dialog.lpstrFile = path;
+    dialog.nMaxFile = sizeof path;
+    dialog.Flags = flags;
+    dialog.lpstrDefExt = defaultExt;
+    if (GetOpenFileNameA(&dialog)) {
+        return true;
+    }
+    // A stored name the dialog refuses would keep both commands from ever opening again.
+    if (CommDlgExtendedError() != FNERR_INVALIDFILENAME) {
+        return false;
+    }
+    SuggestFirstSavedGame(path);
+    return GetOpenFileNameA(&dialog) != FALSE;
+}
+
+// The dialog suggests the file chosen last, or "My Saved Game.txt" in the data folder.
+bool ChooseRecordFile(CGameUI& context, PathBuffer& path, DWORD flags, const char* defaultExt) {
+    if (!ReadSavedGamesLocation(path)) {
+        SuggestFirstSavedGame(path);
+    }
+    return ShowRecordFileDialog(context, path, flags, defaultExt);
+}
+
+const char* MovesOf(const CGame& game) {
+    return game.m_moveLog ? game.m_moveLog : "";
+}
+
+void WriteGameRecordOf(const CGame& game, const char* path) {
+    WriteGameRecord(path, static_cast<uint64_t>(game.m_startTime),
+                    static_cast<uint32_t>(game.m_score), MovesOf(game));
+}
+
+// Starts the stored game and replays it; false when the file holds no record.
+bool RestoreGameRecordFile(const char* path, bool deleteFile) {
+    uint64_t startTime = 0;
+    char* moves = LoadGameRecordFile(path, &startTime, nullptr);
+    if (!moves) {
+        return false;
+    }
+    if (deleteFile) {
+        DeleteFileA(path);
+    }
+    NewGame(g_game, static_cast<int64_t>(startTime), moves, true);
+    std::free(moves);
+    return true;
+}
+
+void WriteDataFileRecord(const char* fileName, uint64_t startTime, uint32_t score,
+                         const char* moves) {
+    char path[kMaxPathSize];
+    BuildDataPath(path, nullptr, fileName);
+    WriteGameRecord(path, startTime, score, moves);
+}
+
+} // namespace
+
+void WriteGameRecord(const char* path, uint64_t startTime, uint32_t score, const char* moves) {
+    char platform[kRecordPlatformSize];
+    GetPlatformDescription(platform, sizeof platform);
+    WriteGameRecord(path, startTime, score, platform, moves);
+}
+
+void ResumeSavedGame() {
+    char path[kMaxPathSize];
+    BuildDataPath(path, nullptr, kSavedGameFileName);
+    if (!RestoreGameRecordFile(path, true)) {
+        NewGame(g_game, 0, nullptr, false);
+    }
+}
+
+void SaveGameAs(CGameUI& context) {
+    char path[kMaxPathSize];
+    if (!ChooseRecordFile(context, path, 0, "txt")) {
+        return;
+    }
+    LowerCaseExtension(path);
+    WriteGameRecordOf(g_game, path);
+    StoreSavedGamesLocation(path);
+}
+
+void OpenSavedGame(CGameUI& context) {
+    char path[kMaxPathSize];
+    if (!ChooseRecordFile(context, path, OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST, nullptr)) {
+        return;
+    }
+    // A file that holds no record is ignored, but it is still the place to suggest next time.
+    RestoreGameRecordFile(path, false);
+    StoreSavedGamesLocation(path);
+}
+
+void CWinGameHost::WriteLastGameRecord(uint64_t startTime, uint32_t score, const char* moves) {
+    WriteDataFileRecord(kLastGameFileName, startTime, score, moves);
+}
+
+void CWinGameHost::SaveGameInProgress(uint64_t startTime, uint32_t score, const char* moves) {
+    if (moves && moves[0] != '\0') {
+        WriteDataFileRecord(kSavedGameFileName, startTime, score, moves);
+    }
+}
+
+void CWinGameHost::ShowPlatformDescription() {
+    char description[kPlatformMessageSize];
+    GetPlatformDescription(description, sizeof description);
+    m_ui.ShowCursor();
+    ShowMessage(description);
+}
