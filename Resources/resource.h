@@ -13,6 +13,12 @@
 #define IDI_ROBOT 109
 #define IDI_ROBOT_SMALL 111
 
+/* Dialogs */
+#define IDD_HIGH_SCORE_NAME 108
+
+/* Control of the high-score name dialog (its button is IDOK) */
+#define IDC_PLAYER_NAME 1003
+
 /* Bitmaps */
 #define IDB_GAME_ICONS 112
 #define IDB_HELP 115

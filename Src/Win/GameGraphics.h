@@ -46,6 +46,11 @@ public:
     void RefreshPalette();
     void ApplyIconSet(int32_t index);
     int32_t NextIconSet();
+    // The text fonts, which the high-score list draws with too.
+    HFONT NormalFont() const { return m_hFontNormal; }
+    HFONT BoldFont() const { return m_hFontBold; }
+    HFONT BoldUnderlineFont() const { return m_hFontBoldUnderline; }
+    HFONT LargeFont() const { return m_hFontLarge; }
 
     // --- Frames, status line and arrows (GameDrawing.cpp).
     void RedrawBoard();

@@ -1,7 +1,7 @@
 #include "GameUI.h"
 
 #include "Flavour.h"
-#include "Placeholders.h"
+#include "HighScore.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -123,7 +123,8 @@ WINDOWPLACEMENT ToWin32(const WindowPlacement& stored) {
     return placement;
 }
 
-CWinGameHost::CWinGameHost(CGame& game) : m_game(game), m_graphics(game, m_ui) {}
+CWinGameHost::CWinGameHost(CGame& game)
+    : m_game(game), m_graphics(game, m_ui), m_highScores(HighScoresFilePath().c_str()) {}
 
 void CWinGameHost::PlaySound(GameSound sound) {
     PlaySoundA(kSoundFiles[sound], nullptr, SND_FILENAME | SND_ASYNC);

@@ -5,6 +5,7 @@
 
 #include "Game.h"
 #include "GameGraphics.h"
+#include "HighScoreTable.h"
 
 #include <windows.h>
 
@@ -51,6 +52,7 @@ public:
 
     CGameUI& UI() { return m_ui; }
     CGameGraphics& Graphics() { return m_graphics; }
+    const CHighScoreTable& HighScores() const { return m_highScores; }
 
     void RedrawBoard() override { m_graphics.RedrawBoard(); }
     void DrawStatusLine() override { m_graphics.DrawStatusLine(); }
@@ -102,6 +104,13 @@ public:
 
     // What later work fills in (Placeholders.cpp).
     void RunAdvancedOptionsDialog() override;
+
+    // Game records and the platform description (SavedGames.cpp).
+    void ShowPlatformDescription() override;
+    void WriteLastGameRecord(uint64_t startTime, uint32_t score, const char* moves) override;
+    void SaveGameInProgress(uint64_t startTime, uint32_t score, const char* moves) override;
+
+    // The high-score table, the name dialog and the list window (HighScore.cpp).
     void LoadHighScores() override;
     bool ScoreQualifies(int32_t score) override;
     void AskPlayerName(char* name) override;
@@ -111,17 +120,13 @@ public:
     void ResetHighScores() override;
     void SaveHighScores() override;
 
-    // Game records and the platform description (SavedGames.cpp).
-    void ShowPlatformDescription() override;
-    void WriteLastGameRecord(uint64_t startTime, uint32_t score, const char* moves) override;
-    void SaveGameInProgress(uint64_t startTime, uint32_t score, const char* moves) override;
-
 private:
     HWND MessageOwner() const;
 
     CGame& m_game;
     CGameUI m_ui;
     CGameGraphics m_graphics;
+    CHighScoreTable m_highScores;
 };
 
 // The one game of the process and the host it plays through; both exist before WinMain runs.

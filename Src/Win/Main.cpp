@@ -2,6 +2,7 @@
 #include "CommandIds.h"
 #include "Flavour.h"
 #include "GameUI.h"
+#include "HighScore.h"
 #include "MouseInput.h"
 #include "Placeholders.h"
 #include "Pref2Reg.h"

@@ -1,9 +1,8 @@
-// The parts of the program that later work fills in: the high-score table and its windows,
-// and the dialogs. Until then each does nothing, or the least that keeps the program whole.
+// The parts of the program that later work fills in: the dialogs. Until then each does
+// nothing, or the least that keeps the program whole.
 #pragma once
 
 #include <windows.h>
 
-void CloseHighScores();
 void ShowHowToPlay(HWND hOwner);
 void ShowAbout(HWND hOwner);

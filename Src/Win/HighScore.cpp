@@ -1,0 +1,294 @@
+#include "HighScore.h"
+
+#include "DataFolderWin.h"
+#include "GameUI.h"
+#include "HighScoreText.h"
+#include "SavedGames.h"
+#include "TextUtil.h"
+#include "resource.h"
+
+#include <windows.h>
+
+#include <cstring>
+#include <ctime>
+
+namespace {
+
+constexpr char kHighScoresFileName[] = "High Scores.txt";
+constexpr char kHighScoresClassName[] = "High Scores";
+constexpr char kHighScoresTitle[] = "High Scores";
+constexpr DWORD kHighScoresStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr int kListClientWidth = 512;
+constexpr int kListClientHeight = 270;
+// The longest name the dialog takes.
+constexpr int kMaxNameChars = 30;
+
+constexpr COLORREF kListBackground = RGB(240, 240, 240);
+constexpr COLORREF kHighlightBackground = RGB(255, 255, 204);
+constexpr COLORREF kListText = RGB(0, 0, 0);
+
+constexpr char kListTitle[] = "Local High Scores";
+constexpr RECT kTitleRect = {10, 10, 502, 40};
+// The column headers; the rows follow them, one row height further down each.
+constexpr RECT kScoreColumn = {10, 50, 70, 70};
+constexpr RECT kNameColumn = {80, 50, 280, 70};
+constexpr RECT kDateColumn = {290, 50, 502, 70};
+constexpr RECT kFullRow = {10, 50, 502, 70};
+constexpr int kRowHeight = 20;
+constexpr UINT kCellFormat = DT_TOP | DT_SINGLELINE | DT_NOPREFIX;
+
+// The name offered in and read from the dialog; it keeps the last name between dialogs.
+char g_dialogName[kHighScoreNameSize];
+// The list window while it is open; there is never more than one.
+HWND g_hHighScoresWnd = nullptr;
+
+bool ToLocalTime(int64_t time, std::tm* local) {
+    const std::time_t converted = static_cast<std::time_t>(time);
+    if (static_cast<int64_t>(converted) != time) {
+        return false;
+    }
+    const std::tm* calendar = std::localtime(&converted);
+    if (!calendar) {
+        return false;
+    }
+    *local = *calendar;
+    return true;
+}
+
+RECT RowRect(RECT column, int index) {
+    OffsetRect(&column, 0, (index + 1) * kRowHeight);
+    return column;
+}
+
+void DrawTextIn(HDC hdc, const char* text, RECT rect, UINT format) {
+    DrawTextA(hdc, text, -1, &rect, format);
+}
+
+void FillRectWith(HDC hdc, const RECT& rect, COLORREF color) {
+    HBRUSH hBrush = CreateSolidBrush(color);
+    FillRect(hdc, &rect, hBrush);
+    DeleteObject(hBrush);
+}
+
+void PaintTitleAndHeaders(HDC hdc, const CGameGraphics& graphics) {
+    SelectObject(hdc, graphics.LargeFont());
+    DrawTextIn(hdc, kListTitle, kTitleRect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    SelectObject(hdc, graphics.BoldUnderlineFont());
+    DrawTextIn(hdc, "Score", kScoreColumn, DT_RIGHT | DT_TOP);
+    DrawTextIn(hdc, "Player Name", kNameColumn, DT_LEFT | DT_TOP);
+    DrawTextIn(hdc, "Date", kDateColumn, DT_LEFT | DT_TOP);
+}
+
+// The row of the game that has just ended stands out on a pale yellow band, in bold.
+void PaintRow(HDC hdc, const CGameGraphics& graphics, const HighScoreEntry& row, int index,
+              int64_t now) {
+    const bool justAchieved = row.date != 0 && row.date == g_game.m_endTime;
+    if (justAchieved) {
+        FillRectWith(hdc, RowRect(kFullRow, index), kHighlightBackground);
+        SelectObject(hdc, graphics.BoldFont());
+    }
+    HighScoreRowText text;
+    FormatHighScoreRow(row, now, ToLocalTime, &text);
+    DrawTextIn(hdc, text.score, RowRect(kScoreColumn, index), DT_RIGHT | kCellFormat);
+    DrawTextIn(hdc, text.name, RowRect(kNameColumn, index), DT_LEFT | kCellFormat);
+    DrawTextIn(hdc, text.date, RowRect(kDateColumn, index), DT_LEFT | kCellFormat);
+    SelectObject(hdc, graphics.NormalFont());
+}
+
+void PaintHighScores(HDC hdc, HWND hWnd) {
+    const CGameGraphics& graphics = g_host.Graphics();
+    HGDIOBJ hOldFont = SelectObject(hdc, graphics.NormalFont());
+    RECT client;
+    GetClientRect(hWnd, &client);
+    FillRectWith(hdc, client, kListBackground);
+    SetBkMode(hdc, TRANSPARENT);
+    SetTextColor(hdc, kListText);
+    const int64_t now = g_host.CurrentTime();
+    PaintTitleAndHeaders(hdc, graphics);
+    SelectObject(hdc, graphics.NormalFont());
+    for (int i = 0; i < kNumHighScores; ++i) {
+        PaintRow(hdc, graphics, g_host.HighScores().Entry(i), i, now);
+    }
+    SelectObject(hdc, hOldFont);
+}
+
+void StoreHighScoresPlacement(HWND hWnd) {
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof placement;
+    if (GetWindowPlacement(hWnd, &placement)) {
+        g_game.m_prefs.m_highScoresWindowPlacement = FromWin32(placement);
+    }
+}
+
+LRESULT CALLBACK HighScoresWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC hdc = BeginPaint(hWnd, &paint);
+        PaintHighScores(hdc, hWnd);
+        EndPaint(hWnd, &paint);
+        return 0;
+    }
+    case WM_CLOSE:
+        StoreHighScoresPlacement(hWnd);
+        break;
+    case WM_DESTROY:
+        g_hHighScoresWnd = nullptr;
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcA(hWnd, message, wParam, lParam);
+}
+
+bool RegisterHighScoresClass(HINSTANCE hInstance) {
+    static bool registered = false;
+    if (registered) {
+        return true;
+    }
+    WNDCLASSEXA windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = HighScoresWndProc;
+    windowClass.hInstance = hInstance;
+    windowClass.hIcon = LoadIconA(hInstance, MAKEINTRESOURCEA(IDI_ROBOT));
+    windowClass.hIconSm = static_cast<HICON>(
+        LoadImageA(hInstance, MAKEINTRESOURCEA(IDI_ROBOT_SMALL), IMAGE_ICON,
+                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = kHighScoresClassName;
+    registered = RegisterClassExA(&windowClass) != 0;
+    return registered;
+}
+
+// The outer size that gives the list its client area on the running system.
+SIZE HighScoresWindowSize() {
+    RECT frame = {0, 0, kListClientWidth, kListClientHeight};
+    AdjustWindowRectEx(&frame, kHighScoresStyle, FALSE, 0);
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+// The window reopens where the player left it, in its normal state, at today's outer size.
+void PlaceHighScoresWindow(HWND hWnd, const WindowPlacement& stored, SIZE size) {
+    if (stored.length != 0) {
+        WINDOWPLACEMENT placement = ToWin32(stored);
+        placement.length = sizeof placement;
+        placement.rcNormalPosition.right = placement.rcNormalPosition.left + size.cx;
+        placement.rcNormalPosition.bottom = placement.rcNormalPosition.top + size.cy;
+        placement.showCmd = SW_SHOW;
+        if (SetWindowPlacement(hWnd, &placement)) {
+            return;
+        }
+    }
+    ShowWindow(hWnd, SW_SHOW);
+}
+
+void RepaintHighScores() {
+    if (g_hHighScoresWnd) {
+        InvalidateRect(g_hHighScoresWnd, nullptr, FALSE);
+        UpdateWindow(g_hHighScoresWnd);
+    }
+}
+
+void ReadPlayerName(HWND hDlg) {
+    std::memset(g_dialogName, 0, sizeof g_dialogName);
+    GetDlgItemTextA(hDlg, IDC_PLAYER_NAME, g_dialogName, kMaxNameChars + 1);
+}
+
+INT_PTR CALLBACK NameDlgProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM) {
+    if (message == WM_INITDIALOG) {
+        // All of the offered name is selected, so that typing replaces it.
+        HWND hEdit = GetDlgItem(hDlg, IDC_PLAYER_NAME);
+        SetWindowTextA(hEdit, g_dialogName);
+        SendMessageA(hEdit, EM_SETSEL, 0, -1);
+        SetFocus(hEdit);
+        return FALSE;
+    }
+    if (message != WM_COMMAND) {
+        return FALSE;
+    }
+    switch (LOWORD(wParam)) {
+    case IDOK:
+        ReadPlayerName(hDlg);
+        EndDialog(hDlg, IDOK);
+        return TRUE;
+    case IDCANCEL:
+        // Esc and the close box keep the offered name.
+        EndDialog(hDlg, IDCANCEL);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+} // namespace
+
+std::string HighScoresFilePath() {
+    char path[kMaxPathSize];
+    return BuildDataPath(path, nullptr, kHighScoresFileName);
+}
+
+void CloseHighScores() {
+    if (g_hHighScoresWnd) {
+        SendMessageA(g_hHighScoresWnd, WM_CLOSE, 0, 0);
+    }
+}
+
+void CWinGameHost::LoadHighScores() {
+    m_highScores.LoadFromFile();
+}
+
+bool CWinGameHost::ScoreQualifies(int32_t score) {
+    return m_highScores.QualifiesForTable(score);
+}
+
+// The score is entered whatever the dialog's outcome: after Cancel under the offered name.
+void CWinGameHost::AskPlayerName(char* name) {
+    CopyBounded(g_dialogName, sizeof g_dialogName, name);
+    DialogBoxParamA(m_ui.m_hInstance, MAKEINTRESOURCEA(IDD_HIGH_SCORE_NAME), m_ui.m_hWnd,
+                    NameDlgProc, 0);
+    CopyBounded(name, kHighScoreNameSize, g_dialogName);
+}
+
+void CWinGameHost::WriteHighScoreGameRecord(uint64_t startTime, uint32_t score, const char* moves) {
+    char fileName[kHighScoreGameFileNameSize];
+    FormatHighScoreGameFileName(fileName, startTime);
+    char path[kMaxPathSize];
+    BuildDataPath(path, kHighScoreGamesFolder, fileName);
+    WriteGameRecord(path, startTime, score, moves);
+}
+
+void CWinGameHost::InsertHighScore(int32_t score, const char* name, int16_t level, int64_t date) {
+    m_highScores.Insert(score, name, level, date);
+}
+
+void CWinGameHost::ShowHighScores() {
+    if (g_hHighScoresWnd) {
+        RepaintHighScores();
+        ShowWindow(g_hHighScoresWnd, SW_SHOWNORMAL);
+        ::BringWindowToTop(g_hHighScoresWnd);
+        return;
+    }
+    if (!RegisterHighScoresClass(m_ui.m_hInstance)) {
+        return;
+    }
+    const SIZE size = HighScoresWindowSize();
+    g_hHighScoresWnd = CreateWindowExA(0, kHighScoresClassName, kHighScoresTitle, kHighScoresStyle,
+                                       CW_USEDEFAULT, CW_USEDEFAULT, size.cx, size.cy, nullptr,
+                                       nullptr, m_ui.m_hInstance, nullptr);
+    if (!g_hHighScoresWnd) {
+        return;
+    }
+    PlaceHighScoresWindow(g_hHighScoresWnd, m_game.m_prefs.m_highScoresWindowPlacement, size);
+    UpdateWindow(g_hHighScoresWnd);
+}
+
+void CWinGameHost::ResetHighScores() {
+    m_highScores.ClearToDefaults();
+    RepaintHighScores();
+}
+
+void CWinGameHost::SaveHighScores() {
+    m_highScores.SaveToFile();
+}
