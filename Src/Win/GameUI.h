@@ -102,7 +102,7 @@ public:
     [[noreturn]] void FatalError(const char* text) override { ::FatalError(text); }
     void CloseWindows() override;
 
-    // What later work fills in (Placeholders.cpp).
+    // The Advanced Options dialog over the main window (AdvancedOptionsDlg.cpp).
     void RunAdvancedOptionsDialog() override;
 
     // Game records and the platform description (SavedGames.cpp).

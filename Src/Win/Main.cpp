@@ -1,10 +1,10 @@
 // Start-up, the main loop with its idle clock, and the main window with its menus and commands.
+#include "AboutDlg.h"
 #include "CommandIds.h"
 #include "Flavour.h"
 #include "GameUI.h"
 #include "HighScore.h"
 #include "MouseInput.h"
-#include "Placeholders.h"
 #include "Pref2Reg.h"
 #include "SavedGames.h"
 #include "resource.h"

@@ -1,9 +1,0 @@
-#include "Placeholders.h"
-
-#include "GameUI.h"
-
-void ShowHowToPlay(HWND) {}
-
-void ShowAbout(HWND) {}
-
-void CWinGameHost::RunAdvancedOptionsDialog() {}
