@@ -1,0 +1,256 @@
+#include "Game.h"
+
+#include "StoredPreferences.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+std::string ClassOf(HWND window) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+std::string TextOf(HWND window) {
+    char text[512] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+struct WindowSearch {
+    DWORD pid;
+    const char* className;
+    bool visibleOnly;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<WindowSearch*>(parameter);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid == search->pid && ClassOf(window) == search->className &&
+        (!search->visibleOnly || IsWindowVisible(window))) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND FindWindowOf(DWORD pid, const char* className, bool visibleOnly) {
+    WindowSearch search = {pid, className, visibleOnly, nullptr};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+} // namespace
+
+Game::Game(const TestContext& context) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    std::string commandLine = "\"" + context.gamePath + "\"";
+    if (!CreateProcessA(context.gamePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                        nullptr, context.installDir.c_str(), &startup, &m_process)) {
+        Fail("cannot start %s (error %lu)", context.gamePath.c_str(), GetLastError());
+    }
+}
+
+Game::~Game() {
+    m_probe.reset();
+    if (IsRunning()) {
+        TerminateProcess(m_process.hProcess, 99);
+        WaitForSingleObject(m_process.hProcess, kPatienceMs);
+    }
+    CloseHandle(m_process.hThread);
+    CloseHandle(m_process.hProcess);
+}
+
+bool Game::IsRunning() const {
+    return WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+DWORD Game::WaitForExit(const std::string& after) {
+    if (WaitForSingleObject(m_process.hProcess, kPatienceMs) != WAIT_OBJECT_0) {
+        Fail("%s the game is still running", after.c_str());
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(m_process.hProcess, &code);
+    return code;
+}
+
+HWND Game::FindMainWindow() const {
+    return FindWindowOf(m_process.dwProcessId, "Clankmere", false);
+}
+
+HWND Game::WaitForMainWindow() {
+    if (!WaitUntil([this] {
+            m_mainWindow = FindMainWindow();
+            return m_mainWindow && IsWindowVisible(m_mainWindow);
+        })) {
+        if (HWND box = FindMessageBox()) {
+            Fail("the main window did not appear; a box \"%s\" says \"%s\"", TextOf(box).c_str(),
+                 TextOf(GetDlgItem(box, 0xFFFF)).c_str());
+        }
+        Fail(IsRunning() ? "the main window did not appear" : "the game ended without a window");
+    }
+    return m_mainWindow;
+}
+
+HWND Game::FindMessageBox() const {
+    return FindWindowOf(m_process.dwProcessId, "#32770", true);
+}
+
+MessageBoxSeen Game::WaitForMessageBox(const std::string& when) {
+    MessageBoxSeen box;
+    if (!WaitUntil([&] { return (box.window = FindMessageBox()) != nullptr; })) {
+        Fail("%s no message box appeared", when.c_str());
+    }
+    box.caption = TextOf(box.window);
+    // A message box keeps its text in a static control with the identifier 0xFFFF.
+    box.text = TextOf(GetDlgItem(box.window, 0xFFFF));
+    return box;
+}
+
+void Game::Dismiss(const MessageBoxSeen& box) {
+    BringToFront(box.window, "the message box");
+    PressKey(VK_RETURN);
+    if (!WaitUntil([&] { return !IsWindow(box.window); })) {
+        Fail("the message box \"%s\" did not close on Enter", box.caption.c_str());
+    }
+}
+
+void Game::Focus() {
+    if (!m_mainWindow) {
+        WaitForMainWindow();
+    }
+    BringToFront(m_mainWindow, "the main window");
+}
+
+void Game::Press(WORD vk, unsigned modifiers) {
+    Focus();
+    PressKey(vk, modifiers);
+}
+
+void Game::Command(WORD vk, unsigned modifiers, const std::string& what) {
+    const LONG before = Probe().CommandsDone();
+    Press(vk, modifiers);
+    if (!WaitUntil([&] { return Probe().CommandsDone() > before; })) {
+        Fail("%s: the main window never finished handling a command", what.c_str());
+    }
+}
+
+void Game::CheckOnlyCommandSince(LONG mark, int command, const std::string& what) {
+    std::vector<int> commands;
+    const auto contains = [&] {
+        commands = Probe().CommandsSince(mark);
+        return std::find(commands.begin(), commands.end(), command) != commands.end();
+    };
+    std::string handled;
+    if (!WaitUntil(contains) || commands.size() != 1) {
+        for (const int id : commands) {
+            handled += Format(" %d", id);
+        }
+        Fail("%s: the main window handled the commands {%s } instead of only %d", what.c_str(),
+             handled.c_str(), command);
+    }
+}
+
+ProbeClient& Game::Probe() {
+    if (!m_probe) {
+        WaitForMainWindow();
+        m_probe = std::make_unique<ProbeClient>(m_process.hProcess, m_process.dwProcessId);
+    }
+    return *m_probe;
+}
+
+Picture Game::Capture() {
+    if (!m_mainWindow) {
+        WaitForMainWindow();
+    }
+    return CaptureClient(m_mainWindow);
+}
+
+void Game::WaitForBoard(const Position& position, const Picture& sheet, const std::string& when) {
+    const Picture expected = ComposeBoard(position, sheet);
+    std::string difference;
+    if (!WaitUntil([&] {
+            difference = FirstBoardDifference(expected, Capture(), position, sheet);
+            return difference.empty();
+        })) {
+        Fail("%s: %s", when.c_str(), difference.c_str());
+    }
+}
+
+POINT Game::FindFramePoint(LRESULT area, const char* what) {
+    if (!m_mainWindow) {
+        WaitForMainWindow();
+    }
+    RECT frame = {};
+    GetWindowRect(m_mainWindow, &frame);
+    // Corners on the diagonal into the frame; caption buttons on the caption's middle row,
+    // from the right.
+    std::vector<POINT> candidates;
+    for (LONG d = 0; d < 8; ++d) {
+        candidates.push_back({frame.right - 1 - d, frame.bottom - 1 - d});
+    }
+    const LONG captionRow =
+        frame.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
+    for (LONG x = frame.right - 1; x >= frame.left; --x) {
+        candidates.push_back({x, captionRow});
+    }
+    for (const POINT point : candidates) {
+        if (SendPromptly(WM_NCHITTEST, 0, MAKELPARAM(point.x, point.y)) == area) {
+            return point;
+        }
+    }
+    Fail("the main window has no %s", what);
+}
+
+LRESULT Game::SendPromptly(UINT message, WPARAM wParam, LPARAM lParam) {
+    // Between inputs the game waits for posted messages and input only, so a sent message
+    // alone would wait for its next idle second; a posted WM_NULL wakes it up.
+    for (;;) {
+        PostMessageA(m_mainWindow, WM_NULL, 0, 0);
+        DWORD_PTR result = 0;
+        if (SendMessageTimeoutA(m_mainWindow, message, wParam, lParam, SMTO_NORMAL, 100, &result)) {
+            return static_cast<LRESULT>(result);
+        }
+        if (!IsRunning()) {
+            Fail("the game ended while the driver asked its main window something");
+        }
+    }
+}
+
+void CheckQuitCode(Game& game, const std::string& how) {
+    const DWORD code = game.WaitForExit("after " + how);
+    if (code != kQuitExitCode) {
+        Fail("after %s the game exited with %lu instead of %lu", how.c_str(), code, kQuitExitCode);
+    }
+}
+
+void StoreDefaultPreferences() {
+    StorePreferences(DefaultPreferences());
+}
+
+void PrepareResume(const TestContext& context, const RecordedGame& recorded, size_t length) {
+    DeleteFileA((context.installDir + "\\Graphics\\Wallpaper.bmp").c_str());
+    StoreDefaultPreferences();
+    WriteGameRecord(DataFilePath("Saved Game.txt"), recorded.Prefix(length));
+}
+
+WORD NumericPadKey(char move) {
+    if (move < '1' || move > '9') {
+        Fail("'%c' is not a step or a wait", move);
+    }
+    return static_cast<WORD>(VK_NUMPAD0 + (move - '0'));
+}
+
+void CheckClientSize(HWND window, const std::string& when) {
+    RECT client = {};
+    GetClientRect(window, &client);
+    if (client.right != kClientWidth || client.bottom != kClientHeight) {
+        Fail("%s the client area is %ld x %ld instead of %d x %d", when.c_str(), client.right,
+             client.bottom, kClientWidth, kClientHeight);
+    }
+}

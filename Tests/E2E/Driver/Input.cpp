@@ -1,0 +1,124 @@
+#include "Input.h"
+
+#include "Framework.h"
+
+namespace {
+
+bool IsExtendedKey(WORD vk) {
+    switch (vk) {
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+    case VK_HOME:
+    case VK_END:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_INSERT:
+    case VK_DELETE:
+    case VK_NUMLOCK:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool SendKey(WORD vk, bool up) noexcept {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (IsExtendedKey(vk) ? KEYEVENTF_EXTENDEDKEY : 0);
+    return SendInput(1, &input, sizeof input) == 1;
+}
+
+void SendKeyOrFail(WORD vk, bool up) {
+    if (!SendKey(vk, up)) {
+        Fail("SendInput refused the key 0x%02X (error %lu)", vk, GetLastError());
+    }
+}
+
+void SendMouse(POINT at, DWORD flags) {
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    // Absolute positions run from 0 to 65535 over the screen; aim at the pixel's centre.
+    input.mi.dx = static_cast<LONG>((at.x * 65536LL + 32768) / width);
+    input.mi.dy = static_cast<LONG>((at.y * 65536LL + 32768) / height);
+    input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | flags;
+    if (SendInput(1, &input, sizeof input) != 1) {
+        Fail("SendInput refused a mouse event at (%ld, %ld)", at.x, at.y);
+    }
+}
+
+constexpr WORD kModifierKeys[] = {VK_SHIFT, VK_CONTROL, VK_MENU};
+
+} // namespace
+
+void KeyDown(WORD vk) {
+    SendKeyOrFail(vk, false);
+}
+
+void KeyUp(WORD vk) {
+    SendKeyOrFail(vk, true);
+}
+
+void ReleaseKey(WORD vk) noexcept {
+    SendKey(vk, true);
+}
+
+void PressKey(WORD vk, unsigned modifiers) {
+    for (unsigned i = 0; i < 3; ++i) {
+        if (modifiers & (1u << i)) {
+            KeyDown(kModifierKeys[i]);
+        }
+    }
+    KeyDown(vk);
+    KeyUp(vk);
+    for (unsigned i = 3; i-- > 0;) {
+        if (modifiers & (1u << i)) {
+            KeyUp(kModifierKeys[i]);
+        }
+    }
+}
+
+void BringToFront(HWND window, const char* what) {
+    if (!WaitUntil([&] {
+            if (GetForegroundWindow() == window) {
+                return true;
+            }
+            SetForegroundWindow(window);
+            return false;
+        })) {
+        Fail("%s never became the foreground window", what);
+    }
+}
+
+void EnsureNumLockOn() {
+    if (GetKeyState(VK_NUMLOCK) & 1) {
+        return;
+    }
+    PressKey(VK_NUMLOCK);
+    if (!WaitUntil([] { return (GetKeyState(VK_NUMLOCK) & 1) != 0; })) {
+        Fail("NumLock did not come on");
+    }
+}
+
+void MouseDown(POINT at) {
+    SendMouse(at, MOUSEEVENTF_LEFTDOWN);
+}
+
+void MouseMoveTo(POINT at) {
+    SendMouse(at, 0);
+}
+
+void MouseUp(POINT at) {
+    SendMouse(at, MOUSEEVENTF_LEFTUP);
+}
+
+void ClickAt(POINT at) {
+    MouseMoveTo(at);
+    MouseDown(at);
+    MouseUp(at);
+}

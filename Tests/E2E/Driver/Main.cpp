@@ -1,0 +1,71 @@
+// clankmere-e2e --list
+// clankmere-e2e --run NAME --game PATH\Clankmere.exe --games DIR
+// Runs one end-to-end test against a copy of the game that the test may change, and prints
+// "PASS NAME" or "FAIL NAME: where and why".
+#include "Framework.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr int kExitUsage = 2;
+
+int Usage() {
+    std::fprintf(stderr,
+                 "usage: clankmere-e2e --list\n"
+                 "       clankmere-e2e --run NAME --game PATH\\Clankmere.exe --games DIR\n");
+    return kExitUsage;
+}
+
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+}
+
+int Run(const TestCase& test, const TestContext& context) {
+    try {
+        test.run(context);
+    } catch (const TestFailure& failure) {
+        std::printf("FAIL %s: %s\n", test.name, failure.what());
+        return 1;
+    }
+    std::printf("PASS %s\n", test.name);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 2 && std::strcmp(argv[1], "--list") == 0) {
+        for (const TestCase& test : TestCases()) {
+            std::printf("%s\n", test.name);
+        }
+        return 0;
+    }
+    const char* name = nullptr;
+    TestContext context;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        if (std::strcmp(argv[i], "--run") == 0) {
+            name = argv[i + 1];
+        } else if (std::strcmp(argv[i], "--game") == 0) {
+            context.gamePath = argv[i + 1];
+        } else if (std::strcmp(argv[i], "--games") == 0) {
+            context.gamesDir = argv[i + 1];
+        } else {
+            return Usage();
+        }
+    }
+    if (argc % 2 == 0 || !name || context.gamePath.empty() || context.gamesDir.empty()) {
+        return Usage();
+    }
+    context.installDir = FolderOf(context.gamePath);
+    setvbuf(stdout, nullptr, _IONBF, 0);
+    for (const TestCase& test : TestCases()) {
+        if (std::strcmp(test.name, name) == 0) {
+            return Run(test, context);
+        }
+    }
+    std::printf("FAIL %s: no such test\n", name);
+    return 1;
+}

@@ -1,0 +1,84 @@
+#include "Picture.h"
+
+#include "Framework.h"
+
+std::string DescribeColor(uint32_t color) {
+    return Format("RGB(%u, %u, %u)", (color >> 16) & 0xFF, (color >> 8) & 0xFF, color & 0xFF);
+}
+
+namespace {
+
+// Copies `bitmap` (any format) into a top-down 32-bit picture.
+Picture ReadBitmap(HBITMAP bitmap, int width, int height) {
+    Picture picture(width, height, 0);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    HDC screen = GetDC(nullptr);
+    const int rows = GetDIBits(screen, bitmap, 0, static_cast<UINT>(height), picture.pixels.data(),
+                               &info, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    if (rows != height) {
+        Fail("cannot read the pixels of a %d x %d bitmap", width, height);
+    }
+    for (uint32_t& pixel : picture.pixels) {
+        pixel &= 0x00FFFFFF;
+    }
+    return picture;
+}
+
+} // namespace
+
+Picture CaptureClient(HWND window) {
+    RECT client = {};
+    GetClientRect(window, &client);
+    const int width = client.right;
+    const int height = client.bottom;
+    if (width <= 0 || height <= 0) {
+        Fail("the main window has an empty client area");
+    }
+    HDC source = GetDC(window);
+    HDC memory = CreateCompatibleDC(source);
+    HBITMAP bitmap = CreateCompatibleBitmap(source, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    const bool copied = BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    ReleaseDC(window, source);
+    if (!copied) {
+        DeleteObject(bitmap);
+        Fail("cannot copy the pixels of the main window (error %lu)", GetLastError());
+    }
+    Picture picture = ReadBitmap(bitmap, width, height);
+    DeleteObject(bitmap);
+    return picture;
+}
+
+Picture LoadBitmapPicture(const std::string& file, const std::string& module, int resourceId,
+                          int width, int height) {
+    HANDLE image = nullptr;
+    std::string source;
+    if (GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        source = file;
+        image = LoadImageA(nullptr, file.c_str(), IMAGE_BITMAP, width, height,
+                           LR_LOADFROMFILE | LR_CREATEDIBSECTION);
+    } else {
+        source = Format("bitmap resource %d of %s", resourceId, module.c_str());
+        HMODULE data = LoadLibraryExA(module.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        if (data) {
+            image = LoadImageA(data, MAKEINTRESOURCEA(resourceId), IMAGE_BITMAP, width, height,
+                               LR_CREATEDIBSECTION);
+            FreeLibrary(data);
+        }
+    }
+    if (!image) {
+        Fail("cannot load the picture from %s", source.c_str());
+    }
+    Picture picture = ReadBitmap(static_cast<HBITMAP>(image), width, height);
+    DeleteObject(image);
+    return picture;
+}

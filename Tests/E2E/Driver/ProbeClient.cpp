@@ -1,0 +1,145 @@
+#include "ProbeClient.h"
+
+#include "Framework.h"
+
+#include <sstream>
+
+namespace {
+
+std::string ProbeDllPath() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string dll = path;
+    dll.erase(dll.find_last_of('\\') + 1);
+    return dll + "clankmere-e2e-probe.dll";
+}
+
+HANDLE CreateProbeEvent(const char* kind, DWORD pid) {
+    char name[96];
+    ProbeObjectName(name, sizeof name, kind, pid);
+    HANDLE event = CreateEventA(nullptr, FALSE, FALSE, name);
+    if (!event) {
+        Fail("cannot create the event %s (error %lu)", name, GetLastError());
+    }
+    return event;
+}
+
+void LoadIntoProcess(HANDLE process, const std::string& dll) {
+    if (GetFileAttributesA(dll.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        Fail("the helper DLL %s is missing", dll.c_str());
+    }
+    void* remotePath =
+        VirtualAllocEx(process, nullptr, dll.size() + 1, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (!remotePath ||
+        !WriteProcessMemory(process, remotePath, dll.c_str(), dll.size() + 1, nullptr)) {
+        Fail("cannot write the helper DLL's path into the game (error %lu)", GetLastError());
+    }
+    // kernel32 sits at the same address in every process, so our LoadLibraryA is the game's.
+    FARPROC loadLibrary = GetProcAddress(GetModuleHandleA("kernel32.dll"), "LoadLibraryA");
+    HANDLE thread = CreateRemoteThread(
+        process, nullptr, 0,
+        reinterpret_cast<LPTHREAD_START_ROUTINE>(reinterpret_cast<void*>(loadLibrary)), remotePath,
+        0, nullptr);
+    if (!thread) {
+        Fail("cannot start a thread in the game (error %lu)", GetLastError());
+    }
+    DWORD loaded = 0;
+    const bool finished = WaitForSingleObject(thread, kPatienceMs) == WAIT_OBJECT_0;
+    GetExitCodeThread(thread, &loaded);
+    CloseHandle(thread);
+    if (!finished || loaded == 0) {
+        Fail("the game did not load the helper DLL %s", dll.c_str());
+    }
+}
+
+} // namespace
+
+ProbeClient::ProbeClient(HANDLE process, DWORD pid) {
+    char name[96];
+    ProbeObjectName(name, sizeof name, kProbeMappingKind, pid);
+    m_mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                   sizeof(ProbeShared), name);
+    m_shared = m_mapping ? static_cast<ProbeShared*>(
+                               MapViewOfFile(m_mapping, FILE_MAP_WRITE, 0, 0, sizeof(ProbeShared)))
+                         : nullptr;
+    if (!m_shared) {
+        Fail("cannot create the memory shared with the helper DLL (error %lu)", GetLastError());
+    }
+    m_request = CreateProbeEvent(kProbeRequestKind, pid);
+    m_reply = CreateProbeEvent(kProbeReplyKind, pid);
+    LoadIntoProcess(process, ProbeDllPath());
+    if (!WaitUntil([this] { return m_shared->ready != 0; }) || m_shared->ready < 0) {
+        Fail("the helper DLL found no main window to watch in the game");
+    }
+}
+
+ProbeClient::~ProbeClient() {
+    UnmapViewOfFile(m_shared);
+    CloseHandle(m_mapping);
+    CloseHandle(m_request);
+    CloseHandle(m_reply);
+}
+
+std::vector<int> ProbeClient::CommandsSince(LONG mark) const {
+    const LONG done = m_shared->commandsDone;
+    if (done - mark > kCommandLogSize) {
+        Fail("more than %ld commands were handled since the mark", kCommandLogSize);
+    }
+    std::vector<int> commands;
+    for (LONG n = mark; n < done; ++n) {
+        commands.push_back(m_shared->commandLog[n % kCommandLogSize]);
+    }
+    return commands;
+}
+
+std::vector<Menu> ProbeClient::ReadMenus() {
+    SetEvent(m_request);
+    if (WaitForSingleObject(m_reply, kPatienceMs) != WAIT_OBJECT_0) {
+        Fail("the helper DLL in the game did not answer with the menus");
+    }
+    std::vector<Menu> menus;
+    std::istringstream lines(std::string(m_shared->menuText));
+    std::string line;
+    while (std::getline(lines, line)) {
+        if (line.rfind("menu ", 0) == 0) {
+            menus.push_back({line.substr(5), {}});
+        } else if (menus.empty()) {
+            Fail("the helper DLL sent an item before any menu: %s", line.c_str());
+        } else if (line == "separator") {
+            MenuItem item;
+            item.separator = true;
+            menus.back().items.push_back(item);
+        } else {
+            MenuItem item;
+            char flags[8] = {};
+            int textStart = 0;
+            if (std::sscanf(line.c_str(), "item %d %7s %n", &item.id, flags, &textStart) < 2) {
+                Fail("the helper DLL sent a line it should not: %s", line.c_str());
+            }
+            const std::string flagText = flags;
+            item.grayed = flagText.find('g') != std::string::npos;
+            item.disabled = flagText.find('d') != std::string::npos;
+            item.checked = flagText.find('c') != std::string::npos;
+            item.text = line.substr(static_cast<size_t>(textStart));
+            menus.back().items.push_back(item);
+        }
+    }
+    return menus;
+}
+
+std::string DescribeMenus(const std::vector<Menu>& menus) {
+    std::string out;
+    for (const Menu& menu : menus) {
+        out += "[" + menu.title + ":";
+        for (const MenuItem& item : menu.items) {
+            if (item.separator) {
+                out += " |";
+                continue;
+            }
+            out += Format(" \"%s\" (%d%s%s)", item.text.c_str(), item.id,
+                          item.grayed ? ", grayed" : "", item.checked ? ", checked" : "");
+        }
+        out += "]";
+    }
+    return out;
+}

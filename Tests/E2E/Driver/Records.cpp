@@ -1,0 +1,87 @@
+#include "Records.h"
+
+#include "Framework.h"
+
+#include <shlobj.h>
+
+#include <cstdio>
+#include <fstream>
+
+RecordedGame::RecordedGame(const TestContext& context, const std::string& name)
+    : m_base(context.gamesDir + "\\" + name) {
+    std::optional<GameRecord> record = ReadGameRecord(m_base + ".txt");
+    if (!record) {
+        Fail("the game record %s.txt is missing or has no Time: or Moves: line", m_base.c_str());
+    }
+    m_record = *record;
+}
+
+size_t RecordedGame::FirstPlayedMove() const {
+    const size_t blank = m_record.moves.rfind(' ');
+    return blank == std::string::npos ? 0 : blank + 1;
+}
+
+GameRecord RecordedGame::Prefix(size_t length) const {
+    return {m_record.startTime, m_record.moves.substr(0, length)};
+}
+
+Position RecordedGame::PositionAfter(size_t length) const {
+    return LoadPosition(Format("%s.%zu.board", m_base.c_str(), length));
+}
+
+std::optional<GameRecord> ReadGameRecord(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    GameRecord record;
+    bool hasTime = false;
+    bool hasMoves = false;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        if (std::sscanf(line.c_str(), "Time:\t%lu", &record.startTime) == 1) {
+            hasTime = true;
+        } else if (line.rfind("Moves:\t", 0) == 0) {
+            record.moves = line.substr(7);
+            hasMoves = true;
+        }
+    }
+    if (!hasTime || !hasMoves) {
+        return std::nullopt;
+    }
+    return record;
+}
+
+void WriteGameRecord(const std::string& path, const GameRecord& record) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << "Time:\t" << record.startTime << "\r\nScore:\t0\r\nPlatform:\tWindows\r\nMoves:\t"
+        << record.moves << "\r\n";
+    if (!out.flush()) {
+        Fail("cannot write %s", path.c_str());
+    }
+}
+
+std::string DataFilePath(const std::string& fileName) {
+    char appData[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr,
+                                SHGFP_TYPE_CURRENT, appData))) {
+        Fail("the prefix has no application data folder");
+    }
+    const std::string folder = std::string(appData) + "\\Clankmere";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder + "\\" + fileName;
+}
+
+bool FileExists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string ActionsOf(const std::string& moves) {
+    std::string actions;
+    for (const char c : moves) {
+        if (c != '.' && c != ' ') {
+            actions += c;
+        }
+    }
+    return actions;
+}

@@ -1,0 +1,112 @@
+// Loaded into the running game by the end-to-end driver. Under Wine a menu belongs to its
+// process, so menu texts and states can only be read from inside the game; and a hook on the
+// main window's thread tells the driver when a command has been handled completely, so that it
+// never sends a key while the game is still about to flush its keyboard queue.
+#include "ProbeProtocol.h"
+
+#include <string>
+
+namespace {
+
+HMODULE g_module;
+HWND g_mainWindow;
+HHOOK g_hook;
+ProbeShared* g_shared;
+
+BOOL CALLBACK FindMainWindow(HWND hwnd, LPARAM) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    char className[32] = {};
+    GetClassNameA(hwnd, className, sizeof className);
+    if (pid == GetCurrentProcessId() && std::string(className) == "Clankmere") {
+        g_mainWindow = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+LRESULT CALLBACK AfterWindowProc(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* message = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && message->hwnd == g_mainWindow && message->message == WM_COMMAND) {
+        const LONG done = g_shared->commandsDone;
+        InterlockedExchange(&g_shared->commandLog[done % kCommandLogSize], LOWORD(message->wParam));
+        InterlockedExchange(&g_shared->commandsDone, done + 1);
+    }
+    return CallNextHookEx(g_hook, code, wParam, lParam);
+}
+
+std::string ItemText(HMENU menu, int position) {
+    char text[256] = {};
+    GetMenuStringA(menu, position, text, sizeof text, MF_BYPOSITION);
+    return text;
+}
+
+std::string DescribeMenuBar() {
+    std::string out;
+    HMENU bar = GetMenu(g_mainWindow);
+    for (int i = 0; i < GetMenuItemCount(bar); ++i) {
+        out += "menu " + ItemText(bar, i) + "\n";
+        HMENU popup = GetSubMenu(bar, i);
+        for (int j = 0; popup && j < GetMenuItemCount(popup); ++j) {
+            const UINT state = GetMenuState(popup, j, MF_BYPOSITION);
+            if (state & MF_SEPARATOR) {
+                out += "separator\n";
+                continue;
+            }
+            std::string flags;
+            flags += (state & MF_GRAYED) ? "g" : "";
+            flags += (state & MF_DISABLED) ? "d" : "";
+            flags += (state & MF_CHECKED) ? "c" : "";
+            out += "item " + std::to_string(GetMenuItemID(popup, j)) + " " +
+                   (flags.empty() ? "-" : flags) + " " + ItemText(popup, j) + "\n";
+        }
+    }
+    return out;
+}
+
+HANDLE OpenProbeEvent(const char* kind) {
+    char name[96];
+    ProbeObjectName(name, sizeof name, kind, GetCurrentProcessId());
+    return OpenEventA(EVENT_MODIFY_STATE | SYNCHRONIZE, FALSE, name);
+}
+
+DWORD WINAPI Serve(LPVOID) {
+    char name[96];
+    ProbeObjectName(name, sizeof name, kProbeMappingKind, GetCurrentProcessId());
+    HANDLE mapping = OpenFileMappingA(FILE_MAP_WRITE, FALSE, name);
+    HANDLE request = OpenProbeEvent(kProbeRequestKind);
+    HANDLE reply = OpenProbeEvent(kProbeReplyKind);
+    if (!mapping || !request || !reply) {
+        return 1;
+    }
+    g_shared = static_cast<ProbeShared*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, 0));
+    if (!g_shared) {
+        return 1;
+    }
+    EnumWindows(FindMainWindow, 0);
+    const DWORD thread = g_mainWindow ? GetWindowThreadProcessId(g_mainWindow, nullptr) : 0;
+    g_hook =
+        thread ? SetWindowsHookExA(WH_CALLWNDPROCRET, AfterWindowProc, g_module, thread) : nullptr;
+    g_shared->ready = g_hook ? 1 : -1;
+    for (;;) {
+        WaitForSingleObject(request, INFINITE);
+        const std::string text = DescribeMenuBar();
+        lstrcpynA(g_shared->menuText, text.c_str(), sizeof g_shared->menuText);
+        SetEvent(reply);
+    }
+}
+
+} // namespace
+
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_ATTACH) {
+        g_module = instance;
+        DisableThreadLibraryCalls(instance);
+        // The loader lock is held here; the thread starts once LoadLibrary has returned.
+        HANDLE thread = CreateThread(nullptr, 0, Serve, nullptr, 0, nullptr);
+        if (thread) {
+            CloseHandle(thread);
+        }
+    }
+    return TRUE;
+}

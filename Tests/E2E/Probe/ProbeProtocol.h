@@ -1,0 +1,30 @@
+// What the driver and the helper DLL inside the game share: a named block of memory and two
+// events, all named after the game's process id.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdio>
+
+// The DLL stays loaded for the rest of the game's life once injected. It logs the WM_COMMAND
+// messages whose handling by the main window has finished (an action's animations and its
+// keyboard flushes included), and on request writes the menu bar out as text:
+//   menu <title>
+//   item <id> <flags> <text>     flags: 'g' grayed, 'd' disabled, 'c' checked, '-' none
+//   separator
+constexpr LONG kCommandLogSize = 256;
+
+struct ProbeShared {
+    volatile LONG ready;                       // 1 once the hook is in place, -1 if it failed
+    volatile LONG commandsDone;                // WM_COMMAND messages handled so far
+    volatile LONG commandLog[kCommandLogSize]; // command n is at n % kCommandLogSize
+    char menuText[16384];                      // the menu bar, NUL-terminated, on request
+};
+
+inline void ProbeObjectName(char* out, size_t size, const char* kind, unsigned long pid) {
+    std::snprintf(out, size, "Local\\clankmere-e2e-probe-%s-%lu", kind, pid);
+}
+
+constexpr const char* kProbeMappingKind = "shared";
+constexpr const char* kProbeRequestKind = "request";
+constexpr const char* kProbeReplyKind = "reply";
