@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# Prints how long Clankmere.exe takes under Wine from process start to its first frame on the
+# screen: starting a fresh game, and resuming a saved game of 5,000 actions. Figures only; the
+# targets are under 300 ms, and under 100 ms more for the resume, once the Wine server runs.
+#
+#   Bench/startup-under-wine.sh [RUNS]     RUNS starts of each kind (default 7)
+#
+# Builds what it needs (build/win64, and clankmere-long-game in build/asan). The saved game is
+# played by the native core under settings that let a game last that long; the same settings
+# go into the prefix's registry, so that the program replays it the same way.
+set -euo pipefail
+
+repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$repo"
+runs=${1:-7}
+win_build=build/win64
+native_build=build/asan
+actions=5000
+
+cmake --build "$win_build" --target Clankmere clankmere-startup-timer clankmere_data >/dev/null
+cmake --build "$native_build" --target clankmere-long-game clankmere-replay >/dev/null
+
+# shellcheck source=Tests/E2E/wine-env.sh
+source "$repo/Tests/E2E/wine-env.sh"
+
+install=$E2E_WORK/install
+mkdir -p "$install"
+cp "$win_build/Clankmere.exe" "$install/"
+cp -r Graphics Sounds "$install/"
+timer=$repo/$win_build/clankmere-startup-timer.exe
+
+echo "Saved game: $("$native_build/Bench/clankmere-long-game" "$actions" "$E2E_WORK/prefs.bin" \
+    "$E2E_WORK/saved.txt")"
+position=$("$native_build/Tools/Replay/clankmere-replay" --prefs "$E2E_WORK/prefs.bin" \
+    "$E2E_WORK/saved.txt")
+if ! grep -q '^over: no' <<<"$position"; then
+    echo "The replay tool does not find the saved game under way." >&2
+    exit 1
+fi
+
+e2e_new_prefix "$E2E_WORK/prefix"
+data_folder=$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Clankmere
+mkdir -p "$data_folder"
+wineserver -p
+{
+    printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Clankmere\\Preferences]\n"Data"=hex:'
+    od -An -v -tx1 "$E2E_WORK/prefs.bin" | tr -s ' \n' ' ' | sed 's/^ //; s/ $//; s/ /,/g'
+    printf '\n'
+} >"$WINEPREFIX/drive_c/settings.reg"
+wine regedit /S 'C:\settings.reg' >/dev/null 2>&1
+
+# One start; prints the milliseconds to the first frame.
+first_frame_ms() {
+    local line
+    line=$(wine "$timer" "$(e2e_windows_path "$install")\\Clankmere.exe" 2>/dev/null | tr -d '\r')
+    echo "$line" | sed -n 's/.*first frame \([0-9]*\) ms.*/\1/p'
+}
+
+median() {
+    printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'
+}
+
+# Minimum, median and maximum.
+summary() {
+    printf '%s\n' "$@" | sort -n |
+        awk '{ v[NR] = $1 } END { printf "min %4d ms, median %4d ms, max %4d ms", v[1], v[int((NR + 1) / 2)], v[NR] }'
+}
+
+first_frame_ms >/dev/null # the first start after the server's also loads Wine's own libraries
+
+fresh=()
+resumed=()
+for ((run = 0; run < runs; run++)); do
+    rm -f "$data_folder/Saved Game.txt"
+    fresh+=("$(first_frame_ms)")
+    cp "$E2E_WORK/saved.txt" "$data_folder/Saved Game.txt"
+    resumed+=("$(first_frame_ms)")
+    # A resumed game is saved again at close, with this system's name in place of "Windows".
+    if grep -q $'^Platform:\tWindows\r$' "$data_folder/Saved Game.txt"; then
+        echo "The program did not resume the saved game." >&2
+        exit 1
+    fi
+done
+
+echo "Start to first frame under Wine, $runs starts each:"
+echo "  fresh game:              $(summary "${fresh[@]}")"
+echo "  resuming $actions actions:  $(summary "${resumed[@]}")"
+echo "  the resume adds:         $(($(median "${resumed[@]}") - $(median "${fresh[@]}"))) ms (difference of the medians)"
