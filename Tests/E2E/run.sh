@@ -104,7 +104,7 @@ for test in "${tests[@]}"; do
         --games "$(e2e_windows_path "$games")" >"$dir/output" 2>"$dir/errors" || status=$?
     e2e_stop_prefix "$WINEPREFIX"
     tenths=$(((${EPOCHREALTIME/./} - start) / 100000))
-    result=$(tr -d '\r' <"$dir/output" | grep -E '^(PASS|FAIL) ' | tail -n 1 || true)
+    result=$(tr -d '\r' <"$dir/output" | grep -aE '^(PASS|FAIL) ' | tail -n 1 || true)
     if [ "$status" -eq 124 ]; then
         result="FAIL $test: timed out after $timeout_seconds s"
     elif [ -z "$result" ]; then

@@ -2,7 +2,6 @@
 
 #include "Framework.h"
 
-#include <cstdio>
 #include <fstream>
 #include <optional>
 
@@ -51,6 +50,27 @@ struct CellContent {
     int drop = 0;
 };
 
+CellContent Background() {
+    return {"the background", std::nullopt, 0};
+}
+
+CellContent Robot() {
+    return {"a robot", kRobotIcon, 0};
+}
+
+CellContent Player() {
+    return {"the player", kPlayerIcon, 0};
+}
+
+CellContent Heap() {
+    return {"a scrap heap", kHeapIcon, kHeapDrop};
+}
+
+CellContent Arrow(int k) {
+    return {Format("the %s arrow", kArrows[k].name), POINT{static_cast<LONG>(kCellPixels * k), 0},
+            0};
+}
+
 std::optional<int> ArrowAt(const Position& position, int x, int y) {
     if (position.At(x, y) != '.') {
         return std::nullopt;
@@ -68,28 +88,22 @@ std::optional<int> ArrowAt(const Position& position, int x, int y) {
 CellContent ContentOf(const Position& position, int x, int y) {
     switch (position.At(x, y)) {
     case '1':
-        return {"a robot", kRobotIcon, 0};
+        return Robot();
     case 'A':
-        return {"the player", kPlayerIcon, 0};
+        return Player();
     case 'S':
-        return {"a scrap heap", kHeapIcon, kHeapDrop};
-    default:
-        if (const std::optional<int> arrow = ArrowAt(position, x, y)) {
-            return {Format("the %s arrow", kArrows[*arrow].name),
-                    POINT{static_cast<LONG>(kCellPixels * *arrow), 0}, 0};
-        }
-        return {"the background", std::nullopt, 0};
+        return Heap();
+    default: {
+        const std::optional<int> arrow = ArrowAt(position, x, y);
+        return arrow ? Arrow(*arrow) : Background();
+    }
     }
 }
 
 std::vector<CellContent> AllContents() {
-    std::vector<CellContent> all = {{"the background", std::nullopt, 0},
-                                    {"a robot", kRobotIcon, 0},
-                                    {"the player", kPlayerIcon, 0},
-                                    {"a scrap heap", kHeapIcon, kHeapDrop}};
+    std::vector<CellContent> all = {Background(), Robot(), Player(), Heap()};
     for (int k = 0; k < 8; ++k) {
-        all.push_back({Format("the %s arrow", kArrows[k].name),
-                       POINT{static_cast<LONG>(kCellPixels * k), 0}, 0});
+        all.push_back(Arrow(k));
     }
     return all;
 }
@@ -106,9 +120,9 @@ Picture RenderCell(const Picture& sheet, const CellContent& content, bool heapAb
     return cell;
 }
 
-Picture CutCell(const Picture& picture, int x, int y, int height) {
-    Picture cell(kCellPixels, height, 0);
-    for (int row = 0; row < height; ++row) {
+Picture CutCell(const Picture& picture, int x, int y) {
+    Picture cell(kCellPixels, kCellPixels, 0);
+    for (int row = 0; row < kCellPixels; ++row) {
         for (int column = 0; column < kCellPixels; ++column) {
             cell.At(column, row) = picture.At(x * kCellPixels + column, y * kCellPixels + row);
         }
@@ -141,16 +155,6 @@ std::string NameWhatCellShows(const Picture& found, const Picture& sheet, bool h
     return "something else (" + FirstPixelDifference(expected, found) + ")";
 }
 
-int ReadNumber(std::istream& in, const char* key, const std::string& path) {
-    std::string line;
-    int value = 0;
-    const std::string format = std::string(key) + ": %d";
-    if (!std::getline(in, line) || std::sscanf(line.c_str(), format.c_str(), &value) != 1) {
-        Fail("%s: expected a line \"%s: N\", found \"%s\"", path.c_str(), key, line.c_str());
-    }
-    return value;
-}
-
 } // namespace
 
 Position LoadPosition(const std::string& path) {
@@ -159,15 +163,12 @@ Position LoadPosition(const std::string& path) {
         Fail("the replay tool's position %s is missing", path.c_str());
     }
     Position position;
-    position.score = ReadNumber(in, "score", path);
-    position.level = ReadNumber(in, "level", path);
-    position.screwdrivers = ReadNumber(in, "screwdrivers", path);
     std::string line;
-    std::getline(in, line);
-    position.over = line == "over: yes";
-    std::getline(in, line);
-    position.moves = line.rfind("moves: ", 0) == 0 ? line.substr(7) : std::string();
-    std::getline(in, line);
+    while (std::getline(in, line) && line != "board:") {
+        if (line.rfind("over: ", 0) == 0) {
+            position.over = line == "over: yes";
+        }
+    }
     for (int y = 0; y < kRows; ++y) {
         if (!std::getline(in, line) || line.size() != size_t(kColumns) ||
             line.find_first_not_of(".1AS") != std::string::npos) {
@@ -210,8 +211,8 @@ std::string FirstBoardDifference(const Picture& expected, const Picture& found,
     }
     for (int y = 0; y < kRows; ++y) {
         for (int x = 0; x < kColumns; ++x) {
-            const Picture want = CutCell(expected, x, y, kCellPixels);
-            const Picture have = CutCell(found, x, y, kCellPixels);
+            const Picture want = CutCell(expected, x, y);
+            const Picture have = CutCell(found, x, y);
             if (want == have) {
                 continue;
             }

@@ -16,14 +16,10 @@ constexpr int kClientWidth = 496;
 constexpr int kClientHeight = 322;
 constexpr uint32_t kBackgroundColor = Rgb(220, 255, 220);
 
-// One line of the replay tool's output each, then the board: '.' empty, '1' robot, 'A' the
-// player, 'S' a scrap heap.
+// What the replay tool prints after a game record's moves: whether the game is over, and the
+// board, a line per row: '.' empty, '1' robot, 'A' the player, 'S' a scrap heap.
 struct Position {
-    int score = 0;
-    int level = 0;
-    int screwdrivers = 0;
     bool over = false;
-    std::string moves;
     char cells[kRows][kColumns + 1] = {};
 
     char At(int x, int y) const { return cells[y][x]; }

@@ -23,11 +23,20 @@ std::string FolderOf(const std::string& path) {
     return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
 }
 
+// The result is one line of plain text, whatever a window's title held.
+std::string Printable(const char* text) {
+    std::string out;
+    for (const char* c = text; *c; ++c) {
+        out += (*c >= ' ' && *c <= '~') ? *c : '?';
+    }
+    return out;
+}
+
 int Run(const TestCase& test, const TestContext& context) {
     try {
         test.run(context);
     } catch (const TestFailure& failure) {
-        std::printf("FAIL %s: %s\n", test.name, failure.what());
+        std::printf("FAIL %s: %s\n", test.name, Printable(failure.what()).c_str());
         return 1;
     }
     std::printf("PASS %s\n", test.name);

@@ -117,10 +117,6 @@ PreferencesRecord DefaultPreferences() {
     return record;
 }
 
-int16_t GetInt16(const PreferencesRecord& record, size_t offset) {
-    return static_cast<int16_t>(record[offset] | (record[offset + 1] << 8));
-}
-
 void PutInt16(PreferencesRecord& record, size_t offset, int16_t value) {
     WriteInteger(record, offset, 2, value);
 }

@@ -22,7 +22,6 @@ constexpr size_t kHighScoresPlacementOffset = 148;
 // What a record holds after a revert to the defaults (no window placements stored).
 PreferencesRecord DefaultPreferences();
 
-int16_t GetInt16(const PreferencesRecord& record, size_t offset);
 void PutInt16(PreferencesRecord& record, size_t offset, int16_t value);
 WINDOWPLACEMENT GetPlacement(const PreferencesRecord& record, size_t offset);
 void PutPlacement(PreferencesRecord& record, size_t offset, const WINDOWPLACEMENT& placement);
