@@ -1,0 +1,355 @@
+// Records and high scores: the game saved at quit and resumed at the next start, Save and Open,
+// a qualifying score with the name dialog and the High Scores window, the high-score file
+// read back at the next start, and the system's description in the "=" box and the records.
+#include "Game.h"
+
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+namespace {
+
+constexpr int kWaitCommand = 40010;
+constexpr int kPlatformCommand = 40021;
+constexpr int kShowHighScoresCommand = 40039;
+constexpr int kPlayerNameControl = 1003;
+constexpr char kHighScoresClass[] = "High Scores";
+constexpr int kListWidth = 512;
+constexpr int kListHeight = 270;
+constexpr uint32_t kListBackground = Rgb(240, 240, 240);
+constexpr uint32_t kHighlight = Rgb(255, 255, 204);
+// A point of row i of the list right of every text, where only its background shows.
+constexpr int kRowBackgroundX = 500;
+int RowBackgroundY(int index) {
+    return 70 + 20 * index + 10;
+}
+// The date cell of row i, the one text that may change from one minute to the next.
+RECT DateCell(int index) {
+    return {290, 70 + 20 * index, 502, 90 + 20 * index};
+}
+
+Picture SpriteSheetOf(const TestContext& context) {
+    return LoadSpriteSheet(context.installDir, context.gamePath);
+}
+
+std::string ControlText(HWND control) {
+    char text[512] = {};
+    SendMessageA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+// Types plain text (letters, digits, space and path punctuation) with the keys that make it.
+void TypeText(const std::string& text) {
+    for (const char c : text) {
+        const SHORT key = VkKeyScanA(c);
+        if (key == -1) {
+            Fail("no key types '%c'", c);
+        }
+        PressKey(LOBYTE(key), (HIBYTE(key) & 1) != 0 ? kShift : kNoModifiers);
+    }
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+GameRecord ReadRecordOrFail(const std::string& path, const char* when) {
+    const std::optional<GameRecord> record = ReadGameRecord(path);
+    if (!record) {
+        Fail("%s %s is missing or holds no record", when, path.c_str());
+    }
+    return *record;
+}
+
+// The same start time and actions; blanks and level separators do not count.
+void CheckSameGame(const GameRecord& found, const GameRecord& expected, const char* what) {
+    if (found.startTime != expected.startTime ||
+        ActionsOf(found.moves) != ActionsOf(expected.moves)) {
+        Fail("%s holds start time %lu and moves \"%s\" instead of %lu and \"%s\"", what,
+             found.startTime, found.moves.c_str(), expected.startTime, expected.moves.c_str());
+    }
+}
+
+// The text after "Platform:" and its TAB, without the line end.
+std::string PlatformLine(const std::string& path) {
+    const std::string bytes = ReadFileBytes(path);
+    const size_t start = bytes.find("Platform:\t");
+    const size_t end = bytes.find("\r\n", start);
+    if (start == std::string::npos || end == std::string::npos) {
+        Fail("%s has no \"Platform:\" line", path.c_str());
+    }
+    return bytes.substr(start + 10, end - start - 10);
+}
+
+HWND HighScoresWindow() {
+    const HWND window = FindWindowA(kHighScoresClass, nullptr);
+    return window && IsWindowVisible(window) ? window : nullptr;
+}
+
+HWND WaitForHighScoresWindow(const char* when) {
+    HWND window = nullptr;
+    if (!WaitUntil([&] { return (window = HighScoresWindow()) != nullptr; })) {
+        Fail("%s the High Scores window did not appear", when);
+    }
+    RECT client = {};
+    GetClientRect(window, &client);
+    if (client.right != kListWidth || client.bottom != kListHeight) {
+        Fail("%s the High Scores window's client area is %ld x %ld instead of %d x %d", when,
+             client.right, client.bottom, kListWidth, kListHeight);
+    }
+    return window;
+}
+
+void CheckRowBackground(const Picture& list, int index, uint32_t color, const char* when) {
+    const uint32_t found = list.At(kRowBackgroundX, RowBackgroundY(index));
+    if (found != color) {
+        Fail("%s rank %d of the list shows %s instead of %s", when, index + 1,
+             DescribeColor(found).c_str(), DescribeColor(color).c_str());
+    }
+}
+
+// Waits until the list has been painted (the window appears before its first paint).
+Picture CaptureList(HWND window, const char* when) {
+    Picture list;
+    if (!WaitUntil([&] {
+            list = CaptureClient(window);
+            return list.At(kRowBackgroundX, RowBackgroundY(0)) == kListBackground;
+        })) {
+        Fail("%s the High Scores window shows no list", when);
+    }
+    return list;
+}
+
+void CheckSameListOutside(const Picture& expected, const Picture& found, const RECT& skip) {
+    for (int y = 0; y < expected.height; ++y) {
+        for (int x = 0; x < expected.width; ++x) {
+            const bool skipped =
+                x >= skip.left && x < skip.right && y >= skip.top && y < skip.bottom;
+            if (!skipped && expected.At(x, y) != found.At(x, y)) {
+                Fail("the list read back at the next start differs at (%d, %d): %s instead of %s",
+                     x, y, DescribeColor(found.At(x, y)).c_str(),
+                     DescribeColor(expected.At(x, y)).c_str());
+            }
+        }
+    }
+}
+
+std::vector<std::string> FileLines(const std::string& path, const char* lineEnd) {
+    const std::string bytes = ReadFileBytes(path);
+    std::vector<std::string> lines;
+    for (size_t start = 0; start < bytes.size();) {
+        const size_t end = bytes.find(lineEnd, start);
+        if (end == std::string::npos) {
+            Fail("%s ends in the middle of a line", path.c_str());
+        }
+        lines.push_back(bytes.substr(start, end - start));
+        start = end + std::string(lineEnd).size();
+    }
+    return lines;
+}
+
+void CheckHighScoresFile(const std::string& name) {
+    const std::string path = DataFilePath("High Scores.txt");
+    const std::vector<std::string> lines = FileLines(path, "\r\r\n");
+    const std::string entered = "40\t" + name + "\t1\t";
+    if (lines.size() != 10 || lines[8] != "110\tPellwick\t0\t21452193" ||
+        lines[9].rfind(entered, 0) != 0) {
+        Fail("\"High Scores.txt\" has %zu lines ending in CR CR LF, rank 9 \"%s\" and rank 10 "
+             "\"%s\", instead of 10 lines with Pellwick's default row and \"%s<minutes>\"",
+             lines.size(), lines.size() > 8 ? lines[8].c_str() : "",
+             lines.size() > 9 ? lines[9].c_str() : "", entered.c_str());
+    }
+}
+
+std::string ReadSavedGamesLocation() {
+    char path[MAX_PATH] = {};
+    DWORD size = sizeof path;
+    if (RegGetValueA(HKEY_CURRENT_USER, "Software\\Clankmere\\Preferences", "Saved Games Location",
+                     RRF_RT_REG_SZ, nullptr, path, &size) != ERROR_SUCCESS) {
+        return "";
+    }
+    return path;
+}
+
+// The name the folder holds the file under, with its case.
+std::string StoredFileName(const std::string& folder, const std::string& name) {
+    WIN32_FIND_DATAA found = {};
+    const HANDLE search = FindFirstFileA((folder + "\\" + name).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return "";
+    }
+    FindClose(search);
+    return found.cFileName;
+}
+
+// Chooses `path` in the file dialog that Ctrl+S or Ctrl+O opened; an empty path takes the one
+// the dialog suggests.
+void ChooseInFileDialog(Game& game, const std::string& path, const char* command) {
+    const MessageBoxSeen dialog = game.WaitForMessageBox(Format("after %s", command));
+    BringToFront(dialog.window, "the file dialog");
+    TypeText(path);
+    PressKey(VK_RETURN);
+    if (!WaitUntil([&] { return !IsWindow(dialog.window); })) {
+        Fail("the file dialog of %s did not close on Enter", command);
+    }
+}
+
+void StoreReportedVersion(const char* version) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\Clankmere.exe", 0, nullptr,
+                        0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS ||
+        RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
+                       static_cast<DWORD>(std::strlen(version) + 1)) != ERROR_SUCCESS) {
+        Fail("cannot make Wine report the version %s", version);
+    }
+    RegCloseKey(key);
+}
+
+} // namespace
+
+E2E_TEST(quit_mid_game_saves_it_for_the_next_start) {
+    const RecordedGame recorded(context, "resume");
+    const size_t length = recorded.Record().moves.size();
+    const Picture sheet = SpriteSheetOf(context);
+    PrepareResume(context, recorded, length - 1);
+    {
+        Game game(context);
+        game.WaitForBoard(recorded.PositionAfter(length - 1), sheet, "after resuming");
+        EnsureNumLockOn();
+        game.Command(NumericPadKey(recorded.Record().moves.back()), kNoModifiers, "the last move");
+        game.WaitForBoard(recorded.PositionAfter(length), sheet, "after the last move");
+        game.Press('Q');
+        CheckQuitCode(game, "Q in the middle of the game");
+    }
+    const std::string saved = DataFilePath("Saved Game.txt");
+    CheckSameGame(ReadRecordOrFail(saved, "after Q"), recorded.Record(), "\"Saved Game.txt\"");
+    Game game(context);
+    game.WaitForBoard(recorded.PositionAfter(length), sheet, "at the next start");
+    if (FileExists(saved)) {
+        Fail("\"Saved Game.txt\" is still there after it was resumed");
+    }
+}
+
+E2E_TEST(qualifying_score_asks_the_name_and_lists_it) {
+    const RecordedGame recorded(context, "high-score");
+    const size_t fatal = recorded.FirstPlayedMove();
+    PrepareResume(context, recorded, fatal);
+    Picture listed;
+    {
+        Game game(context);
+        game.WaitForBoard(recorded.PositionAfter(fatal), SpriteSheetOf(context), "after resuming");
+        EnsureNumLockOn();
+        const LONG beforeFatalWait = game.Probe().CommandsDone();
+        game.Press(NumericPadKey(recorded.Record().moves[fatal]));
+        const MessageBoxSeen dialog = game.WaitForMessageBox("after the fatal wait");
+        const HWND edit = GetDlgItem(dialog.window, kPlayerNameControl);
+        const std::string offered = ControlText(edit);
+        const DWORD selection = static_cast<DWORD>(SendMessageA(edit, EM_GETSEL, 0, 0));
+        if (dialog.caption != "Hi Score" || offered != "Blimpers" ||
+            selection != static_cast<DWORD>(MAKELONG(0, offered.size()))) {
+            Fail("the dialog \"%s\" offers \"%s\" with characters %u to %u selected, instead of "
+                 "\"Hi Score\" offering the default name all selected",
+                 dialog.caption.c_str(), offered.c_str(), LOWORD(selection), HIWORD(selection));
+        }
+        BringToFront(dialog.window, "the name dialog");
+        TypeText("Ada Lovelace");
+        PressKey(VK_RETURN);
+        const HWND list = WaitForHighScoresWindow("after the name was entered");
+        const Picture shown = CaptureList(list, "after the name was entered");
+        CheckRowBackground(shown, 9, kHighlight, "with the new score,");
+        CheckRowBackground(shown, 8, kListBackground, "with the new score,");
+        CheckSameGame(ReadRecordOrFail(DataFilePath("High Score Games\\hs1700000000.txt"),
+                                       "after the name was entered"),
+                      recorded.Record(), "the listed game's record");
+        // Keys pressed before the wait has ended would be dropped with the others typed during
+        // an action.
+        game.CheckOnlyCommandSince(beforeFatalWait, kWaitCommand, "the fatal wait");
+        // A new game ends the highlight; the list reopened shows the table plainly.
+        game.Command('N', kCtrl, "Ctrl+N");
+        PostMessageA(list, WM_CLOSE, 0, 0);
+        if (!WaitUntil([&] { return !IsWindow(list); })) {
+            Fail("the High Scores window did not close");
+        }
+        game.SendPromptly(WM_COMMAND, kShowHighScoresCommand, 0);
+        listed = CaptureList(WaitForHighScoresWindow("reopened"), "reopened");
+        CheckRowBackground(listed, 9, kListBackground, "after a new game,");
+        game.Press('Q');
+        CheckQuitCode(game, "Q");
+    }
+    CheckHighScoresFile("Ada Lovelace");
+    Game game(context);
+    game.WaitForMainWindow();
+    game.SendPromptly(WM_COMMAND, kShowHighScoresCommand, 0);
+    const Picture readBack = CaptureList(WaitForHighScoresWindow("at the next start"), "later");
+    CheckSameListOutside(listed, readBack, DateCell(9));
+}
+
+E2E_TEST(save_then_open_restores_the_position) {
+    // The game's 20 points do not enter the list, so New Game asks for no name.
+    const RecordedGame recorded(context, "new-game");
+    const size_t length = recorded.Record().moves.size();
+    const Picture sheet = SpriteSheetOf(context);
+    PrepareResume(context, recorded, length);
+    const std::string folder = "C:\\records";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    Game game(context);
+    game.WaitForBoard(recorded.PositionAfter(length), sheet, "after resuming");
+    game.Press('S', kCtrl);
+    ChooseInFileDialog(game, folder + "\\MY.GAME.TXT", "Ctrl+S");
+    std::string stored;
+    WaitUntil([&] { return !(stored = StoredFileName(folder, "MY.GAME.TXT")).empty(); });
+    if (stored != "MY.GAME.txt") {
+        Fail("Save stored \"%s\" instead of \"MY.GAME.txt\"", stored.c_str());
+    }
+    const std::string path = folder + "\\" + stored;
+    CheckSameGame(ReadRecordOrFail(path, "after Save"), recorded.Record(), "the saved file");
+    if (ReadSavedGamesLocation() != path) {
+        Fail("\"Saved Games Location\" is \"%s\" instead of \"%s\"",
+             ReadSavedGamesLocation().c_str(), path.c_str());
+    }
+    game.Command('N', kCtrl, "Ctrl+N");
+    game.Press('O', kCtrl);
+    ChooseInFileDialog(game, "", "Ctrl+O");
+    game.WaitForBoard(recorded.PositionAfter(length), sheet, "after opening the saved file");
+}
+
+// The texts follow what Wine 8 reports for a 64-bit program: no workstation word on x64, and
+// Windows 10 without a compatibility manifest reports 6.2.9200 with an unknown edition.
+E2E_TEST(platform_box_and_records_name_the_reported_windows) {
+    const struct {
+        const char* version;
+        const char* description;
+    } systems[] = {
+        {"win98", "Microsoft Windows 98 SE "},
+        {"winxp", "Microsoft Windows XP Service Pack 3 (Build 2600)"},
+        {"win10", "Newer than Windows 7  (Build 9200)"},
+    };
+    const RecordedGame recorded(context, "resume");
+    for (const auto& system : systems) {
+        StoreReportedVersion(system.version);
+        PrepareResume(context, recorded, recorded.Record().moves.size());
+        Game game(context);
+        game.WaitForMainWindow();
+        const LONG beforeBox = game.Probe().CommandsDone();
+        game.Press(VK_OEM_PLUS);
+        const MessageBoxSeen box = game.WaitForMessageBox(Format("after = as %s", system.version));
+        if (box.caption != "Message" || box.text != system.description) {
+            Fail("as %s the box \"%s\" says \"%s\" instead of \"Message\" saying \"%s\"",
+                 system.version, box.caption.c_str(), box.text.c_str(), system.description);
+        }
+        game.Dismiss(box);
+        // The command drops the keys typed meanwhile when it ends.
+        game.CheckOnlyCommandSince(beforeBox, kPlatformCommand, "=");
+        game.Press('Q');
+        CheckQuitCode(game, Format("Q as %s", system.version));
+        const std::string platform = PlatformLine(DataFilePath("Saved Game.txt"));
+        if (platform != system.description) {
+            Fail("as %s \"Saved Game.txt\" says \"Platform:\t%s\" instead of \"%s\"",
+                 system.version, platform.c_str(), system.description);
+        }
+    }
+}
