@@ -3,7 +3,16 @@
 #include <windows.h>
 
 bool ReplaceFileWith(const char* tempPath, const char* path) {
-    return MoveFileExA(tempPath, path, MOVEFILE_REPLACE_EXISTING) != 0;
+    if (MoveFileExA(tempPath, path, MOVEFILE_REPLACE_EXISTING)) {
+        return true;
+    }
+    if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) {
+        return false;
+    }
+    // Windows 95 and 98 cannot replace a file in one step: the old one goes first. The new
+    // data is complete on disk by then, so at worst the temporary file survives a crash.
+    DeleteFileA(path);
+    return MoveFileA(tempPath, path) != 0;
 }
 
 bool QueryFileSize(const char* path, uint64_t* size) {
