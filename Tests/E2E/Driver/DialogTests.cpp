@@ -1,0 +1,614 @@
+// The Advanced Options, How to Play and About dialogs, opened as their menu items open them:
+// what the controls show and store, the rules that gray and uncheck them, Defaults, the note
+// about the scoring rules, the help picture and the About box's drawing. Pictures of the dialogs
+// are left in the tests' folders (advanced-options.bmp, advanced-options-after-defaults.bmp,
+// how-to-play.bmp, about.bmp), which run.sh keeps with E2E_KEEP=1.
+#include "Game.h"
+#include "StoredPreferences.h"
+
+#include <cstdio>
+#include <initializer_list>
+#include <optional>
+#include <vector>
+
+namespace {
+
+constexpr int kAdvancedOptionsCommand = 40018;
+constexpr int kHowToPlayCommand = 40036;
+constexpr int kAboutCommand = 40055;
+
+constexpr char kNoteText[] = "Note: your current settings are not compatible with the original "
+                             "scoring rules, so you will not be eligible for the High Score list.";
+
+// Controls of the Advanced Options dialog.
+enum : int {
+    kOk = 1,
+    kCancel = 2,
+    kDefaults = 3,
+    kShowArrows = 2001,
+    kSmolderingHeaps = 2002,
+    kTeleportRobots = 2003,
+    kTeleportHeaps = 2004,
+    kTeleportAdjacent = 2005,
+    kSafeZone0 = 2006,
+    kSafeZone2 = 2008,
+    kSafeZone3 = 2009,
+    kMoveAfterTeleport = 2010,
+    kRobotsBase = 2012,
+    kRobotsPerLevel = 2013,
+    kHeapsBase = 2014,
+    kHeapsPerLevel = 2015,
+    kOneScrewdriverPerLevel = 2016,
+    kScrewdriversPerGame = 2017,
+    kScrewdriversPerLevel = 2018,
+    kScrewdriverMultiplier = 2019,
+    kScrewdriverRadius = 2020,
+    kUntimedAnimation = 2021,
+    kLastStandNormal = 2022,
+    kLastStandFast = 2023,
+    kLastStandUntimed = 2024,
+    kLastStandMultiplier = 2025,
+    kMultipleKillMultiplier = 2026,
+};
+
+// Placeholders of the About dialog: the hidden text, the title box and the four lines.
+constexpr int kAboutHidden[] = {1005, 1006, 1007, 1008, 1009, 1010};
+constexpr int kAboutTitleBox = 1006;
+constexpr int kAboutCreditLine = 1007;
+
+constexpr int kHelpBitmap = 115;
+constexpr int kHelpWidth = 504;
+constexpr int kHelpHeight = 283;
+
+// Offsets of the settings record that the tests change.
+constexpr size_t kScrewdriverMultiplierOffset = 48;
+constexpr size_t kLastStandMultiplierOffset = 52;
+constexpr size_t kMultipleKillMultiplierOffset = 56;
+constexpr size_t kTeleportRuleOffset = 62;
+constexpr size_t kSafeZoneRadiusOffset = 64;
+constexpr size_t kScrewdriversPerGameOffset = 66;
+constexpr size_t kScrewdriversPerLevelOffset = 68;
+constexpr size_t kScrewdriverRadiusOffset = 70;
+constexpr size_t kRobotsPerLevelOffset = 76;
+constexpr size_t kRobotsBaseOffset = 78;
+constexpr size_t kHeapsPerLevelOffset = 80;
+constexpr size_t kHeapsBaseOffset = 82;
+constexpr size_t kMoveAfterTeleportOffset = 84;
+constexpr size_t kShowArrowsOffset = 86;
+constexpr size_t kStockModeOffset = 87;
+constexpr size_t kLastStandFastOffset = 88;
+constexpr size_t kLastStandUntimedOffset = 89;
+constexpr size_t kUntimedAnimationOffset = 90;
+constexpr size_t kSoundOnOffset = 91;
+constexpr size_t kSmolderingHeapsOffset = 92;
+
+void PutInt32(PreferencesRecord& record, size_t offset, int32_t value) {
+    for (size_t i = 0; i < 4; ++i) {
+        record[offset + i] = static_cast<uint8_t>(static_cast<uint32_t>(value) >> (8 * i));
+    }
+}
+
+std::string TextOf(HWND window) {
+    char text[512] = {};
+    SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+HWND Control(HWND dialog, int id) {
+    HWND control = GetDlgItem(dialog, id);
+    if (!control) {
+        Fail("the dialog \"%s\" has no control %d", TextOf(dialog).c_str(), id);
+    }
+    return control;
+}
+
+bool IsChecked(HWND dialog, int id) {
+    return SendMessageA(Control(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+bool IsEnabled(HWND dialog, int id) {
+    return IsWindowEnabled(Control(dialog, id)) != FALSE;
+}
+
+// A click as the mouse gives it: an automatic box or button handles it itself.
+void Click(HWND dialog, int id) {
+    SendMessageA(Control(dialog, id), BM_CLICK, 0, 0);
+}
+
+void SetText(HWND dialog, int id, const char* text) {
+    SendMessageA(Control(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+}
+
+struct ControlState {
+    int id;
+    bool checked;
+    bool enabled;
+};
+
+void CheckControls(HWND dialog, std::initializer_list<ControlState> states, const char* when) {
+    for (const ControlState& state : states) {
+        const bool checked = IsChecked(dialog, state.id);
+        const bool enabled = IsEnabled(dialog, state.id);
+        if (checked != state.checked || enabled != state.enabled) {
+            Fail("%s control %d is %s and %s instead of %s and %s", when, state.id,
+                 checked ? "checked" : "unchecked", enabled ? "enabled" : "gray",
+                 state.checked ? "checked" : "unchecked", state.enabled ? "enabled" : "gray");
+        }
+    }
+}
+
+// A dialog opened by its menu item, with the number of commands the main window had finished
+// before: the item's command returns only once the dialog and whatever follows it are done.
+struct MenuDialog {
+    HWND window;
+    LONG commandsBefore;
+};
+
+// Chooses the menu item: the main window gets the item's command as a menu sends it, without
+// the driver waiting for the dialog to close.
+MenuDialog OpenFromMenu(Game& game, int command, const char* caption) {
+    const LONG before = game.Probe().CommandsDone();
+    SendNotifyMessageA(game.WaitForMainWindow(), WM_COMMAND, command, 0);
+    HWND dialog = nullptr;
+    if (!WaitUntil([&] {
+            dialog = game.FindMessageBox();
+            return dialog && TextOf(dialog) == caption;
+        })) {
+        Fail("the dialog \"%s\" did not open from its menu item %d", caption, command);
+    }
+    return {dialog, before};
+}
+
+void WaitUntilClosed(HWND dialog, const char* how) {
+    if (!WaitUntil([&] { return !IsWindow(dialog); })) {
+        Fail("%s did not close the dialog", how);
+    }
+}
+
+void CloseWithKey(HWND dialog, WORD key, const char* name) {
+    BringToFront(dialog, "the dialog");
+    PressKey(key);
+    WaitUntilClosed(dialog, name);
+}
+
+// Waits until the dialog's menu command has returned, so that its last flush of the keyboard
+// is over before the test presses another key; a box that appears instead fails the test.
+void WaitForCommandEnd(Game& game, const MenuDialog& dialog, const char* after) {
+    if (!WaitUntil([&] {
+            return game.Probe().CommandsDone() > dialog.commandsBefore || game.FindMessageBox();
+        })) {
+        Fail("%s the menu command never finished", after);
+    }
+    if (HWND box = game.FindMessageBox()) {
+        Fail("%s a box \"%s\" appeared: \"%s\"", after, TextOf(box).c_str(),
+             TextOf(GetDlgItem(box, 0xFFFF)).c_str());
+    }
+}
+
+void DismissNote(Game& game, const char* after) {
+    const MessageBoxSeen note = game.WaitForMessageBox(after);
+    if (note.caption != "Message" || note.text != kNoteText) {
+        Fail("%s the box \"%s\" says \"%s\" instead of the note about the scoring rules", after,
+             note.caption.c_str(), note.text.c_str());
+    }
+    game.Dismiss(note);
+}
+
+void QuitWithQ(Game& game) {
+    game.Press('Q');
+    game.WaitForExit("after Q");
+}
+
+PreferencesRecord StoredRecord(const char* when) {
+    const std::optional<StoredValue> stored = ReadStoredPreferences();
+    if (!stored || stored->bytes.size() != kPreferencesSize) {
+        Fail("%s there is no 196-byte preferences value", when);
+    }
+    return stored->bytes;
+}
+
+void CheckStoredSettings(const PreferencesRecord& expected, const char* when) {
+    const PreferencesRecord stored = StoredRecord(when);
+    if (const std::string difference = FirstFieldDifference(expected, stored, 0, kSettingsSize);
+        !difference.empty()) {
+        Fail("%s the stored settings are wrong: %s", when, difference.c_str());
+    }
+}
+
+// The window as the screen shows it, frame and caption included.
+Picture CaptureWindow(HWND window) {
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    Picture picture(rect.right - rect.left, rect.bottom - rect.top, 0);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, picture.width, picture.height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, picture.width, picture.height, screen, rect.left, rect.top, SRCCOPY);
+    SelectObject(memory, old);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = picture.width;
+    info.bmiHeader.biHeight = -picture.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    GetDIBits(memory, bitmap, 0, static_cast<UINT>(picture.height), picture.pixels.data(), &info,
+              DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return picture;
+}
+
+// Writes a 24-bit bottom-up BMP.
+void SavePicture(const Picture& picture, const std::string& path) {
+    const DWORD rowBytes = (static_cast<DWORD>(picture.width) * 3 + 3) & ~3u;
+    BITMAPFILEHEADER file = {};
+    BITMAPINFOHEADER header = {};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof header;
+    file.bfSize = file.bfOffBits + rowBytes * static_cast<DWORD>(picture.height);
+    header.biSize = sizeof header;
+    header.biWidth = picture.width;
+    header.biHeight = picture.height;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    FILE* out = std::fopen(path.c_str(), "wb");
+    if (!out) {
+        Fail("cannot write %s", path.c_str());
+    }
+    std::fwrite(&file, sizeof file, 1, out);
+    std::fwrite(&header, sizeof header, 1, out);
+    std::vector<uint8_t> row(rowBytes, 0);
+    for (int y = picture.height; y-- > 0;) {
+        for (int x = 0; x < picture.width; ++x) {
+            const uint32_t pixel = picture.At(x, y);
+            row[size_t(x) * 3] = static_cast<uint8_t>(pixel);
+            row[size_t(x) * 3 + 1] = static_cast<uint8_t>(pixel >> 8);
+            row[size_t(x) * 3 + 2] = static_cast<uint8_t>(pixel >> 16);
+        }
+        std::fwrite(row.data(), 1, row.size(), out);
+    }
+    std::fclose(out);
+}
+
+// Once two captures in a row agree, beside the test's installation, where run.sh keeps it
+// with E2E_KEEP=1.
+void SaveScreenshot(const TestContext& context, HWND dialog, const char* name) {
+    Picture previous;
+    Picture picture = CaptureWindow(dialog);
+    WaitUntil([&] {
+        previous = picture;
+        picture = CaptureWindow(dialog);
+        return picture == previous;
+    });
+    const size_t slash = context.installDir.find_last_of("\\/");
+    SavePicture(picture, context.installDir.substr(0, slash + 1) + name + ".bmp");
+}
+
+RECT ClientRectOf(HWND dialog, HWND control) {
+    RECT rect = {};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+RECT ClientRectOf(HWND dialog, int id) {
+    return ClientRectOf(dialog, Control(dialog, id));
+}
+
+Picture Crop(const Picture& picture, const RECT& rect) {
+    Picture part(rect.right - rect.left, rect.bottom - rect.top, 0);
+    for (int y = 0; y < part.height; ++y) {
+        for (int x = 0; x < part.width; ++x) {
+            part.At(x, y) = picture.At(rect.left + x, rect.top + y);
+        }
+    }
+    return part;
+}
+
+// A one-bit picture takes the control's colours: black stays black, white becomes the one
+// background colour of the dialog. Empty when `shown` is `expected` pixel for pixel that way.
+std::string TwoColourDifference(const Picture& expected, const Picture& shown) {
+    if (shown.width != expected.width || shown.height != expected.height) {
+        return Format("%d x %d pixels instead of %d x %d", shown.width, shown.height,
+                      expected.width, expected.height);
+    }
+    std::optional<uint32_t> background;
+    for (int y = 0; y < expected.height; ++y) {
+        for (int x = 0; x < expected.width; ++x) {
+            const bool black = expected.At(x, y) == 0;
+            if (!black && !background) {
+                background = shown.At(x, y);
+                if (*background == 0) {
+                    return Format("the background at (%d, %d) is black", x, y);
+                }
+            }
+            if (shown.At(x, y) != (black ? 0 : *background)) {
+                return Format("(%d, %d) is %s", x, y, DescribeColor(shown.At(x, y)).c_str());
+            }
+        }
+    }
+    return {};
+}
+
+bool HasDarkPixel(const Picture& picture, const RECT& rect) {
+    for (LONG y = rect.top + 1; y < rect.bottom - 1; ++y) {
+        for (LONG x = rect.left + 1; x < rect.right - 1; ++x) {
+            if ((picture.At(x, y) & 0xFF) < 0x40) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// Fails unless the rectangle's outermost pixels are black and the rest is white or dark text.
+std::string TitleBoxDifference(const Picture& picture, const RECT& box) {
+    for (LONG x = box.left; x < box.right; ++x) {
+        for (const LONG y : {box.top, box.bottom - 1}) {
+            if (picture.At(x, y) != 0) {
+                return Format("the frame at (%ld, %ld) is %s", x, y,
+                              DescribeColor(picture.At(x, y)).c_str());
+            }
+        }
+    }
+    if (picture.At(box.left + 2, box.top + 2) != Rgb(255, 255, 255)) {
+        return "the title box is not white inside";
+    }
+    return HasDarkPixel(picture, box) ? std::string() : std::string("the title box is empty");
+}
+
+} // namespace
+
+E2E_TEST(advanced_options_ok_stores_every_control) {
+    StoreDefaultPreferences();
+    PreferencesRecord expected = DefaultPreferences();
+    {
+        Game game(context);
+        const MenuDialog opened = OpenFromMenu(game, kAdvancedOptionsCommand, "Advanced Options");
+        const HWND dialog = opened.window;
+        SaveScreenshot(context, dialog, "advanced-options");
+        Click(dialog, kShowArrows);
+        Click(dialog, kSmolderingHeaps);
+        Click(dialog, kTeleportRobots);
+        Click(dialog, kTeleportHeaps);
+        Click(dialog, kSafeZone3);
+        Click(dialog, kMoveAfterTeleport);
+        Click(dialog, kOneScrewdriverPerLevel);
+        Click(dialog, kUntimedAnimation);
+        SetText(dialog, kRobotsBase, "7");
+        SetText(dialog, kRobotsPerLevel, "abc");
+        SetText(dialog, kHeapsBase, "  -3");
+        SetText(dialog, kHeapsPerLevel, "70000");
+        SetText(dialog, kScrewdriversPerGame, "+3x");
+        SetText(dialog, kScrewdriversPerLevel, "2");
+        SetText(dialog, kScrewdriverMultiplier, "-2");
+        // Fourteen characters are read: 2147483647 at most, whose low 16 bits are -1.
+        SetText(dialog, kScrewdriverRadius, "99999999999999000");
+        SetText(dialog, kLastStandMultiplier, "65539");
+        SetText(dialog, kMultipleKillMultiplier, "40000");
+        Click(dialog, kOk);
+        WaitUntilClosed(dialog, "OK");
+        DismissNote(game, "after OK with changed rules");
+        WaitForCommandEnd(game, opened, "after the note");
+        QuitWithQ(game);
+    }
+    expected[kShowArrowsOffset] = 0;
+    expected[kSmolderingHeapsOffset] = 1;
+    PutInt16(expected, kTeleportRuleOffset, 2);
+    PutInt16(expected, kSafeZoneRadiusOffset, 3);
+    expected[kMoveAfterTeleportOffset] = 0;
+    expected[kStockModeOffset] = 1;
+    expected[kUntimedAnimationOffset] = 1;
+    expected[kLastStandFastOffset] = 0;
+    expected[kLastStandUntimedOffset] = 1;
+    PutInt16(expected, kRobotsBaseOffset, 7);
+    PutInt16(expected, kRobotsPerLevelOffset, 0);
+    PutInt16(expected, kHeapsBaseOffset, -3);
+    PutInt16(expected, kHeapsPerLevelOffset, 4464);
+    PutInt16(expected, kScrewdriversPerGameOffset, 3);
+    PutInt16(expected, kScrewdriversPerLevelOffset, 2);
+    PutInt32(expected, kScrewdriverMultiplierOffset, -2);
+    PutInt16(expected, kScrewdriverRadiusOffset, -1);
+    PutInt32(expected, kLastStandMultiplierOffset, 3);
+    PutInt32(expected, kMultipleKillMultiplierOffset, -25536);
+    CheckStoredSettings(expected, "after OK and Q");
+}
+
+E2E_TEST(advanced_options_shows_stored_settings_and_rules_gray_controls) {
+    PreferencesRecord stored = DefaultPreferences();
+    PutInt16(stored, kTeleportRuleOffset, 4);
+    PutInt16(stored, kSafeZoneRadiusOffset, 2);
+    PutInt16(stored, kRobotsPerLevelOffset, -3);
+    StorePreferences(stored);
+    Game game(context);
+    const MenuDialog opened = OpenFromMenu(game, kAdvancedOptionsCommand, "Advanced Options");
+    const HWND dialog = opened.window;
+    CheckControls(dialog,
+                  {{kTeleportRobots, false, true},
+                   {kTeleportHeaps, false, true},
+                   {kTeleportAdjacent, true, true},
+                   {kSafeZone0, false, true},
+                   {kSafeZone2, true, true},
+                   {kOneScrewdriverPerLevel, true, true},
+                   {kScrewdriversPerGame, false, false},
+                   {kScrewdriversPerLevel, false, false},
+                   {kLastStandNormal, false, true},
+                   {kLastStandFast, true, true},
+                   {kLastStandUntimed, false, true}},
+                  "as opened with teleport rule 4 and safe zone 2,");
+    if (TextOf(Control(dialog, kRobotsPerLevel)) != "-3") {
+        Fail("robots per level shows \"%s\" instead of \"-3\"",
+             TextOf(Control(dialog, kRobotsPerLevel)).c_str());
+    }
+
+    Click(dialog, kTeleportRobots);
+    Click(dialog, kTeleportAdjacent);
+    CheckControls(dialog, {{kTeleportRobots, false, false}, {kTeleportHeaps, false, false}},
+                  "with the adjacent cells unchecked,");
+    Click(dialog, kTeleportAdjacent);
+    CheckControls(dialog, {{kTeleportRobots, false, true}, {kTeleportHeaps, false, true}},
+                  "with the adjacent cells checked again,");
+
+    Click(dialog, kUntimedAnimation);
+    CheckControls(dialog,
+                  {{kLastStandNormal, false, false},
+                   {kLastStandFast, false, false},
+                   {kLastStandUntimed, true, false}},
+                  "with untimed animation checked,");
+    Click(dialog, kUntimedAnimation);
+    CheckControls(dialog,
+                  {{kLastStandNormal, false, true},
+                   {kLastStandFast, false, true},
+                   {kLastStandUntimed, true, true}},
+                  "with untimed animation unchecked again,");
+
+    Click(dialog, kOneScrewdriverPerLevel);
+    CheckControls(dialog,
+                  {{kScrewdriversPerGame, false, true}, {kScrewdriversPerLevel, false, true}},
+                  "with the screwdriver limit unchecked,");
+
+    // The two radio sets share no group: a click in one leaves the other alone.
+    Click(dialog, kSafeZone3);
+    Click(dialog, kLastStandNormal);
+    CheckControls(dialog,
+                  {{kSafeZone2, false, true},
+                   {kSafeZone3, true, true},
+                   {kLastStandNormal, true, true},
+                   {kLastStandUntimed, false, true}},
+                  "after clicking safe zone 3 and then Normal,");
+
+    Click(dialog, kCancel);
+    WaitUntilClosed(dialog, "Cancel");
+    DismissNote(game, "after Cancel with teleport rule 4 stored");
+    WaitForCommandEnd(game, opened, "after the note");
+    QuitWithQ(game);
+    CheckStoredSettings(stored, "after Cancel and Q");
+}
+
+E2E_TEST(advanced_options_cancel_with_standard_settings_adds_no_note) {
+    StoreDefaultPreferences();
+    Game game(context);
+    const MenuDialog first = OpenFromMenu(game, kAdvancedOptionsCommand, "Advanced Options");
+    Click(first.window, kTeleportAdjacent);
+    SetText(first.window, kRobotsPerLevel, "9");
+    Click(first.window, kCancel);
+    WaitUntilClosed(first.window, "Cancel");
+    WaitForCommandEnd(game, first, "after Cancel with standard settings");
+
+    // Arrows and smoldering heaps are no scoring rules.
+    const MenuDialog second = OpenFromMenu(game, kAdvancedOptionsCommand, "Advanced Options");
+    Click(second.window, kShowArrows);
+    Click(second.window, kSmolderingHeaps);
+    Click(second.window, kOk);
+    WaitUntilClosed(second.window, "OK");
+    WaitForCommandEnd(game, second, "after OK with only display settings changed");
+}
+
+E2E_TEST(advanced_options_defaults_resets_the_whole_record) {
+    PreferencesRecord stored = DefaultPreferences();
+    PutPlayerName(stored, "Tester");
+    stored[kSoundOnOffset] = 0;
+    PutInt16(stored, kGridStyleOffset, 3);
+    PutInt16(stored, kTeleportRuleOffset, 5);
+    PutInt16(stored, kRobotsPerLevelOffset, 9);
+    stored[kStockModeOffset] = 1;
+    stored[kUntimedAnimationOffset] = 1;
+    stored[kLastStandFastOffset] = 0;
+    stored[kLastStandUntimedOffset] = 1;
+    StorePreferences(stored);
+    {
+        Game game(context);
+        const MenuDialog opened = OpenFromMenu(game, kAdvancedOptionsCommand, "Advanced Options");
+        const HWND dialog = opened.window;
+        Click(dialog, kDefaults);
+        CheckControls(dialog,
+                      {{kCancel, false, false},
+                       {kTeleportRobots, true, true},
+                       {kTeleportAdjacent, true, true},
+                       {kOneScrewdriverPerLevel, true, true},
+                       {kScrewdriversPerGame, false, false},
+                       {kUntimedAnimation, false, true},
+                       {kLastStandFast, true, true}},
+                      "after Defaults");
+        if (TextOf(Control(dialog, kRobotsPerLevel)) != "5") {
+            Fail("after Defaults robots per level shows \"%s\" instead of \"5\"",
+                 TextOf(Control(dialog, kRobotsPerLevel)).c_str());
+        }
+        SaveScreenshot(context, dialog, "advanced-options-after-defaults");
+        Click(dialog, kOk);
+        WaitUntilClosed(dialog, "OK");
+        WaitForCommandEnd(game, opened, "after Defaults and OK");
+        QuitWithQ(game);
+    }
+    CheckStoredSettings(DefaultPreferences(), "after Defaults, OK and Q");
+}
+
+E2E_TEST(how_to_play_shows_the_help_picture) {
+    StoreDefaultPreferences();
+    Game game(context);
+    const HWND dialog = OpenFromMenu(game, kHowToPlayCommand, "Help").window;
+    HWND picture = nullptr;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP) {
+            picture = child;
+        }
+    }
+    if (!picture) {
+        Fail("the Help dialog has no picture control");
+    }
+    const Picture help =
+        LoadBitmapPicture("", context.gamePath, kHelpBitmap, kHelpWidth, kHelpHeight);
+    const RECT place = ClientRectOf(dialog, picture);
+    std::string difference;
+    if (!WaitUntil([&] {
+            difference = TwoColourDifference(help, Crop(CaptureClient(dialog), place));
+            return difference.empty();
+        })) {
+        Fail("the picture control does not show the whole help picture at its own size: %s",
+             difference.c_str());
+    }
+    SaveScreenshot(context, dialog, "how-to-play");
+    CloseWithKey(dialog, VK_RETURN, "Enter");
+    CloseWithKey(OpenFromMenu(game, kHowToPlayCommand, "Help").window, VK_ESCAPE, "Esc");
+}
+
+E2E_TEST(about_draws_its_title_and_credits_over_hidden_placeholders) {
+    StoreDefaultPreferences();
+    Game game(context);
+    const MenuDialog opened = OpenFromMenu(game, kAboutCommand, "About");
+    const HWND dialog = opened.window;
+    for (const int id : kAboutHidden) {
+        if (IsWindowVisible(Control(dialog, id))) {
+            Fail("the About placeholder %d is visible", id);
+        }
+    }
+    // The credit lines come once the title has grown to full size.
+    const RECT creditLine = ClientRectOf(dialog, kAboutCreditLine);
+    if (!WaitUntil([&] { return HasDarkPixel(CaptureClient(dialog), creditLine); })) {
+        Fail("the first credit line was never drawn");
+    }
+    if (const std::string difference =
+            TitleBoxDifference(CaptureClient(dialog), ClientRectOf(dialog, kAboutTitleBox));
+        !difference.empty()) {
+        Fail("%s", difference.c_str());
+    }
+    SaveScreenshot(context, dialog, "about");
+    Click(dialog, kOk);
+    WaitUntilClosed(dialog, "OK");
+    WaitForCommandEnd(game, opened, "after OK in About");
+}
+
+// While the title grows, keys belong to the dialog: Esc closes it and must not reach the main
+// window's shortcuts, where it would quit the game (command 40020).
+E2E_TEST(about_takes_esc_while_its_title_grows) {
+    StoreDefaultPreferences();
+    Game game(context);
+    const MenuDialog opened = OpenFromMenu(game, kAboutCommand, "About");
+    CloseWithKey(opened.window, VK_ESCAPE, "Esc");
+    game.CheckOnlyCommandSince(opened.commandsBefore, kAboutCommand,
+                               "Esc while the About title grows");
+}
