@@ -265,6 +265,17 @@ TEST(SpriteSheet, FinishedHeapFitsTheHeapIconWindow) {
     }
 }
 
+// An explosion erases the dying robot's cell from one row below its top: a robot drawn in its
+// top row would leave that row standing above the new heap.
+TEST(SpriteSheet, RobotLeavesItsTopRowEmpty) {
+    for (const std::string& path : kSpriteSheets) {
+        const Bitmap sheet = decodeBmp(generated(path));
+        for (int band : {0, 16}) {
+            EXPECT_EQ(opaquePixelsIn(sheet, Rect{128, band, 16, 1}), 0) << path;
+        }
+    }
+}
+
 TEST(SpriteSheet, FirstInstalledSetIsTheBuiltInOne) {
     EXPECT_EQ(generated("Resources/GameIcons.bmp"), generated("Graphics/GameIcons 1.bmp"));
 }

@@ -2,10 +2,12 @@
 
 namespace artgen {
 
+// The top row stays empty: an explosion erases the dying robot's cell from one row below the
+// cell's top (its frames hang below the cell), and would leave that row standing.
 PixelGrid robotSprite() {
     return PixelGrid::fromRows({
+        "................",
         "......kaak......",
-        ".......kk.......",
         "..kkkkkkkkkkkk..",
         "..klllllllllmk..",
         "..klkkkkkkkkmk..",
