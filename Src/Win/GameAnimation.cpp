@@ -29,7 +29,7 @@ constexpr COLORREF kBlack = RGB(0, 0, 0);
 class CFramePacer {
 public:
     CFramePacer(CGameUI& ui, DWORD delay, bool synchronise) : m_ui(ui), m_delay(delay) {
-        const DWORD start = GetTickCount();
+        const DWORD start = TickCount();
         if (synchronise) {
             m_ui.WaitPastTick(start);
         }
@@ -59,7 +59,7 @@ void OffsetBy(Rect& r, int dx, int dy) {
 }
 
 void SleepFor(DWORD milliseconds) {
-    SleepPastTick(GetTickCount() + milliseconds);
+    SleepPastTick(TickCount() + milliseconds);
 }
 
 DWORD AnimationDelay(const CGame& game, DWORD delay) {
@@ -208,10 +208,10 @@ void CGameGraphics::AnimateTeleport(int fromX, int fromY, int toX, int toY) {
     if (!CanDraw()) {
         return;
     }
-    DWORD tick = GetTickCount();
+    DWORD tick = TickCount();
     DrawTeleportRings(CellRect(fromX, fromY), 0, kTeleportRingGrowth, tick);
     SleepFor(kTeleportHalfwayPause);
-    tick = GetTickCount();
+    tick = TickCount();
     DrawTeleportRings(CellRect(toX, toY), kTeleportRingGrowth * kTeleportRings,
                       -kTeleportRingGrowth, tick);
 }
@@ -240,7 +240,7 @@ void CGameGraphics::AnimateScrewdriver(int effect, int x, int y, int radius) {
     if (!CanDraw()) {
         return;
     }
-    const DWORD start = GetTickCount();
+    const DWORD start = TickCount();
     const RECT square = {kCellPixels * (x - radius), kCellPixels * (y - radius),
                          kCellPixels * (x + radius) + kCellPixels,
                          kCellPixels * (y + radius) + kCellPixels};

@@ -23,8 +23,37 @@ constexpr DWORD kRefusalBeepMs = 300;
 // Milliseconds until the tick count passes `deadline`; 0 once it has. The signed difference
 // keeps this right when the counter wraps around after 49 days.
 DWORD TimeLeft(DWORD deadline) {
-    const int32_t left = static_cast<int32_t>(deadline - GetTickCount()) + 1;
+    const int32_t left = static_cast<int32_t>(deadline - TickCount()) + 1;
     return left > 0 ? static_cast<DWORD>(left) : 0;
+}
+
+// Sleeps and message waits end on the system timer's interrupts; while one of these exists
+// they come every millisecond, so that a wait ends within a millisecond of its deadline.
+class CFineTimer {
+public:
+    CFineTimer() : m_raised(timeBeginPeriod(1) == TIMERR_NOERROR) {}
+    ~CFineTimer() {
+        if (m_raised) {
+            timeEndPeriod(1);
+        }
+    }
+    CFineTimer(const CFineTimer&) = delete;
+    CFineTimer& operator=(const CFineTimer&) = delete;
+
+private:
+    bool m_raised;
+};
+
+// Sleeps without looking at any message: a message wait that no message can end. Unlike Sleep
+// it lets the system show what was presented before it (Wine copies a window's pixels to the
+// screen only while the program waits for messages).
+void Rest(DWORD milliseconds) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds, 0);
+}
+
+int64_t CounterFrequency() {
+    LARGE_INTEGER frequency;
+    return QueryPerformanceFrequency(&frequency) ? frequency.QuadPart : 0;
 }
 
 } // namespace
@@ -66,24 +95,41 @@ void CGameUI::PumpMessages() {
 }
 
 void CGameUI::WaitPastTick(DWORD deadline) {
+    const CFineTimer fineTimer;
     for (;;) {
         PumpMessages();
         const DWORD left = TimeLeft(deadline);
-        if (left == 0) {
-            return;
-        }
+        // Waiting, even for no time at all, also brings the last frame to the screen.
         if (m_quitPending) {
-            Sleep(left);
+            Rest(left);
         } else {
             MsgWaitForMultipleObjectsEx(0, nullptr, left, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        }
+        if (left == 0) {
+            return;
         }
     }
 }
 
-void SleepPastTick(DWORD deadline) {
-    for (DWORD left = TimeLeft(deadline); left != 0; left = TimeLeft(deadline)) {
-        Sleep(left);
+DWORD TickCount() {
+    static const int64_t frequency = CounterFrequency();
+    LARGE_INTEGER count;
+    if (frequency <= 0 || !QueryPerformanceCounter(&count)) {
+        return GetTickCount();
     }
+    // In two parts, so that a fast counter does not overflow in the multiplication.
+    const int64_t seconds = count.QuadPart / frequency;
+    const int64_t rest = count.QuadPart % frequency;
+    return static_cast<DWORD>(seconds * 1000 + rest * 1000 / frequency);
+}
+
+void SleepPastTick(DWORD deadline) {
+    const CFineTimer fineTimer;
+    DWORD left = 0;
+    do {
+        left = TimeLeft(deadline);
+        Rest(left);
+    } while (left != 0);
 }
 
 void FatalError(const char* text) {
@@ -154,7 +200,7 @@ void CWinGameHost::BringWindowToTop() {
 }
 
 void CWinGameHost::Pause(uint32_t milliseconds) {
-    m_ui.WaitPastTick(GetTickCount() + milliseconds);
+    m_ui.WaitPastTick(TickCount() + milliseconds);
 }
 
 int64_t CWinGameHost::CurrentTime() {

@@ -34,6 +34,9 @@ private:
 
 // Shows the text once per run and ends the process with exit code 1.
 [[noreturn]] void FatalError(const char* text);
+// The milliseconds clock of every wait and animation. It moves every millisecond, where the
+// system's tick count moves in steps of 10 to 16 ms, too coarse for frames of 8 and 16 ms.
+DWORD TickCount();
 // Waits until the tick count passes `deadline` without dispatching anything.
 void SleepPastTick(DWORD deadline);
 
