@@ -1,0 +1,107 @@
+#include "Scene.h"
+
+#include "Framework.h"
+
+namespace {
+
+constexpr uint32_t kKeyColor = Rgb(255, 255, 0);
+
+// The canvas holds only the heaps of a position: a position without robots and player, whose
+// full redraw therefore draws no arrows either.
+Position HeapsOnly(const Position& position) {
+    Position heaps = position;
+    for (auto& row : heaps.cells) {
+        for (int x = 0; x < kColumns; ++x) {
+            if (row[x] != 'S') {
+                row[x] = '.';
+            }
+        }
+    }
+    return heaps;
+}
+
+bool OnBoard(int x, int y) {
+    return x >= 0 && y >= 0 && x < kColumns && y < kRows;
+}
+
+} // namespace
+
+Scene::Scene(const Position& position, const Picture& sheet)
+    : m_sheet(sheet), m_canvas(ComposeBoard(HeapsOnly(position), sheet)),
+      m_back(ComposeBoard(position, sheet)) {}
+
+RECT Scene::CellArea(int x, int y, int height) {
+    return {x * kCellPixels, y * kCellPixels, x * kCellPixels + kCellPixels,
+            y * kCellPixels + height};
+}
+
+void Scene::Erase(const RECT& rect) {
+    for (LONG y = rect.top; y < rect.bottom && y < m_back.height; ++y) {
+        for (LONG x = rect.left; x < rect.right && x < m_back.width; ++x) {
+            m_back.At(x, y) = m_canvas.At(x, y);
+        }
+    }
+}
+
+void Scene::EraseArrows(const Position& position) {
+    for (const POINT cell : ArrowCells(position)) {
+        EraseCell(cell.x, cell.y);
+    }
+}
+
+void Scene::Draw(const Sprite& sprite, int x, int y) {
+    for (int row = 0; row < sprite.height; ++row) {
+        for (int column = 0; column < kCellPixels; ++column) {
+            const uint32_t pixel = m_sheet.At(sprite.at.x + column, sprite.at.y + row);
+            const int tx = x * kCellPixels + column;
+            const int ty = y * kCellPixels + row;
+            if (pixel != kKeyColor && ty < m_back.height) {
+                m_back.At(tx, ty) = pixel;
+            }
+        }
+    }
+}
+
+std::vector<POINT> ArrowCells(const Position& position) {
+    const POINT player = PlayerCell(position);
+    std::vector<POINT> cells;
+    for (int dy = -1; dy <= 1; ++dy) {
+        for (int dx = -1; dx <= 1; ++dx) {
+            const int x = player.x + dx;
+            const int y = player.y + dy;
+            if ((dx != 0 || dy != 0) && OnBoard(x, y) && position.At(x, y) == '.') {
+                cells.push_back({x, y});
+            }
+        }
+    }
+    return cells;
+}
+
+POINT PlayerCell(const Position& position) {
+    for (int y = 0; y < kRows; ++y) {
+        for (int x = 0; x < kColumns; ++x) {
+            if (position.At(x, y) == 'A') {
+                return {x, y};
+            }
+        }
+    }
+    Fail("the position has no player");
+}
+
+std::string FirstPixelDifference(const Picture& expected, const Picture& found) {
+    if (found.width < kBoardWidth || found.height < kBoardHeight) {
+        return Format("the client area is %d x %d, too small for the board", found.width,
+                      found.height);
+    }
+    for (int y = 0; y < kBoardHeight; ++y) {
+        for (int x = 0; x < kBoardWidth; ++x) {
+            if (expected.At(x, y) != found.At(x, y)) {
+                return Format("pixel (%d, %d) of cell (%d, %d) should be %s and is %s",
+                              x % kCellPixels, y % kCellPixels, x / kCellPixels, y / kCellPixels,
+                              DescribeColor(expected.At(x, y)).c_str(),
+                              DescribeColor(found.At(x, y)).c_str());
+            }
+        }
+    }
+    return {};
+}
