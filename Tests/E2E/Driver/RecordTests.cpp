@@ -112,14 +112,19 @@ void CheckRowBackground(const Picture& list, int index, uint32_t color, const ch
     }
 }
 
-// Waits until the list has been painted (the window appears before its first paint).
+// Waits until the list has been painted (the window appears before its first paint) and the
+// picture is steady: the background is filled before the texts are drawn over it.
 Picture CaptureList(HWND window, const char* when) {
     Picture list;
+    int steadyCaptures = 0;
     if (!WaitUntil([&] {
+            const Picture previous = list;
             list = CaptureClient(window);
-            return list.At(kRowBackgroundX, RowBackgroundY(0)) == kListBackground;
+            steadyCaptures = list == previous ? steadyCaptures + 1 : 0;
+            return list.At(kRowBackgroundX, RowBackgroundY(0)) == kListBackground &&
+                   steadyCaptures >= 5;
         })) {
-        Fail("%s the High Scores window shows no list", when);
+        Fail("%s the High Scores window shows no steady list", when);
     }
     return list;
 }
