@@ -3,6 +3,8 @@
 // until its first frame was on the screen, then closes it. A frame counts as presented once
 // the window's client area is no longer one plain colour (the window class's background).
 // Runs under Wine beside the program; it measures, it never judges.
+#include "MainWindow.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -11,7 +13,6 @@
 
 namespace {
 
-constexpr char kMainWindowClass[] = "Clankmere";
 constexpr DWORD kGiveUpMs = 20000;
 
 LARGE_INTEGER Now() {
@@ -25,31 +26,6 @@ double MillisecondsSince(LARGE_INTEGER start) {
     QueryPerformanceFrequency(&frequency);
     return static_cast<double>(Now().QuadPart - start.QuadPart) * 1000.0 /
            static_cast<double>(frequency.QuadPart);
-}
-
-struct WindowSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK MatchMainWindow(HWND hWnd, LPARAM param) {
-    auto* search = reinterpret_cast<WindowSearch*>(param);
-    char className[64] = {};
-    DWORD processId = 0;
-    GetWindowThreadProcessId(hWnd, &processId);
-    GetClassNameA(hWnd, className, sizeof className);
-    if (processId == search->processId && std::strcmp(className, kMainWindowClass) == 0 &&
-        IsWindowVisible(hWnd)) {
-        search->found = hWnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND VisibleMainWindow(DWORD processId) {
-    WindowSearch search = {processId, nullptr};
-    EnumWindows(MatchMainWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
 }
 
 // Whether the client area shows more than one colour.

@@ -1,5 +1,7 @@
 #include "Watcher.h"
 
+#include "MainWindow.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -11,38 +13,12 @@
 
 namespace {
 
-constexpr char kMainWindowClass[] = "Clankmere";
 constexpr DWORD kGiveUpMs = 20000;
 constexpr DWORD kStillMs = 300;
 
 [[noreturn]] void GiveUp(const char* what) {
     std::fprintf(stderr, "clankmere-animation-timer: %s\n", what);
     std::exit(1);
-}
-
-struct WindowSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK MatchMainWindow(HWND hWnd, LPARAM param) {
-    auto* search = reinterpret_cast<WindowSearch*>(param);
-    char className[64] = {};
-    DWORD processId = 0;
-    GetWindowThreadProcessId(hWnd, &processId);
-    GetClassNameA(hWnd, className, sizeof className);
-    if (processId == search->processId && std::strcmp(className, kMainWindowClass) == 0 &&
-        IsWindowVisible(hWnd)) {
-        search->found = hWnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND VisibleMainWindow(DWORD processId) {
-    WindowSearch search = {processId, nullptr};
-    EnumWindows(MatchMainWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
 }
 
 std::string FolderOf(const char* program) {

@@ -1,5 +1,7 @@
 #include "GameUI.h"
 
+#include "resource.h"
+
 #include "Flavour.h"
 #include "HighScore.h"
 
@@ -221,4 +223,20 @@ void CWinGameHost::CloseWindows() {
         m_game.m_prefs.m_mainWindowPlacement = FromWin32(placement);
     }
     PostMessageA(m_ui.m_hWnd, WM_CLOSE, 0, 0);
+}
+
+WNDCLASSEXA RobotWindowClass(HINSTANCE hInstance, WNDPROC procedure, const char* className) {
+    WNDCLASSEXA windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = hInstance;
+    windowClass.hIcon = LoadIconA(hInstance, MAKEINTRESOURCEA(IDI_ROBOT));
+    windowClass.hIconSm = static_cast<HICON>(
+        LoadImageA(hInstance, MAKEINTRESOURCEA(IDI_ROBOT_SMALL), IMAGE_ICON,
+                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = className;
+    return windowClass;
 }

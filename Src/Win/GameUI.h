@@ -49,6 +49,9 @@ WINDOWPLACEMENT ToWin32(const WindowPlacement& stored);
 // actions grayed between games.
 void UpdateMenus(HWND hWnd, const CGame& game);
 
+// A window class of this program: the robot icons, the arrow cursor, the window colour.
+WNDCLASSEXA RobotWindowClass(HINSTANCE hInstance, WNDPROC procedure, const char* className);
+
 class CWinGameHost final : public CGameHost {
 public:
     explicit CWinGameHost(CGame& game);

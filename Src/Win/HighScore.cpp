@@ -146,18 +146,8 @@ bool RegisterHighScoresClass(HINSTANCE hInstance) {
     if (registered) {
         return true;
     }
-    WNDCLASSEXA windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = HighScoresWndProc;
-    windowClass.hInstance = hInstance;
-    windowClass.hIcon = LoadIconA(hInstance, MAKEINTRESOURCEA(IDI_ROBOT));
-    windowClass.hIconSm = static_cast<HICON>(
-        LoadImageA(hInstance, MAKEINTRESOURCEA(IDI_ROBOT_SMALL), IMAGE_ICON,
-                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    windowClass.lpszClassName = kHighScoresClassName;
+    const WNDCLASSEXA windowClass =
+        RobotWindowClass(hInstance, HighScoresWndProc, kHighScoresClassName);
     registered = RegisterClassExA(&windowClass) != 0;
     return registered;
 }

@@ -181,19 +181,8 @@ LRESULT CALLBACK MainWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPar
 // window; false when the class or the window cannot be made. A missing accelerator table
 // leaves *phAccel null.
 bool CreateMainWindow(HINSTANCE hInstance, HWND* phWnd, HACCEL* phAccel) {
-    WNDCLASSEXA windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = MainWndProc;
-    windowClass.hInstance = hInstance;
-    windowClass.hIcon = LoadIconA(hInstance, MAKEINTRESOURCEA(IDI_ROBOT));
-    windowClass.hIconSm = static_cast<HICON>(
-        LoadImageA(hInstance, MAKEINTRESOURCEA(IDI_ROBOT_SMALL), IMAGE_ICON,
-                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    WNDCLASSEXA windowClass = RobotWindowClass(hInstance, MainWndProc, kWindowClassName);
     windowClass.lpszMenuName = MAKEINTRESOURCEA(IDR_MAIN_MENU);
-    windowClass.lpszClassName = kWindowClassName;
     if (!RegisterClassExA(&windowClass)) {
         return false;
     }
