@@ -19,15 +19,16 @@ native_build=build/asan
 
 bash scripts/install-deps.sh
 
+# Each step is checked: `set -e` does not stop a function called as a condition.
 build() {
     if [ ! -f "$win_build/build.ninja" ]; then
         cmake -S . -B "$win_build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-            -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-x86_64.cmake >/dev/null
+            -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-x86_64.cmake >/dev/null || return
     fi
-    cmake --build "$win_build" >/dev/null
+    cmake --build "$win_build" >/dev/null || return
     if [ ! -f "$native_build/build.ninja" ]; then
         cmake -S . -B "$native_build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-            -DCLANKMERE_SANITIZE=ON >/dev/null
+            -DCLANKMERE_SANITIZE=ON >/dev/null || return
     fi
     cmake --build "$native_build" --target clankmere-replay >/dev/null
 }
@@ -91,7 +92,8 @@ passed=0
 failed=0
 suite_start=${EPOCHREALTIME/./}
 for test in "${tests[@]}"; do
-    dir=$E2E_WORK/tests/$test
+    # Numbered, so that a test named twice runs twice, each time in a folder of its own.
+    dir=$E2E_WORK/tests/$((passed + failed + 1))-$test
     mkdir -p "$dir"
     # Each test may remove files from its own copy of the installation (hard links).
     cp -al "$install" "$dir/install"

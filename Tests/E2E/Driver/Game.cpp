@@ -46,7 +46,7 @@ HWND FindWindowOf(DWORD pid, const char* className, bool visibleOnly) {
 
 } // namespace
 
-Game::Game(const TestContext& context) {
+Game::Game(const TestContext& context) : m_installDir(context.installDir) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     std::string commandLine = "\"" + context.gamePath + "\"";
@@ -174,10 +174,14 @@ Picture Game::Capture() {
 void Game::WaitForBoard(const Position& position, const Picture& sheet, const std::string& when) {
     const Picture expected = ComposeBoard(position, sheet);
     std::string difference;
+    Picture shown;
     if (!WaitUntil([&] {
-            difference = FirstBoardDifference(expected, Capture(), position, sheet);
+            shown = Capture();
+            difference = FirstBoardDifference(expected, shown, position, sheet);
             return difference.empty();
         })) {
+        SavePicture(shown, m_installDir.substr(0, m_installDir.find_last_of("\\/") + 1) +
+                               "board-at-failure.bmp");
         Fail("%s: %s", when.c_str(), difference.c_str());
     }
 }

@@ -53,7 +53,8 @@ public:
     ProbeClient& Probe();
 
     Picture Capture();
-    // Waits until the board area shows `position`; fails with the first differing cell.
+    // Waits until the board area shows `position`; fails with the first differing cell and
+    // leaves what the window showed in "board-at-failure.bmp" beside the installation.
     void WaitForBoard(const Position& position, const Picture& sheet, const std::string& when);
 
     // A point of the main window whose hit test gives `area` (HTCLOSE, HTCAPTION, ...).
@@ -63,6 +64,7 @@ public:
 
 private:
     PROCESS_INFORMATION m_process = {};
+    std::string m_installDir;
     HWND m_mainWindow = nullptr;
     std::unique_ptr<ProbeClient> m_probe;
 };

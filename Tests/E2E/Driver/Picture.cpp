@@ -82,3 +82,35 @@ Picture LoadBitmapPicture(const std::string& file, const std::string& module, in
     DeleteObject(image);
     return picture;
 }
+
+void SavePicture(const Picture& picture, const std::string& path) {
+    const DWORD rowBytes = (static_cast<DWORD>(picture.width) * 3 + 3) & ~3u;
+    BITMAPFILEHEADER file = {};
+    BITMAPINFOHEADER header = {};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof header;
+    file.bfSize = file.bfOffBits + rowBytes * static_cast<DWORD>(picture.height);
+    header.biSize = sizeof header;
+    header.biWidth = picture.width;
+    header.biHeight = picture.height;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    FILE* out = std::fopen(path.c_str(), "wb");
+    if (!out) {
+        Fail("cannot write %s", path.c_str());
+    }
+    std::fwrite(&file, sizeof file, 1, out);
+    std::fwrite(&header, sizeof header, 1, out);
+    std::vector<uint8_t> row(rowBytes, 0);
+    for (int y = picture.height; y-- > 0;) {
+        for (int x = 0; x < picture.width; ++x) {
+            const uint32_t pixel = picture.At(x, y);
+            row[size_t(x) * 3] = static_cast<uint8_t>(pixel);
+            row[size_t(x) * 3 + 1] = static_cast<uint8_t>(pixel >> 8);
+            row[size_t(x) * 3 + 2] = static_cast<uint8_t>(pixel >> 16);
+        }
+        std::fwrite(row.data(), 1, row.size(), out);
+    }
+    std::fclose(out);
+}

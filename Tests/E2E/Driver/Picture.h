@@ -35,3 +35,6 @@ Picture CaptureClient(HWND window);
 // bitmap resource `resourceId` of the module `module`; stretched to width x height.
 Picture LoadBitmapPicture(const std::string& file, const std::string& module, int resourceId,
                           int width, int height);
+
+// Writes the picture as a 24-bit BMP file.
+void SavePicture(const Picture& picture, const std::string& path);
