@@ -1,6 +1,7 @@
 #include "AboutDlg.h"
 
 #include "TextUtil.h"
+#include "Version.h"
 #include "resource.h"
 
 #include <cstddef>
@@ -32,7 +33,7 @@ constexpr int kVersionHeight = 18;
 constexpr AboutLine kVersionLines[] = {
     {IDC_ABOUT_CREDIT_VERSION, "Version 2.1 * May 17, 1994"},
     {IDC_ABOUT_AUTHOR, "Clankmere by Nadia Korvath"},
-    {IDC_ABOUT_AUTHOR_VERSION, "Version 1.0 * December 1, 2026"},
+    {IDC_ABOUT_AUTHOR_VERSION, "Version " CLANKMERE_VERSION_SHORT_TEXT " * December 1, 2026"},
 };
 
 // The placeholders the program draws over, and a text that is never shown.
