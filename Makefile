@@ -6,9 +6,10 @@ NATIVE_RELEASE_DIR := build/release
 FUZZ_DIR := build/fuzz
 WIN64_DIR := build/win64
 WIN32_DIR := build/win32
+PACKAGE_DIR := build/packages
 JOBS ?= 2
 
-.PHONY: run test deps native-test fuzz-test windows bench replay
+.PHONY: run test deps native-test fuzz-test windows package bench replay
 
 run: deps windows replay
 	scripts/run-game.sh
@@ -41,6 +42,13 @@ windows:
 	cmake -S . -B $(WIN32_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \
 		-DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-i686.cmake
 	cmake --build $(WIN32_DIR) -j $(JOBS)
+
+# The release packages of both Windows builds, all in $(PACKAGE_DIR): a zip and an installer of
+# Clankmere.exe for x86_64 and for i686, and a zip of Clankmere9x.exe (i686).
+package: deps windows
+	rm -rf $(PACKAGE_DIR)
+	cd $(WIN64_DIR) && cpack -D CPACK_OUTPUT_FILE_PREFIX=$(abspath $(PACKAGE_DIR))
+	cd $(WIN32_DIR) && cpack -D CPACK_OUTPUT_FILE_PREFIX=$(abspath $(PACKAGE_DIR))
 
 bench: deps replay
 	$(NATIVE_RELEASE_DIR)/Bench/clankmere-bench
