@@ -14,8 +14,9 @@ JOBS ?= 2
 run: deps windows replay
 	scripts/run-game.sh
 
-test: deps native-test fuzz-test windows
+test: deps native-test fuzz-test package
 	Tests/E2E/run.sh
+	Tests/Package/check.sh $(PACKAGE_DIR)
 
 deps:
 	scripts/install-deps.sh
