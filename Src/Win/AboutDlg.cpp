@@ -1,5 +1,6 @@
 #include "AboutDlg.h"
 
+#include "Flavour.h"
 #include "TextUtil.h"
 #include "Version.h"
 #include "resource.h"
@@ -136,8 +137,7 @@ bool WaitInDialog(HWND hDlg, DWORD deadline) {
         if (left <= 0) {
             return true;
         }
-        MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(left), QS_ALLINPUT,
-                                    MWMO_INPUTAVAILABLE);
+        WaitForInput(static_cast<DWORD>(left), kAnyInputMask, MWMO_INPUTAVAILABLE);
     }
 }
 

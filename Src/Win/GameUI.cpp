@@ -105,7 +105,7 @@ void CGameUI::WaitPastTick(DWORD deadline) {
         if (m_quitPending) {
             Rest(left);
         } else {
-            MsgWaitForMultipleObjectsEx(0, nullptr, left, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+            WaitForInput(left, kAnyInputMask, MWMO_INPUTAVAILABLE);
         }
         if (left == 0) {
             return;

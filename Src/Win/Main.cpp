@@ -244,7 +244,7 @@ int RunMainLoop(CGame& game, const CGameUI& ui) {
             return 1;
         }
         RunDeferredCommand(ui.m_hWnd);
-        const DWORD woken = MsgWaitForMultipleObjectsEx(0, nullptr, kIdleWaitMs, kIdleWakeMask, 0);
+        const DWORD woken = WaitForInput(kIdleWaitMs, kIdleWakeMask, 0);
         if (woken == WAIT_OBJECT_0) {
             idleTimeouts = 0;
             continue;

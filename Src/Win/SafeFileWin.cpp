@@ -15,10 +15,15 @@ bool ReplaceFileWith(const char* tempPath, const char* path) {
     return MoveFileA(tempPath, path) != 0;
 }
 
+// The directory entry of the file, which Windows 95 also gives; file names hold no wildcards.
 bool QueryFileSize(const char* path, uint64_t* size) {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data) ||
-        (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) != 0) {
+    WIN32_FIND_DATAA data;
+    const HANDLE search = FindFirstFileA(path, &data);
+    if (search == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    FindClose(search);
+    if ((data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) != 0) {
         return false;
     }
     *size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
