@@ -39,10 +39,11 @@ if ! build_log=$(build 2>&1); then
 fi
 
 driver=$repo/$win_build/Tests/E2E/clankmere-e2e.exe
-game=$(find "$repo/$win_build" -name Clankmere.exe -print -quit)
+# The programs stand at the top of the build tree, beside their Graphics and Sounds.
+game=$repo/$win_build/Clankmere.exe
 replay=$repo/$native_build/Tools/Replay/clankmere-replay
-if [ -z "$game" ]; then
-    echo "The build made no Clankmere.exe." >&2
+if [ ! -f "$game" ] || [ ! -f "$repo/$win_build/Clankmere9x.exe" ]; then
+    echo "The build made no Clankmere.exe and Clankmere9x.exe." >&2
     exit 1
 fi
 
@@ -53,6 +54,7 @@ source "$repo/Tests/E2E/wine-env.sh"
 install=$E2E_WORK/install
 mkdir -p "$install"
 cp "$game" "$install/Clankmere.exe"
+cp "$repo/$win_build/Clankmere9x.exe" "$install/"
 cp -r Graphics Sounds "$install/"
 
 # The game records with the position the replay tool reaches after every prefix of their

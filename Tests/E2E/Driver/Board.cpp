@@ -204,13 +204,13 @@ Picture ComposeBoard(const Position& position, const Picture& sheet) {
 }
 
 std::string FirstBoardDifference(const Picture& expected, const Picture& found,
-                                 const Position& position, const Picture& sheet) {
+                                 const Position& position, const Picture& sheet, CellsFrom from) {
     if (found.width < kBoardWidth || found.height < kBoardHeight) {
         return Format("the client area is %d x %d, too small for the board", found.width,
                       found.height);
     }
-    for (int y = 0; y < kRows; ++y) {
-        for (int x = 0; x < kColumns; ++x) {
+    for (int y = from.row; y < kRows; ++y) {
+        for (int x = from.column; x < kColumns; ++x) {
             const Picture want = CutCell(expected, x, y);
             const Picture have = CutCell(found, x, y);
             if (want == have) {
@@ -224,7 +224,7 @@ std::string FirstBoardDifference(const Picture& expected, const Picture& found,
         }
     }
     for (int y = kRows * kCellPixels; y < kBoardHeight; ++y) {
-        for (int x = 0; x < kBoardWidth; ++x) {
+        for (int x = from.column * kCellPixels; x < kBoardWidth; ++x) {
             if (expected.At(x, y) != found.At(x, y)) {
                 return Format("pixel (%d, %d) below the last row should be %s and is %s", x, y,
                               DescribeColor(expected.At(x, y)).c_str(),

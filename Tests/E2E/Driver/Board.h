@@ -35,7 +35,14 @@ Picture LoadSpriteSheet(const std::string& installDir, const std::string& gamePa
 // arrows, no grid and no wallpaper.
 Picture ComposeBoard(const Position& position, const Picture& sheet);
 
+// The cells a comparison looks at: those from a first column and a first row on.
+struct CellsFrom {
+    int column = 0;
+    int row = 0;
+};
+
 // Compares the board area of a captured client area with the composed one; empty when they are
 // the same, else the first cell that differs with what it should and does show.
 std::string FirstBoardDifference(const Picture& expected, const Picture& found,
-                                 const Position& position, const Picture& sheet);
+                                 const Position& position, const Picture& sheet,
+                                 CellsFrom from = {});

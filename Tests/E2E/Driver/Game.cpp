@@ -3,6 +3,7 @@
 #include "StoredPreferences.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -46,13 +47,16 @@ HWND FindWindowOf(DWORD pid, const char* className, bool visibleOnly) {
 
 } // namespace
 
-Game::Game(const TestContext& context) : m_installDir(context.installDir) {
+Game::Game(const TestContext& context) : Game(context.gamePath, context.installDir) {}
+
+Game::Game(const std::string& programPath, const std::string& startDir)
+    : m_installDir(programPath.substr(0, programPath.find_last_of("\\/"))) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    std::string commandLine = "\"" + context.gamePath + "\"";
-    if (!CreateProcessA(context.gamePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                        nullptr, context.installDir.c_str(), &startup, &m_process)) {
-        Fail("cannot start %s (error %lu)", context.gamePath.c_str(), GetLastError());
+    std::string commandLine = "\"" + programPath + "\"";
+    if (!CreateProcessA(programPath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                        nullptr, startDir.c_str(), &startup, &m_process)) {
+        Fail("cannot start %s (error %lu)", programPath.c_str(), GetLastError());
     }
 }
 
@@ -171,13 +175,14 @@ Picture Game::Capture() {
     return CaptureClient(m_mainWindow);
 }
 
-void Game::WaitForBoard(const Position& position, const Picture& sheet, const std::string& when) {
+void Game::WaitForBoard(const Position& position, const Picture& sheet, const std::string& when,
+                        CellsFrom from) {
     const Picture expected = ComposeBoard(position, sheet);
     std::string difference;
     Picture shown;
     if (!WaitUntil([&] {
             shown = Capture();
-            difference = FirstBoardDifference(expected, shown, position, sheet);
+            difference = FirstBoardDifference(expected, shown, position, sheet, from);
             return difference.empty();
         })) {
         SavePicture(shown, m_installDir.substr(0, m_installDir.find_last_of("\\/") + 1) +
@@ -235,6 +240,18 @@ void CheckQuitCode(Game& game, const std::string& how) {
 
 void StoreDefaultPreferences() {
     StorePreferences(DefaultPreferences());
+}
+
+void StoreReportedVersion(const char* program, const char* version) {
+    HKEY key = nullptr;
+    const std::string path = std::string("Software\\Wine\\AppDefaults\\") + program;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                        &key, nullptr) != ERROR_SUCCESS ||
+        RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
+                       static_cast<DWORD>(std::strlen(version) + 1)) != ERROR_SUCCESS) {
+        Fail("cannot make Wine report the version %s to %s", version, program);
+    }
+    RegCloseKey(key);
 }
 
 void PrepareResume(const TestContext& context, const RecordedGame& recorded, size_t length) {

@@ -21,6 +21,8 @@ class Game {
 public:
     // Starts the game from its installation folder.
     explicit Game(const TestContext& context);
+    // Starts the program at `programPath` in the folder `startDir`.
+    Game(const std::string& programPath, const std::string& startDir);
     // Ends the game if it still runs, so that a failed test leaves nothing behind.
     ~Game();
     Game(const Game&) = delete;
@@ -53,9 +55,11 @@ public:
     ProbeClient& Probe();
 
     Picture Capture();
-    // Waits until the board area shows `position`; fails with the first differing cell and
-    // leaves what the window showed in "board-at-failure.bmp" beside the installation.
-    void WaitForBoard(const Position& position, const Picture& sheet, const std::string& when);
+    // Waits until the board area shows `position` in the cells `from` on; fails with the first
+    // differing cell and leaves what the window showed in "board-at-failure.bmp" beside the
+    // installation.
+    void WaitForBoard(const Position& position, const Picture& sheet, const std::string& when,
+                      CellsFrom from = {});
 
     // A point of the main window whose hit test gives `area` (HTCLOSE, HTCAPTION, ...).
     POINT FindFramePoint(LRESULT area, const char* what);
@@ -73,6 +77,10 @@ private:
 constexpr DWORD kQuitExitCode = 1;
 // Waits for the game to end after `how` and fails unless it ended with kQuitExitCode.
 void CheckQuitCode(Game& game, const std::string& how);
+
+// Makes Wine report the Windows version `version` ("win98", "winxp", ...) to the program named
+// `program` ("Clankmere.exe") from its next start.
+void StoreReportedVersion(const char* program, const char* version);
 
 // Stores the default preferences, so that the game starts without its revert message.
 void StoreDefaultPreferences();

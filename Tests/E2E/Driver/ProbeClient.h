@@ -35,6 +35,9 @@ public:
 
     std::vector<Menu> ReadMenus();
 
+    // The game's beeps and the wake masks of its waits, counted since the DLL was loaded.
+    const ProbeShared& Seen() const { return *m_shared; }
+
 private:
     HANDLE m_mapping = nullptr;
     HANDLE m_request = nullptr;

@@ -203,17 +203,6 @@ void ChooseInFileDialog(Game& game, const std::string& path, const char* command
     }
 }
 
-void StoreReportedVersion(const char* version) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\Clankmere.exe", 0, nullptr,
-                        0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS ||
-        RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
-                       static_cast<DWORD>(std::strlen(version) + 1)) != ERROR_SUCCESS) {
-        Fail("cannot make Wine report the version %s", version);
-    }
-    RegCloseKey(key);
-}
-
 } // namespace
 
 E2E_TEST(quit_mid_game_saves_it_for_the_next_start) {
@@ -335,7 +324,7 @@ E2E_TEST(platform_box_and_records_name_the_reported_windows) {
     };
     const RecordedGame recorded(context, "resume");
     for (const auto& system : systems) {
-        StoreReportedVersion(system.version);
+        StoreReportedVersion("Clankmere.exe", system.version);
         PrepareResume(context, recorded, recorded.Record().moves.size());
         Game game(context);
         game.WaitForMainWindow();

@@ -1,9 +1,11 @@
 // Loaded into the running game by the end-to-end driver. Under Wine a menu belongs to its
 // process, so menu texts and states can only be read from inside the game; and a hook on the
 // main window's thread tells the driver when a command has been handled completely, so that it
-// never sends a key while the game is still about to flush its keyboard queue.
+// never sends a key while the game is still about to flush its keyboard queue. The game's
+// imports of the beeps and of the message waits are redirected here to be counted.
 #include "ProbeProtocol.h"
 
+#include <cstring>
 #include <string>
 
 namespace {
@@ -64,6 +66,89 @@ std::string DescribeMenuBar() {
     return out;
 }
 
+// The idle wait of the main loop lasts a second; the waits of animations are shorter.
+constexpr DWORD kIdleWaitMs = 1000;
+constexpr DWORD kRefusalToneHz = 750;
+constexpr DWORD kRefusalToneMs = 300;
+
+decltype(&MessageBeep) g_messageBeep;
+decltype(&Beep) g_beep;
+decltype(&MsgWaitForMultipleObjects) g_msgWait;
+decltype(&MsgWaitForMultipleObjectsEx) g_msgWaitEx;
+
+void NoteWakeMask(DWORD timeoutMs, DWORD wakeMask) {
+    if (timeoutMs >= kIdleWaitMs) {
+        InterlockedExchange(&g_shared->idleWakeMask, static_cast<LONG>(wakeMask));
+    }
+    InterlockedOr(&g_shared->wakeMasks, static_cast<LONG>(wakeMask));
+}
+
+BOOL WINAPI CountedMessageBeep(UINT type) {
+    const BOOL done = g_messageBeep(type);
+    InterlockedIncrement(&g_shared->messageBeeps);
+    if (done) {
+        InterlockedIncrement(&g_shared->messageBeepsDone);
+    }
+    return done;
+}
+
+BOOL WINAPI CountedBeep(DWORD frequency, DWORD duration) {
+    if (frequency == kRefusalToneHz && duration == kRefusalToneMs) {
+        InterlockedIncrement(&g_shared->refusalTones);
+    }
+    return g_beep(frequency, duration);
+}
+
+DWORD WINAPI NotedMsgWait(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD timeoutMs,
+                          DWORD wakeMask) {
+    NoteWakeMask(timeoutMs, wakeMask);
+    return g_msgWait(count, handles, waitAll, timeoutMs, wakeMask);
+}
+
+DWORD WINAPI NotedMsgWaitEx(DWORD count, const HANDLE* handles, DWORD timeoutMs, DWORD wakeMask,
+                            DWORD flags) {
+    NoteWakeMask(timeoutMs, wakeMask);
+    return g_msgWaitEx(count, handles, timeoutMs, wakeMask, flags);
+}
+
+// Points the game's import of `function` at `replacement`, and `original` at what it was; a
+// function the game does not import is left alone.
+template <typename Function>
+void RedirectImport(const char* function, Function replacement, Function& original) {
+    auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& imports =
+        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    for (auto* dll = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
+         dll->Name != 0; ++dll) {
+        auto* name = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->OriginalFirstThunk);
+        auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->FirstThunk);
+        for (; name->u1.AddressOfData != 0; ++name, ++slot) {
+            if (IMAGE_SNAP_BY_ORDINAL(name->u1.Ordinal) ||
+                std::strcmp(
+                    reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + name->u1.AddressOfData)
+                        ->Name,
+                    function) != 0) {
+                continue;
+            }
+            DWORD protection = 0;
+            VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, PAGE_READWRITE,
+                           &protection);
+            original = reinterpret_cast<Function>(slot->u1.Function);
+            slot->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
+            VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, protection, &protection);
+        }
+    }
+}
+
+void RedirectImports() {
+    RedirectImport("MessageBeep", &CountedMessageBeep, g_messageBeep);
+    RedirectImport("Beep", &CountedBeep, g_beep);
+    RedirectImport("MsgWaitForMultipleObjects", &NotedMsgWait, g_msgWait);
+    RedirectImport("MsgWaitForMultipleObjectsEx", &NotedMsgWaitEx, g_msgWaitEx);
+}
+
 HANDLE OpenProbeEvent(const char* kind) {
     char name[96];
     ProbeObjectName(name, sizeof name, kind, GetCurrentProcessId());
@@ -87,6 +172,8 @@ DWORD WINAPI Serve(LPVOID) {
     const DWORD thread = g_mainWindow ? GetWindowThreadProcessId(g_mainWindow, nullptr) : 0;
     g_hook =
         thread ? SetWindowsHookExA(WH_CALLWNDPROCRET, AfterWindowProc, g_module, thread) : nullptr;
+    RedirectImports();
+    GetCurrentDirectoryA(sizeof g_shared->currentDirectory, g_shared->currentDirectory);
     g_shared->ready = g_hook ? 1 : -1;
     for (;;) {
         WaitForSingleObject(request, INFINITE);

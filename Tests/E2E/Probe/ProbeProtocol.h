@@ -8,7 +8,8 @@
 
 // The DLL stays loaded for the rest of the game's life once injected. It logs the WM_COMMAND
 // messages whose handling by the main window has finished (an action's animations and its
-// keyboard flushes included), and on request writes the menu bar out as text:
+// keyboard flushes included), counts the game's beeps, notes the input its waits wake for and
+// the game's current directory, and on request writes the menu bar out as text:
 //   menu <title>
 //   item <id> <flags> <text>     flags: 'g' grayed, 'd' disabled, 'c' checked, '-' none
 //   separator
@@ -19,6 +20,12 @@ struct ProbeShared {
     volatile LONG commandsDone;                // WM_COMMAND messages handled so far
     volatile LONG commandLog[kCommandLogSize]; // command n is at n % kCommandLogSize
     char menuText[16384];                      // the menu bar, NUL-terminated, on request
+    volatile LONG messageBeeps;                // MessageBeep calls
+    volatile LONG messageBeepsDone;            // those of them that succeeded
+    volatile LONG refusalTones;                // Beep(750 Hz, 300 ms) calls
+    volatile LONG idleWakeMask;                // the wake mask of the latest wait of 1 s or more
+    volatile LONG wakeMasks;                   // every wake mask of every wait, or-ed together
+    char currentDirectory[MAX_PATH];           // the game's current directory when loaded
 };
 
 inline void ProbeObjectName(char* out, size_t size, const char* kind, unsigned long pid) {
