@@ -61,10 +61,12 @@ bool FollowPointer(CGameGraphics& graphics, HWND hWnd, POINT point, int& highlig
             MsgWaitForMultipleObjects(0, nullptr, FALSE, kRepresentMs, QS_MOUSE);
             continue;
         }
+        point = MessagePoint(hWnd, msg);
         if (msg.message == WM_LBUTTONUP) {
+            // Where the button comes up decides, also when no move there was reported first.
+            MoveHighlight(graphics, highlighted, HitTest(graphics, point));
             return true;
         }
-        point = MessagePoint(hWnd, msg);
     }
 }
 
