@@ -56,6 +56,7 @@ mkdir -p "$install"
 cp "$game" "$install/Clankmere.exe"
 cp "$repo/$win_build/Clankmere9x.exe" "$install/"
 cp -r Graphics Sounds "$install/"
+cp "$repo/$win_build/Tests/E2E/Kill/clankmere-kill-writer.exe" "$install/"
 
 # The game records with the position the replay tool reaches after every prefix of their
 # moves; a test compares the window with them.
