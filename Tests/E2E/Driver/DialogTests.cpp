@@ -88,12 +88,6 @@ void PutInt32(PreferencesRecord& record, size_t offset, int32_t value) {
     }
 }
 
-std::string TextOf(HWND window) {
-    char text[512] = {};
-    SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
 HWND Control(HWND dialog, int id) {
     HWND control = GetDlgItem(dialog, id);
     if (!control) {
@@ -192,11 +186,6 @@ void DismissNote(Game& game, const char* after) {
              note.caption.c_str(), note.text.c_str());
     }
     game.Dismiss(note);
-}
-
-void QuitWithQ(Game& game) {
-    game.Press('Q');
-    game.WaitForExit("after Q");
 }
 
 PreferencesRecord StoredRecord(const char* when) {
@@ -456,26 +445,7 @@ E2E_TEST(advanced_options_shows_stored_settings_and_rules_gray_controls) {
     CheckStoredSettings(stored, "after Cancel and Q");
 }
 
-E2E_TEST(advanced_options_cancel_with_standard_settings_adds_no_note) {
-    StoreDefaultPreferences();
-    Game game(context);
-    const MenuDialog first = OpenFromMenu(game, kAdvancedOptionsCommand, "Advanced Options");
-    Click(first.window, kTeleportAdjacent);
-    SetText(first.window, kRobotsPerLevel, "9");
-    Click(first.window, kCancel);
-    WaitUntilClosed(first.window, "Cancel");
-    WaitForCommandEnd(game, first, "after Cancel with standard settings");
-
-    // Arrows and smoldering heaps are no scoring rules.
-    const MenuDialog second = OpenFromMenu(game, kAdvancedOptionsCommand, "Advanced Options");
-    Click(second.window, kShowArrows);
-    Click(second.window, kSmolderingHeaps);
-    Click(second.window, kOk);
-    WaitUntilClosed(second.window, "OK");
-    WaitForCommandEnd(game, second, "after OK with only display settings changed");
-}
-
-E2E_TEST(advanced_options_defaults_resets_the_whole_record) {
+E2E_TEST(advanced_options_defaults_resets_the_record_and_standard_settings_add_no_note) {
     PreferencesRecord stored = DefaultPreferences();
     PutPlayerName(stored, "Tester");
     stored[kSoundOnOffset] = 0;
@@ -509,15 +479,34 @@ E2E_TEST(advanced_options_defaults_resets_the_whole_record) {
         Click(dialog, kOk);
         WaitUntilClosed(dialog, "OK");
         WaitForCommandEnd(game, opened, "after Defaults and OK");
+
+        const MenuDialog first = OpenFromMenu(game, kAdvancedOptionsCommand, "Advanced Options");
+        Click(first.window, kTeleportAdjacent);
+        SetText(first.window, kRobotsPerLevel, "9");
+        Click(first.window, kCancel);
+        WaitUntilClosed(first.window, "Cancel");
+        WaitForCommandEnd(game, first, "after Cancel with standard settings");
+
+        // Arrows and smoldering heaps are no scoring rules.
+        const MenuDialog second = OpenFromMenu(game, kAdvancedOptionsCommand, "Advanced Options");
+        Click(second.window, kShowArrows);
+        Click(second.window, kSmolderingHeaps);
+        Click(second.window, kOk);
+        WaitUntilClosed(second.window, "OK");
+        WaitForCommandEnd(game, second, "after OK with only display settings changed");
         QuitWithQ(game);
     }
-    CheckStoredSettings(DefaultPreferences(), "after Defaults, OK and Q");
+    PreferencesRecord expected = DefaultPreferences();
+    expected[kShowArrowsOffset] = 0;
+    expected[kSmolderingHeapsOffset] = 1;
+    CheckStoredSettings(expected, "after Defaults, OK, Cancel, OK with the display settings and Q");
 }
 
-E2E_TEST(how_to_play_shows_the_help_picture) {
+E2E_TEST(how_to_play_and_about_show_their_pictures) {
     StoreDefaultPreferences();
     Game game(context);
-    const HWND dialog = OpenFromMenu(game, kHowToPlayCommand, "Help").window;
+    const MenuDialog opened = OpenFromMenu(game, kHowToPlayCommand, "Help");
+    const HWND dialog = opened.window;
     HWND picture = nullptr;
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP) {
@@ -540,42 +529,37 @@ E2E_TEST(how_to_play_shows_the_help_picture) {
     }
     SaveScreenshot(context, dialog, "how-to-play");
     CloseWithKey(dialog, VK_RETURN, "Enter");
-    CloseWithKey(OpenFromMenu(game, kHowToPlayCommand, "Help").window, VK_ESCAPE, "Esc");
-}
+    WaitForCommandEnd(game, opened, "after Enter in Help");
+    const MenuDialog again = OpenFromMenu(game, kHowToPlayCommand, "Help");
+    CloseWithKey(again.window, VK_ESCAPE, "Esc");
+    WaitForCommandEnd(game, again, "after Esc in Help");
 
-E2E_TEST(about_draws_its_title_and_credits_over_hidden_placeholders) {
-    StoreDefaultPreferences();
-    Game game(context);
-    const MenuDialog opened = OpenFromMenu(game, kAboutCommand, "About");
-    const HWND dialog = opened.window;
+    // While the title grows, keys belong to the dialog: Esc closes it and must not reach the
+    // main window's shortcuts, where it would quit the game (command 40020).
+    const MenuDialog growing = OpenFromMenu(game, kAboutCommand, "About");
+    CloseWithKey(growing.window, VK_ESCAPE, "Esc");
+    game.CheckOnlyCommandSince(growing.commandsBefore, kAboutCommand,
+                               "Esc while the About title grows");
+
+    const MenuDialog about = OpenFromMenu(game, kAboutCommand, "About");
+    const HWND aboutBox = about.window;
     for (const int id : kAboutHidden) {
-        if (IsWindowVisible(Control(dialog, id))) {
+        if (IsWindowVisible(Control(aboutBox, id))) {
             Fail("the About placeholder %d is visible", id);
         }
     }
     // The credit lines come once the title has grown to full size.
-    const RECT creditLine = ClientRectOf(dialog, kAboutCreditLine);
-    if (!WaitUntil([&] { return HasDarkPixel(CaptureClient(dialog), creditLine); })) {
+    const RECT creditLine = ClientRectOf(aboutBox, kAboutCreditLine);
+    if (!WaitUntil([&] { return HasDarkPixel(CaptureClient(aboutBox), creditLine); })) {
         Fail("the first credit line was never drawn");
     }
-    if (const std::string difference =
-            TitleBoxDifference(CaptureClient(dialog), ClientRectOf(dialog, kAboutTitleBox));
-        !difference.empty()) {
+    difference =
+        TitleBoxDifference(CaptureClient(aboutBox), ClientRectOf(aboutBox, kAboutTitleBox));
+    if (!difference.empty()) {
         Fail("%s", difference.c_str());
     }
-    SaveScreenshot(context, dialog, "about");
-    Click(dialog, kOk);
-    WaitUntilClosed(dialog, "OK");
-    WaitForCommandEnd(game, opened, "after OK in About");
-}
-
-// While the title grows, keys belong to the dialog: Esc closes it and must not reach the main
-// window's shortcuts, where it would quit the game (command 40020).
-E2E_TEST(about_takes_esc_while_its_title_grows) {
-    StoreDefaultPreferences();
-    Game game(context);
-    const MenuDialog opened = OpenFromMenu(game, kAboutCommand, "About");
-    CloseWithKey(opened.window, VK_ESCAPE, "Esc");
-    game.CheckOnlyCommandSince(opened.commandsBefore, kAboutCommand,
-                               "Esc while the About title grows");
+    SaveScreenshot(context, aboutBox, "about");
+    Click(aboutBox, kOk);
+    WaitUntilClosed(aboutBox, "OK");
+    WaitForCommandEnd(game, about, "after OK in About");
 }

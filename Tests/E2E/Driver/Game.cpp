@@ -1,5 +1,6 @@
 #include "Game.h"
 
+#include "Scene.h"
 #include "StoredPreferences.h"
 
 #include <algorithm>
@@ -12,12 +13,6 @@ std::string ClassOf(HWND window) {
     char name[64] = {};
     GetClassNameA(window, name, sizeof name);
     return name;
-}
-
-std::string TextOf(HWND window) {
-    char text[512] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
 }
 
 struct WindowSearch {
@@ -258,6 +253,66 @@ void PrepareResume(const TestContext& context, const RecordedGame& recorded, siz
     DeleteFileA((context.installDir + "\\Graphics\\Wallpaper.bmp").c_str());
     StoreDefaultPreferences();
     WriteGameRecord(DataFilePath("Saved Game.txt"), recorded.Prefix(length));
+}
+
+Picture SpriteSheetOf(const TestContext& context) {
+    return LoadSpriteSheet(context.installDir, context.gamePath);
+}
+
+std::string TextOf(HWND window) {
+    char text[512] = {};
+    SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+void QuitWithQ(Game& game) {
+    game.Press('Q');
+    CheckQuitCode(game, "Q");
+}
+
+namespace {
+
+size_t Resume(const TestContext& context, const RecordedGame& recorded,
+              std::optional<size_t> length, const PreferencesRecord* preferences) {
+    const size_t resumed = length.value_or(recorded.FirstPlayedMove());
+    PrepareResume(context, recorded, resumed);
+    if (preferences) {
+        StorePreferences(*preferences);
+    }
+    return resumed;
+}
+
+} // namespace
+
+ResumedGame::ResumedGame(const TestContext& context, const std::string& name,
+                         std::optional<size_t> length, const PreferencesRecord* preferences)
+    : recorded(context, name), moves(recorded.Record().moves),
+      resumed(Resume(context, recorded, length, preferences)), sheet(SpriteSheetOf(context)),
+      game(context) {
+    WaitForBoardAfter(resumed, "after resuming the game");
+}
+
+void ResumedGame::WaitForBoardAfter(size_t length, const std::string& when) {
+    game.WaitForBoard(recorded.PositionAfter(length), sheet, when);
+}
+
+void ResumedGame::Play(size_t index, const std::string& what) {
+    EnsureNumLockOn();
+    game.Command(NumericPadKey(moves[index]), kNoModifiers, what);
+    WaitForBoardAfter(index + 1, "after " + what);
+}
+
+void WaitForFinalPicture(Game& game, const Picture& expected, const std::string& when) {
+    constexpr DWORD kBeforeTheDemoMs = 8000;
+    std::string difference;
+    if (!WaitUntil(
+            [&] {
+                difference = FirstPixelDifference(expected, game.Capture());
+                return difference.empty();
+            },
+            kBeforeTheDemoMs)) {
+        Fail("%s: %s", when.c_str(), difference.c_str());
+    }
 }
 
 WORD NumericPadKey(char move) {

@@ -7,6 +7,7 @@
 #include "Input.h"
 #include "ProbeClient.h"
 #include "Records.h"
+#include "StoredPreferences.h"
 
 #include <memory>
 #include <string>
@@ -90,6 +91,37 @@ void StoreDefaultPreferences();
 // from this test's installation, so that empty cells show the plain background colour that
 // the expected board pictures are composed on.
 void PrepareResume(const TestContext& context, const RecordedGame& recorded, size_t length);
+
+// The sprite sheet of this test's Clankmere.exe.
+Picture SpriteSheetOf(const TestContext& context);
+
+// The text of a window or control.
+std::string TextOf(HWND window);
+
+// Presses Q and waits for the game to end with kQuitExitCode.
+void QuitWithQ(Game& game);
+
+// A game started on a saved game of a record's first moves, once its board shows them.
+struct ResumedGame {
+    // Resumes the moves before the record's first played one, or its first `length` moves, with
+    // the default preferences or `preferences`.
+    ResumedGame(const TestContext& context, const std::string& name,
+                std::optional<size_t> length = {}, const PreferencesRecord* preferences = nullptr);
+    // Waits until the board shows the position after the record's first `length` moves.
+    void WaitForBoardAfter(size_t length, const std::string& when);
+    // Plays move `index` of the record with its numeric-pad key and waits for its board.
+    void Play(size_t index, const std::string& what);
+
+    const RecordedGame recorded;
+    const std::string& moves;
+    const size_t resumed;
+    const Picture sheet;
+    Game game;
+};
+
+// Waits until the window shows `expected`; a finished game starts the demo after eleven quiet
+// seconds, so this gives up before, and a failure describes the game's own picture.
+void WaitForFinalPicture(Game& game, const Picture& expected, const std::string& when);
 
 // The numeric-pad key of a move character ('1' to '9', in the layout of the pad).
 WORD NumericPadKey(char move);

@@ -1,22 +1,10 @@
 // Keys through the accelerator table: moves on the numeric pad, modifiers that must match
-// exactly, the digits of the main keyboard, and every way to quit.
+// exactly, the digits of the main keyboard, and every way to quit (Q in most tests).
 #include "Game.h"
-#include "StoredPreferences.h"
 
 namespace {
 
-constexpr int kWaitCommand = 40010;
 constexpr int kTeleportCommand = 40012;
-
-const char* StepName(char move) {
-    static const char* const names[] = {"south-west", "south", "south-east", "west", "wait", "east",
-                                        "north-west", "north", "north-east"};
-    return names[move - '1'];
-}
-
-Picture SpriteSheetOf(const TestContext& context) {
-    return LoadSpriteSheet(context.installDir, context.gamePath);
-}
 
 // Holds a key down until the end of the scope, also when the test fails meanwhile.
 class HeldKey {
@@ -30,104 +18,37 @@ private:
     WORD m_vk;
 };
 
-// Alt stays down until the game has gone: it decides at quit whether preferences are stored.
-void QuitWithAltX(Game& game) {
-    game.Focus();
-    HeldKey alt(VK_MENU);
-    PressKey('X');
-    CheckQuitCode(game, "Alt+X");
-}
-
 } // namespace
 
 E2E_TEST(numeric_pad_steps_and_waits) {
-    const RecordedGame recorded(context, "numeric-pad");
-    const std::string& moves = recorded.Record().moves;
-    const size_t first = recorded.FirstPlayedMove();
-    PrepareResume(context, recorded, first);
-    Game game(context);
-    const Picture sheet = SpriteSheetOf(context);
-    game.WaitForBoard(recorded.PositionAfter(first), sheet, "after resuming the game");
-    EnsureNumLockOn();
-    for (size_t i = first; i < moves.size(); ++i) {
-        const std::string what = Format("numeric-pad %c (%s)", moves[i], StepName(moves[i]));
-        game.Command(NumericPadKey(moves[i]), kNoModifiers, what);
-        game.WaitForBoard(recorded.PositionAfter(i + 1), sheet, "after " + what);
-    }
-}
-
-E2E_TEST(new_game_needs_ctrl) {
-    const RecordedGame recorded(context, "new-game");
-    const size_t wait = recorded.FirstPlayedMove();
-    PrepareResume(context, recorded, wait);
-    Game game(context);
-    const Picture sheet = SpriteSheetOf(context);
-    game.WaitForBoard(recorded.PositionAfter(wait), sheet, "after resuming the game");
-
-    const LONG mark = game.Probe().CommandsDone();
-    game.Press('N');
-    EnsureNumLockOn();
-    game.Command(NumericPadKey(recorded.Record().moves[wait]), kNoModifiers, "numeric-pad 5");
-    game.CheckOnlyCommandSince(mark, kWaitCommand, "N, then numeric-pad 5");
-    game.WaitForBoard(recorded.PositionAfter(wait + 1), sheet,
-                      "after N and a wait (N alone must not start a new game)");
-    const std::string lastGame = DataFilePath("Last Game.txt");
-    if (FileExists(lastGame)) {
-        Fail("N alone ended the game: \"Last Game.txt\" exists");
-    }
-
-    game.Command('N', kCtrl, "Ctrl+N");
-    const std::optional<GameRecord> ended = ReadGameRecord(lastGame);
-    if (!ended) {
-        Fail("Ctrl+N did not end the game: no readable \"Last Game.txt\"");
-    }
-    if (ended->startTime != recorded.Record().startTime ||
-        ActionsOf(ended->moves) != ActionsOf(recorded.Record().moves)) {
-        Fail("\"Last Game.txt\" holds time %lu and moves \"%s\" instead of %lu and \"%s\"",
-             ended->startTime, ended->moves.c_str(), recorded.Record().startTime,
-             recorded.Record().moves.c_str());
-    }
-    game.Press('Q');
-    CheckQuitCode(game, "Q");
-    if (FileExists(DataFilePath("Saved Game.txt"))) {
-        Fail("quitting the new game before its first move wrote \"Saved Game.txt\"");
+    ResumedGame resumed(context, "numeric-pad");
+    for (size_t i = resumed.resumed; i < resumed.moves.size(); ++i) {
+        resumed.Play(i, Format("numeric-pad %c", resumed.moves[i]));
     }
 }
 
 E2E_TEST(teleport_ignores_shift) {
-    const RecordedGame recorded(context, "teleport");
-    const size_t teleport = recorded.FirstPlayedMove();
-    PrepareResume(context, recorded, teleport);
-    Game game(context);
-    const Picture sheet = SpriteSheetOf(context);
-    game.WaitForBoard(recorded.PositionAfter(teleport), sheet, "after resuming the game");
-
+    ResumedGame resumed(context, "teleport");
+    Game& game = resumed.game;
     const LONG mark = game.Probe().CommandsDone();
     game.Press('T', kShift);
     game.Command('T', kNoModifiers, "T");
     game.CheckOnlyCommandSince(mark, kTeleportCommand, "Shift+T, then T");
-    game.WaitForBoard(recorded.PositionAfter(teleport + 1), sheet,
-                      "after Shift+T and T (one teleport only)");
+    resumed.WaitForBoardAfter(resumed.resumed + 1, "after Shift+T and T (one teleport only)");
 }
 
 E2E_TEST(digit_keys_are_last_stands) {
     // The record plays 'J' (Last Stand Minus 2) and 'K' (Last Stand Minus 1) at the end; on the
     // main keyboard they are the keys 2 and 1, which would be steps on the numeric pad.
-    const RecordedGame recorded(context, "digits");
-    const std::string& moves = recorded.Record().moves;
-    const size_t first = recorded.FirstPlayedMove();
-    PrepareResume(context, recorded, first);
-    Game game(context);
-    const Picture sheet = SpriteSheetOf(context);
-    game.WaitForBoard(recorded.PositionAfter(first), sheet, "after resuming the game");
-    for (size_t i = first; i < moves.size(); ++i) {
-        if (moves[i] != 'J' && moves[i] != 'K') {
-            Fail("digits.txt may only play J and K, not '%c'", moves[i]);
+    ResumedGame resumed(context, "digits");
+    for (size_t i = resumed.resumed; i < resumed.moves.size(); ++i) {
+        if (resumed.moves[i] != 'J' && resumed.moves[i] != 'K') {
+            Fail("digits.txt may only play J and K, not '%c'", resumed.moves[i]);
         }
-        const char digit = moves[i] == 'J' ? '2' : '1';
+        const char digit = resumed.moves[i] == 'J' ? '2' : '1';
         const std::string what = Format("the main keyboard's %c", digit);
-        game.Command(static_cast<WORD>(digit), kNoModifiers, what);
-        game.WaitForBoard(recorded.PositionAfter(i + 1), sheet, "after " + what);
+        resumed.game.Command(static_cast<WORD>(digit), kNoModifiers, what);
+        resumed.WaitForBoardAfter(i + 1, "after " + what);
     }
 }
 
@@ -138,7 +59,6 @@ E2E_TEST(quit_keys_and_close_box_end_the_program) {
         void (*quit)(Game&);
     };
     const Way ways[] = {
-        {"Q", [](Game& game) { game.Press('Q'); }},
         {"Esc", [](Game& game) { game.Press(VK_ESCAPE); }},
         {"Ctrl+Q (File > Exit)", [](Game& game) { game.Press('Q', kCtrl); }},
         {"the close box", [](Game& game) { ClickAt(game.FindFramePoint(HTCLOSE, "close box")); }},
@@ -149,9 +69,6 @@ E2E_TEST(quit_keys_and_close_box_end_the_program) {
         way.quit(game);
         CheckQuitCode(game, way.name);
     }
-    Game game(context);
-    game.WaitForMainWindow();
-    QuitWithAltX(game);
 }
 
 E2E_TEST(alt_x_keeps_stored_preferences) {
@@ -162,7 +79,12 @@ E2E_TEST(alt_x_keeps_stored_preferences) {
     {
         Game game(context);
         game.Command('G', kNoModifiers, "G");
-        QuitWithAltX(game);
+        // Alt stays down until the game has gone: it decides at quit whether preferences are
+        // stored.
+        game.Focus();
+        HeldKey alt(VK_MENU);
+        PressKey('X');
+        CheckQuitCode(game, "Alt+X");
     }
     const PreferencesRecord afterAltX = ReadStoredRecord("after G and Alt+X");
     if (const std::string difference = FirstFieldDifference(stored, afterAltX);
@@ -172,8 +94,7 @@ E2E_TEST(alt_x_keeps_stored_preferences) {
     {
         Game game(context);
         game.Command('G', kNoModifiers, "G");
-        game.Press('Q');
-        CheckQuitCode(game, "Q");
+        QuitWithQ(game);
     }
     PreferencesRecord expected = stored;
     PutInt16(expected, kGridStyleOffset, 3);

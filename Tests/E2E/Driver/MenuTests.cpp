@@ -1,7 +1,8 @@
 // The menu bar: its texts, the Sound check mark, and the action items that are gray while no
-// game is in progress.
+// game is in progress, after a death that leaves its last frame on the board.
 #include "Game.h"
 #include "Records.h"
+#include "Scene.h"
 
 #include <set>
 
@@ -126,10 +127,10 @@ void WaitForMenuStates(Game& game, const std::set<int>& grayed, const std::strin
 
 } // namespace
 
-E2E_TEST(menus_have_their_texts_and_states) {
-    StoreDefaultPreferences();
-    Game game(context);
-    game.WaitForMainWindow();
+E2E_TEST(menus_and_death_frame_follow_the_end_of_the_game) {
+    // The played move of this record steps into a robot.
+    ResumedGame resumed(context, "game-over");
+    Game& game = resumed.game;
     std::string difference;
     if (!WaitUntil([&] {
             difference = FirstTextDifference(game.Probe().ReadMenus());
@@ -137,24 +138,33 @@ E2E_TEST(menus_have_their_texts_and_states) {
         })) {
         Fail("%s", difference.c_str());
     }
-    WaitForMenuStates(game, {}, "during a fresh game with default preferences");
-}
+    WaitForMenuStates(game, {}, "during the resumed game with default preferences");
 
-E2E_TEST(action_items_gray_while_game_is_over) {
-    // The played move of this record steps into a robot.
-    const RecordedGame recorded(context, "game-over");
-    const size_t fatal = recorded.FirstPlayedMove();
-    PrepareResume(context, recorded, fatal);
-    Game game(context);
-    const Picture sheet = LoadSpriteSheet(context.installDir, context.gamePath);
-    game.WaitForBoard(recorded.PositionAfter(fatal), sheet, "after resuming the game");
-    WaitForMenuStates(game, {}, "during the resumed game");
-
-    EnsureNumLockOn();
-    game.Command(NumericPadKey(recorded.Record().moves[fatal]), kNoModifiers, "the fatal step");
-    if (!recorded.PositionAfter(fatal + 1).over) {
-        Fail("game-over.txt: its played move must end the game");
+    const size_t step = resumed.resumed;
+    const Position position = resumed.recorded.PositionAfter(step);
+    const POINT player = PlayerCell(position);
+    const int key = resumed.moves[step] - '1';
+    const POINT killer = {player.x + key % 3 - 1, player.y + 1 - key / 3};
+    if (position.At(killer.x, killer.y) != '1' || !resumed.recorded.PositionAfter(step + 1).over) {
+        Fail("game-over.txt: its played move must step into a robot and end the game");
     }
+    EnsureNumLockOn();
+    game.Command(NumericPadKey(resumed.moves[step]), kNoModifiers, "the fatal step");
+
+    // The death scene: arrows hidden, the killer shown exploding, the player dying (the last
+    // frame also onto the canvas), the killer drawn again over its own cell only.
+    Scene scene(position, resumed.sheet);
+    scene.EraseArrows(position);
+    scene.Erase(Scene::CellArea(killer.x, killer.y, kFrameHeight));
+    scene.Draw(ExplosionFrame(0), killer.x, killer.y);
+    scene.Erase(Scene::CellArea(player.x, player.y, kFrameHeight));
+    scene.Draw(DeathFrame(kLastDeathFrame), player.x, player.y);
+    scene.EraseCell(killer.x, killer.y);
+    scene.Draw(kRobotSprite, killer.x, killer.y);
+    WaitForFinalPicture(game, scene.BackBuffer(),
+                        Format("after the death at cell (%ld, %ld), which must keep the last death "
+                               "frame",
+                               player.x, player.y));
     WaitForMenuStates(game, kActionItems, "once the game is over");
 
     game.Command('N', kCtrl, "Ctrl+N");

@@ -29,16 +29,6 @@ RECT DateCell(int index) {
     return {290, 70 + 20 * index, 502, 90 + 20 * index};
 }
 
-Picture SpriteSheetOf(const TestContext& context) {
-    return LoadSpriteSheet(context.installDir, context.gamePath);
-}
-
-std::string ControlText(HWND control) {
-    char text[512] = {};
-    SendMessageA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
 // Types plain text (letters, digits, space and path punctuation) with the keys that make it.
 void TypeText(const std::string& text) {
     for (const char c : text) {
@@ -208,40 +198,32 @@ void ChooseInFileDialog(Game& game, const std::string& path, const char* command
 E2E_TEST(quit_mid_game_saves_it_for_the_next_start) {
     const RecordedGame recorded(context, "resume");
     const size_t length = recorded.Record().moves.size();
-    const Picture sheet = SpriteSheetOf(context);
-    PrepareResume(context, recorded, length - 1);
     {
-        Game game(context);
-        game.WaitForBoard(recorded.PositionAfter(length - 1), sheet, "after resuming");
-        EnsureNumLockOn();
-        game.Command(NumericPadKey(recorded.Record().moves.back()), kNoModifiers, "the last move");
-        game.WaitForBoard(recorded.PositionAfter(length), sheet, "after the last move");
-        game.Press('Q');
-        CheckQuitCode(game, "Q in the middle of the game");
+        ResumedGame resumed(context, "resume", length - 1);
+        resumed.Play(length - 1, "the last move");
+        resumed.game.Press('Q');
+        CheckQuitCode(resumed.game, "Q in the middle of the game");
     }
     const std::string saved = DataFilePath("Saved Game.txt");
     CheckSameGame(ReadRecordOrFail(saved, "after Q"), recorded.Record(), "\"Saved Game.txt\"");
     Game game(context);
-    game.WaitForBoard(recorded.PositionAfter(length), sheet, "at the next start");
+    game.WaitForBoard(recorded.PositionAfter(length), SpriteSheetOf(context), "at the next start");
     if (FileExists(saved)) {
         Fail("\"Saved Game.txt\" is still there after it was resumed");
     }
 }
 
 E2E_TEST(qualifying_score_asks_the_name_and_lists_it) {
-    const RecordedGame recorded(context, "high-score");
-    const size_t fatal = recorded.FirstPlayedMove();
-    PrepareResume(context, recorded, fatal);
     Picture listed;
     {
-        Game game(context);
-        game.WaitForBoard(recorded.PositionAfter(fatal), SpriteSheetOf(context), "after resuming");
+        ResumedGame resumed(context, "high-score");
+        Game& game = resumed.game;
         EnsureNumLockOn();
         const LONG beforeFatalWait = game.Probe().CommandsDone();
-        game.Press(NumericPadKey(recorded.Record().moves[fatal]));
+        game.Press(NumericPadKey(resumed.moves[resumed.resumed]));
         const MessageBoxSeen dialog = game.WaitForMessageBox("after the fatal wait");
         const HWND edit = GetDlgItem(dialog.window, kPlayerNameControl);
-        const std::string offered = ControlText(edit);
+        const std::string offered = TextOf(edit);
         const DWORD selection = static_cast<DWORD>(SendMessageA(edit, EM_GETSEL, 0, 0));
         if (dialog.caption != "Hi Score" || offered != "Blimpers" ||
             selection != static_cast<DWORD>(MAKELONG(0, offered.size()))) {
@@ -258,7 +240,7 @@ E2E_TEST(qualifying_score_asks_the_name_and_lists_it) {
         CheckRowBackground(shown, 8, kListBackground, "with the new score,");
         CheckSameGame(ReadRecordOrFail(DataFilePath("High Score Games\\hs1700000000.txt"),
                                        "after the name was entered"),
-                      recorded.Record(), "the listed game's record");
+                      resumed.recorded.Record(), "the listed game's record");
         // Keys pressed before the wait has ended would be dropped with the others typed during
         // an action.
         game.CheckOnlyCommandSince(beforeFatalWait, kWaitCommand, "the fatal wait");
@@ -271,8 +253,7 @@ E2E_TEST(qualifying_score_asks_the_name_and_lists_it) {
         game.SendPromptly(WM_COMMAND, kShowHighScoresCommand, 0);
         listed = CaptureList(WaitForHighScoresWindow("reopened"), "reopened");
         CheckRowBackground(listed, 9, kListBackground, "after a new game,");
-        game.Press('Q');
-        CheckQuitCode(game, "Q");
+        QuitWithQ(game);
     }
     CheckHighScoresFile("Ada Lovelace");
     Game game(context);
@@ -282,16 +263,26 @@ E2E_TEST(qualifying_score_asks_the_name_and_lists_it) {
     CheckSameListOutside(listed, readBack, DateCell(9));
 }
 
-E2E_TEST(save_then_open_restores_the_position) {
+E2E_TEST(new_game_needs_ctrl_and_save_then_open_restores_the_position) {
     // The game's 20 points do not enter the list, so New Game asks for no name.
-    const RecordedGame recorded(context, "new-game");
-    const size_t length = recorded.Record().moves.size();
-    const Picture sheet = SpriteSheetOf(context);
-    PrepareResume(context, recorded, length);
+    ResumedGame resumed(context, "new-game");
+    Game& game = resumed.game;
+    const GameRecord& record = resumed.recorded.Record();
+    const size_t wait = resumed.resumed;
+    const LONG mark = game.Probe().CommandsDone();
+    game.Press('N');
+    resumed.Play(wait, "N and numeric-pad 5 (N alone must not start a new game)");
+    game.CheckOnlyCommandSince(mark, kWaitCommand, "N, then numeric-pad 5");
+    if (wait + 1 != record.moves.size()) {
+        Fail("new-game.txt must end with its one played wait");
+    }
+    const std::string lastGame = DataFilePath("Last Game.txt");
+    if (FileExists(lastGame)) {
+        Fail("N alone ended the game: \"Last Game.txt\" exists");
+    }
+
     const std::string folder = "C:\\records";
     CreateDirectoryA(folder.c_str(), nullptr);
-    Game game(context);
-    game.WaitForBoard(recorded.PositionAfter(length), sheet, "after resuming");
     game.Press('S', kCtrl);
     ChooseInFileDialog(game, folder + "\\MY.GAME.TXT", "Ctrl+S");
     std::string stored;
@@ -300,15 +291,22 @@ E2E_TEST(save_then_open_restores_the_position) {
         Fail("Save stored \"%s\" instead of \"MY.GAME.txt\"", stored.c_str());
     }
     const std::string path = folder + "\\" + stored;
-    CheckSameGame(ReadRecordOrFail(path, "after Save"), recorded.Record(), "the saved file");
+    CheckSameGame(ReadRecordOrFail(path, "after Save"), record, "the saved file");
     if (ReadSavedGamesLocation() != path) {
         Fail("\"Saved Games Location\" is \"%s\" instead of \"%s\"",
              ReadSavedGamesLocation().c_str(), path.c_str());
     }
+
     game.Command('N', kCtrl, "Ctrl+N");
+    CheckSameGame(ReadRecordOrFail(lastGame, "after Ctrl+N"), record, "\"Last Game.txt\"");
     game.Press('O', kCtrl);
     ChooseInFileDialog(game, "", "Ctrl+O");
-    game.WaitForBoard(recorded.PositionAfter(length), sheet, "after opening the saved file");
+    resumed.WaitForBoardAfter(record.moves.size(), "after opening the saved file");
+    game.Command('N', kCtrl, "Ctrl+N");
+    QuitWithQ(game);
+    if (FileExists(DataFilePath("Saved Game.txt"))) {
+        Fail("quitting the new game before its first move wrote \"Saved Game.txt\"");
+    }
 }
 
 // The texts follow what Wine 8 reports for a 64-bit program: no workstation word on x64, and
@@ -338,8 +336,7 @@ E2E_TEST(platform_box_and_records_name_the_reported_windows) {
         game.Dismiss(box);
         // The command drops the keys typed meanwhile when it ends.
         game.CheckOnlyCommandSince(beforeBox, kPlatformCommand, "=");
-        game.Press('Q');
-        CheckQuitCode(game, Format("Q as %s", system.version));
+        QuitWithQ(game);
         const std::string platform = PlatformLine(DataFilePath("Saved Game.txt"));
         if (platform != system.description) {
             Fail("as %s \"Saved Game.txt\" says \"Platform:\t%s\" instead of \"%s\"",

@@ -1,5 +1,5 @@
-// Start-up: the first start without preferences, the single-instance guard, and the window
-// placement stored at quit.
+// Start-up and the main window: the first start without preferences, the fixed client area,
+// the single-instance guard, and the window placement stored at quit.
 #include "Game.h"
 #include "StoredPreferences.h"
 
@@ -14,15 +14,35 @@ void CheckBox(const MessageBoxSeen& box, const char* caption, const char* text) 
     }
 }
 
-void QuitWithQ(Game& game) {
-    game.Press('Q');
-    CheckQuitCode(game, "Q");
-}
-
 RECT WindowRect(HWND window) {
     RECT rect = {};
     GetWindowRect(window, &rect);
     return rect;
+}
+
+bool InMoveOrSize(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) &&
+           (info.flags & GUI_INMOVESIZE) != 0;
+}
+
+// Drags with the left button through the window's sizing or moving loop, waiting for the loop
+// to start before moving and to end after releasing, as the hand of a person would: mouse
+// input that reaches the loop before it has started is lost to it.
+void DragFrame(HWND window, POINT from, POINT to, const char* what) {
+    MouseMoveTo(from);
+    MouseDown(from);
+    if (!WaitUntil([&] { return InMoveOrSize(window); })) {
+        Fail("pressing the %s started no sizing or moving", what);
+    }
+    for (int step = 1; step <= 4; ++step) {
+        MouseMoveTo({from.x + (to.x - from.x) * step / 4, from.y + (to.y - from.y) * step / 4});
+    }
+    MouseUp(to);
+    if (!WaitUntil([&] { return !InMoveOrSize(window); })) {
+        Fail("releasing the %s did not end the sizing or moving", what);
+    }
 }
 
 // The frame the game gives its 496 x 322 client area.
@@ -54,7 +74,7 @@ void CheckShownNormalAt(HWND window, POINT normalTopLeft, const char* when) {
 
 } // namespace
 
-E2E_TEST(first_start_reverts_preferences) {
+E2E_TEST(first_start_reverts_preferences_in_a_fixed_size_window_of_one_copy) {
     if (ReadStoredPreferences()) {
         Fail("the fresh prefix already holds a preferences value");
     }
@@ -75,6 +95,38 @@ E2E_TEST(first_start_reverts_preferences) {
     game.Dismiss(box);
     const HWND main = game.WaitForMainWindow();
     const RECT frame = WindowRect(main);
+    const LONG width = frame.right - frame.left;
+    const LONG height = frame.bottom - frame.top;
+    CheckClientSize(main, "at start-up");
+    if (GetWindowLongA(main, GWL_STYLE) & WS_MAXIMIZEBOX) {
+        Fail("the window offers to be maximised");
+    }
+    SetWindowPos(main, nullptr, 0, 0, width + 120, height + 90,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CheckClientSize(main, "after SetWindowPos asked for a larger window");
+    const POINT corner = game.FindFramePoint(HTBOTTOMRIGHT, "bottom-right sizing corner");
+    DragFrame(main, corner, {corner.x + 60, corner.y + 40}, "bottom-right corner");
+    const RECT dragged = WindowRect(main);
+    if (dragged.right - dragged.left != width || dragged.bottom - dragged.top != height) {
+        Fail("dragging the corner resized the window from %ld x %ld to %ld x %ld", width, height,
+             dragged.right - dragged.left, dragged.bottom - dragged.top);
+    }
+    CheckClientSize(main, "after dragging the corner");
+
+    Game second(context);
+    const MessageBoxSeen refusal = second.WaitForMessageBox("when a second copy starts");
+    CheckBox(refusal, "Error", "Clankmere is already running.");
+    if (second.FindMainWindow()) {
+        Fail("the second copy created a main window");
+    }
+    second.Dismiss(refusal);
+    const DWORD code = second.WaitForExit("after its message");
+    if (code != kStartupFailureExitCode) {
+        Fail("the second copy exited with %lu instead of %lu", code, kStartupFailureExitCode);
+    }
+    if (!game.IsRunning() || !IsWindowVisible(main)) {
+        Fail("the first copy did not survive the second one");
+    }
     QuitWithQ(game);
 
     const PreferencesRecord stored = ReadStoredRecord("after the first quit");
@@ -97,27 +149,6 @@ E2E_TEST(first_start_reverts_preferences) {
              placement.length, placement.showCmd, normal.right - normal.left,
              normal.bottom - normal.top, frame.right - frame.left, frame.bottom - frame.top);
     }
-}
-
-E2E_TEST(second_instance_is_refused) {
-    StoreDefaultPreferences();
-    Game first(context);
-    const HWND firstWindow = first.WaitForMainWindow();
-    Game second(context);
-    const MessageBoxSeen box = second.WaitForMessageBox("when a second copy starts");
-    CheckBox(box, "Error", "Clankmere is already running.");
-    if (second.FindMainWindow()) {
-        Fail("the second copy created a main window");
-    }
-    second.Dismiss(box);
-    const DWORD code = second.WaitForExit("after its message");
-    if (code != kStartupFailureExitCode) {
-        Fail("the second copy exited with %lu instead of %lu", code, kStartupFailureExitCode);
-    }
-    if (!first.IsRunning() || !IsWindowVisible(firstWindow)) {
-        Fail("the first copy did not survive the second one");
-    }
-    QuitWithQ(first);
 }
 
 E2E_TEST(stored_placement_comes_back_normal) {
