@@ -41,8 +41,8 @@ struct CellsFrom {
     int row = 0;
 };
 
-// Compares the board area of a captured client area with the composed one; empty when they are
-// the same, else the first cell that differs with what it should and does show.
+// Compares the board area of a captured client area with an expected one from the cells `from`
+// on; empty when they are the same, else the first pixel that differs, with its cell and, when
+// `position` is given, what that cell should show.
 std::string FirstBoardDifference(const Picture& expected, const Picture& found,
-                                 const Position& position, const Picture& sheet,
-                                 CellsFrom from = {});
+                                 const Position* position = nullptr, CellsFrom from = {});

@@ -60,48 +60,12 @@ constexpr int kHelpBitmap = 115;
 constexpr int kHelpWidth = 504;
 constexpr int kHelpHeight = 283;
 
-// Offsets of the settings record that the tests change.
-constexpr size_t kScrewdriverMultiplierOffset = 48;
-constexpr size_t kLastStandMultiplierOffset = 52;
-constexpr size_t kMultipleKillMultiplierOffset = 56;
-constexpr size_t kTeleportRuleOffset = 62;
-constexpr size_t kSafeZoneRadiusOffset = 64;
-constexpr size_t kScrewdriversPerGameOffset = 66;
-constexpr size_t kScrewdriversPerLevelOffset = 68;
-constexpr size_t kScrewdriverRadiusOffset = 70;
-constexpr size_t kRobotsPerLevelOffset = 76;
-constexpr size_t kRobotsBaseOffset = 78;
-constexpr size_t kHeapsPerLevelOffset = 80;
-constexpr size_t kHeapsBaseOffset = 82;
-constexpr size_t kMoveAfterTeleportOffset = 84;
-constexpr size_t kShowArrowsOffset = 86;
-constexpr size_t kStockModeOffset = 87;
-constexpr size_t kLastStandFastOffset = 88;
-constexpr size_t kLastStandUntimedOffset = 89;
-constexpr size_t kUntimedAnimationOffset = 90;
-constexpr size_t kSoundOnOffset = 91;
-constexpr size_t kSmolderingHeapsOffset = 92;
-
-void PutInt32(PreferencesRecord& record, size_t offset, int32_t value) {
-    for (size_t i = 0; i < 4; ++i) {
-        record[offset + i] = static_cast<uint8_t>(static_cast<uint32_t>(value) >> (8 * i));
-    }
-}
-
 HWND Control(HWND dialog, int id) {
     HWND control = GetDlgItem(dialog, id);
     if (!control) {
         Fail("the dialog \"%s\" has no control %d", TextOf(dialog).c_str(), id);
     }
     return control;
-}
-
-bool IsChecked(HWND dialog, int id) {
-    return SendMessageA(Control(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-bool IsEnabled(HWND dialog, int id) {
-    return IsWindowEnabled(Control(dialog, id)) != FALSE;
 }
 
 // A click as the mouse gives it: an automatic box or button handles it itself.
@@ -121,8 +85,9 @@ struct ControlState {
 
 void CheckControls(HWND dialog, std::initializer_list<ControlState> states, const char* when) {
     for (const ControlState& state : states) {
-        const bool checked = IsChecked(dialog, state.id);
-        const bool enabled = IsEnabled(dialog, state.id);
+        const HWND control = Control(dialog, state.id);
+        const bool checked = SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        const bool enabled = IsWindowEnabled(control) != FALSE;
         if (checked != state.checked || enabled != state.enabled) {
             Fail("%s control %d is %s and %s instead of %s and %s", when, state.id,
                  checked ? "checked" : "unchecked", enabled ? "enabled" : "gray",
@@ -188,56 +153,22 @@ void DismissNote(Game& game, const char* after) {
     game.Dismiss(note);
 }
 
-PreferencesRecord StoredRecord(const char* when) {
-    const std::optional<StoredValue> stored = ReadStoredPreferences();
-    if (!stored || stored->bytes.size() != kPreferencesSize) {
-        Fail("%s there is no 196-byte preferences value", when);
-    }
-    return stored->bytes;
-}
-
 void CheckStoredSettings(const PreferencesRecord& expected, const char* when) {
-    const PreferencesRecord stored = StoredRecord(when);
+    const PreferencesRecord stored = ReadStoredRecord(when);
     if (const std::string difference = FirstFieldDifference(expected, stored, 0, kSettingsSize);
         !difference.empty()) {
         Fail("%s the stored settings are wrong: %s", when, difference.c_str());
     }
 }
 
-// The window as the screen shows it, frame and caption included.
-Picture CaptureWindow(HWND window) {
-    RECT rect = {};
-    GetWindowRect(window, &rect);
-    Picture picture(rect.right - rect.left, rect.bottom - rect.top, 0);
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, picture.width, picture.height);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, picture.width, picture.height, screen, rect.left, rect.top, SRCCOPY);
-    SelectObject(memory, old);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = picture.width;
-    info.bmiHeader.biHeight = -picture.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    GetDIBits(memory, bitmap, 0, static_cast<UINT>(picture.height), picture.pixels.data(), &info,
-              DIB_RGB_COLORS);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return picture;
-}
-
 // Once two captures in a row agree, beside the test's installation, where run.sh keeps it
 // with E2E_KEEP=1.
 void SaveScreenshot(const TestContext& context, HWND dialog, const char* name) {
     Picture previous;
-    Picture picture = CaptureWindow(dialog);
+    Picture picture = CaptureClient(dialog);
     WaitUntil([&] {
         previous = picture;
-        picture = CaptureWindow(dialog);
+        picture = CaptureClient(dialog);
         return picture == previous;
     });
     const size_t slash = context.installDir.find_last_of("\\/");
@@ -352,33 +283,33 @@ E2E_TEST(advanced_options_ok_stores_every_control) {
         WaitForCommandEnd(game, opened, "after the note");
         QuitWithQ(game);
     }
-    expected[kShowArrowsOffset] = 0;
-    expected[kSmolderingHeapsOffset] = 1;
-    PutInt16(expected, kTeleportRuleOffset, 2);
-    PutInt16(expected, kSafeZoneRadiusOffset, 3);
-    expected[kMoveAfterTeleportOffset] = 0;
-    expected[kStockModeOffset] = 1;
-    expected[kUntimedAnimationOffset] = 1;
-    expected[kLastStandFastOffset] = 0;
-    expected[kLastStandUntimedOffset] = 1;
-    PutInt16(expected, kRobotsBaseOffset, 7);
-    PutInt16(expected, kRobotsPerLevelOffset, 0);
-    PutInt16(expected, kHeapsBaseOffset, -3);
-    PutInt16(expected, kHeapsPerLevelOffset, 4464);
-    PutInt16(expected, kScrewdriversPerGameOffset, 3);
-    PutInt16(expected, kScrewdriversPerLevelOffset, 2);
-    PutInt32(expected, kScrewdriverMultiplierOffset, -2);
-    PutInt16(expected, kScrewdriverRadiusOffset, -1);
-    PutInt32(expected, kLastStandMultiplierOffset, 3);
-    PutInt32(expected, kMultipleKillMultiplierOffset, -25536);
+    PutField(expected, "m_showMovementArrows", 0);
+    PutField(expected, "m_smolderingHeaps", 1);
+    PutField(expected, "m_teleportRule", 2);
+    PutField(expected, "m_safeZoneRadius", 3);
+    PutField(expected, "m_moveRobotsAfterTeleport", 0);
+    PutField(expected, "m_screwdriverStockMode", 1);
+    PutField(expected, "m_untimedAnimation", 1);
+    PutField(expected, "m_lastStandFast", 0);
+    PutField(expected, "m_lastStandUntimed", 1);
+    PutField(expected, "m_robotsBase", 7);
+    PutField(expected, "m_robotsPerLevel", 0);
+    PutField(expected, "m_heapsBase", -3);
+    PutField(expected, "m_heapsPerLevel", 4464);
+    PutField(expected, "m_screwdriversPerGame", 3);
+    PutField(expected, "m_screwdriversPerLevel", 2);
+    PutField(expected, "m_screwdriverMultiplier", -2);
+    PutField(expected, "m_screwdriverRadius", -1);
+    PutField(expected, "m_lastStandMultiplier", 3);
+    PutField(expected, "m_multipleKillMultiplier", -25536);
     CheckStoredSettings(expected, "after OK and Q");
 }
 
 E2E_TEST(advanced_options_shows_stored_settings_and_rules_gray_controls) {
     PreferencesRecord stored = DefaultPreferences();
-    PutInt16(stored, kTeleportRuleOffset, 4);
-    PutInt16(stored, kSafeZoneRadiusOffset, 2);
-    PutInt16(stored, kRobotsPerLevelOffset, -3);
+    PutField(stored, "m_teleportRule", 4);
+    PutField(stored, "m_safeZoneRadius", 2);
+    PutField(stored, "m_robotsPerLevel", -3);
     StorePreferences(stored);
     Game game(context);
     const MenuDialog opened = OpenFromMenu(game, kAdvancedOptionsCommand, "Advanced Options");
@@ -448,14 +379,14 @@ E2E_TEST(advanced_options_shows_stored_settings_and_rules_gray_controls) {
 E2E_TEST(advanced_options_defaults_resets_the_record_and_standard_settings_add_no_note) {
     PreferencesRecord stored = DefaultPreferences();
     PutPlayerName(stored, "Tester");
-    stored[kSoundOnOffset] = 0;
-    PutInt16(stored, kGridStyleOffset, 3);
-    PutInt16(stored, kTeleportRuleOffset, 5);
-    PutInt16(stored, kRobotsPerLevelOffset, 9);
-    stored[kStockModeOffset] = 1;
-    stored[kUntimedAnimationOffset] = 1;
-    stored[kLastStandFastOffset] = 0;
-    stored[kLastStandUntimedOffset] = 1;
+    PutField(stored, "m_soundOn", 0);
+    PutField(stored, "m_gridStyle", 3);
+    PutField(stored, "m_teleportRule", 5);
+    PutField(stored, "m_robotsPerLevel", 9);
+    PutField(stored, "m_screwdriverStockMode", 1);
+    PutField(stored, "m_untimedAnimation", 1);
+    PutField(stored, "m_lastStandFast", 0);
+    PutField(stored, "m_lastStandUntimed", 1);
     StorePreferences(stored);
     {
         Game game(context);
@@ -497,8 +428,8 @@ E2E_TEST(advanced_options_defaults_resets_the_record_and_standard_settings_add_n
         QuitWithQ(game);
     }
     PreferencesRecord expected = DefaultPreferences();
-    expected[kShowArrowsOffset] = 0;
-    expected[kSmolderingHeapsOffset] = 1;
+    PutField(expected, "m_showMovementArrows", 0);
+    PutField(expected, "m_smolderingHeaps", 1);
     CheckStoredSettings(expected, "after Defaults, OK, Cancel, OK with the display settings and Q");
 }
 

@@ -1,6 +1,5 @@
 #include "Game.h"
 
-#include "Scene.h"
 #include "StoredPreferences.h"
 
 #include <algorithm>
@@ -177,7 +176,7 @@ void Game::WaitForBoard(const Position& position, const Picture& sheet, const st
     Picture shown;
     if (!WaitUntil([&] {
             shown = Capture();
-            difference = FirstBoardDifference(expected, shown, position, sheet, from);
+            difference = FirstBoardDifference(expected, shown, &position, from);
             return difference.empty();
         })) {
         SavePicture(shown, m_installDir.substr(0, m_installDir.find_last_of("\\/") + 1) +
@@ -307,7 +306,7 @@ void WaitForFinalPicture(Game& game, const Picture& expected, const std::string&
     std::string difference;
     if (!WaitUntil(
             [&] {
-                difference = FirstPixelDifference(expected, game.Capture());
+                difference = FirstBoardDifference(expected, game.Capture());
                 return difference.empty();
             },
             kBeforeTheDemoMs)) {
@@ -320,13 +319,4 @@ WORD NumericPadKey(char move) {
         Fail("'%c' is not a step or a wait", move);
     }
     return static_cast<WORD>(VK_NUMPAD0 + (move - '0'));
-}
-
-void CheckClientSize(HWND window, const std::string& when) {
-    RECT client = {};
-    GetClientRect(window, &client);
-    if (client.right != kClientWidth || client.bottom != kClientHeight) {
-        Fail("%s the client area is %ld x %ld instead of %d x %d", when.c_str(), client.right,
-             client.bottom, kClientWidth, kClientHeight);
-    }
 }

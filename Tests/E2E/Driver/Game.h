@@ -125,6 +125,3 @@ void WaitForFinalPicture(Game& game, const Picture& expected, const std::string&
 
 // The numeric-pad key of a move character ('1' to '9', in the layout of the pad).
 WORD NumericPadKey(char move);
-
-// Fails when the client area of `window` is not 496 x 322.
-void CheckClientSize(HWND window, const std::string& when);

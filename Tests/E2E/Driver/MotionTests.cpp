@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr size_t kTeleportRuleOffset = 62;
 // Teleport rule 2 lands anywhere but on a robot, scrap heaps included.
 constexpr int16_t kLandAnywhereButOnRobots = 2;
 
@@ -108,15 +107,6 @@ void WaitForRobotsToMove(Game& game, const Position& position, const Picture& be
 
 } // namespace
 
-E2E_TEST(step_lands_on_target_with_arrows_in_free_cells_only) {
-    // The played step ends beside a heap that the robots' turn makes.
-    ResumedGame resumed(context, "arrows");
-    if (ArrowCells(resumed.recorded.PositionAfter(resumed.resumed + 1)).size() == 8) {
-        Fail("arrows.txt: its played step must end next to a robot or a heap");
-    }
-    resumed.Play(resumed.resumed, "the step and the robots' turn");
-}
-
 E2E_TEST(arrows_and_player_take_mouse_clicks) {
     // The played moves: a step clicked on its arrow, a step dragged to from another arrow, and
     // a wait clicked on the player after clicks that must do nothing.
@@ -185,7 +175,15 @@ E2E_TEST(keys_pressed_during_a_step_are_dropped) {
                               "after the five presses of Right and a wait (one step only)");
 }
 
-E2E_TEST(closing_during_the_robots_turn_ends_the_program) {
+E2E_TEST(step_lands_on_target_and_closing_during_the_robots_turn_ends_the_program) {
+    {
+        // The played step ends beside a heap that the robots' turn makes.
+        ResumedGame resumed(context, "arrows");
+        if (ArrowCells(resumed.recorded.PositionAfter(resumed.resumed + 1)).size() == 8) {
+            Fail("arrows.txt: its played step must end next to a robot or a heap");
+        }
+        resumed.Play(resumed.resumed, "the step and the robots' turn");
+    }
     struct Way {
         const char* name;
         void (*close)(Game&, POINT closeBox);
@@ -231,7 +229,7 @@ E2E_TEST(teleport_death_on_a_heap_leaves_the_background) {
     // plays by the standard rule, knows only the position before it). A heap is no place to
     // leave remains: the cell shows the canvas again, and the player has vanished.
     PreferencesRecord preferences = DefaultPreferences();
-    PutInt16(preferences, kTeleportRuleOffset, kLandAnywhereButOnRobots);
+    PutField(preferences, "m_teleportRule", kLandAnywhereButOnRobots);
     ResumedGame resumed(context, "teleport-onto-heap", {}, &preferences);
     resumed.game.Command('T', kNoModifiers, "T");
 

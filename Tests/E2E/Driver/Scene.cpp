@@ -87,21 +87,3 @@ POINT PlayerCell(const Position& position) {
     }
     Fail("the position has no player");
 }
-
-std::string FirstPixelDifference(const Picture& expected, const Picture& found) {
-    if (found.width < kBoardWidth || found.height < kBoardHeight) {
-        return Format("the client area is %d x %d, too small for the board", found.width,
-                      found.height);
-    }
-    for (int y = 0; y < kBoardHeight; ++y) {
-        for (int x = 0; x < kBoardWidth; ++x) {
-            if (expected.At(x, y) != found.At(x, y)) {
-                return Format("pixel (%d, %d) of cell (%d, %d) should be %s and is %s",
-                              x % kCellPixels, y % kCellPixels, x / kCellPixels, y / kCellPixels,
-                              DescribeColor(expected.At(x, y)).c_str(),
-                              DescribeColor(found.At(x, y)).c_str());
-            }
-        }
-    }
-    return {};
-}

@@ -51,7 +51,3 @@ private:
 // empty.
 std::vector<POINT> ArrowCells(const Position& position);
 POINT PlayerCell(const Position& position);
-
-// Compares the board areas; empty when they are the same, else the first pixel that differs,
-// with its cell.
-std::string FirstPixelDifference(const Picture& expected, const Picture& found);

@@ -20,6 +20,15 @@ RECT WindowRect(HWND window) {
     return rect;
 }
 
+void CheckClientSize(HWND window, const char* when) {
+    RECT client = {};
+    GetClientRect(window, &client);
+    if (client.right != kClientWidth || client.bottom != kClientHeight) {
+        Fail("%s the client area is %ld x %ld instead of %d x %d", when, client.right,
+             client.bottom, kClientWidth, kClientHeight);
+    }
+}
+
 bool InMoveOrSize(HWND window) {
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;
@@ -127,9 +136,10 @@ E2E_TEST(first_start_reverts_preferences_in_a_fixed_size_window_of_one_copy) {
     if (!game.IsRunning() || !IsWindowVisible(main)) {
         Fail("the first copy did not survive the second one");
     }
-    QuitWithQ(game);
+    game.Press(VK_ESCAPE);
+    CheckQuitCode(game, "Esc");
 
-    const PreferencesRecord stored = ReadStoredRecord("after the first quit");
+    const PreferencesRecord stored = ReadStoredRecord("after Esc");
     // Everything but the main window's placement is a default.
     const PreferencesRecord defaults = DefaultPreferences();
     for (const std::string& difference :
@@ -189,5 +199,6 @@ E2E_TEST(stored_placement_comes_back_normal) {
     }
     Game again(context);
     CheckShownNormalAt(again.WaitForMainWindow(), normalTopLeft, "after a quit while minimised,");
-    QuitWithQ(again);
+    again.Press('Q', kCtrl);
+    CheckQuitCode(again, "Ctrl+Q (File > Exit)");
 }

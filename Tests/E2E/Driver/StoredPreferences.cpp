@@ -79,29 +79,14 @@ void WriteInteger(PreferencesRecord& record, size_t offset, size_t size, int64_t
 }
 
 std::string Describe(const PreferencesRecord& record, const Field& field) {
-    switch (field.kind) {
-    case Kind::Text: {
-        std::string text;
-        for (size_t i = 0; i < field.size; ++i) {
-            const uint8_t c = record[field.offset + i];
-            text +=
-                (c >= 32 && c < 127) ? std::string(1, static_cast<char>(c)) : Format("\\x%02X", c);
-        }
-        return "\"" + text + "\"";
-    }
-    case Kind::Placement: {
-        const WINDOWPLACEMENT p = GetPlacement(record, field.offset);
-        return Format("{length %u, flags %u, showCmd %u, normal (%ld, %ld, %ld, %ld)}", p.length,
-                      p.flags, p.showCmd, p.rcNormalPosition.left, p.rcNormalPosition.top,
-                      p.rcNormalPosition.right, p.rcNormalPosition.bottom);
-    }
-    case Kind::Unsigned:
-        return Format("%llu (0x%llX)", static_cast<unsigned long long>(ReadInteger(record, field)),
-                      static_cast<unsigned long long>(ReadInteger(record, field)));
-    case Kind::Signed:
+    if (field.kind == Kind::Unsigned || field.kind == Kind::Signed) {
         return Format("%lld", static_cast<long long>(ReadInteger(record, field)));
     }
-    return {};
+    std::string bytes;
+    for (size_t i = 0; i < field.size; ++i) {
+        bytes += Format("%02X", record[field.offset + i]);
+    }
+    return bytes;
 }
 
 } // namespace
@@ -117,8 +102,15 @@ PreferencesRecord DefaultPreferences() {
     return record;
 }
 
-void PutInt16(PreferencesRecord& record, size_t offset, int16_t value) {
-    WriteInteger(record, offset, 2, value);
+void PutField(PreferencesRecord& record, const char* name, int64_t value) {
+    for (const Field& field : kFields) {
+        if (std::strcmp(field.name, name) == 0 &&
+            (field.kind == Kind::Unsigned || field.kind == Kind::Signed)) {
+            WriteInteger(record, field.offset, field.size, value);
+            return;
+        }
+    }
+    Fail("the preferences record has no number field %s", name);
 }
 
 WINDOWPLACEMENT GetPlacement(const PreferencesRecord& record, size_t offset) {

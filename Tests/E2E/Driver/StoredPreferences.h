@@ -15,14 +15,14 @@ constexpr size_t kPreferencesSize = 196;
 // The settings block ends here; the two window placements and an end marker follow.
 constexpr size_t kSettingsSize = 104;
 constexpr size_t kPlayerNameOffset = 12;
-constexpr size_t kGridStyleOffset = 74;
 constexpr size_t kMainWindowPlacementOffset = 104;
 constexpr size_t kHighScoresPlacementOffset = 148;
 
 // What a record holds after a revert to the defaults (no window placements stored).
 PreferencesRecord DefaultPreferences();
 
-void PutInt16(PreferencesRecord& record, size_t offset, int16_t value);
+// Sets the number field `name` of the record's layout ("m_teleportRule", ...).
+void PutField(PreferencesRecord& record, const char* name, int64_t value);
 WINDOWPLACEMENT GetPlacement(const PreferencesRecord& record, size_t offset);
 void PutPlacement(PreferencesRecord& record, size_t offset, const WINDOWPLACEMENT& placement);
 void PutPlayerName(PreferencesRecord& record, const char* name);
