@@ -12,15 +12,11 @@ namespace {
 // Teleport rule 2 lands anywhere but on a robot, scrap heaps included.
 constexpr int16_t kLandAnywhereButOnRobots = 2;
 
-struct Step {
-    int dx;
-    int dy;
-};
-
-// A move character in the layout of the numeric pad: 7 8 9 / 4 5 6 / 1 2 3.
-Step StepOf(char move) {
+// The cell that a move character (in the layout of the numeric pad: 7 8 9 / 4 5 6 / 1 2 3)
+// steps to from `cell`.
+POINT Neighbour(POINT cell, char move) {
     const int index = move - '1';
-    return {index % 3 - 1, 1 - index / 3};
+    return {cell.x + index % 3 - 1, cell.y + 1 - index / 3};
 }
 
 bool IsFreeNeighbour(const Position& position, POINT cell) {
@@ -30,10 +26,6 @@ bool IsFreeNeighbour(const Position& position, POINT cell) {
         }
     }
     return false;
-}
-
-POINT Neighbour(POINT cell, Step step) {
-    return {cell.x + step.dx, cell.y + step.dy};
 }
 
 // The screen point at the middle of a board cell.
@@ -72,28 +64,15 @@ POINT OtherArrow(const Position& position, POINT avoid) {
     Fail("the player has only one arrow; a drag needs two");
 }
 
-// Whether a cell shows other pixels in `now` than in `before`.
-bool CellChanged(const Picture& before, const Picture& now, int x, int y) {
-    for (int row = 0; row < kCellPixels; ++row) {
-        for (int column = 0; column < kCellPixels; ++column) {
-            const int px = x * kCellPixels + column;
-            const int py = y * kCellPixels + row;
-            if (before.At(px, py) != now.At(px, py)) {
-                return true;
-            }
-        }
-    }
-    return false;
-}
-
 // Waits until one of the robots of `position` has left its cell's picture: the robots' turn
 // has begun. During the player's step no robot cell changes.
 void WaitForRobotsToMove(Game& game, const Position& position, const Picture& before) {
     const auto anyRobotMoved = [&] {
         const Picture now = game.Capture();
-        for (int y = 0; y < kRows; ++y) {
-            for (int x = 0; x < kColumns; ++x) {
-                if (position.At(x, y) == '1' && CellChanged(before, now, x, y)) {
+        for (int y = 0; y < kRows * kCellPixels; ++y) {
+            for (int x = 0; x < kColumns * kCellPixels; ++x) {
+                if (position.At(x / kCellPixels, y / kCellPixels) == '1' &&
+                    before.At(x, y) != now.At(x, y)) {
                     return true;
                 }
             }
@@ -121,12 +100,12 @@ E2E_TEST(arrows_and_player_take_mouse_clicks) {
     game.Focus();
 
     Position position = resumed.recorded.PositionAfter(first);
-    const POINT clicked = Neighbour(PlayerCell(position), StepOf(moves[first]));
+    const POINT clicked = Neighbour(PlayerCell(position), moves[first]);
     ClickAt(CellCentre(window, clicked));
     resumed.WaitForBoardAfter(first + 1, "after a click on an arrow");
 
     position = resumed.recorded.PositionAfter(first + 1);
-    const POINT released = Neighbour(PlayerCell(position), StepOf(moves[first + 1]));
+    const POINT released = Neighbour(PlayerCell(position), moves[first + 1]);
     const POINT pressed = OtherArrow(position, released);
     MouseMoveTo(CellCentre(window, pressed));
     MouseDown(CellCentre(window, pressed));

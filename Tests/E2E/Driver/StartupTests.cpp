@@ -136,12 +136,14 @@ E2E_TEST(first_start_reverts_preferences_in_a_fixed_size_window_of_one_copy) {
     if (!game.IsRunning() || !IsWindowVisible(main)) {
         Fail("the first copy did not survive the second one");
     }
+    game.Command('G', kNoModifiers, "G");
     game.Press(VK_ESCAPE);
     CheckQuitCode(game, "Esc");
 
-    const PreferencesRecord stored = ReadStoredRecord("after Esc");
-    // Everything but the main window's placement is a default.
-    const PreferencesRecord defaults = DefaultPreferences();
+    const PreferencesRecord stored = ReadStoredRecord("after G and Esc");
+    // Everything but the grid style and the main window's placement is a default.
+    PreferencesRecord defaults = DefaultPreferences();
+    PutField(defaults, "m_gridStyle", 1);
     for (const std::string& difference :
          {FirstFieldDifference(defaults, stored, 0, kMainWindowPlacementOffset),
           FirstFieldDifference(defaults, stored, kHighScoresPlacementOffset)}) {
