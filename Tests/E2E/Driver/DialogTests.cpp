@@ -305,8 +305,13 @@ E2E_TEST(advanced_options_ok_stores_every_control) {
     CheckStoredSettings(expected, "after OK and Q");
 }
 
-E2E_TEST(advanced_options_shows_stored_settings_and_rules_gray_controls) {
+// The stored settings shown, the rules that gray controls, Cancel, Defaults, and changes that
+// keep the standard scoring rules.
+E2E_TEST(advanced_options_gray_controls_cancel_and_defaults) {
     PreferencesRecord stored = DefaultPreferences();
+    PutPlayerName(stored, "Tester");
+    PutField(stored, "m_soundOn", 0);
+    PutField(stored, "m_gridStyle", 3);
     PutField(stored, "m_teleportRule", 4);
     PutField(stored, "m_safeZoneRadius", 2);
     PutField(stored, "m_robotsPerLevel", -3);
@@ -372,61 +377,52 @@ E2E_TEST(advanced_options_shows_stored_settings_and_rules_gray_controls) {
     WaitUntilClosed(dialog, "Cancel");
     DismissNote(game, "after Cancel with teleport rule 4 stored");
     WaitForCommandEnd(game, opened, "after the note");
-    QuitWithQ(game);
-    CheckStoredSettings(stored, "after Cancel and Q");
-}
 
-E2E_TEST(advanced_options_defaults_resets_the_record_and_standard_settings_add_no_note) {
-    PreferencesRecord stored = DefaultPreferences();
-    PutPlayerName(stored, "Tester");
-    PutField(stored, "m_soundOn", 0);
-    PutField(stored, "m_gridStyle", 3);
-    PutField(stored, "m_teleportRule", 5);
-    PutField(stored, "m_robotsPerLevel", 9);
-    PutField(stored, "m_screwdriverStockMode", 1);
-    PutField(stored, "m_untimedAnimation", 1);
-    PutField(stored, "m_lastStandFast", 0);
-    PutField(stored, "m_lastStandUntimed", 1);
-    StorePreferences(stored);
-    {
-        Game game(context);
-        const MenuDialog opened = OpenFromMenu(game, kAdvancedOptionsCommand, "Advanced Options");
-        const HWND dialog = opened.window;
-        Click(dialog, kDefaults);
-        CheckControls(dialog,
-                      {{kCancel, false, false},
-                       {kTeleportRobots, true, true},
-                       {kTeleportAdjacent, true, true},
-                       {kOneScrewdriverPerLevel, true, true},
-                       {kScrewdriversPerGame, false, false},
-                       {kUntimedAnimation, false, true},
-                       {kLastStandFast, true, true}},
-                      "after Defaults");
-        if (TextOf(Control(dialog, kRobotsPerLevel)) != "5") {
-            Fail("after Defaults robots per level shows \"%s\" instead of \"5\"",
-                 TextOf(Control(dialog, kRobotsPerLevel)).c_str());
-        }
-        SaveScreenshot(context, dialog, "advanced-options-after-defaults");
-        Click(dialog, kOk);
-        WaitUntilClosed(dialog, "OK");
-        WaitForCommandEnd(game, opened, "after Defaults and OK");
-
-        const MenuDialog first = OpenFromMenu(game, kAdvancedOptionsCommand, "Advanced Options");
-        Click(first.window, kTeleportAdjacent);
-        SetText(first.window, kRobotsPerLevel, "9");
-        Click(first.window, kCancel);
-        WaitUntilClosed(first.window, "Cancel");
-        WaitForCommandEnd(game, first, "after Cancel with standard settings");
-
-        // Arrows and smoldering heaps are no scoring rules.
-        const MenuDialog second = OpenFromMenu(game, kAdvancedOptionsCommand, "Advanced Options");
-        Click(second.window, kShowArrows);
-        Click(second.window, kSmolderingHeaps);
-        Click(second.window, kOk);
-        WaitUntilClosed(second.window, "OK");
-        WaitForCommandEnd(game, second, "after OK with only display settings changed");
-        QuitWithQ(game);
+    // Cancel kept the stored rules. Defaults resets them and the ones changed before it.
+    const MenuDialog again = OpenFromMenu(game, kAdvancedOptionsCommand, "Advanced Options");
+    CheckControls(again.window,
+                  {{kTeleportAdjacent, true, true},
+                   {kSafeZone2, true, true},
+                   {kOneScrewdriverPerLevel, true, true},
+                   {kUntimedAnimation, false, true},
+                   {kLastStandFast, true, true}},
+                  "reopened after Cancel,");
+    Click(again.window, kOneScrewdriverPerLevel);
+    Click(again.window, kUntimedAnimation);
+    Click(again.window, kDefaults);
+    CheckControls(again.window,
+                  {{kCancel, false, false},
+                   {kTeleportRobots, true, true},
+                   {kTeleportAdjacent, true, true},
+                   {kOneScrewdriverPerLevel, true, true},
+                   {kScrewdriversPerGame, false, false},
+                   {kUntimedAnimation, false, true},
+                   {kLastStandFast, true, true}},
+                  "after Defaults");
+    if (TextOf(Control(again.window, kRobotsPerLevel)) != "5") {
+        Fail("after Defaults robots per level shows \"%s\" instead of \"5\"",
+             TextOf(Control(again.window, kRobotsPerLevel)).c_str());
     }
+    SaveScreenshot(context, again.window, "advanced-options-after-defaults");
+    Click(again.window, kOk);
+    WaitUntilClosed(again.window, "OK");
+    WaitForCommandEnd(game, again, "after Defaults and OK");
+
+    const MenuDialog first = OpenFromMenu(game, kAdvancedOptionsCommand, "Advanced Options");
+    Click(first.window, kTeleportAdjacent);
+    SetText(first.window, kRobotsPerLevel, "9");
+    Click(first.window, kCancel);
+    WaitUntilClosed(first.window, "Cancel");
+    WaitForCommandEnd(game, first, "after Cancel with standard settings");
+
+    // Arrows and smoldering heaps are no scoring rules.
+    const MenuDialog second = OpenFromMenu(game, kAdvancedOptionsCommand, "Advanced Options");
+    Click(second.window, kShowArrows);
+    Click(second.window, kSmolderingHeaps);
+    Click(second.window, kOk);
+    WaitUntilClosed(second.window, "OK");
+    WaitForCommandEnd(game, second, "after OK with only display settings changed");
+    QuitWithQ(game);
     PreferencesRecord expected = DefaultPreferences();
     PutField(expected, "m_showMovementArrows", 0);
     PutField(expected, "m_smolderingHeaps", 1);
