@@ -39,10 +39,6 @@ void DrawIcon(Picture& target, const Picture& sheet, POINT icon, int x, int y) {
     }
 }
 
-bool OnBoard(int x, int y) {
-    return x >= 0 && y >= 0 && x < kColumns && y < kRows;
-}
-
 // What one cell shows by itself: its own content, or an arrow.
 struct CellContent {
     const char* name;

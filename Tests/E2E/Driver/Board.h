@@ -27,6 +27,10 @@ struct Position {
 
 Position LoadPosition(const std::string& path);
 
+constexpr bool OnBoard(int x, int y) {
+    return x >= 0 && y >= 0 && x < kColumns && y < kRows;
+}
+
 // The sprite image of the first icon set: the installed "Graphics\GameIcons 1.bmp", or the
 // bitmap built into the game when that file is missing.
 Picture LoadSpriteSheet(const std::string& installDir, const std::string& gamePath);

@@ -16,9 +16,8 @@ constexpr int kDefaultRounds = 200;
 constexpr DWORD kMaxRunMs = 20;
 
 int Rounds() {
-    char text[16] = {};
-    const DWORD length = GetEnvironmentVariableA("E2E_KILL_ROUNDS", text, sizeof text);
-    const int rounds = length > 0 && length < sizeof text ? std::atoi(text) : 0;
+    const char* text = std::getenv("E2E_KILL_ROUNDS");
+    const int rounds = text ? std::atoi(text) : 0;
     return rounds > 0 ? rounds : kDefaultRounds;
 }
 

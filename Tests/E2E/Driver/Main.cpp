@@ -18,11 +18,6 @@ int Usage() {
     return kExitUsage;
 }
 
-std::string FolderOf(const std::string& path) {
-    const size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
-}
-
 // The result is one line of plain text, whatever a window's title held.
 std::string Printable(const char* text) {
     std::string out;
@@ -68,7 +63,7 @@ int main(int argc, char** argv) {
     if (argc % 2 == 0 || !name || context.gamePath.empty() || context.gamesDir.empty()) {
         return Usage();
     }
-    context.installDir = FolderOf(context.gamePath);
+    context.installDir = context.gamePath.substr(0, context.gamePath.find_last_of("\\/"));
     setvbuf(stdout, nullptr, _IONBF, 0);
     for (const TestCase& test : TestCases()) {
         if (std::strcmp(test.name, name) == 0) {

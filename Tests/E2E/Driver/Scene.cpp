@@ -20,10 +20,6 @@ Position HeapsOnly(const Position& position) {
     return heaps;
 }
 
-bool OnBoard(int x, int y) {
-    return x >= 0 && y >= 0 && x < kColumns && y < kRows;
-}
-
 } // namespace
 
 Scene::Scene(const Position& position, const Picture& sheet)

@@ -7,6 +7,7 @@
 namespace {
 
 constexpr int kScrewdriverCommand = 40013;
+constexpr int kPlatformCommand = 40021;
 constexpr DWORD kStandardIdleWakeMask = 0x4BF;
 constexpr DWORD kWin9xIdleWakeMask = 0xBF;
 // As Windows 98, Wine clips what DirectDraw presents to the window as if its frame were
@@ -87,12 +88,15 @@ E2E_TEST(win9x_flavour_keeps_its_data_in_the_start_folder_and_refuses_silently) 
             Fail("%s waited for raw input (masks 0x%lX)", name, seen.wakeMasks);
         }
         if (flavour.win9x) {
+            const LONG beforeBox = game.Probe().CommandsDone();
             game.Press(VK_OEM_PLUS);
             const MessageBoxSeen box = game.WaitForMessageBox("after =");
             if (box.text.rfind("Microsoft Windows 98", 0) != 0) {
                 Fail("Clankmere9x.exe runs on \"%s\" instead of Windows 98", box.text.c_str());
             }
             game.Dismiss(box);
+            // The command drops the keys typed meanwhile when it ends.
+            game.CheckOnlyCommandSince(beforeBox, kPlatformCommand, "=");
         }
         QuitWithQ(game);
         const std::optional<GameRecord> saved = ReadGameRecord(flavour.savedGame);
