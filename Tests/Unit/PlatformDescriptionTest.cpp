@@ -6,37 +6,21 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace {
 
-constexpr uint8_t kWorkstation = 1;
-constexpr uint8_t kDomainController = 2;
-constexpr uint8_t kServer = 3;
-constexpr uint16_t kEnterprise = 0x2;
-constexpr uint16_t kDatacenter = 0x80;
-constexpr uint16_t kPersonal = 0x200;
-constexpr uint16_t kWeb = 0x400;
-constexpr uint16_t kItanium = 6;
-constexpr uint16_t kX64 = 9;
+using Info = PlatformVersionInfo;
 
-PlatformVersionInfo Windows9x(uint32_t minor, const char* servicePack) {
-    PlatformVersionInfo info{};
-    info.versionRead = true;
-    info.extendedFields = true;
-    info.platformId = 1;
-    info.majorVersion = 4;
-    info.minorVersion = minor;
-    info.buildNumber = 0x040A08AE;
-    std::snprintf(info.servicePack, sizeof info.servicePack, "%s", servicePack);
-    return info;
-}
+// Product types: workstation, domain controller, server; suites; processor architectures.
+constexpr uint8_t kWs = 1, kDc = 2, kSv = 3;
+constexpr uint16_t kEnt = 0x2, kDtc = 0x80, kPersonal = 0x200, kWeb = 0x400;
+constexpr uint16_t kItanium = 6, kX64 = 9;
 
-PlatformVersionInfo WindowsNT(uint32_t major, uint32_t minor, uint32_t build,
-                              const char* servicePack, uint8_t productType, uint16_t suite = 0,
-                              uint16_t architecture = 0) {
-    PlatformVersionInfo info{};
-    info.versionRead = true;
-    info.extendedFields = true;
+Info NT(uint32_t major, uint32_t minor, uint32_t build, const char* servicePack,
+        uint8_t productType, uint16_t suite = 0, uint16_t architecture = 0) {
+    Info info{};
+    info.versionRead = info.extendedFields = true;
     info.platformId = 2;
     info.majorVersion = major;
     info.minorVersion = minor;
@@ -48,14 +32,15 @@ PlatformVersionInfo WindowsNT(uint32_t major, uint32_t minor, uint32_t build,
     return info;
 }
 
-PlatformVersionInfo WithProductInfo(PlatformVersionInfo info, uint32_t productInfoType) {
-    info.productInfoAvailable = true;
-    info.productInfoType = productInfoType;
+Info Win9x(uint32_t minor, const char* servicePack) {
+    Info info = NT(4, minor, 0x040A08AE, servicePack, 0);
+    info.platformId = 1;
     return info;
 }
 
-PlatformVersionInfo EarlyNT4(const char* productOptions) {
-    PlatformVersionInfo info = WindowsNT(4, 0, 1381, "Service Pack 3", 0);
+// NT 4.0 before Service Pack 4: the product kind comes from the ProductOptions value, if read.
+Info EarlyNT4(const char* productOptions) {
+    Info info = NT(4, 0, 1381, "SP3", 0);
     info.extendedFields = false;
     info.productOptionsRead = productOptions != nullptr;
     std::snprintf(info.productOptions, sizeof info.productOptions, "%s",
@@ -63,252 +48,164 @@ PlatformVersionInfo EarlyNT4(const char* productOptions) {
     return info;
 }
 
-std::string Describe(const PlatformVersionInfo& info, bool expectedResult = true) {
+// A value that fills its buffer, without a terminating NUL.
+Info FullProductOptions() {
+    Info info = EarlyNT4("");
+    std::fill(std::begin(info.productOptions), std::end(info.productOptions), 'W');
+    return info;
+}
+
+template <typename T> Info Set(Info info, T Info::*field, T value) {
+    info.*field = value;
+    return info;
+}
+
+Info Hotfix(Info info) {
+    return Set(info, &Info::hotfixQ246009, true);
+}
+
+Info Product(Info info, uint32_t productInfoType) {
+    return Set(Set(info, &Info::productInfoAvailable, true), &Info::productInfoType,
+               productInfoType);
+}
+
+std::string Describe(const Info& info, bool& ok) {
     char out[256];
-    EXPECT_EQ(GetPlatformDescription(info, out, sizeof out), expectedResult);
+    ok = GetPlatformDescription(info, out, sizeof out);
     return out;
 }
 
-TEST(PlatformDescription, NothingWithoutVersionInformation) {
-    PlatformVersionInfo info = WindowsNT(5, 1, 2600, "Service Pack 3", kWorkstation);
-    info.versionRead = false;
-    EXPECT_EQ(Describe(info, false), "");
-}
-
-TEST(PlatformDescription, Win32sAndUnknownPlatforms) {
-    PlatformVersionInfo info = Windows9x(0, "");
-    info.platformId = 0;
-    EXPECT_EQ(Describe(info), "Microsoft Win32s");
-    info.platformId = 3;
-    EXPECT_EQ(Describe(info), "");
-}
-
-TEST(PlatformDescription, The95FamilyWithoutBuild) {
-    EXPECT_EQ(Describe(Windows9x(0, "")), "Microsoft Windows 95 ");
-    EXPECT_EQ(Describe(Windows9x(0, " A")), "Microsoft Windows 95 ");
-    EXPECT_EQ(Describe(Windows9x(0, " B")), "Microsoft Windows 95 OSR2 ");
-    EXPECT_EQ(Describe(Windows9x(0, " C")), "Microsoft Windows 95 OSR2 ");
-    EXPECT_EQ(Describe(Windows9x(10, "")), "Microsoft Windows 98 ");
-    EXPECT_EQ(Describe(Windows9x(10, " A ")), "Microsoft Windows 98 SE ");
-    EXPECT_EQ(Describe(Windows9x(10, " B")), "Microsoft Windows 98 SE ");
-    EXPECT_EQ(Describe(Windows9x(10, " C")), "Microsoft Windows 98 ");
-    EXPECT_EQ(Describe(Windows9x(90, " ")), "Microsoft Windows Millennium Edition");
-    PlatformVersionInfo other = Windows9x(0, " C");
-    other.majorVersion = 5;
-    EXPECT_EQ(Describe(other), "");
-}
-
-TEST(PlatformDescription, NT4WithExtendedFields) {
-    EXPECT_EQ(Describe(WindowsNT(4, 0, 1381, "Service Pack 6", kWorkstation)),
-              "Microsoft Windows NT Workstation 4.0 Service Pack 6 (Build 1381)");
-    EXPECT_EQ(Describe(WindowsNT(4, 0, 1381, "Service Pack 5", kServer)),
-              "Microsoft Windows NT Server 4.0 Service Pack 5 (Build 1381)");
-    EXPECT_EQ(Describe(WindowsNT(4, 0, 1381, "Service Pack 5", kDomainController)),
-              "Microsoft Windows NT Server 4.0 Service Pack 5 (Build 1381)");
-    EXPECT_EQ(Describe(WindowsNT(4, 0, 1381, "Service Pack 5", kServer, kEnterprise)),
-              "Microsoft Windows NT Server 4.0, Enterprise Edition Service Pack 5 (Build 1381)");
-    EXPECT_EQ(Describe(WindowsNT(4, 0, 1381, "", 0)), "Microsoft Windows NT  (Build 1381)");
-}
-
-TEST(PlatformDescription, NT4ServicePack6aByItsHotfix) {
-    PlatformVersionInfo info = WindowsNT(4, 0, 1381, "service pack 6", kWorkstation);
-    EXPECT_EQ(Describe(info), "Microsoft Windows NT Workstation 4.0 service pack 6 (Build 1381)");
-    info.hotfixQ246009 = true;
-    EXPECT_EQ(Describe(info), "Microsoft Windows NT Workstation 4.0 Service Pack 6a (Build 1381)");
-    std::snprintf(info.servicePack, sizeof info.servicePack, "Service Pack 5");
-    EXPECT_EQ(Describe(info), "Microsoft Windows NT Workstation 4.0 Service Pack 5 (Build 1381)");
-    PlatformVersionInfo later = WindowsNT(5, 0, 2195, "Service Pack 6", kWorkstation);
-    later.hotfixQ246009 = true;
-    EXPECT_EQ(Describe(later), "Microsoft Windows 2000 Professional Service Pack 6 (Build 2195)");
-}
-
-TEST(PlatformDescription, EarlyNT4ReadsTheProductOptions) {
-    EXPECT_EQ(Describe(EarlyNT4("WINNT")),
-              "Microsoft Windows NT Workstation 4.0 Service Pack 3 (Build 1381)");
-    EXPECT_EQ(Describe(EarlyNT4("LanmanNT")),
-              "Microsoft Windows NT Server 4.0 Service Pack 3 (Build 1381)");
-    EXPECT_EQ(Describe(EarlyNT4("ServerNT")),
-              "Microsoft Windows NT Advanced Server 4.0 Service Pack 3 (Build 1381)");
-    EXPECT_EQ(Describe(EarlyNT4("WINNTX")), "Microsoft Windows NT 4.0 Service Pack 3 (Build 1381)");
-    EXPECT_EQ(Describe(EarlyNT4(nullptr), false), "Microsoft Windows NT ");
-}
-
-TEST(PlatformDescription, EarlyNT4ProductOptionsFillingTheirBuffer) {
-    PlatformVersionInfo info = EarlyNT4(nullptr);
-    info.productOptionsRead = true;
-    std::fill(std::begin(info.productOptions), std::end(info.productOptions), 'W');
-    EXPECT_EQ(Describe(info), "Microsoft Windows NT 4.0 Service Pack 3 (Build 1381)");
-}
-
-TEST(PlatformDescription, Windows2000) {
-    EXPECT_EQ(Describe(WindowsNT(5, 0, 2195, "Service Pack 4", kWorkstation)),
-              "Microsoft Windows 2000 Professional Service Pack 4 (Build 2195)");
-    EXPECT_EQ(Describe(WindowsNT(5, 0, 2195, "Service Pack 4", kServer)),
-              "Microsoft Windows 2000 Server Service Pack 4 (Build 2195)");
-    EXPECT_EQ(Describe(WindowsNT(5, 0, 2195, "Service Pack 4", kServer, kEnterprise)),
-              "Microsoft Windows 2000 Advanced Server Service Pack 4 (Build 2195)");
-    EXPECT_EQ(Describe(WindowsNT(5, 0, 2195, "Service Pack 4", kDomainController,
-                                 kDatacenter | kEnterprise)),
-              "Microsoft Windows 2000 Datacenter Server Service Pack 4 (Build 2195)");
-}
-
-TEST(PlatformDescription, WindowsXP) {
-    EXPECT_EQ(Describe(WindowsNT(5, 1, 2600, "Service Pack 3", kWorkstation)),
-              "Microsoft Windows XP Professional Service Pack 3 (Build 2600)");
-    EXPECT_EQ(Describe(WindowsNT(5, 1, 2600, "Service Pack 3", kWorkstation, kPersonal)),
-              "Microsoft Windows XP Home Edition Service Pack 3 (Build 2600)");
-    EXPECT_EQ(Describe(WindowsNT(5, 2, 3790, "Service Pack 2", kWorkstation, 0, kX64)),
-              "Microsoft Windows XP Professional x64 Edition Service Pack 2 (Build 3790)");
-}
-
-TEST(PlatformDescription, WindowsServer2003) {
-    const char* const prefix = "Microsoft Windows Server 2003, ";
+TEST(PlatformDescription, EveryKindOfWindows) {
+    const std::string ms = "Microsoft Windows ", nt = ms + "NT ", nt4 = nt + "Workstation 4.0 ";
+    const std::string s2008 = "Windows Server 2008 ", newer = "WNewer than Windows 7 ";
     struct Case {
-        uint16_t suite;
-        uint16_t architecture;
+        Info info;
+        std::string text;
+        bool ok = true;
+    };
+    std::vector<Case> cases = {
+        {Set(NT(5, 1, 2600, "SP3", kWs), &Info::versionRead, false), "", false},
+        {Set(Win9x(0, ""), &Info::platformId, 0u), "Microsoft Win32s"},
+        {Set(Win9x(0, ""), &Info::platformId, 3u), ""},
+        {Win9x(0, ""), ms + "95 "},
+        {Win9x(0, " A"), ms + "95 "},
+        {Win9x(0, " B"), ms + "95 OSR2 "},
+        {Win9x(0, " C"), ms + "95 OSR2 "},
+        {Win9x(10, ""), ms + "98 "},
+        {Win9x(10, " A "), ms + "98 SE "},
+        {Win9x(10, " B"), ms + "98 SE "},
+        {Win9x(10, " C"), ms + "98 "},
+        {Win9x(90, " "), ms + "Millennium Edition"},
+        {Set(Win9x(0, " C"), &Info::majorVersion, 5u), ""},
+        {NT(4, 0, 1381, "SP6", kWs), nt4 + "SP6 (Build 1381)"},
+        {NT(4, 0, 1381, "SP5", kSv), nt + "Server 4.0 SP5 (Build 1381)"},
+        {NT(4, 0, 1381, "SP5", kDc), nt + "Server 4.0 SP5 (Build 1381)"},
+        {NT(4, 0, 1381, "SP5", kSv, kEnt), nt + "Server 4.0, Enterprise Edition SP5 (Build 1381)"},
+        {NT(4, 0, 1381, "", 0), nt + " (Build 1381)"},
+        // Service Pack 6a is told by its hotfix, on NT 4.0 only.
+        {NT(4, 0, 1381, "service pack 6", kWs), nt4 + "service pack 6 (Build 1381)"},
+        {Hotfix(NT(4, 0, 1381, "service pack 6", kWs)), nt4 + "Service Pack 6a (Build 1381)"},
+        {Hotfix(NT(4, 0, 1381, "Service Pack 5", kWs)), nt4 + "Service Pack 5 (Build 1381)"},
+        {Hotfix(NT(5, 0, 2195, "Service Pack 6", kWs)),
+         ms + "2000 Professional Service Pack 6 (Build 2195)"},
+        {EarlyNT4("WINNT"), nt4 + "SP3 (Build 1381)"},
+        {EarlyNT4("LanmanNT"), nt + "Server 4.0 SP3 (Build 1381)"},
+        {EarlyNT4("ServerNT"), nt + "Advanced Server 4.0 SP3 (Build 1381)"},
+        {EarlyNT4("WINNTX"), nt + "4.0 SP3 (Build 1381)"},
+        {FullProductOptions(), nt + "4.0 SP3 (Build 1381)"},
+        {EarlyNT4(nullptr), nt, false},
+        {NT(5, 0, 2195, "SP4", kWs), ms + "2000 Professional SP4 (Build 2195)"},
+        {NT(5, 0, 2195, "SP4", kSv), ms + "2000 Server SP4 (Build 2195)"},
+        {NT(5, 0, 2195, "SP4", kSv, kEnt), ms + "2000 Advanced Server SP4 (Build 2195)"},
+        {NT(5, 0, 2195, "SP4", kDc, kDtc | kEnt), ms + "2000 Datacenter Server SP4 (Build 2195)"},
+        {NT(5, 1, 2600, "SP3", kWs), ms + "XP Professional SP3 (Build 2600)"},
+        {NT(5, 1, 2600, "SP3", kWs, kPersonal), ms + "XP Home Edition SP3 (Build 2600)"},
+        {NT(5, 2, 3790, "SP2", kWs, 0, kX64), ms + "XP Professional x64 Edition SP2 (Build 3790)"},
+        {Set(NT(5, 2, 3790, "SP2", kSv, kEnt), &Info::serverR2, true),
+         ms + "Server 2003 \"R2\" Enterprise Edition SP2 (Build 3790)"},
+        {Product(NT(6, 0, 6002, "SP2", kWs), 3),
+         "Windows Vista Home Premium Edition Professional SP2 (Build 6002)"},
+        {Product(NT(6, 0, 6002, "SP2", kWs, kPersonal, kX64), 6),
+         "Windows Vista Business Edition SP2 (Build 6002)"},
+        {Product(NT(6, 0, 6002, "SP2", kSv), 7),
+         s2008 + "Standard Edition Server 4.0 SP2 (Build 6002)"},
+        {Product(NT(6, 0, 6001, "", kSv, kEnt), 10),
+         s2008 + "Enterprise Edition Server 4.0, Enterprise Edition  (Build 6001)"},
+        {NT(6, 1, 7601, "SP1", kWs, kPersonal), "Windows 7 Home Edition SP1 (Build 7601)"},
+        {Product(NT(6, 1, 7601, "SP1", kSv, kDtc, kX64), 8),
+         s2008 + "R2 Datacenter Edition Server 4.0 SP1 (Build 7601)"},
+        {Product(NT(6, 2, 9200, "", kWs, 0, kX64), 0x30),
+         "Newer than Windows 7 Professional  (Build 9200)"},
+        // Version 10 and later: no edition lookup.
+        {Product(NT(10, 0, 19045, "", kWs, 0, kX64), 0x30), newer + " (Build 19045)"},
+        {NT(10, 0, 19045, "", kWs), newer + "Professional  (Build 19045)"},
+        {NT(10, 0, 17763, "", kDc, kEnt, kX64),
+         newer + "Server 4.0, Enterprise Edition  (Build 17763)"},
+        // The build is the low 16 bits; service pack and build form one piece of 127 characters.
+        {NT(5, 1, 0x05010A28, "", kWs), ms + "XP Professional  (Build 2600)"},
+        {NT(5, 1, 2600, std::string(120, 's').c_str(), kWs),
+         ms + "XP Professional " + std::string(120, 's') + " (Build"},
+    };
+    // Every edition of Windows Server 2003: suite, architecture, edition.
+    struct Server2003 {
+        uint16_t suite, architecture;
         const char* edition;
     };
-    for (Case c :
-         {Case{0, 0, "Standard Edition "}, Case{kEnterprise, 0, "Enterprise Edition "},
-          Case{kDatacenter | kEnterprise, 0, "Datacenter Edition "}, Case{kWeb, 0, "Web Edition "},
-          Case{kEnterprise | kWeb, 0, "Enterprise Edition "},
-          Case{0, kX64, "Standard x64 Edition "},
-          Case{kEnterprise, kX64, "Enterprise x64 Edition "},
-          Case{kDatacenter, kX64, "Datacenter x64 Edition "}, Case{0, kItanium, ""},
-          Case{kWeb, kItanium, ""},
-          Case{kEnterprise, kItanium, "Enterprise Edition for Itanium-based Systems"},
-          Case{kDatacenter | kEnterprise, kItanium,
-               "Datacenter Edition for Itanium-based Systems"}}) {
-        EXPECT_EQ(
-            Describe(WindowsNT(5, 2, 3790, "Service Pack 2", kServer, c.suite, c.architecture)),
-            std::string(prefix) + c.edition + "Service Pack 2 (Build 3790)")
-            << "suite " << c.suite << ", architecture " << c.architecture;
+    for (Server2003 e :
+         {Server2003{0, 0, "Standard Edition "}, Server2003{kEnt, 0, "Enterprise Edition "},
+          Server2003{kDtc | kEnt, 0, "Datacenter Edition "}, Server2003{kWeb, 0, "Web Edition "},
+          Server2003{kEnt | kWeb, 0, "Enterprise Edition "},
+          Server2003{0, kX64, "Standard x64 Edition "},
+          Server2003{kEnt, kX64, "Enterprise x64 Edition "},
+          Server2003{kDtc, kX64, "Datacenter x64 Edition "}, Server2003{0, kItanium, ""},
+          Server2003{kWeb, kItanium, ""},
+          Server2003{kEnt, kItanium, "Enterprise Edition for Itanium-based Systems"},
+          Server2003{kDtc | kEnt, kItanium, "Datacenter Edition for Itanium-based Systems"}}) {
+        cases.push_back({NT(5, 2, 3790, "SP2", kSv, e.suite, e.architecture),
+                         ms + "Server 2003, " + e.edition + "SP2 (Build 3790)"});
     }
-}
-
-TEST(PlatformDescription, WindowsServer2003R2) {
-    PlatformVersionInfo info = WindowsNT(5, 2, 3790, "Service Pack 2", kServer, kEnterprise);
-    info.serverR2 = true;
-    EXPECT_EQ(
-        Describe(info),
-        "Microsoft Windows Server 2003 \"R2\" Enterprise Edition Service Pack 2 (Build 3790)");
-}
-
-TEST(PlatformDescription, VistaAnd2008) {
-    EXPECT_EQ(Describe(WithProductInfo(WindowsNT(6, 0, 6002, "Service Pack 2", kWorkstation), 3)),
-              "Windows Vista Home Premium Edition Professional Service Pack 2 (Build 6002)");
-    EXPECT_EQ(Describe(WithProductInfo(
-                  WindowsNT(6, 0, 6002, "Service Pack 2", kWorkstation, kPersonal, kX64), 6)),
-              "Windows Vista Business Edition Service Pack 2 (Build 6002)");
-    EXPECT_EQ(Describe(WithProductInfo(WindowsNT(6, 0, 6002, "Service Pack 2", kServer), 7)),
-              "Windows Server 2008 Standard Edition Server 4.0 Service Pack 2 (Build 6002)");
-    EXPECT_EQ(
-        Describe(WithProductInfo(WindowsNT(6, 0, 6001, "", kServer, kEnterprise), 10)),
-        "Windows Server 2008 Enterprise Edition Server 4.0, Enterprise Edition  (Build 6001)");
-}
-
-TEST(PlatformDescription, Windows7And2008R2) {
-    EXPECT_EQ(Describe(WithProductInfo(
-                  WindowsNT(6, 1, 7601, "Service Pack 1", kWorkstation, 0, kX64), 1)),
-              "Windows 7 Ultimate Edition Service Pack 1 (Build 7601)");
-    EXPECT_EQ(Describe(WithProductInfo(WindowsNT(6, 1, 7601, "Service Pack 1", kWorkstation), 1)),
-              "Windows 7 Ultimate Edition Professional Service Pack 1 (Build 7601)");
-    EXPECT_EQ(Describe(WindowsNT(6, 1, 7601, "Service Pack 1", kWorkstation, kPersonal)),
-              "Windows 7 Home Edition Service Pack 1 (Build 7601)");
-    EXPECT_EQ(Describe(WithProductInfo(
-                  WindowsNT(6, 1, 7601, "Service Pack 1", kServer, kDatacenter, kX64), 8)),
-              "Windows Server 2008 R2 Datacenter Edition Server 4.0 Service Pack 1 (Build 7601)");
-    EXPECT_EQ(Describe(WithProductInfo(WindowsNT(6, 2, 9200, "", kWorkstation, 0, kX64), 0x30)),
-              "Newer than Windows 7 Professional  (Build 9200)");
-}
-
-TEST(PlatformDescription, EveryEditionOfProductInfo) {
-    struct Case {
+    // Every edition GetProductInfo names.
+    struct Edition {
         uint32_t type;
-        const char* edition;
+        const char* text;
     };
-    for (Case c : {Case{1, "Ultimate Edition "},
-                   Case{2, "Home Basic Edition "},
-                   Case{3, "Home Premium Edition "},
-                   Case{4, "Enterprise Edition "},
-                   Case{5, ""},
-                   Case{6, "Business Edition "},
-                   Case{7, "Standard Edition "},
-                   Case{8, "Datacenter Edition "},
-                   Case{9, "Small Business Server "},
-                   Case{10, "Enterprise Edition "},
-                   Case{11, "Starter Edition "},
-                   Case{12, "Datacenter Edition (core installation) "},
-                   Case{13, "Standard Edition (core installation) "},
-                   Case{14, "Enterprise Edition (core installation) "},
-                   Case{15, "Enterprise Edition for Itanium-based Systems "},
-                   Case{16, ""},
-                   Case{17, "Web Server Edition "},
-                   Case{18, "Cluster Server Edition "},
-                   Case{19, ""},
-                   Case{25, "Small Business Server Premium Edition "},
-                   Case{0x30, "Professional "},
-                   Case{0xABCDABCD, "Unlicensed "},
-                   Case{0, ""}}) {
-        EXPECT_EQ(
-            Describe(WithProductInfo(WindowsNT(6, 1, 7600, "", kWorkstation, 0, kX64), c.type)),
-            std::string("Windows 7 ") + c.edition + " (Build 7600)")
-            << "product type " << c.type;
+    for (Edition e :
+         {Edition{0, ""}, Edition{1, "Ultimate Edition "}, Edition{2, "Home Basic Edition "},
+          Edition{3, "Home Premium Edition "}, Edition{4, "Enterprise Edition "}, Edition{5, ""},
+          Edition{6, "Business Edition "}, Edition{7, "Standard Edition "},
+          Edition{8, "Datacenter Edition "}, Edition{9, "Small Business Server "},
+          Edition{10, "Enterprise Edition "}, Edition{11, "Starter Edition "},
+          Edition{12, "Datacenter Edition (core installation) "}}) {
+        cases.push_back({Product(NT(6, 1, 7600, "", kWs, 0, kX64), e.type),
+                         std::string("Windows 7 ") + e.text + " (Build 7600)"});
     }
-}
-
-TEST(PlatformDescription, VersionTenAndLater) {
-    PlatformVersionInfo info =
-        WithProductInfo(WindowsNT(10, 0, 19045, "", kWorkstation, 0, kX64), 0x30);
-    EXPECT_EQ(Describe(info), "WNewer than Windows 7  (Build 19045)") << "no edition lookup";
-    EXPECT_EQ(Describe(WindowsNT(10, 0, 19045, "", kWorkstation)),
-              "WNewer than Windows 7 Professional  (Build 19045)");
-    EXPECT_EQ(Describe(WindowsNT(10, 0, 22631, "", kWorkstation, kPersonal)),
-              "WNewer than Windows 7 Home Edition  (Build 22631)");
-    EXPECT_EQ(Describe(WindowsNT(10, 0, 17763, "", kServer, 0, kX64)),
-              "WNewer than Windows 7 Server 4.0  (Build 17763)");
-    EXPECT_EQ(Describe(WindowsNT(10, 0, 17763, "", kDomainController, kEnterprise, kX64)),
-              "WNewer than Windows 7 Server 4.0, Enterprise Edition  (Build 17763)");
-}
-
-TEST(PlatformDescription, BuildIsTheLow16Bits) {
-    EXPECT_EQ(Describe(WindowsNT(5, 1, 0x05010A28, "", kWorkstation)),
-              "Microsoft Windows XP Professional  (Build 2600)");
-}
-
-TEST(PlatformDescription, ServicePackAndBuildFormOnePieceOf127Characters) {
-    const std::string longText(120, 's');
-    const std::string piece = (longText + " (Build 2600)").substr(0, 127);
-    EXPECT_EQ(Describe(WindowsNT(5, 1, 2600, longText.c_str(), kWorkstation)),
-              "Microsoft Windows XP Professional " + piece);
+    for (Edition e : {Edition{13, "Standard Edition (core installation) "},
+                      Edition{14, "Enterprise Edition (core installation) "},
+                      Edition{15, "Enterprise Edition for Itanium-based Systems "}, Edition{16, ""},
+                      Edition{17, "Web Server Edition "}, Edition{18, "Cluster Server Edition "},
+                      Edition{19, ""}, Edition{25, "Small Business Server Premium Edition "},
+                      Edition{0x30, "Professional "}, Edition{0xABCDABCD, "Unlicensed "}}) {
+        cases.push_back({Product(NT(6, 1, 7600, "", kWs, 0, kX64), e.type),
+                         std::string("Windows 7 ") + e.text + " (Build 7600)"});
+    }
+    for (const Case& c : cases) {
+        bool ok = false;
+        EXPECT_EQ(Describe(c.info, ok), c.text);
+        EXPECT_EQ(ok, c.ok) << c.text;
+    }
 }
 
 TEST(PlatformDescription, CutToTheBufferAndZeroFilled) {
-    PlatformVersionInfo info = WindowsNT(5, 2, 3790, "Service Pack 2", kServer, kDatacenter, kX64);
-    info.serverR2 = true;
-    const std::string full = Describe(info);
+    const Info info = Set(NT(5, 2, 3790, "Service Pack 2", kSv, kDtc, kX64), &Info::serverR2, true);
+    bool ok = false;
+    const std::string full = Describe(info, ok);
     ASSERT_GT(full.size(), 79u);
-    char out[80];
-    std::fill(std::begin(out), std::end(out), 'x');
-    EXPECT_TRUE(GetPlatformDescription(info, out, sizeof out));
-    EXPECT_EQ(std::string(out), full.substr(0, 79));
-
-    char small[8];
-    std::fill(std::begin(small), std::end(small), 'x');
-    EXPECT_TRUE(
-        GetPlatformDescription(WindowsNT(5, 1, 2600, "", kWorkstation), small, sizeof small));
-    EXPECT_EQ(std::string(small), "Microso");
-}
-
-TEST(PlatformDescription, OtherSystems) {
-    char out[80];
-    DescribeOtherPlatform("Linux", "6.1.0-18-amd64", "x86_64", out, sizeof out);
-    EXPECT_STREQ(out, "Linux 6.1.0-18-amd64 (x86_64)");
-    DescribeOtherPlatform("Plan", "", nullptr, out, sizeof out);
-    EXPECT_STREQ(out, "Plan");
-
-    ASSERT_TRUE(GetPlatformDescription(out, sizeof out));
-    EXPECT_NE(out[0], '\0');
+    for (size_t size : {size_t{80}, size_t{8}}) {
+        char out[80];
+        std::fill(std::begin(out), std::end(out), 'x');
+        EXPECT_TRUE(GetPlatformDescription(info, out, size));
+        EXPECT_EQ(std::string(out, size), full.substr(0, size - 1) + '\0');
+    }
 }
 
 } // namespace
