@@ -1,5 +1,4 @@
-// Paths in the data folder, the one-directory-at-a-time creation order, and the extension rule
-// of saved games.
+// Paths in the data folder and the one-directory-at-a-time creation order.
 #include "DataPath.h"
 
 #include <gtest/gtest.h>
@@ -11,13 +10,13 @@
 
 namespace {
 
-const char kAppData[] = "C:\\Users\\Ann\\AppData\\Roaming";
+using Dirs = std::vector<std::string>;
 
 class CFakeFolders : public CDataFolderPlatform {
 public:
-    std::string base = kAppData;
+    std::string base;
     bool createSucceeds = true;
-    std::vector<std::string> created;
+    Dirs created;
 
     void GetBaseFolder(char (&out)[kMaxPathSize]) override {
         std::snprintf(out, sizeof out, "%s", base.c_str());
@@ -28,112 +27,76 @@ public:
     }
 };
 
-class DataPathTest : public ::testing::Test {
-protected:
-    CFakeFolders platform;
+// The path built in a buffer full of garbage, which must be zero after the path.
+std::string Build(CFakeFolders& platform, const char* subfolder, const char* fileName) {
     char out[kMaxPathSize];
+    std::fill(std::begin(out), std::end(out), 'x');
+    EXPECT_EQ(BuildDataPath(platform, out, subfolder, fileName), out);
+    const std::string path = out;
+    EXPECT_EQ(std::string(out + path.size(), std::end(out)),
+              std::string(sizeof out - path.size(), '\0'))
+        << path;
+    return path;
+}
 
-    std::string Build(const char* subfolder, const char* fileName) {
-        std::fill(std::begin(out), std::end(out), 'x');
-        EXPECT_EQ(BuildDataPath(platform, out, subfolder, fileName), out);
-        const std::string path = out;
-        for (size_t i = path.size(); i < sizeof out; ++i) {
-            EXPECT_EQ(out[i], '\0') << "byte " << i << " after " << path;
-        }
-        return path;
+TEST(DataPath, FilesLiveInTheCreatedDataFolder) {
+    const std::string home = "C:\\Users\\Ann\\AppData\\Roaming";
+    const std::string data = home + "\\Clankmere";
+    struct Case {
+        std::string base;
+        bool createSucceeds;
+        const char* subfolder;
+        const char* fileName;
+        std::string path;
+        Dirs created;
+    };
+    const Case cases[] = {
+        {home, true, nullptr, "a.txt", data + "\\a.txt", {data}},
+        {home, true, "Games", "a.txt", data + "\\Games\\a.txt", {data + "\\Games"}},
+        {home, true, "", "a.txt", data + "\\a.txt", {data}},
+        {home, true, ".", "a.txt", data + "\\a.txt", {data}},
+        // Without a file name only the folder, and nothing is created.
+        {home, true, "Games", nullptr, data + "\\Games", {}},
+        {home, true, nullptr, "", data, {}},
+        // Without a base the folder is relative; one that cannot be created gives the bare name.
+        {"", true, "Games", "a.txt", "Clankmere\\Games\\a.txt", {"Clankmere\\Games"}},
+        {home, false, "Games", "a.txt", "a.txt", {data + "\\Games"}},
+    };
+    for (const Case& c : cases) {
+        CFakeFolders platform;
+        platform.base = c.base;
+        platform.createSucceeds = c.createSucceeds;
+        EXPECT_EQ(Build(platform, c.subfolder, c.fileName), c.path);
+        EXPECT_EQ(platform.created, c.created) << c.path;
     }
-};
-
-TEST_F(DataPathTest, FilesLiveInTheCreatedDataFolder) {
-    EXPECT_EQ(Build(nullptr, "High Scores.txt"),
-              "C:\\Users\\Ann\\AppData\\Roaming\\Clankmere\\High Scores.txt");
-    EXPECT_EQ(platform.created,
-              (std::vector<std::string>{"C:\\Users\\Ann\\AppData\\Roaming\\Clankmere"}));
 }
 
-TEST_F(DataPathTest, SubfoldersAreCreatedWhenGiven) {
-    EXPECT_EQ(Build("High Score Games", "hs5.txt"),
-              "C:\\Users\\Ann\\AppData\\Roaming\\Clankmere\\High Score Games\\hs5.txt");
-    EXPECT_EQ(platform.created.at(0),
-              "C:\\Users\\Ann\\AppData\\Roaming\\Clankmere\\High Score Games");
-    for (const char* none : {"", "."}) {
-        EXPECT_EQ(Build(none, "Last Game.txt"),
-                  "C:\\Users\\Ann\\AppData\\Roaming\\Clankmere\\Last Game.txt")
-            << "subfolder \"" << none << "\"";
-    }
-}
-
-TEST_F(DataPathTest, WithoutAFileNameOnlyTheFolderAndNothingCreated) {
-    EXPECT_EQ(Build("Saved Games", nullptr),
-              "C:\\Users\\Ann\\AppData\\Roaming\\Clankmere\\Saved Games");
-    EXPECT_EQ(Build(nullptr, ""), "C:\\Users\\Ann\\AppData\\Roaming\\Clankmere");
-    EXPECT_TRUE(platform.created.empty());
-}
-
-TEST_F(DataPathTest, WithoutABaseTheFolderIsRelative) {
-    platform.base = "";
-    EXPECT_EQ(Build("Saved Games", "My Saved Game.txt"),
-              "Clankmere\\Saved Games\\My Saved Game.txt");
-    EXPECT_EQ(platform.created, (std::vector<std::string>{"Clankmere\\Saved Games"}));
-}
-
-TEST_F(DataPathTest, AFolderThatCannotBeCreatedGivesTheBareName) {
-    platform.createSucceeds = false;
-    EXPECT_EQ(Build("Saved Games", "My Saved Game.txt"), "My Saved Game.txt");
-    EXPECT_EQ(platform.created.size(), 1u);
-}
-
-TEST_F(DataPathTest, APathThatWouldBeCutGivesTheBareNameAndCreatesNothing) {
+TEST(DataPath, APathThatWouldBeCutGivesTheBareNameAndCreatesNothing) {
     // 259 characters is the most a path may have.
-    const std::string folder = "C:\\" + std::string(240, 'd');
-    const std::string prefix = folder + "\\Clankmere\\";
-    platform.base = folder;
+    CFakeFolders platform;
+    platform.base = "C:\\" + std::string(240, 'd');
+    const std::string prefix = platform.base + "\\Clankmere\\";
     const std::string fits(259 - prefix.size(), 'f');
-    EXPECT_EQ(Build(nullptr, fits.c_str()), prefix + fits);
-    EXPECT_EQ(Build(nullptr, (fits + "g").c_str()), fits + "g");
+    EXPECT_EQ(Build(platform, nullptr, fits.c_str()), prefix + fits);
+    EXPECT_EQ(Build(platform, nullptr, (fits + "g").c_str()), fits + "g");
     EXPECT_EQ(platform.created.size(), 1u);
-}
-
-TEST_F(DataPathTest, AnOverlongBaseCannotOverrunTheBuffers) {
     platform.base = std::string(400, 'b');
-    EXPECT_EQ(Build(nullptr, "Last Game.txt"), "Last Game.txt");
-    EXPECT_EQ(Build(nullptr, nullptr), std::string(259, 'b'));
+    EXPECT_EQ(Build(platform, nullptr, "Last Game.txt"), "Last Game.txt");
+    EXPECT_EQ(Build(platform, nullptr, nullptr), std::string(259, 'b'));
 }
 
-TEST(DirectoriesToCreate, ParentsFirstWithoutDrivesOrShares) {
-    using Dirs = std::vector<std::string>;
-    EXPECT_EQ(DirectoriesToCreate("Clankmere\\High Score Games"),
-              (Dirs{"Clankmere", "Clankmere\\High Score Games"}));
-    EXPECT_EQ(DirectoriesToCreate("C:\\Games\\Clankmere"),
-              (Dirs{"C:\\Games", "C:\\Games\\Clankmere"}));
-    EXPECT_EQ(DirectoriesToCreate("c:Games\\Clankmere\\"), (Dirs{"c:Games", "c:Games\\Clankmere"}));
-    EXPECT_EQ(DirectoriesToCreate("\\\\server\\share\\Games\\Clankmere"),
-              (Dirs{"\\\\server\\share\\Games", "\\\\server\\share\\Games\\Clankmere"}));
-    EXPECT_EQ(DirectoriesToCreate("\\Games\\\\Clankmere"),
-              (Dirs{"\\Games", "\\Games\\\\Clankmere"}));
-    EXPECT_EQ(DirectoriesToCreate("C:/Games/Clankmere"), (Dirs{"C:/Games", "C:/Games/Clankmere"}));
-}
-
-TEST(DirectoriesToCreate, NothingForARoot) {
+TEST(DataPath, DirectoriesToCreateParentsFirstWithoutDrivesOrShares) {
     for (const char* root : {"", "C:", "C:\\", "\\", "\\\\server", "\\\\server\\",
                              "\\\\server\\share", "\\\\server\\share\\"}) {
-        EXPECT_TRUE(DirectoriesToCreate(root).empty()) << root;
+        EXPECT_EQ(DirectoriesToCreate(root), Dirs{}) << root;
     }
-}
-
-std::string LowerCased(const char* path) {
-    std::string text = path;
-    LowerCaseExtension(text.data());
-    return text;
-}
-
-TEST(LowerCaseExtension, OnlyAfterTheLastDot) {
-    EXPECT_EQ(LowerCased("GAME.TXT"), "GAME.txt");
-    EXPECT_EQ(LowerCased("C:\\Temp\\MY.GAME.TXT"), "C:\\Temp\\MY.GAME.txt");
-    EXPECT_EQ(LowerCased("C:\\Temp\\Game.TxT1"), "C:\\Temp\\Game.txt1");
-    EXPECT_EQ(LowerCased("C:\\TEMP\\GAME"), "C:\\TEMP\\GAME");
-    EXPECT_EQ(LowerCased("C:\\TEMP\\GAME."), "C:\\TEMP\\GAME.");
-    EXPECT_EQ(LowerCased("A.\xC4\xD6Z"), "A.\xC4\xD6z") << "letters outside ASCII stay";
+    EXPECT_EQ(DirectoriesToCreate("A\\B"), (Dirs{"A", "A\\B"}));
+    EXPECT_EQ(DirectoriesToCreate("C:\\A\\B"), (Dirs{"C:\\A", "C:\\A\\B"}));
+    EXPECT_EQ(DirectoriesToCreate("c:A\\B\\"), (Dirs{"c:A", "c:A\\B"}));
+    EXPECT_EQ(DirectoriesToCreate("\\\\server\\share\\A\\B"),
+              (Dirs{"\\\\server\\share\\A", "\\\\server\\share\\A\\B"}));
+    EXPECT_EQ(DirectoriesToCreate("\\A\\\\B"), (Dirs{"\\A", "\\A\\\\B"}));
+    EXPECT_EQ(DirectoriesToCreate("C:/A/B"), (Dirs{"C:/A", "C:/A/B"}));
 }
 
 } // namespace
