@@ -1,9 +1,15 @@
-// The high-score table in memory: its built-in list and the ranking of new scores.
+// The high-score table: the ranking of new scores; "High Scores.txt": the exact bytes
+// written, the reader's tolerance of hand-edited and damaged files, and rewrites that never
+// leave a broken file behind; and the texts the list window draws for a row, with the local
+// time zone fixed by the test.
 #include "HighScoreTable.h"
+#include "HighScoreText.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -15,150 +21,237 @@ int64_t FixedClock() {
     return kNow;
 }
 
-struct Row {
-    int32_t score;
-    const char* name;
-    int64_t date;
-};
-
-const Row kDefaultRows[kNumHighScores] = {
-    {7010, "Curiously Delivered", 0},
-    {2010, "Orvin", 449778896},
-    {1520, "Fenwright", 1278814757},
-    {380, "Baron Grimholt", 0},
-    {340, "Oob", 0},
-    {310, "Orvin", 0},
-    {190, "Marlo", 0},
-    {130, "Death", 0},
-    {110, "Pellwick", 1287131613},
-    {20, "Nobody", 0},
-};
-
-void ExpectDefaultList(const CHighScoreTable& table) {
-    for (int i = 0; i < kNumHighScores; ++i) {
-        const HighScoreEntry& entry = table.Entry(i);
-        EXPECT_EQ(entry.score, kDefaultRows[i].score) << "rank " << i + 1;
-        EXPECT_STREQ(entry.name, kDefaultRows[i].name) << "rank " << i + 1;
-        EXPECT_EQ(entry.date, kDefaultRows[i].date) << "rank " << i + 1;
-        EXPECT_EQ(entry.level, 0) << "rank " << i + 1;
+// The first `count` rows as "score|name|level|date".
+std::vector<std::string> Rows(const CHighScoreTable& table, int count = kNumHighScores) {
+    std::vector<std::string> rows;
+    for (int i = 0; i < count; ++i) {
+        const HighScoreEntry& row = table.Entry(i);
+        rows.push_back(std::to_string(row.score) + "|" + row.name + "|" +
+                       std::to_string(row.level) + "|" + std::to_string(row.date));
     }
+    return rows;
 }
 
-std::vector<int32_t> Scores(const CHighScoreTable& table) {
-    std::vector<int32_t> scores;
-    for (int i = 0; i < kNumHighScores; ++i) {
-        scores.push_back(table.Entry(i).score);
-    }
-    return scores;
-}
+const char kDefaultFile[] = "7010\tCuriously Delivered\t0\t0\r\r\n"
+                            "2010\tOrvin\t0\t7496314\r\r\n"
+                            "1520\tFenwright\t0\t21313579\r\r\n"
+                            "380\tBaron Grimholt\t0\t0\r\r\n"
+                            "340\tOob\t0\t0\r\r\n"
+                            "310\tOrvin\t0\t0\r\r\n"
+                            "190\tMarlo\t0\t0\r\r\n"
+                            "130\tDeath\t0\t0\r\r\n"
+                            "110\tPellwick\t0\t21452193\r\r\n"
+                            "20\tNobody\t0\t0\r\r\n";
 
-class HighScoreTableTest : public ::testing::Test {
+class HighScoreTest : public ::testing::Test {
 protected:
-    CHighScoreTable table{"unused.txt", FixedClock};
+    CTempDir dir;
+    const std::string path = dir.Path("High Scores.txt");
+    CHighScoreTable table{path.c_str(), FixedClock};
+    const std::vector<std::string> defaults = Rows(table);
+
+    // A fresh table that has read `bytes` from its file.
+    CHighScoreTable Load(const std::string& bytes) {
+        WriteFile(path, bytes);
+        CHighScoreTable loaded(path.c_str(), FixedClock);
+        loaded.LoadFromFile();
+        return loaded;
+    }
 };
 
-TEST_F(HighScoreTableTest, StartsWithTheBuiltInListUnchanged) {
-    ExpectDefaultList(table);
+TEST_F(HighScoreTest, NewRowsRankBelowEqualScoresPushTheLastOffAndKeepTheirNamesClean) {
     EXPECT_FALSE(table.IsDirty());
-}
-
-TEST_F(HighScoreTableTest, EqualScoresGoBelowAndTheTenthIsNotBeaten) {
+    EXPECT_EQ(table.Insert(20, "Tenth", 1, 5), 0);
+    EXPECT_FALSE(table.IsDirty()) << "a score that does not enter changes nothing";
     EXPECT_EQ(table.Insert(7010, "Tie", 1, 5), 2);
-    EXPECT_STREQ(table.Entry(1).name, "Tie");
-    EXPECT_STREQ(table.Entry(0).name, "Curiously Delivered");
-
-    CHighScoreTable other("unused.txt", FixedClock);
-    EXPECT_EQ(other.Insert(20, "Tenth", 1, 5), 0);
-    ExpectDefaultList(other);
-    EXPECT_FALSE(other.IsDirty()) << "a score that does not enter changes nothing";
-}
-
-TEST_F(HighScoreTableTest, RowsMoveDownWholeAndTheLastFallsOff) {
     EXPECT_EQ(table.Insert(9000, "Ace", 12, 5), 1);
-    EXPECT_EQ(Scores(table),
-              (std::vector<int32_t>{9000, 7010, 2010, 1520, 380, 340, 310, 190, 130, 110}));
-    EXPECT_STREQ(table.Entry(9).name, "Pellwick");
-    EXPECT_EQ(table.Entry(9).date, 1287131613) << "the moved row keeps its date";
-    EXPECT_EQ(table.Entry(0).level, 12);
     EXPECT_TRUE(table.IsDirty());
-
-    EXPECT_EQ(table.Insert(111, "Last", 1, 5), 10);
-    EXPECT_EQ(table.Entry(9).score, 111);
-    EXPECT_STREQ(table.Entry(8).name, "Death");
-}
-
-TEST_F(HighScoreTableTest, QualifyingAgreesWithInsertAndComparesSigned) {
-    for (int32_t score : {-1, 0, 19, 20, 21, 110, 7010, 7011, INT32_MAX}) {
-        CHighScoreTable fresh("unused.txt", FixedClock);
-        const bool qualifies = fresh.QualifiesForTable(score);
-        EXPECT_EQ(qualifies, fresh.Insert(score, "X", 1, 5) != 0) << "score " << score;
+    EXPECT_EQ(table.Insert(131, "Last", 1, 5), 10);
+    EXPECT_EQ(Rows(table),
+              (std::vector<std::string>{
+                  "9000|Ace|12|5", "7010|Curiously Delivered|0|0", "7010|Tie|1|5",
+                  "2010|Orvin|0|449778896", "1520|Fenwright|0|1278814757", "380|Baron Grimholt|0|0",
+                  "340|Oob|0|0", "310|Orvin|0|0", "190|Marlo|0|0", "131|Last|1|5"}));
+    // Qualifying compares signed scores, as inserting does.
+    for (int32_t score : {-1, 0, 1, 131, 132, INT32_MAX}) {
+        EXPECT_EQ(table.QualifiesForTable(score), score > 131) << score;
     }
     table.ClearEntries();
     EXPECT_FALSE(table.QualifiesForTable(-5));
     EXPECT_EQ(table.Insert(-5, "Below", 1, 5), 0);
     EXPECT_TRUE(table.QualifiesForTable(1));
-    EXPECT_EQ(table.Insert(1, "Above", 1, 5), 1);
-}
-
-TEST_F(HighScoreTableTest, NamesAreBoundedAndNeverEmpty) {
-    table.Insert(9000, "", 1, 5);
-    EXPECT_STREQ(table.Entry(0).name, "Nobody");
+    // Names are never empty, at most 31 characters and without separators; date 0 is now.
+    table.Insert(9000, "", 1, 0);
     table.Insert(9000, nullptr, 1, 5);
-    EXPECT_STREQ(table.Entry(1).name, "Nobody");
-
-    const std::string longName(40, 'n');
-    table.Insert(9000, longName.c_str(), 1, 5);
-    const HighScoreEntry& row = table.Entry(2);
-    EXPECT_EQ(std::string(row.name), longName.substr(0, 31));
-    EXPECT_EQ(row.name[31], '\0');
+    table.Insert(9000, std::string(40, 'n').c_str(), 1, 5);
+    // A TAB, CR or LF would split the row when the file is read back.
+    table.Insert(9000, "A\tB\rC\nD", 1, 5);
+    table.Insert(9000, "Al", 1, 5);
+    EXPECT_EQ(Rows(table, 4), (std::vector<std::string>{
+                                  "9000|Nobody|1|" + std::to_string(kNow), "9000|Nobody|1|5",
+                                  "9000|" + std::string(31, 'n') + "|1|5", "9000|A B C D|1|5"}));
+    EXPECT_EQ(std::string(table.Entry(4).name, kHighScoreNameSize), "Al" + std::string(30, '\0'));
 }
 
-TEST_F(HighScoreTableTest, UnusedNameBytesAreZero) {
-    table.Insert(9000, "Al", 1, 5);
-    const HighScoreEntry& row = table.Entry(0);
-    for (size_t i = 2; i < kHighScoreNameSize; ++i) {
-        EXPECT_EQ(row.name[i], '\0') << "byte " << i;
+TEST_F(HighScoreTest, WritesTenLinesEndingInCrCrLfOnlyWhenChanged) {
+    table.LoadFromFile();
+    EXPECT_EQ(Rows(table), defaults) << "a missing file keeps the rows";
+    table.SaveToFile();
+    table.ResetToDefaults();
+    table.SaveToFile();
+    EXPECT_FALSE(std::filesystem::exists(path));
+    table.ClearToDefaults();
+    table.SaveToFile();
+    EXPECT_EQ(ReadFile(path), kDefaultFile);
+    EXPECT_FALSE(table.IsDirty());
+    // Negative values, and dates in whole minutes.
+    CHighScoreTable loaded = Load("-40\tMinus\t-3\t1\n");
+    loaded.Insert(5, "Five", 1, 119);
+    loaded.SaveToFile();
+    EXPECT_EQ(ReadFile(path).substr(0, 30), "5\tFive\t1\t1\r\r\n-40\tMinus\t-3\t1\r\r\n");
+}
+
+TEST_F(HighScoreTest, TheReaderTakesWhatItCanFromAnyFile) {
+    const std::string name40(40, 'n');
+    std::string elevenLines;
+    for (int i = 0; i < 11; ++i) {
+        elevenLines += i < 10 ? "5\tP\t1\t0\n" : "6\tQ\t1\t0\n";
+    }
+    struct Case {
+        std::string file;
+        std::vector<std::string> firstRows;
+    };
+    const Case cases[] = {
+        // Every line ending reads alike, the last line needs none.
+        {"900\tAnn\t2\t10\n800\tBo\t1\t20\r\n700\tCy\t3\t30\r\r\n600\tDi\t4\t40",
+         {"900|Ann|2|600", "800|Bo|1|1200", "700|Cy|3|1800", "600|Di|4|2400", "0||0|0"}},
+        // The first row read replaces the whole list; an empty name is lost between its TABs.
+        {"500\tAce\t3\t21313579\r\r\n0\t\t0\t0\r\r\n",
+         {"500|Ace|3|1278814740", "0|0|0|0", "0||0|0"}},
+        // Runs of separators are one; spaces belong to the name; further fields are ignored.
+        {"300\t\t5\t0\n250\tAl Bert \t\r\t7\n200 \t Cy\t1\t2\tignored\textra\n",
+         {"300|5|0|0", "250|Al Bert |7|0", "200| Cy|1|120"}},
+        // A score alone stores nothing, not even the clearing of the list, but uses its row.
+        {"999\n888\tBea\t1\t0\n777\n666\tCal\t2\t0\n",
+         {"7010|Curiously Delivered|0|0", "888|Bea|1|0", "1520|Fenwright|0|1278814757",
+          "666|Cal|2|0", "340|Oob|0|0"}},
+        // Comments, blank lines and indents use no row.
+        {"# High scores\n\n   \t \r\n  \t# indented\n  \t 900\tAnn\t2\t10\n#900\tNot\t2\t10\n"
+         "800\t#Bo\t1\t20\n",
+         {"900|Ann|2|600", "800|#Bo|1|1200", "0||0|0"}},
+        // At most ten data lines are read.
+        {elevenLines, std::vector<std::string>(10, "5|P|1|0")},
+        // Numbers read as the C library reads them: saturated, or wrapped to 16 bits.
+        {"abc\tNoScore\tx\ty\n+12junk\t" + name40 + "\t70000\t-1\n" +
+             "99999999999\tBig\t-32769\t4294967295\n",
+         {"0|NoScore|0|0", "12|" + name40.substr(0, 31) + "|4464|257698037700",
+          "2147483647|Big|32767|257698037700"}},
+        // A NUL ends the line's text.
+        {std::string("500\tA\0ce\t3\t1\n", 13) + "\xff\xfe" + "12\t\x80\x01\tq\n\x1a" +
+             "7\tZ\t1\t1\n",
+         {"500|A|0|0", "0|\x80\x01|0|0", "0|Z|1|60"}},
+        // Lines are read in pieces of 510 characters: a comment of 510 and its line feed make a
+        // blank piece; one of 511 leaves "x" behind, a data line of a single field.
+        {"#" + std::string(509, 'x') + "\n5\tFive\t0\t0\n", {"5|Five|0|0"}},
+        {"#" + std::string(510, 'x') + "\n5\tFive\t0\t0\n",
+         {"7010|Curiously Delivered|0|0", "5|Five|0|0"}},
+        {"9999\t" + std::string(1200, 'N') + "\r\n50\tNext\t1\t0\r\n",
+         {"9999|" + std::string(31, 'N') + "|0|0", "0||0|0", "0||0|0", "50|Next|1|0"}},
+        // Ten megabytes: single-field pieces only, or blanks before the data.
+        {std::string(10 << 20, '7'), {"7010|Curiously Delivered|0|0"}},
+        {std::string(10 << 20, ' ') + "\n# x\n1\tOne\t1\t1\n", {"1|One|1|60"}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Rows(Load(c.file), static_cast<int>(c.firstRows.size())), c.firstRows)
+            << testing::PrintToString(c.file.substr(0, 80));
     }
 }
 
-TEST_F(HighScoreTableTest, SeparatorsInANameBecomeSpaces) {
-    // A TAB, CR or LF would split the row when the file is read back.
-    table.Insert(9000, "A\tB\rC\nD", 1, 5);
-    EXPECT_STREQ(table.Entry(0).name, "A B C D");
-}
-
-TEST_F(HighScoreTableTest, DateZeroMeansNow) {
-    table.Insert(9000, "Now", 3, 0);
-    EXPECT_EQ(table.Entry(0).date, kNow);
-    table.Insert(9500, "Then", 3, 1234);
-    EXPECT_EQ(table.Entry(0).date, 1234);
-}
-
-TEST_F(HighScoreTableTest, ResetsAndTheChangedFlag) {
-    table.Insert(9000, "Ace", 1, 5);
-    table.ClearEntries();
-    EXPECT_TRUE(table.IsDirty()) << "clearing leaves the flag alone";
-    EXPECT_EQ(Scores(table), std::vector<int32_t>(kNumHighScores, 0));
-    EXPECT_STREQ(table.Entry(3).name, "");
-
-    table.ResetToDefaults();
-    ExpectDefaultList(table);
+TEST_F(HighScoreTest, AFailedRewriteKeepsTheOldFileAndTriesAgain) {
+    WriteFile(path, kDefaultFile);
+    table.Insert(9000, "Ace", 3, 60);
+    // The temporary file cannot be created where a folder of its name stands.
+    std::filesystem::create_directory(path + ".new");
+    table.SaveToFile();
+    EXPECT_EQ(ReadFile(path), kDefaultFile);
+    EXPECT_TRUE(table.IsDirty());
+    std::filesystem::remove(path + ".new");
+    table.SaveToFile();
+    EXPECT_EQ(ReadFile(path).substr(0, 17), "9000\tAce\t3\t1\r\r\n70");
     EXPECT_FALSE(table.IsDirty());
-
-    table.ClearToDefaults();
-    ExpectDefaultList(table);
-    EXPECT_TRUE(table.IsDirty()) << "the cleared list must reach the file";
+    CHighScoreTable nowhere(dir.Path("no such folder/High Scores.txt").c_str(), FixedClock);
+    nowhere.Insert(9000, "Ace", 3, 60);
+    nowhere.SaveToFile();
+    EXPECT_TRUE(nowhere.IsDirty()) << "an unwritable folder";
 }
 
-TEST(HighScoreGameFileName, UsesTheLow32BitsOfTheStartTime) {
-    char name[kHighScoreGameFileNameSize];
-    FormatHighScoreGameFileName(name, 1278814757);
-    EXPECT_STREQ(name, "hs1278814757.txt");
-    FormatHighScoreGameFileName(name, 0x100000005ull);
-    EXPECT_STREQ(name, "hs5.txt");
-    FormatHighScoreGameFileName(name, 0xFFFFFFFFull);
-    EXPECT_STREQ(name, "hs4294967295.txt");
-    EXPECT_STREQ(kHighScoreGamesFolder, "High Score Games");
+// The test's local time is UTC shifted by this many seconds.
+int64_t g_zoneOffset = 0;
+
+bool ShiftedUtc(int64_t time, std::tm* local) {
+    const time_t shifted = static_cast<time_t>(time + g_zoneOffset);
+    return gmtime_r(&shifted, local) != nullptr;
+}
+
+HighScoreRowText Format(int32_t score, const char* name, int16_t level, int64_t date, int64_t now,
+                        LocalTimeConverter convert = ShiftedUtc) {
+    HighScoreEntry entry{score, date, level, {}};
+    std::strncpy(entry.name, name, sizeof entry.name - 1);
+    HighScoreRowText text;
+    FormatHighScoreRow(entry, now, convert, &text);
+    return text;
+}
+
+std::string DateText(int64_t date, int64_t now) {
+    return Format(100, "Ann", 0, date, now).date;
+}
+
+TEST(HighScoreText, TheDateTakesItsFormFromItsAge) {
+    const int64_t jan2024 = 1704067200;   // 2024-01-01 00:00 UTC
+    const int64_t friday = 1715301000;    // 2024-05-10 00:30 UTC
+    const int64_t march2010 = 1267704000; // 2010-03-04 12:00 UTC
+    const int64_t minute = 60, hour = 3600;
+    struct Case {
+        int64_t date, now;
+        int zoneHours;
+        const char* text;
+    };
+    const Case cases[] = {
+        {0, jan2024, 0, ""},
+        {1278814757, jan2024, 0, "July 11, 2010"},
+        {1278814757, jan2024, -5, "July 10, 2010"},
+        {march2010, jan2024, 0, "March 04, 2010"},
+        {friday, friday, 0, "Today, 12:30 AM"},
+        {friday, friday + 43199, 0, "Today, 12:30 AM"},
+        {friday, friday + 43200, 0, "Friday, 12:30 AM"},
+        {friday, friday + 518399, 0, "Friday, 12:30 AM"},
+        {friday, friday + 518400, 0, "May 10, 2024"},
+        {friday, friday - 400 * 86400, 0, "Today, 12:30 AM"},
+        {friday - 30 * minute, friday, 0, "Today, 12:00 AM"},
+        {friday + 11 * hour + 29 * minute, friday + 12 * hour, 0, "Today, 11:59 AM"},
+        {friday + 11 * hour + 30 * minute, friday + 12 * hour, 0, "Today, 12:00 PM"},
+        {friday + 22 * hour + 37 * minute, friday + 24 * hour, 0, "Today, 11:07 PM"},
+    };
+    for (const Case& c : cases) {
+        g_zoneOffset = c.zoneHours * 3600;
+        EXPECT_EQ(DateText(c.date, c.now), c.text)
+            << "date " << c.date << ", now " << c.now << ", zone " << c.zoneHours;
+    }
+    g_zoneOffset = 0;
+}
+
+TEST(HighScoreText, ScoreAndNameWithTheLevelWhenThereIsOneAndADateOnlyWhenItConverts) {
+    const auto shown = [](int32_t score, const std::string& name, int16_t level) {
+        const HighScoreRowText text = Format(score, name.c_str(), level, 0, 0);
+        return std::string(text.score) + "|" + text.name;
+    };
+    EXPECT_EQ(shown(7010, "Ace", 7), "7010|Ace (7)");
+    EXPECT_EQ(shown(-40, "Ace", 0), "-40|Ace");
+    EXPECT_EQ(shown(0, "Ace", -2), "0|Ace");
+    const std::string longest(31, 'n');
+    EXPECT_EQ(shown(INT32_MIN, longest, 32767), "-2147483648|" + longest + " (32767)");
+    const auto noLocalTime = [](int64_t, std::tm*) { return false; };
+    EXPECT_STREQ(Format(100, "Ann", 0, 257698037700, 0, noLocalTime).date, "");
 }
 
 } // namespace
