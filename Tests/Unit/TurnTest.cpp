@@ -1,64 +1,92 @@
-// The player's step and the robots' answer.
+// A turn: the player's step, or the teleport, the screwdriver or the Last Stand, and the
+// robots' answer.
 #include "CommandIds.h"
 #include "GameFixture.h"
+#include "Random.h"
+
+#include <tuple>
 
 namespace {
 
 class TurnTest : public GameTest {};
 
-TEST_F(TurnTest, RobotsThatMeetBecomeAHeapAndScore) {
-    StartGame();
-    Place({"..............................a", "", "", "", "........b", "..........A", "........c"});
-    MovePlayer(game, 0, 0);
-    EXPECT_EQ(game.Cell(9, 5), kCellHeap);
-    EXPECT_EQ(game.m_score, 20);
-    EXPECT_EQ(host.Count("Sound:RobotDies"), 1);
-    EXPECT_EQ(Log(), "5");
-    EXPECT_EQ(LiveRobots(), 1);
-    EXPECT_EQ(HeapRecords(), 1);
-    EXPECT_FALSE(game.m_gameOver);
+std::vector<int> Corners(const Rect& r) {
+    return {r.left, r.top, r.right, r.bottom};
 }
 
-TEST_F(TurnTest, MultipleKillMultiplier) {
+TEST_F(TurnTest, PlayerStepSceneOrder) {
+    Start(WithFarRobot({"A"}));
+    MovePlayer(game, 1, 0);
+    EXPECT_EQ(host.calls, (Calls{"HideArrows", "AnimatePlayerStep(1,0)", "SetPlayerCell(1,0)",
+                                 "SetRobotStepRects(30,17)", "AnimateRobotSteps", "DrawArrows"}));
+    EXPECT_EQ(game.Cell(1, 0), kCellPlayer);
+    EXPECT_EQ(game.Cell(29, 16), kCellRobot);
+}
+
+TEST_F(TurnTest, RobotsThatMeetOrRunIntoAHeapBecomeHeapsAndScore) {
+    Start({"..............................c", "", "", "", "........a", ".......dS.A", "........b"});
+    MovePlayer(game, 0, 0);
+    EXPECT_EQ(host.calls,
+              (Calls{"HideArrows", "SetRobotStepRects(8,4)", "SetRobotStepRects(8,6)",
+                     "SetRobotStepRects(30,0)", "SetRobotStepRects(7,5)", "AnimateRobotSteps",
+                     "Sound:RobotDies", "AnimateExplosions", "SetPlayerCell(10,5)", "RedrawPlayer",
+                     "StatusLine", "DrawArrows"}));
+    EXPECT_EQ(game.Cell(7, 5), kCellEmpty);
+    EXPECT_EQ(game.Cell(8, 5), kCellHeap);
+    EXPECT_EQ(game.Cell(9, 5), kCellHeap);
+    EXPECT_EQ(game.m_score, 30);
+    EXPECT_EQ(Log(), "5");
+    EXPECT_EQ(CellsHolding(kCellRobot), 1);
+    EXPECT_EQ(HeapRecords(), 2) << "the heap run into stays one record";
+    // Robot a's step from (8, 4): its cell moved by (1, 1), and both cells together.
+    EXPECT_EQ(Corners(game.m_records[0].moveRect), (std::vector<int>{129, 65, 145, 81}));
+    EXPECT_EQ(Corners(game.m_records[0].rect), (std::vector<int>{128, 64, 145, 81}));
+    // An explosion starts a pixel below its cell and is 20 high; a zero right edge ends the list.
+    ASSERT_EQ(game.m_explosionCount, 2);
+    EXPECT_EQ(Corners(game.m_explosionRects[0]), (std::vector<int>{128, 81, 144, 101}));
+    EXPECT_EQ(Corners(game.m_explosionRects[1]), (std::vector<int>{144, 81, 160, 101}));
+    EXPECT_EQ(game.m_explosionRects[2].right, 0);
+}
+
+TEST_F(TurnTest, KillScoresWithTheMultipleKillMultiplierWrapAround) {
     struct Case {
-        int32_t multiplier;
-        int32_t score;
+        int32_t points, multiplier, before, robots, after;
     };
-    for (Case c : {Case{2, 60}, Case{-2, 120}, Case{1, 30}, Case{-1, 30}, Case{0, 30}}) {
-        StartGame();
+    for (Case c : {Case{10, 2, 0, 3, 60}, Case{10, -2, 0, 3, 120}, Case{10, 1, 0, 3, 30},
+                   Case{10, -1, 0, 3, 30}, Case{10, 0, 0, 3, 30},
+                   // 3 (2^31 - 1) = 2^31 - 3 (mod 2^32), times 2^31 twice is 0: nothing is added.
+                   Case{INT32_MAX, INT32_MIN, 0, 3, 0},
+                   // 2 (2^31 - 1) wraps to -2, which is not added.
+                   Case{INT32_MAX, 1, INT32_MAX, 2, INT32_MAX}}) {
+        // Two or three robots arrive at (9, 5) from the west; robot d keeps the level going.
+        Start({"..............................d", "", "", "", "........a",
+               c.robots == 3 ? "........b.A" : "..........A", "........c"});
+        game.m_prefs.m_robotKillPoints = c.points;
         game.m_prefs.m_multipleKillMultiplier = c.multiplier;
-        // Three robots arrive at (9, 5) from the west side; a fourth keeps the level going.
-        Place({"..............................d", "", "", "", "........a", "........b.A",
-               "........c"});
+        game.m_score = c.before;
         MovePlayer(game, 0, 0);
         EXPECT_EQ(game.Cell(9, 5), kCellHeap);
-        EXPECT_EQ(game.m_score, c.score) << "multiplier " << c.multiplier;
+        EXPECT_EQ(game.m_score, c.after) << c.robots << " robots, " << c.points << " points, "
+                                         << "multiplier " << c.multiplier;
     }
 }
 
 TEST_F(TurnTest, ACatchEndsTheTurnAtOnce) {
-    StartGame();
     // Robot a is diagonal to the player and catches it; b and c would collide later in the
     // list, but never move.
-    Place({"", "", "", "..a", "...A", "", "", ".....b", ".....c"});
+    Start({"", "", "", "..a", "...A", "", "", ".....b", ".....c"});
     game.Cell(5, 7) = '1';
     MovePlayer(game, 0, 0);
     EXPECT_TRUE(game.m_gameOver);
-    EXPECT_EQ(game.m_score, 0);
     EXPECT_EQ(game.Cell(2, 3), kCellEmpty) << "the catching robot left its cell";
     EXPECT_EQ(game.Cell(5, 7), kCellRobot);
     EXPECT_EQ(game.Cell(5, 8), kCellRobot);
-    EXPECT_EQ(host.Count("AnimateRobotSteps"), 0);
-    EXPECT_EQ(
-        host.Only({"HighlightKiller", "Sound", "AnimatePlayerDeath", "RestoreKiller"}),
-        (std::vector<std::string>{"HighlightKiller:robot(2,3)", "Sound:PlayerDies",
-                                  "AnimatePlayerDeath:heap(3,4)", "RestoreKiller:robot(2,3)"}));
-}
-
-TEST_F(TurnTest, ACatchMidTurnLeavesTheTurnsCellCodes) {
-    StartGame();
+    EXPECT_EQ(host.Only({"HighlightKiller", "Sound", "AnimatePlayerDeath", "RestoreKiller",
+                         "AnimateRobotSteps"}),
+              (Calls{"HighlightKiller:robot(2,3)", "Sound:PlayerDies",
+                     "AnimatePlayerDeath:heap(3,4)", "RestoreKiller:robot(2,3)"}));
     // a steps into c's cell; then b catches the player before c moves: the board keeps '2'.
-    Place({"", "", ".a", "..c.b", "...A"});
+    Start({"", "", ".a", "..c.b", "...A"});
     MovePlayer(game, 0, 0);
     EXPECT_TRUE(game.m_gameOver);
     EXPECT_EQ(game.Cell(2, 3), '2');
@@ -66,175 +94,227 @@ TEST_F(TurnTest, ACatchMidTurnLeavesTheTurnsCellCodes) {
     EXPECT_EQ(game.Cell(4, 3), kCellEmpty) << "the catching robot left its cell";
 }
 
-TEST_F(TurnTest, RobotRunningIntoAHeapDiesAndTheHeapStaysOneRecord) {
-    StartGame();
-    Place({"", "", "", "", ".......aS.A", "", "", "", "", "", "", "", "", "", "",
-           "..............................b"});
-    MovePlayer(game, 0, 0);
-    EXPECT_EQ(game.Cell(8, 4), kCellHeap);
-    EXPECT_EQ(game.Cell(7, 4), kCellEmpty);
-    EXPECT_EQ(game.m_score, 10);
-    EXPECT_EQ(HeapRecords(), 1);
-}
-
-TEST_F(TurnTest, StepOntoRobotOrHeapIsDeath) {
-    StartGame();
-    Place({"AS", "a"});
-    MovePlayer(game, 1, 0);
-    EXPECT_TRUE(game.m_gameOver);
-    EXPECT_EQ(Log(), "6");
-    EXPECT_EQ(host.Count("HighlightKiller:heap(1,0)"), 1);
-    StartGame();
-    Place({"A.", "a"});
-    MovePlayer(game, 0, 1);
-    EXPECT_TRUE(game.m_gameOver);
-    EXPECT_EQ(Log(), "2");
-    EXPECT_EQ(host.Count("HighlightKiller:robot(0,1)"), 1);
-    EXPECT_EQ(host.Count("AnimateRobotSteps"), 0);
-}
-
-TEST_F(TurnTest, StepOffTheBoardIsRefused) {
-    StartGame();
-    Place({"", "", "", "", "", "A", "", "", "", "......a"});
-    MovePlayer(game, -1, 0);
-    EXPECT_EQ(Log(), "");
-    EXPECT_EQ(host.calls, (std::vector<std::string>{"Refuse"}));
-    EXPECT_EQ(game.Cell(6, 9), kCellRobot);
-}
-
 TEST_F(TurnTest, KillingTheLastRobotStartsTheNextLevelAfterTheTurn) {
-    StartGame();
-    Place({"", "", "", "", "........a", "..........A", "........b"});
+    Start({"", "", "", "", "........a", "..........A", "........b"});
     MovePlayer(game, 0, 0);
     EXPECT_EQ(game.m_level, 2);
     EXPECT_EQ(Log(), "5. ");
     EXPECT_EQ(game.m_score, 20);
-    EXPECT_EQ(LiveRobots(), 10);
-    const auto order =
-        host.Only({"AnimateRobotSteps", "AnimateExplosions", "Pause", "RedrawBoard"});
-    EXPECT_EQ(order, (std::vector<std::string>{"AnimateRobotSteps", "AnimateExplosions",
-                                               "Pause(1440)", "RedrawBoard"}));
+    EXPECT_EQ(CellsHolding(kCellRobot), 10);
+    EXPECT_EQ(host.Only({"AnimateRobotSteps", "AnimateExplosions", "Pause", "RedrawBoard"}),
+              (Calls{"AnimateRobotSteps", "AnimateExplosions", "Pause(1440)", "RedrawBoard"}));
 }
 
-TEST_F(TurnTest, PlayerStepSceneOrder) {
-    StartGame();
-    Place({"A", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "",
-           "..............................a"});
-    MovePlayer(game, 1, 0);
-    EXPECT_EQ(host.calls, (std::vector<std::string>{
-                              "HideArrows", "AnimatePlayerStep(1,0)", "SetPlayerCell(1,0)",
-                              "SetRobotStepRects(30,17)", "AnimateRobotSteps", "DrawArrows"}));
-    EXPECT_EQ(game.Cell(1, 0), kCellPlayer);
-    EXPECT_EQ(game.Cell(29, 16), kCellRobot);
-}
-
-TEST_F(TurnTest, RobotsTurnSceneOrderWithACollision) {
-    StartGame();
-    Place({"..............................c", "", "", "", "........a", "..........A", "........b"});
-    MovePlayer(game, 0, 0);
-    EXPECT_EQ(host.calls, (std::vector<std::string>{
-                              "HideArrows", "SetRobotStepRects(8,4)", "SetRobotStepRects(8,6)",
-                              "SetRobotStepRects(30,0)", "AnimateRobotSteps", "Sound:RobotDies",
-                              "AnimateExplosions", "SetPlayerCell(10,5)", "RedrawPlayer",
-                              "StatusLine", "DrawArrows"}));
-    ASSERT_EQ(game.m_explosionCount, 1);
-    const Rect r = game.m_explosionRects[0];
-    EXPECT_EQ((std::vector<int>{r.left, r.top, r.right, r.bottom}),
-              (std::vector<int>{144, 81, 160, 101}));
-    EXPECT_EQ(game.m_explosionRects[1].right, 0);
-}
-
-TEST_F(TurnTest, RobotStepRectsCoverTheCellAndTheStep) {
-    Robot r{};
-    r.x = 3;
-    r.y = 4;
-    r.dx = -1;
-    r.dy = 1;
-    ComputeRobotStepRects(r);
-    EXPECT_EQ(
-        (std::vector<int>{r.moveRect.left, r.moveRect.top, r.moveRect.right, r.moveRect.bottom}),
-        (std::vector<int>{47, 65, 63, 81}));
-    EXPECT_EQ((std::vector<int>{r.rect.left, r.rect.top, r.rect.right, r.rect.bottom}),
-              (std::vector<int>{47, 64, 64, 81}));
-}
-
-// A full record array: robots in slots 0..554 with the two lists sharing the end marker in
-// slot 555 and heaps in 556 and 557. Robots a and b (slots 0, 1) collide at (9, 5); the robot
-// in slot 554 is alive or dead as asked; robot c keeps the level going.
-void FillRecordArray(GameTest& test, CGame& game, bool lastRobotAlive) {
-    test.Place({"", "", "", "", "........a", "..........A", "........b", "", "", "", "", "", "", "",
-                "", "", "", "..............................c"});
-    for (int i = 3; i < kMaxPlaced; ++i) {
-        game.m_records[i] = Robot{};
-        game.m_records[i].x = 0;
-        game.m_records[i].y = 17;
+TEST_F(TurnTest, WhereTheListsMeetAHeapTakesOverOnlyADeadRobot) {
+    // A full record array: robots in slots 0..554, the two lists sharing the end marker in slot
+    // 555, heaps in 556 and 557. Robots a and b (slots 0, 1) collide at (9, 5); c keeps the
+    // level going; the robot in slot 554 is alive or dead as the case asks.
+    for (bool lastRobotAlive : {false, true}) {
+        Start(WithFarRobot({"", "", "", "", "........a", "..........A", "........b"}, 'c'));
+        Robot* const marker = game.m_records + kMaxPlaced;
+        std::fill(game.m_records + 3, marker + 1, Robot{});
+        marker->isAlive = kEndOfList;
+        if (lastRobotAlive) {
+            marker[-1].isAlive = kRobotIsAlive;
+            marker[-1].y = 17;
+            game.Cell(0, 17) = kCellRobot;
+        }
+        for (int16_t x = 1; x <= 2; ++x) {
+            marker[x] = Robot{};
+            marker[x].x = x;
+            marker[x].isAlive = kRobotIsAlive;
+            game.Cell(x, 0) = kCellHeap;
+        }
+        game.m_robotListEnd = game.m_heapListEnd = marker;
+        MoveRobots(game);
+        const std::string where = lastRobotAlive ? "beside a live robot" : "beside a dead robot";
+        EXPECT_EQ(game.Cell(9, 5), kCellHeap) << where;
+        EXPECT_EQ(game.m_score, 20) << where;
+        // A live robot keeps its slot, and the new heap exists on the board only.
+        Robot* const end = lastRobotAlive ? marker : marker - 1;
+        EXPECT_EQ(game.m_robotListEnd, end) << where;
+        EXPECT_EQ(game.m_heapListEnd, end) << where;
+        EXPECT_EQ(HeapRecords(), lastRobotAlive ? 2 : 3) << where;
+        EXPECT_EQ(marker->x, lastRobotAlive ? 0 : 9) << where;
     }
-    if (lastRobotAlive) {
-        game.m_records[kMaxPlaced - 1].isAlive = kRobotIsAlive;
-        game.Cell(0, 17) = kCellRobot;
+}
+
+TEST_F(TurnTest, AStepOffTheBoardIsRefusedOneOntoAHeapOrARobotKillsAndThenNothingActs) {
+    for (auto [row, dx, dy, log, killer] :
+         {std::tuple<const char*, int16_t, int16_t, const char*, const char*>{
+              "AS", 1, 0, "6", "HighlightKiller:heap(1,0)"},
+          {"A.", 0, 1, "2", "HighlightKiller:robot(0,1)"}}) {
+        Start({row, "a"});
+        MovePlayer(game, -1, 0);
+        EXPECT_EQ(host.calls, Calls{"Refuse"});
+        MovePlayer(game, dx, dy);
+        EXPECT_TRUE(game.m_gameOver) << killer;
+        EXPECT_EQ(host.Only({"HighlightKiller", "AnimateRobotSteps"}), Calls{killer});
+        host.Clear();
+        for (int id : {IDM_STEP_EAST, IDM_WAIT, IDM_TELEPORT, IDM_SCREWDRIVER, IDM_LAST_STAND}) {
+            HandleGameCommand(game, id);
+        }
+        EXPECT_EQ(Log(), log) << "nothing logged after the end";
+        EXPECT_EQ(host.Count("Refuse"), 0);
+        EXPECT_TRUE(host.Only({"Sound"}).empty());
     }
-    Robot* marker = game.m_records + kMaxPlaced;
-    marker->isAlive = kEndOfList;
-    for (int slot = kMaxPlaced + 1; slot < kNumCells; ++slot) {
-        game.m_records[slot] = Robot{};
-        game.m_records[slot].isAlive = kRobotIsAlive;
-        game.m_records[slot].x = static_cast<int16_t>(slot - kMaxPlaced);
-        game.Cell(slot - kMaxPlaced, 0) = kCellHeap;
+}
+
+class ActionsTest : public GameTest {};
+
+// A board without an empty cell: the player at (0, 0), `robots` from (0, 1) on, heaps elsewhere.
+Rows FullBoard(const std::string& robots = "") {
+    Rows rows(kGridHeight, std::string(kGridWidth, 'S'));
+    rows[0][0] = 'A';
+    rows[1].replace(0, robots.size(), robots);
+    return rows;
+}
+
+// The generator's next value after `outputs` draws from `seed`.
+uint16_t ValueAfter(uint32_t seed, int outputs) {
+    SeedRandom(seed);
+    for (int i = 0; i < outputs; ++i) {
+        RandomUpTo(0);
     }
-    game.m_robotListEnd = game.m_heapListEnd = marker;
+    return RandomUpTo(65535);
 }
 
-TEST_F(TurnTest, HeapTakesOverADeadRobotWhereTheListsMeet) {
-    StartGame();
-    FillRecordArray(*this, game, false);
-    MoveRobots(game);
-    EXPECT_EQ(game.Cell(9, 5), kCellHeap);
-    EXPECT_EQ(game.m_robotListEnd, game.m_records + kMaxPlaced - 1);
-    EXPECT_EQ(game.m_heapListEnd, game.m_records + kMaxPlaced - 1);
-    EXPECT_EQ(game.m_records[kMaxPlaced].x, 9);
-    EXPECT_EQ(HeapRecords(), 3);
+TEST_F(ActionsTest, TeleportSceneOrderAndLandingPastTheOwnCell) {
+    // The generator's first cell is the player's own, which is drawn again without a try.
+    SeedRandom(3);
+    const int own[2] = {RandomUpTo(30), RandomUpTo(17)};
+    const int x = RandomUpTo(30);
+    const int y = RandomUpTo(17);
+    Rows rows = WithFarRobot({});
+    rows[own[1]] = std::string(own[0], '.') + "A";
+    Start(rows);
+    game.m_prefs.m_teleportRule = 3;
+    SeedRandom(3);
+    Teleport(game);
+    EXPECT_EQ(Log(), "T");
+    EXPECT_EQ(game.Cell(x, y), kCellPlayer);
+    EXPECT_EQ(game.Cell(own[0], own[1]), kCellEmpty);
+    const std::string from = std::to_string(own[0]) + "," + std::to_string(own[1]);
+    const std::string to = std::to_string(x) + "," + std::to_string(y);
+    EXPECT_EQ(host.Only({"HideArrows", "EraseCell", "Sound", "AnimateTeleport", "SetPlayerCell",
+                         "RedrawPlayer", "Pause", "AnimateRobotSteps", "DrawArrows"}),
+              (Calls{"HideArrows", "EraseCell(" + from + ")", "Sound:Teleport",
+                     "AnimateTeleport(" + from + "," + to + ")", "SetPlayerCell(" + to + ")",
+                     "RedrawPlayer", "Pause(288)", "AnimateRobotSteps", "DrawArrows"}));
 }
 
-TEST_F(TurnTest, HeapBesideALiveRobotExistsOnTheBoardOnly) {
-    StartGame();
-    FillRecordArray(*this, game, true);
-    MoveRobots(game);
-    EXPECT_EQ(game.Cell(9, 5), kCellHeap);
-    EXPECT_EQ(game.m_robotListEnd, game.m_records + kMaxPlaced);
-    EXPECT_EQ(game.m_heapListEnd, game.m_records + kMaxPlaced);
-    EXPECT_EQ(game.m_records[kMaxPlaced - 1].isAlive, kRobotIsAlive);
-    EXPECT_EQ(HeapRecords(), 2);
-    EXPECT_EQ(game.m_score, 20);
+TEST_F(ActionsTest, AFullBoardRefusesTheTeleportOnceItsTriesAreUsed) {
+    // Rule 4 draws its first candidate and 1000 more, two draws each. Rule 5 discards its first
+    // candidate and draws 499 more at two tries each.
+    for (auto [rule, draws] : {std::pair<int16_t, int>{4, 2002}, {5, 1000}}) {
+        Start(FullBoard());
+        game.m_prefs.m_teleportRule = rule;
+        SeedRandom(99);
+        Teleport(game);
+        EXPECT_EQ(host.calls, Calls{"Refuse"}) << "rule " << rule;
+        EXPECT_EQ(Log(), "") << "rule " << rule;
+        const uint16_t next = RandomUpTo(65535);
+        EXPECT_EQ(next, ValueAfter(99, draws)) << "rule " << rule;
+    }
 }
 
-TEST_F(TurnTest, HugeMultipliersWrapWithoutUndefinedBehaviour) {
-    StartGame();
-    game.m_prefs.m_robotKillPoints = INT32_MAX;
-    game.m_prefs.m_multipleKillMultiplier = INT32_MIN;
-    Place({"..............................d", "", "", "", "........a", "........b.A", "........c"});
-    MovePlayer(game, 0, 0);
-    // 3 * (2^31 - 1) = 2^31 - 3 (mod 2^32), times 2^31 twice = 0: nothing is added.
-    EXPECT_EQ(game.m_score, 0);
-    game.m_prefs.m_multipleKillMultiplier = 1;
-    game.m_score = INT32_MAX;
-    Place({"..............................d", "", "", "", "........a", "..........A", "........b"});
-    MovePlayer(game, 0, 0);
-    // 2 * (2^31 - 1) wraps to -2, which is not added.
-    EXPECT_EQ(game.m_score, INT32_MAX);
+TEST_F(ActionsTest, TeleportRulesRespectTheirCells) {
+    for (int16_t rule : {1, 2, 4, 5}) {
+        for (uint32_t seed = 1; seed <= 60; ++seed) {
+            Start({"a.a.a.a.a.a.a.a.a.a.a.a.a.a.a.a", ".S.S.S.S.S.S.S.S.S.S.S.S.S.S.S",
+                   "...............A"});
+            game.m_prefs.m_teleportRule = rule;
+            game.m_prefs.m_moveRobotsAfterTeleport = 0;
+            SeedRandom(seed * 2654435761u); // spread out: consecutive seeds start alike
+            Teleport(game);
+            const std::string where =
+                "rule " + std::to_string(rule) + ", seed " + std::to_string(seed);
+            // Only rule 1 lands on robots, only rule 2 on heaps, rule 5 never next to a robot.
+            EXPECT_TRUE(rule == 1 || host.Only({"AnimatePlayerDeath:heap"}).empty()) << where;
+            EXPECT_TRUE(rule == 2 || host.Only({"AnimatePlayerDeath:clear"}).empty()) << where;
+            EXPECT_TRUE(rule != 5 || game.m_playerY > 1) << where;
+            EXPECT_EQ(host.Count("AnimateRobotSteps"), 0) << where << ": the robots stay";
+        }
+    }
 }
 
-TEST_F(TurnTest, StepsAndActionsAfterTheGameDoNothing) {
-    StartGame();
-    Place({"A.", "a"});
-    MovePlayer(game, 0, 1);
+TEST_F(ActionsTest, RulesOneAndTwoLandOnRobotsOrHeaps) {
+    for (auto [rule, death] : {std::pair<int16_t, const char*>{1, "AnimatePlayerDeath:heap"},
+                               {2, "AnimatePlayerDeath:clear"}}) {
+        Start(FullBoard("abcdefghijklmnopqrstuvwxyz"));
+        game.m_prefs.m_teleportRule = rule;
+        Teleport(game);
+        EXPECT_TRUE(game.m_gameOver) << "rule " << rule;
+        EXPECT_EQ(host.Only({death}).size(), 1u) << "rule " << rule;
+        EXPECT_EQ(host.Only({"Sound", "HighlightKiller"}),
+                  (Calls{"Sound:Teleport", "Sound:PlayerDies"}));
+    }
+}
+
+TEST_F(ActionsTest, ScrewdriverRadiusTwoClearsTheSquareWithoutHeaps) {
+    Start({"", "", "...a...b", "", ".....A", "", ".....c", "", "..........d"});
+    game.m_prefs.m_screwdriverRadius = 2;
+    UseScrewdriver(game);
+    EXPECT_EQ(CellsHolding(kCellRobot), 1);
+    EXPECT_EQ(game.m_score, 60);
+    EXPECT_EQ(Log(), "S");
+    EXPECT_EQ(HeapRecords(), 0);
+    EXPECT_EQ(host.Only({"StatusLine", "HideArrows", "EraseCell", "Sound", "AnimateScrewdriver",
+                         "AnimateRobotSteps", "DrawArrows"}),
+              (Calls{"StatusLine", "HideArrows", "EraseCell(3,2)", "EraseCell(7,2)",
+                     "EraseCell(5,6)", "Sound:Screwdriver", "AnimateScrewdriver(1,5,4,2)",
+                     "StatusLine", "AnimateRobotSteps", "DrawArrows"}));
+    // None left: refused, and nothing logged.
     host.Clear();
-    const std::string log = Log();
-    for (int id : {IDM_STEP_EAST, IDM_WAIT, IDM_TELEPORT, IDM_SCREWDRIVER, IDM_LAST_STAND}) {
-        HandleGameCommand(game, id);
+    UseScrewdriver(game);
+    EXPECT_EQ(host.calls, Calls{"Refuse"});
+    EXPECT_EQ(Log(), "S");
+}
+
+TEST_F(ActionsTest, ScrewdriverRadiusIsClampedAndStored) {
+    for (auto [radius, clamped] :
+         {std::pair<int16_t, int16_t>{0, 1}, {-7, 1}, {10, 10}, {30000, 10}}) {
+        Start(WithFarRobot({"A"}));
+        game.m_prefs.m_screwdriverRadius = radius;
+        UseScrewdriver(game);
+        EXPECT_EQ(game.m_prefs.m_screwdriverRadius, clamped) << "radius " << radius;
+        EXPECT_EQ(game.m_score, 0) << "radius " << radius;
+        EXPECT_EQ(host.Count("Sound:Screwdriver"), 1) << "even with nobody in range";
     }
-    EXPECT_EQ(Log(), log);
-    EXPECT_EQ(host.Count("Refuse"), 0);
-    EXPECT_TRUE(host.Only({"Sound"}).empty());
+}
+
+TEST_F(ActionsTest, LastStandVariantsStopWhereTheyShouldAndOnlyTheFullOneMultiplies) {
+    const Rows meeting = {"", "", "", "", "........a", "..........A", "........b"};
+    struct Case {
+        Rows rows;
+        int16_t mode;
+        const char* log;
+        int robotTurns, score;
+        bool over;
+    };
+    for (const Case& c :
+         {// Minus 1 with a robot already next to the player, minus 2 as soon as one is within
+          // two cells (from (4, 5) to (1, 2)).
+          Case{{"", ".a", "..A"}, -1, "K", 0, 0, false},
+          Case{{"A", "", "", "", "", "....a"}, -2, "J", 3, 0, false},
+          // The stand ends at the level change; the catch itself is not animated.
+          Case{meeting, 1, "L. ", 1, 60, false}, Case{meeting, -1, "K. ", 1, 20, false},
+          Case{{"A", "", "", "....a"}, 1, "L", 3, 0, true},
+          // A board without robots ends a stand at once.
+          Case{{"A"}, 1, "L", 0, 0, false}, Case{{"A"}, -2, "J", 0, 0, false}}) {
+        Start(c.rows);
+        game.m_prefs.m_lastStandMultiplier = 3;
+        LastStand(game, c.mode);
+        const std::string where = "mode " + std::to_string(c.mode) + " on " + c.rows.back();
+        EXPECT_EQ(Log(), c.log) << where;
+        EXPECT_EQ(host.Count("AnimateRobotSteps"), c.robotTurns) << where;
+        EXPECT_EQ(game.m_score, c.score) << where;
+        EXPECT_EQ(game.m_gameOver, c.over) << where;
+        EXPECT_EQ(game.m_lastStandMode, 0) << where;
+        if (c.robotTurns == 0) {
+            EXPECT_EQ(host.calls, (Calls{"HideArrows", "HideCursor", "DrawArrows", "ShowCursor"}));
+        }
+    }
 }
 
 } // namespace
