@@ -218,7 +218,7 @@ TEST_F(ActionsTest, AFullBoardRefusesTheTeleportOnceItsTriesAreUsed) {
     }
 }
 
-TEST_F(ActionsTest, TeleportRulesRespectTheirCells) {
+TEST_F(ActionsTest, TeleportRulesKeepToTheirCells) {
     for (int16_t rule : {1, 2, 4, 5}) {
         for (uint32_t seed = 1; seed <= 60; ++seed) {
             Start({"a.a.a.a.a.a.a.a.a.a.a.a.a.a.a.a", ".S.S.S.S.S.S.S.S.S.S.S.S.S.S.S",
