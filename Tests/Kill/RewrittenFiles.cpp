@@ -15,11 +15,7 @@ constexpr int kHighScoresFile = 0;
 const char* const kFileNames[kRewrittenFileCount] = {"High Scores.txt", "Saved Game.txt",
                                                      "Last Game.txt"};
 
-#ifdef _WIN32
 constexpr char kFolderSeparator = '\\';
-#else
-constexpr char kFolderSeparator = '/';
-#endif
 
 // Dates in whole minutes, the file's unit, so that they read back unchanged.
 constexpr int64_t kFirstDate = 1278814740;
