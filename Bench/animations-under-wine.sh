@@ -33,9 +33,7 @@ cmake --build "$native_build" --target clankmere-replay >/dev/null
 source "$repo/Tests/E2E/wine-env.sh"
 
 install=$E2E_WORK/install
-mkdir -p "$install"
-cp "$win_build/Clankmere.exe" "$install/"
-cp -r Graphics Sounds "$install/"
+e2e_install "$install" "$win_build/Clankmere.exe"
 timer=$repo/$win_build/clankmere-animation-timer.exe
 replay=$repo/$native_build/Tools/Replay/clankmere-replay
 

@@ -24,9 +24,7 @@ cmake --build "$native_build" --target clankmere-long-game clankmere-replay >/de
 source "$repo/Tests/E2E/wine-env.sh"
 
 install=$E2E_WORK/install
-mkdir -p "$install"
-cp "$win_build/Clankmere.exe" "$install/"
-cp -r Graphics Sounds "$install/"
+e2e_install "$install" "$win_build/Clankmere.exe"
 timer=$repo/$win_build/clankmere-startup-timer.exe
 
 echo "Saved game: $("$native_build/Bench/clankmere-long-game" "$actions" "$E2E_WORK/prefs.bin" \

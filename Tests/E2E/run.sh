@@ -52,11 +52,8 @@ source "$repo/Tests/E2E/wine-env.sh"
 
 # The installation every test copies: the program with its Graphics and Sounds folders.
 install=$E2E_WORK/install
-mkdir -p "$install"
-cp "$game" "$install/Clankmere.exe"
-cp "$repo/$win_build/Clankmere9x.exe" "$install/"
-cp -r Graphics Sounds "$install/"
-cp "$repo/$win_build/Tests/E2E/Kill/clankmere-kill-writer.exe" "$install/"
+e2e_install "$install" "$game" "$repo/$win_build/Clankmere9x.exe" \
+    "$repo/$win_build/Tests/E2E/Kill/clankmere-kill-writer.exe"
 
 # The game records with the position the replay tool reaches after every prefix of their
 # moves; a test compares the window with them.

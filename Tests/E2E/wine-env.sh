@@ -6,12 +6,14 @@
 #
 #   e2e_new_prefix DIR   makes DIR a fresh prefix and exports WINEPREFIX=DIR
 #   e2e_stop_prefix DIR  stops the Wine server of DIR (it also writes the registry out)
+#   e2e_install DIR PROGRAM...  puts the programs into DIR with the Graphics and Sounds folders
 #   E2E_WORK             a scratch folder that is removed at exit (kept with E2E_KEEP=1)
 
 export WINEARCH=win64
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
+e2e_repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 E2E_WORK=$(mktemp -d "${TMPDIR:-/tmp}/clankmere-e2e.XXXXXX")
 e2e_xvfb_pid=
 e2e_prefixes=()
@@ -54,6 +56,14 @@ e2e_start_display() {
         sleep 0.05
     done
     export DISPLAY=:$(tr -d '\n' <"$number_file")
+}
+
+e2e_install() {
+    local dir=$1
+    shift
+    mkdir -p "$dir"
+    cp "$@" "$dir/"
+    cp -r "$e2e_repo/Graphics" "$e2e_repo/Sounds" "$dir/"
 }
 
 e2e_windows_path() {
