@@ -14,6 +14,7 @@ namespace {
 
 constexpr int kDefaultRounds = 200;
 constexpr DWORD kMaxRunMs = 20;
+constexpr int kStartAttempts = 3;
 
 int Rounds() {
     const char* text = std::getenv("E2E_KILL_ROUNDS");
@@ -53,10 +54,15 @@ public:
         startup.hStdOutput = writerOutput;
         startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
         std::string commandLine = "\"" + path + "\" \"" + folder + "\"";
-        const bool started =
-            CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
-                           DETACHED_PROCESS, nullptr, nullptr, &startup, &m_process) != 0;
-        const DWORD error = GetLastError();
+        // Wine now and then fails to start a process (error 1359, an internal error); the files
+        // are not touched before the writer runs, so a second try tests the same.
+        bool started = false;
+        DWORD error = 0;
+        for (int attempt = 0; attempt < kStartAttempts && !started; ++attempt) {
+            started = CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
+                                     DETACHED_PROCESS, nullptr, nullptr, &startup, &m_process) != 0;
+            error = GetLastError();
+        }
         CloseHandle(writerOutput);
         const bool writing = started && ReadLine(output);
         CloseHandle(output);
