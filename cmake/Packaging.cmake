@@ -3,6 +3,7 @@
 #   Clankmere-<version>-<system>.zip        Clankmere.exe with Graphics and Sounds, ready to run
 #   Clankmere9x-<version>-win32.zip         the same for Clankmere9x.exe (i686 build only)
 #   Clankmere-<version>-<system>-setup.exe  the installer of Clankmere.exe
+# Each holds the replay tool clankmere-replay.exe of its build beside the game.
 # <system> is win64 for the x86_64 build and win32 for the i686 build. Each zip holds one top
 # folder, Clankmere-<version>-<system>.
 

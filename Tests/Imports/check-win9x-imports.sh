@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Checks that the program built for Windows 95 and 98 imports nothing those systems lack:
+# Checks that a program of the zip for Windows 95 and 98 imports nothing those systems lack:
 # every import of the executable must be listed in win9x-imports.txt beside this script.
 #
 #   Tests/Imports/check-win9x-imports.sh build/win32/Clankmere9x.exe
