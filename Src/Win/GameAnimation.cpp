@@ -262,3 +262,35 @@ void CGameGraphics::AnimateScrewdriver(int effect, int x, int y, int radius) {
     }
     SleepFor(kScrewdriverAfter);
 }
+
+bool CGameGraphics::HeapsSmolder() const {
+    return m_game.m_prefs.m_smolderingHeaps != 0 && m_game.m_heapListEnd && !m_game.m_busy &&
+           !m_game.m_closing && CanDraw() && !IsIconic(m_hWindow);
+}
+
+// A heap's frame is drawn where the canvas holds its plain picture, two pixels below the cell's
+// top, and cut at the cell's bottom: only the heap's own cell changes.
+void CGameGraphics::DrawSmolderingHeaps(uint32_t tickMs) {
+    if (!CanDraw() || !m_game.m_heapListEnd) {
+        return;
+    }
+    // A heap that the full record array left without a record has variant 0.
+    uint8_t variants[kNumCells] = {};
+    for (const Robot* h = m_game.m_lastRecord; h > m_game.m_heapListEnd; --h) {
+        if (h->isAlive != kRobotIsDead) {
+            variants[h->x * kGridHeight + h->y] = h->variant;
+        }
+    }
+    for (int x = 0; x < kGridWidth; ++x) {
+        for (int y = 0; y < kGridHeight; ++y) {
+            if (m_game.Cell(x, y) != kCellHeap) {
+                continue;
+            }
+            RECT frame = m_smolderingHeapRects[SmolderFrame(variants[x * kGridHeight + y], tickMs)];
+            frame.bottom -= 2;
+            EraseRect(CellRect(x, y));
+            DrawSprite(x * kCellPixels, y * kCellPixels + 2, frame);
+        }
+    }
+    Present();
+}

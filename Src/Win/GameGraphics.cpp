@@ -86,6 +86,10 @@ CGameGraphics::CGameGraphics(CGame& game, CGameUI& ui)
     for (int k = 0; k < kNumDeathFrames; ++k) {
         m_playerDeathRects[k] = IconRect(16 * k, 72, 16, 20);
     }
+    // The smoldering frames sit one pixel higher than the explosion band they belong to.
+    for (int k = 0; k < kNumSmolderFrames; ++k) {
+        m_smolderingHeapRects[k] = IconRect(112 + 16 * k, 31, 16, 16);
+    }
 }
 
 CGameGraphics::~CGameGraphics() {

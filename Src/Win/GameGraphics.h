@@ -4,6 +4,7 @@
 #pragma once
 
 #include "Game.h"
+#include "SmolderingHeaps.h"
 #include "ddutil.h"
 
 #include <windows.h>
@@ -65,6 +66,10 @@ public:
     void HideArrows();
     void InvertTarget(const RECT& rect);
     void Present();
+    // Whether the heaps smolder now: the option is on, the board is at rest and can be seen.
+    bool HeapsSmolder() const;
+    // Every heap cell shows its smoldering frame for the tick `tickMs`; one present.
+    void DrawSmolderingHeaps(uint32_t tickMs);
 
     // --- Animations (GameAnimation.cpp).
     void AnimatePlayerStep(int dx, int dy);
@@ -129,6 +134,7 @@ private:
     RECT m_playerRect;
     RECT m_robotExplosionRects[kNumExplosionFrames];
     RECT m_playerDeathRects[kNumDeathFrames];
+    RECT m_smolderingHeapRects[kNumSmolderFrames];
     HFONT m_hFontNormal = nullptr;
     HFONT m_hFontBold = nullptr;
     HFONT m_hFontBoldUnderline = nullptr;

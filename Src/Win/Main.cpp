@@ -11,6 +11,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
@@ -231,6 +232,28 @@ void RunDeferredCommand(HWND hWnd) {
     }
 }
 
+// Waits for input for one idle second. While the heaps smolder the wait also wakes for each of
+// their frames, which do not end the second: only input does, or the second running out.
+DWORD WaitOneIdleSecond(CGameGraphics& graphics) {
+    if (!graphics.HeapsSmolder()) {
+        return WaitForInput(kIdleWaitMs, kIdleWakeMask, 0);
+    }
+    const DWORD end = TickCount() + kIdleWaitMs;
+    for (;;) {
+        const DWORD now = TickCount();
+        const auto left = static_cast<DWORD>(std::max<int32_t>(static_cast<int32_t>(end - now), 0));
+        const DWORD untilFrame = MsUntilNextSmolderFrame(now);
+        if (untilFrame >= left || !graphics.HeapsSmolder()) {
+            return WaitForInput(left, kIdleWakeMask, 0);
+        }
+        const DWORD woken = WaitForInput(untilFrame, kIdleWakeMask, 0);
+        if (woken != WAIT_TIMEOUT) {
+            return woken;
+        }
+        graphics.DrawSmolderingHeaps(now + untilFrame);
+    }
+}
+
 bool DemoMayStart(const CGame& game) {
     return game.m_gameOver || (!game.m_demoMode && game.m_moveLogLength == 0);
 }
@@ -244,7 +267,7 @@ int RunMainLoop(CGame& game, const CGameUI& ui) {
             return 1;
         }
         RunDeferredCommand(ui.m_hWnd);
-        const DWORD woken = WaitForInput(kIdleWaitMs, kIdleWakeMask, 0);
+        const DWORD woken = WaitOneIdleSecond(g_host.Graphics());
         if (woken == WAIT_OBJECT_0) {
             idleTimeouts = 0;
             continue;
