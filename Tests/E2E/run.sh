@@ -38,7 +38,7 @@ if ! build_log=$(build 2>&1); then
     exit 1
 fi
 
-driver=$repo/$win_build/Tests/E2E/clankmere-e2e.exe
+driver=$repo/$win_build/clankmere-e2e.exe
 # The programs stand at the top of the build tree, beside their Graphics and Sounds.
 game=$repo/$win_build/Clankmere.exe
 replay=$repo/$native_build/Tools/Replay/clankmere-replay
@@ -47,8 +47,8 @@ if [ ! -f "$game" ] || [ ! -f "$repo/$win_build/Clankmere9x.exe" ]; then
     exit 1
 fi
 
-# shellcheck source=Tests/E2E/wine-env.sh
-source "$repo/Tests/E2E/wine-env.sh"
+# shellcheck source=Tools/Automation/wine-env.sh
+source "$repo/Tools/Automation/wine-env.sh"
 
 # The installation every test copies: the program with its Graphics and Sounds folders.
 install=$E2E_WORK/install

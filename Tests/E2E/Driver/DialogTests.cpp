@@ -3,8 +3,7 @@
 // about the scoring rules, the help picture and the About box's drawing. Pictures of the dialogs
 // are left in the tests' folders (advanced-options.bmp, advanced-options-after-defaults.bmp,
 // how-to-play.bmp, about.bmp), which run.sh keeps with E2E_KEEP=1.
-#include "Game.h"
-#include "StoredPreferences.h"
+#include "Scenario.h"
 
 #include <cstdio>
 #include <initializer_list>
@@ -161,18 +160,11 @@ void CheckStoredSettings(const PreferencesRecord& expected, const char* when) {
     }
 }
 
-// Once two captures in a row agree, beside the test's installation, where run.sh keeps it
-// with E2E_KEEP=1.
-void SaveScreenshot(const TestContext& context, HWND dialog, const char* name) {
-    Picture previous;
-    Picture picture = CaptureClient(dialog);
-    WaitUntil([&] {
-        previous = picture;
-        picture = CaptureClient(dialog);
-        return picture == previous;
-    });
+// Beside the test's installation, where run.sh keeps it with E2E_KEEP=1.
+void SaveScreenshot(const Installation& context, HWND dialog, const char* name) {
     const size_t slash = context.installDir.find_last_of("\\/");
-    SavePicture(picture, context.installDir.substr(0, slash + 1) + name + ".bmp");
+    SavePicture(WaitForSteadyPicture(dialog),
+                context.installDir.substr(0, slash + 1) + name + ".bmp");
 }
 
 RECT ClientRectOf(HWND dialog, HWND control) {
@@ -184,16 +176,6 @@ RECT ClientRectOf(HWND dialog, HWND control) {
 
 RECT ClientRectOf(HWND dialog, int id) {
     return ClientRectOf(dialog, Control(dialog, id));
-}
-
-Picture Crop(const Picture& picture, const RECT& rect) {
-    Picture part(rect.right - rect.left, rect.bottom - rect.top, 0);
-    for (int y = 0; y < part.height; ++y) {
-        for (int x = 0; x < part.width; ++x) {
-            part.At(x, y) = picture.At(rect.left + x, rect.top + y);
-        }
-    }
-    return part;
 }
 
 // A one-bit picture takes the control's colours: black stays black, white becomes the one

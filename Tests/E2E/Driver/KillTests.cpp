@@ -2,9 +2,8 @@
 // (Tests/Kill), which rewrites the high-score list, a saved game and a record with the program's
 // own code, is ended by TerminateProcess at random moments, and every file must still be one of
 // its two complete versions. E2E_KILL_ROUNDS sets a longer run (and E2E_TIMEOUT its time).
-#include "Framework.h"
-#include "Records.h"
 #include "RewrittenFiles.h"
+#include "Scenario.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,8 +1,7 @@
 // The menu bar: its texts, the Sound check mark, and the action items that are gray while no
 // game is in progress, after a death that leaves its last frame on the board.
-#include "Game.h"
-#include "Records.h"
-#include "Scene.h"
+
+#include "Scenario.h"
 
 #include <set>
 

@@ -1,9 +1,8 @@
 // Motion on the board: steps and the movement arrows, moving by mouse, keys pressed during an
 // animation, closing in the middle of the robots' turn, and what explosions and deaths leave
 // behind on the board.
-#include "Game.h"
-#include "Scene.h"
-#include "StoredPreferences.h"
+
+#include "Scenario.h"
 
 #include <cstdlib>
 

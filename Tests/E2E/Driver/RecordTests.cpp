@@ -1,7 +1,8 @@
 // Records and high scores: the game saved at quit and resumed at the next start, New Game, Save and
 // Open, a qualifying score with the name dialog and the High Scores window, the high-score file
 // read back at the next start, and the system's description in the "=" box and the records.
-#include "Game.h"
+
+#include "Scenario.h"
 
 #include <fstream>
 #include <sstream>
@@ -25,17 +26,6 @@ int RowBackgroundY(int index) {
 // The date cell of row i, the one text that may change from one minute to the next.
 RECT DateCell(int index) {
     return {290, 70 + 20 * index, 502, 90 + 20 * index};
-}
-
-// Types plain text (letters, digits, space and path punctuation) with the keys that make it.
-void TypeText(const std::string& text) {
-    for (const char c : text) {
-        const SHORT key = VkKeyScanA(c);
-        if (key == -1) {
-            Fail("no key types '%c'", c);
-        }
-        PressKey(LOBYTE(key), (HIBYTE(key) & 1) != 0 ? kShift : kNoModifiers);
-    }
 }
 
 std::string ReadFileBytes(const std::string& path) {

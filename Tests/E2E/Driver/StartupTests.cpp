@@ -1,7 +1,6 @@
 // Start-up and the main window: the first start without preferences, the fixed client area,
 // the single-instance guard, and the window placement stored at quit.
-#include "Game.h"
-#include "StoredPreferences.h"
+#include "Scenario.h"
 
 namespace {
 

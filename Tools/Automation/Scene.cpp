@@ -1,6 +1,4 @@
-#include "Scene.h"
-
-#include "Framework.h"
+#include "Automation.h"
 
 namespace {
 

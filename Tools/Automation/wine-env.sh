@@ -1,4 +1,5 @@
-# Sourced by the end-to-end scripts (bash, with set -euo pipefail in force).
+# Sourced by the scripts that run Clankmere.exe under Wine: the end-to-end tests, the package
+# check and the benchmarks (bash, with set -euo pipefail in force).
 #
 # Gives the caller a private X display, the Wine environment, a template prefix that is built
 # once per machine and Wine version, and cheap per-test clones of it. Everything started here

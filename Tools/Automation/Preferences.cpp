@@ -1,6 +1,4 @@
-#include "StoredPreferences.h"
-
-#include "Framework.h"
+#include "Automation.h"
 
 #include <cstring>
 

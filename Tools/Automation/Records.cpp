@@ -1,14 +1,12 @@
-#include "Records.h"
-
-#include "Framework.h"
+#include "Automation.h"
 
 #include <shlobj.h>
 
 #include <cstdio>
 #include <fstream>
 
-RecordedGame::RecordedGame(const TestContext& context, const std::string& name)
-    : m_base(context.gamesDir + "\\" + name) {
+RecordedGame::RecordedGame(const Installation& installation, const std::string& name)
+    : m_base(installation.gamesDir + "\\" + name) {
     std::optional<GameRecord> record = ReadGameRecord(m_base + ".txt");
     if (!record) {
         Fail("the game record %s.txt is missing or has no Time: or Moves: line", m_base.c_str());
