@@ -55,22 +55,9 @@ install=$E2E_WORK/install
 e2e_install "$install" "$game" "$repo/$win_build/Clankmere9x.exe" \
     "$repo/$win_build/Tests/E2E/Kill/clankmere-kill-writer.exe"
 
-# The game records with the position the replay tool reaches after every prefix of their
-# moves; a test compares the window with them.
+# The game records with the replay tool's positions, which the tests compare the window with.
 games=$E2E_WORK/games
-mkdir -p "$games"
-for record in Tests/E2E/Games/*.txt; do
-    name=$(basename "$record" .txt)
-    cp "$record" "$games/"
-    time_line=$(grep -a '^Time:' "$record" | tr -d '\r')
-    moves=$(grep -a '^Moves:' "$record" | tr -d '\r' | cut -f2)
-    for ((k = 0; k <= ${#moves}; k++)); do
-        printf '%s\r\nScore:\t0\r\nPlatform:\tx\r\nMoves:\t%s\r\n' "$time_line" "${moves:0:k}" \
-            >"$games/prefix.tmp"
-        "$replay" "$games/prefix.tmp" >"$games/$name.$k.board"
-    done
-    rm "$games/prefix.tmp"
-done
+e2e_replay_positions "$replay" "$games" Tests/E2E/Games/*.txt
 
 list_tests() {
     e2e_new_prefix "$E2E_WORK/list"

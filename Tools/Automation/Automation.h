@@ -14,9 +14,11 @@
 #include <cstdint>
 #include <exception>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // ---------------------------------------------------------------------------------------------
@@ -187,6 +189,11 @@ constexpr bool OnBoard(int x, int y) {
 POINT PlayerCell(const Position& position);
 // The cells around the player that show an arrow: those on the board that are empty.
 std::vector<POINT> ArrowCells(const Position& position);
+// The cell a move character steps to from `cell`, in the layout of the numeric pad: 7 8 9 /
+// 4 5 6 / 1 2 3 ('5' stays).
+POINT StepTarget(POINT cell, char move);
+// The screen point at the middle of a board cell of the game's window.
+POINT CellOnScreen(HWND window, POINT cell);
 
 // The sprite image of the first icon set: the installed "Graphics\GameIcons 1.bmp", or the
 // bitmap built into the program at `gamePath` when that file is missing.
@@ -261,6 +268,11 @@ void WriteGameRecord(const std::string& path, const GameRecord& record);
 // "%APPDATA%\Clankmere\<fileName>" of this prefix's user; makes the folder.
 std::string DataFilePath(const std::string& fileName);
 bool FileExists(const std::string& path);
+// The whole file; empty when it cannot be read.
+std::string ReadFileBytes(const std::string& path);
+// Fails unless `path` holds a record with the start time and actions of `expected` (blanks and
+// level separators do not count); `what` names the file in the failure.
+void CheckSameGame(const std::string& path, const GameRecord& expected, const std::string& what);
 // The moves of a record without the level separators ". " that the game writes into its log.
 std::string ActionsOf(const std::string& moves);
 
@@ -309,6 +321,9 @@ constexpr size_t kHighScoresPlacementOffset = 148;
 PreferencesRecord DefaultPreferences();
 // Sets the number field `name` of the record's layout ("m_teleportRule", ...).
 void PutField(PreferencesRecord& record, const char* name, int64_t value);
+// PutField for each name and value.
+void PutFields(PreferencesRecord& record,
+               std::initializer_list<std::pair<const char*, int64_t>> values);
 WINDOWPLACEMENT GetPlacement(const PreferencesRecord& record, size_t offset);
 void PutPlacement(PreferencesRecord& record, size_t offset, const WINDOWPLACEMENT& placement);
 void PutPlayerName(PreferencesRecord& record, const char* name);
@@ -328,6 +343,10 @@ void StoreDefaultPreferences();
 // values; empty when the range is the same.
 std::string FirstFieldDifference(const PreferencesRecord& expected, const PreferencesRecord& found,
                                  size_t from = 0, size_t to = kPreferencesSize);
+// Fails unless the stored record's fields in [from, to) are those of `expected`, naming the
+// first field that differs.
+void CheckStoredPreferences(const PreferencesRecord& expected, const std::string& when,
+                            size_t from = 0, size_t to = kPreferencesSize);
 // Makes Wine report the Windows version `version` ("win98", "winxp", ...) to the program named
 // `program` ("Clankmere.exe") from its next start.
 void StoreReportedVersion(const char* program, const char* version);
@@ -381,16 +400,77 @@ private:
 std::string DescribeMenus(const std::vector<Menu>& menus);
 
 // ---------------------------------------------------------------------------------------------
-// The game: one run of the program, its windows, keys pressed into it and what it shows
+// Windows, dialogs and their controls
 // ---------------------------------------------------------------------------------------------
 
 // The text of a window or control.
 std::string TextOf(HWND window);
+// Fails unless the window's client area is width x height.
+void CheckClientSize(HWND window, int width, int height, const std::string& when);
+// Drags with the left button through the window's sizing or moving loop, waiting for the loop
+// to start before moving and to end after releasing, as a hand would: mouse input that reaches
+// the loop before it has started is lost to it.
+void DragFrame(HWND window, POINT from, POINT to, const char* what);
+// Waits until the window has gone; `how` names what should have closed it.
+void WaitUntilClosed(HWND window, const std::string& how);
+
+// The control `id` of the dialog; fails when it has none.
+HWND Control(HWND dialog, int id);
+// A click as the mouse gives it: an automatic box or button handles it itself.
+void Click(HWND dialog, int id);
+// Replaces the text of an edit control.
+void SetText(HWND dialog, int id, const char* text);
+// The control's rectangle in the dialog's client coordinates.
+RECT ClientRectOf(HWND dialog, HWND control);
+// A box or button of a dialog, whether it is checked, and whether it is enabled.
+struct ControlState {
+    int id;
+    bool checked;
+    bool enabled;
+};
+// Fails with the first control whose state differs.
+void CheckControls(HWND dialog, const std::vector<ControlState>& states, const std::string& when);
+
+// ---------------------------------------------------------------------------------------------
+// Other programs, such as the kill test's writer
+// ---------------------------------------------------------------------------------------------
+
+class Program {
+public:
+    // Starts `path` with the arguments (each quoted) and returns once it has written a first
+    // line to its output. A start that Wine fails now and then is tried again.
+    Program(const std::string& path, const std::vector<std::string>& arguments);
+    // Terminates the program if it still runs.
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    // Ends the program at once with TerminateProcess; fails when it had ended by itself.
+    void Kill();
+
+private:
+    void Close();
+
+    PROCESS_INFORMATION m_process = {};
+};
+
+// ---------------------------------------------------------------------------------------------
+// The game: one run of the program, its windows, keys pressed into it and what it shows
+// ---------------------------------------------------------------------------------------------
 
 struct MessageBoxSeen {
     HWND window = nullptr;
     std::string caption;
     std::string text;
+};
+// Fails unless the box has this caption and text.
+void CheckBox(const MessageBoxSeen& box, const char* caption, const std::string& text);
+
+// A dialog opened by a menu item, with the number of commands the main window had finished
+// before: the item's command returns only once the dialog and whatever follows it are done.
+struct MenuDialog {
+    HWND window;
+    LONG commandsBefore;
 };
 
 // What the game returns after a normal quit.
@@ -424,6 +504,17 @@ public:
     MessageBoxSeen WaitForMessageBox(const std::string& when);
     // Presses Enter in the box and waits until it has gone.
     void Dismiss(const MessageBoxSeen& box);
+    // Waits for a box, fails unless it has this caption and text, and presses Enter in it.
+    void Answer(const char* caption, const std::string& text, const std::string& when);
+    // Chooses a menu item as a menu does (the main window gets its command without the caller
+    // waiting for it to be handled) and waits for the dialog `caption` that it opens.
+    MenuDialog OpenFromMenu(int command, const char* caption);
+    // Waits until the dialog's menu command has returned, so that its last flush of the
+    // keyboard is over before another key; fails when a box appears instead.
+    void WaitForCommandEnd(const MenuDialog& dialog, const std::string& after);
+    // Types `path` into the file dialog that Ctrl+S or Ctrl+O opened (nothing takes the one it
+    // suggests) and presses Enter.
+    void ChooseFile(const std::string& path, const std::string& command);
 
     // Gives the main window the keyboard focus.
     void Focus();

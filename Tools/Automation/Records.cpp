@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 
 RecordedGame::RecordedGame(const Installation& installation, const std::string& name)
     : m_base(installation.gamesDir + "\\" + name) {
@@ -82,4 +83,21 @@ std::string ActionsOf(const std::string& moves) {
         }
     }
     return actions;
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void CheckSameGame(const std::string& path, const GameRecord& expected, const std::string& what) {
+    const std::optional<GameRecord> found = ReadGameRecord(path);
+    if (!found) {
+        Fail("%s (%s) is missing or holds no record", what.c_str(), path.c_str());
+    }
+    if (found->startTime != expected.startTime ||
+        ActionsOf(found->moves) != ActionsOf(expected.moves)) {
+        Fail("%s holds start time %lu and moves \"%s\" instead of %lu and \"%s\"", what.c_str(),
+             found->startTime, found->moves.c_str(), expected.startTime, expected.moves.c_str());
+    }
 }

@@ -57,9 +57,5 @@ E2E_TEST(alt_x_keeps_stored_preferences) {
         PressKey('X');
         CheckQuitCode(game, "Alt+X");
     }
-    const PreferencesRecord afterAltX = ReadStoredRecord("after G and Alt+X");
-    if (const std::string difference = FirstFieldDifference(stored, afterAltX);
-        !difference.empty()) {
-        Fail("Alt+X changed the stored preferences: %s", difference.c_str());
-    }
+    CheckStoredPreferences(stored, "after G and Alt+X");
 }
