@@ -3,7 +3,7 @@
 # clankmere-animation-timer, against the program's timing rules; the time to draw and present
 # one robots' frame of a crowded board; and the CPU share the program takes while idle and
 # during each animation. Figures only; the targets are every duration within 5 % of its rule,
-# a frame of 555 robots under 8 ms and under 1 % CPU while idle.
+# a frame of 555 robots under 8 ms and under 1 % CPU while idle, also with smoldering heaps.
 #
 #   Bench/animations-under-wine.sh [--quick] [RUNS]
 #
@@ -115,6 +115,12 @@ measure crowd 1663312166 '' 5 78:2:555 64:2:1 90:1:1
 
 echo "CPU while idle (a game under way, so that no demo starts):"
 write_preferences "$E2E_WORK/prefs.bin"
+store_preferences "$E2E_WORK/prefs.bin"
+write_record "$data_folder/Saved Game.txt" 1663312166 2
+run_timer idle "$idle_seconds"
+
+echo "CPU while idle with smoldering heaps (40 heaps on the board):"
+write_preferences "$E2E_WORK/prefs.bin" 82:2:40 92:1:1
 store_preferences "$E2E_WORK/prefs.bin"
 write_record "$data_folder/Saved Game.txt" 1663312166 2
 run_timer idle "$idle_seconds"

@@ -50,9 +50,11 @@ fi
 # shellcheck source=Tools/Automation/wine-env.sh
 source "$repo/Tools/Automation/wine-env.sh"
 
-# The installation every test copies: the program with its Graphics and Sounds folders.
+# The installation every test copies: the programs with their Graphics and Sounds folders, and
+# the replay tool beside them as in the packages.
 install=$E2E_WORK/install
 e2e_install "$install" "$game" "$repo/$win_build/Clankmere9x.exe" \
+    "$repo/$win_build/clankmere-replay.exe" \
     "$repo/$win_build/Tests/E2E/Kill/clankmere-kill-writer.exe"
 
 # The game records with the replay tool's positions, which the tests compare the window with.
