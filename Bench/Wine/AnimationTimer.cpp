@@ -39,13 +39,14 @@ struct Change {
     double cpuMs;
 };
 
-// The program started in its own folder, once its window shows a still picture.
+// The program started in its own folder, once its status line stands still: a full redraw
+// draws it last, and the heaps on the board may go on smoldering.
 class WatchedProgram {
 public:
     explicit WatchedProgram(const std::string& path)
         : m_game(path, path.substr(0, path.find_last_of('\\'))),
           m_window(m_game.WaitForMainWindow()) {
-        WaitForSteadyPicture(m_window);
+        WaitForStillStatusLine();
         m_game.CpuMs(); // finds the process's figures before anything is timed
     }
 
@@ -80,6 +81,20 @@ public:
     }
 
 private:
+    void WaitForStillStatusLine() {
+        constexpr double kStillMs = 300;
+        RegionWatcher watcher(m_window, {kStatusStrip});
+        double lastChange = NowMs();
+        if (!WaitUntil([&] {
+                if (watcher.Read()[0]) {
+                    lastChange = NowMs();
+                }
+                return NowMs() - lastChange >= kStillMs;
+            })) {
+            Fail("the status line never stood still");
+        }
+    }
+
     Game m_game;
     HWND m_window;
 };
