@@ -4,49 +4,23 @@
 
 #include "Scenario.h"
 
+#include <cstdio>
+
 namespace {
 
-// Everything a console program writes to its standard output until it ends.
+// Everything a console program prints for one argument, with the line ends it wrote.
 std::string OutputOf(const std::string& program, const std::string& argument) {
-    HANDLE output = nullptr;
-    HANDLE programOutput = nullptr;
-    if (!CreatePipe(&output, &programOutput, nullptr, 0)) {
-        Fail("cannot make a pipe (error %lu)", GetLastError());
+    // cmd /c takes the whole line in one more pair of quotes.
+    FILE* pipe = _popen(("\"\"" + program + "\" \"" + argument + "\"\"").c_str(), "rb");
+    if (!pipe) {
+        Fail("cannot start %s", program.c_str());
     }
-    SetHandleInformation(programOutput, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = programOutput;
-    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-    std::string commandLine = "\"" + program + "\" \"" + argument + "\"";
-    PROCESS_INFORMATION process = {};
-    const bool started =
-        CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
-                       DETACHED_PROCESS, nullptr, nullptr, &startup, &process) != 0;
-    CloseHandle(programOutput);
     std::string text;
-    char buffer[4096];
-    DWORD read = 0;
-    while (started && ReadFile(output, buffer, sizeof buffer, &read, nullptr) && read > 0) {
-        text.append(buffer, read);
+    for (int c = std::fgetc(pipe); c != EOF; c = std::fgetc(pipe)) {
+        text += static_cast<char>(c);
     }
-    CloseHandle(output);
-    if (!started) {
-        Fail("cannot start %s (error %lu)", program.c_str(), GetLastError());
-    }
-    WaitForSingleObject(process.hProcess, kPatienceMs);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    _pclose(pipe);
     return text;
-}
-
-std::string WithWindowsLineEnds(const std::string& text) {
-    std::string converted;
-    for (const char c : text) {
-        converted += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    }
-    return converted;
 }
 
 } // namespace
@@ -61,12 +35,16 @@ E2E_TEST(replay_tool_for_windows_prints_what_the_native_tool_prints) {
     const GameRecord played = resumed.recorded.Prefix(resumed.moves.size());
     CheckSameGame(lastGame, played, "\"Last Game.txt\"");
 
-    const std::string printed = OutputOf(context.installDir + "\\clankmere-replay.exe", lastGame);
     const std::string native = ReadFileBytes(
         Format("%s\\game-over.%zu.board", context.gamesDir.c_str(), resumed.moves.size()));
-    if (native.empty() || printed != WithWindowsLineEnds(native)) {
-        Fail(
-            "for %s clankmere-replay.exe printed\n%s\ninstead of what the native tool printed:\n%s",
-            lastGame.c_str(), printed.c_str(), native.c_str());
+    std::string expected;
+    for (const char c : native) {
+        expected += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    }
+    const std::string printed = OutputOf(context.installDir + "\\clankmere-replay.exe", lastGame);
+    if (native.empty() || printed != expected) {
+        Fail("for %s clankmere-replay.exe printed\n%s\ninstead of what the native tool printed, "
+             "with CR LF line ends:\n%s",
+             lastGame.c_str(), printed.c_str(), native.c_str());
     }
 }
