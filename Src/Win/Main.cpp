@@ -146,6 +146,15 @@ LRESULT CALLBACK MainWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPar
         CloseHighScores();
         QuitGame(g_game);
         break;
+    case WM_QUERYENDSESSION:
+        return TRUE;
+    case WM_ENDSESSION:
+        // The system may end the process as soon as this returns: everything quitting writes
+        // is written now, and nothing asks the user anything.
+        if (wParam) {
+            QuitGame(g_game);
+        }
+        return 0;
     case WM_GETMINMAXINFO: {
         const SIZE size = MainWindowSize();
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);

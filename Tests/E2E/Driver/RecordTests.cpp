@@ -180,6 +180,23 @@ void ChooseInFileDialog(Game& game, const std::string& path, const char* command
     }
 }
 
+// Runs a program of the prefix with its arguments and waits until it has ended.
+void RunToEnd(std::string commandLine) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        Fail("cannot run %s (error %lu)", commandLine.c_str(), GetLastError());
+    }
+    const bool ended = WaitForSingleObject(process.hProcess, kPatienceMs) == WAIT_OBJECT_0;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    if (!ended) {
+        Fail("%s did not end", commandLine.c_str());
+    }
+}
+
 } // namespace
 
 E2E_TEST(qualifying_score_asks_the_name_and_lists_it) {
@@ -330,4 +347,20 @@ E2E_TEST(quit_saves_the_game_for_the_next_start_naming_the_reported_windows) {
                  system.version, platform.c_str(), system.description);
         }
     }
+}
+
+// Log-off and shutdown: Wine sends the messages Windows sends at log-off and ends the process as
+// soon as the game has answered them.
+E2E_TEST(session_end_saves_the_game_for_the_next_start) {
+    ResumedGame resumed(context, "resume");
+    resumed.Play(resumed.resumed, "the move before the session ends");
+    RunToEnd("wineboot.exe --end-session");
+    resumed.game.WaitForExit("after the session ended");
+    const PreferencesRecord stored = ReadStoredRecord("after the session ended");
+    if (GetPlacement(stored, kMainWindowPlacementOffset).length == 0) {
+        Fail("the session's end stored no preferences with the window's placement");
+    }
+    Game next(context);
+    next.WaitForBoard(resumed.recorded.PositionAfter(resumed.resumed + 1), resumed.sheet,
+                      "at the start after the session ended");
 }
