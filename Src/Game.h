@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 constexpr int16_t kGridWidth = 31;
 constexpr int16_t kGridHeight = 18;
@@ -83,6 +84,8 @@ public:
     bool m_gameOver = true;
     bool m_demoMode = false;
     bool m_restoring = false;
+    // The sound of the last action replayed while restoring, heard once the restore ends.
+    std::optional<GameSound> m_restoredSound;
     int32_t m_score = 0;
     int64_t m_startTime = 0;
     int64_t m_endTime = 0;
@@ -141,6 +144,8 @@ void ConfirmClearHighScores(CGame& game);
 void ToggleGrid(CGame& game);
 void ToggleColor(CGame& game);
 void PlayGameSound(CGame& game, GameSound sound);
+// Plays the sound held back while restoring, if any.
+void PlayRestoredSound(CGame& game);
 
 void AppendMove(CGame& game, char c);
 bool ReplayNextMove(CGame& game);

@@ -154,6 +154,7 @@ void ShowRestoredGame(CGame& game) {
     game.m_busy = true;
     game.m_host.RedrawBoard();
     game.m_host.DrawStatusLine();
+    PlayRestoredSound(game);
     game.m_host.BringWindowToTop();
     game.m_busy = false;
 }
@@ -256,6 +257,8 @@ void SetUpLevel(CGame& game) {
 }
 
 void EndGame(CGame& game) {
+    // A stored game may end during its replay: its last sound belongs to its end.
+    PlayRestoredSound(game);
     game.m_gameOver = true;
     game.m_endTime = game.m_host.CurrentTime();
     game.m_host.DrawStatusLine();

@@ -64,18 +64,21 @@ TEST_F(ReplayTest, BlanksPeriodsAndLineBreaksAreSkipped) {
     EXPECT_EQ(ReplayPosition(1278814760, " 55. 55\r\n55\t5\v\f5 "), plain);
 }
 
-TEST_F(ReplayTest, RestoreSceneDrawsOnlyTheRestoredBoardSilently) {
-    NewGame(game, 1278814757, "S", true);
+TEST_F(ReplayTest, RestoreSceneDrawsOnlyTheRestoredBoardAndPlaysItsLastSoundOnce) {
+    NewGame(game, 1663312166, "251139JKS", true);
     EXPECT_FALSE(game.m_restoring);
     EXPECT_FALSE(game.m_gameOver);
-    EXPECT_EQ(Log(), "S");
+    EXPECT_EQ(Log(), "251139JKS");
     EXPECT_EQ(
         host.Only({"SuppressDrawing", "ResumeDrawing", "RedrawBoard", "BringWindowToTop", "Sound"}),
         (Calls{"RedrawBoard", "SuppressDrawing", "ResumeDrawing", "RedrawBoard",
-               "BringWindowToTop"}))
-        << "the first level is drawn, the replay is neither drawn nor heard, the restored board is";
-    Teleport(game);
-    EXPECT_EQ(host.Only({"Sound"}), Calls{"Sound:Teleport"}) << "heard once restored";
+               "Sound:Screwdriver", "BringWindowToTop"}))
+        << "the first level is drawn, the replay is not, the restored board is, with the sound "
+           "of the last action, which cut off the ones before";
+    host.Clear();
+    NewGame(game, 1663312166, "251139JK4", true);
+    EXPECT_EQ(host.Only({"Sound"}), (Calls{"Sound:PlayerDies", "Sound:Intro"}))
+        << "a stored game that ends in its replay sounds its end before the fresh game";
 }
 
 TEST_F(ReplayTest, AnUnknownCharacterEndsTheStoredGame) {
