@@ -87,6 +87,8 @@ public:
     // The sound of the last action replayed while restoring, heard once the restore ends.
     std::optional<GameSound> m_restoredSound;
     int32_t m_score = 0;
+    // A finished game's score while the name for the list is asked.
+    std::optional<int32_t> m_offeredScore;
     int64_t m_startTime = 0;
     int64_t m_endTime = 0;
     uint8_t m_grid[kNumCells] = {};
@@ -138,6 +140,8 @@ void StartNextLevel(CGame& game);
 void SetUpLevel(CGame& game);
 void EndGame(CGame& game);
 void OfferHighScore(CGame& game, int32_t score);
+// Enters the score whose name is being asked, under the player's name, with its game record.
+void EnterOfferedScore(CGame& game);
 bool QuitGame(CGame& game);
 void ShowAdvancedOptions(CGame& game);
 void ConfirmClearHighScores(CGame& game);

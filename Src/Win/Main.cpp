@@ -152,6 +152,7 @@ LRESULT CALLBACK MainWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPar
         // The system may end the process as soon as this returns: everything quitting writes
         // is written now, and nothing asks the user anything.
         if (wParam) {
+            TakeTypedPlayerName(g_game);
             QuitGame(g_game);
         }
         return 0;

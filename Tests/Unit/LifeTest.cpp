@@ -120,6 +120,19 @@ TEST_F(LifeTest, AQualifyingScoreWithTheStandardSettingsAtTheEndIsOffered) {
         << "changed settings; and a game without moves leaves no record";
 }
 
+TEST_F(LifeTest, AQuitWhileTheNameIsAskedEntersTheScoreBeforeTheListIsSaved) {
+    host.qualifies = true;
+    host.duringNameDialog = [this] { QuitGame(game); };
+    Start(WithFarRobot({"A"}));
+    MovePlayer(game, 1, 0);
+    game.m_score = 500;
+    host.Clear();
+    EndGame(game);
+    EXPECT_EQ(host.Only({"HighScoreRecord", "InsertHighScore", "SaveHighScores", "ShowHighScores"}),
+              (Calls{"HighScoreRecord(1000,500,6)", "InsertHighScore(500,Blimpers,1,1600000000)",
+                     "SaveHighScores"}));
+}
+
 TEST_F(LifeTest, QuitSavesAGameInProgressAndShutsDownInOrder) {
     Start(WithFarRobot({"A"}));
     MovePlayer(game, 1, 0);
