@@ -52,9 +52,7 @@ TEST(Preferences, FieldsLandAtTheirOffsets) {
     prefs.m_highScoresWindowPlacement.showCmd = 5;
     prefs.SetPlayerName("0123456789012345678901234567890123456789");
     EXPECT_STREQ(prefs.m_playerName, "0123456789012345678901234567890") << "cut to 31";
-    uint8_t raw[kPrefsRecordSize];
-    prefs.WriteRecord(raw);
-    const Record r(raw, raw + kPrefsRecordSize);
+    const Record r = RecordOf(prefs);
     EXPECT_EQ(Numbers(r, 76, 2), N{0xFFFD});
     EXPECT_EQ(Numbers(r, 96, 4), N{0x01020304});
     EXPECT_EQ(r[93], 1);
