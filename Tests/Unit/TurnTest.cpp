@@ -138,7 +138,8 @@ TEST_F(TurnTest, AStepOffTheBoardIsRefusedOneOntoAHeapOrARobotKillsAndThenNothin
         EXPECT_EQ(host.calls, Calls{"Refuse"});
         MovePlayer(game, dx, dy);
         EXPECT_TRUE(game.m_gameOver) << killer;
-        EXPECT_EQ(host.Only({"HighlightKiller", "AnimateRobotSteps"}), Calls{killer});
+        EXPECT_EQ(host.Only({"HighlightKiller", "AnimatePlayerDeath", "AnimateRobotSteps"}),
+                  (Calls{killer, "AnimatePlayerDeath:heap(0,0)"}));
         host.Clear();
         for (int id : {IDM_STEP_EAST, IDM_WAIT, IDM_TELEPORT, IDM_SCREWDRIVER, IDM_LAST_STAND}) {
             HandleGameCommand(game, id);
