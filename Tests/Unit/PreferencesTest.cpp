@@ -45,6 +45,7 @@ TEST(Preferences, DefaultRecordLayout) {
 TEST(Preferences, FieldsLandAtTheirOffsets) {
     CPreferences2 prefs;
     prefs.m_robotsPerLevel = -3;
+    prefs.m_heapsPerLevel = 7;
     prefs.m_iconSet = 0x01020304;
     prefs.m_forceEligible = 1;
     prefs.m_mainWindowPlacement.length = 44;
@@ -53,7 +54,7 @@ TEST(Preferences, FieldsLandAtTheirOffsets) {
     prefs.SetPlayerName("0123456789012345678901234567890123456789");
     EXPECT_STREQ(prefs.m_playerName, "0123456789012345678901234567890") << "cut to 31";
     const Record r = RecordOf(prefs);
-    EXPECT_EQ(Numbers(r, 76, 2), N{0xFFFD});
+    EXPECT_EQ(Numbers(r, 76, 2, 3), (N{0xFFFD, 0, 7})) << "robots per level and base, heaps";
     EXPECT_EQ(Numbers(r, 96, 4), N{0x01020304});
     EXPECT_EQ(r[93], 1);
     EXPECT_EQ(Numbers(r, 104, 4), N{44});
