@@ -56,6 +56,10 @@ TEST_F(ReplayTest, TheBuiltInDemosPlaySilentlyToTheirFinalPositionsAndLeaveNoRec
     EXPECT_TRUE(game.m_gameOver);
     EXPECT_EQ(game.m_score, 60);
     EXPECT_TRUE(host.Only({"Sound", "AskPlayerName", "LastGameRecord", "ScoreQualifies"}).empty());
+    NewGame(game, 1278814760, "55", false);
+    while (ReplayNextMove(game)) {
+    }
+    EXPECT_TRUE(game.m_gameOver) << "a demo whose moves run out ends there";
 }
 
 TEST_F(ReplayTest, BlanksPeriodsAndLineBreaksAreSkipped) {
@@ -82,12 +86,12 @@ TEST_F(ReplayTest, RestoreSceneDrawsOnlyTheRestoredBoardAndPlaysItsLastSoundOnce
 }
 
 TEST_F(ReplayTest, AnUnknownCharacterEndsTheStoredGame) {
-    EXPECT_EQ(FirstLine(ReplayPosition(1278814757, "55x555")),
+    EXPECT_EQ(FirstLine(ReplayPosition(1278814760, "55x555")),
               "score 0 level 1 screwdrivers 1 over")
         << "the replay tool keeps the ended game";
     // When a saved game is resumed, a fresh one follows.
-    NewGame(game, 1278814757, "55x555", true);
-    EXPECT_EQ(host.Only({"LastGameRecord"}), Calls{"LastGameRecord(1278814757,0,55)"});
+    NewGame(game, 1278814760, "55x555", true);
+    EXPECT_EQ(host.Only({"LastGameRecord"}), Calls{"LastGameRecord(1278814760,0,55)"});
     EXPECT_EQ(game.m_startTime, host.now);
     EXPECT_FALSE(game.m_gameOver);
     EXPECT_EQ(Log(), "");
