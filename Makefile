@@ -16,7 +16,7 @@ run: deps windows replay
 
 test: deps native-test fuzz-test package
 	Tests/Imports/check-win9x-imports.sh $(WIN32_DIR)/Clankmere9x.exe
-	Tests/Imports/check-win9x-imports.sh $(WIN32_DIR)/clankmere-replay.exe
+	Tests/Imports/check-win9x-imports.sh $(WIN32_DIR)/9x/clankmere-replay.exe
 	Tests/E2E/run.sh
 	Tests/Package/check.sh $(PACKAGE_DIR)
 

@@ -4,6 +4,7 @@
 #include "GameRecord.h"
 #include "NullGameHost.h"
 #include "Preferences.h"
+#include "ReplayArguments.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -57,12 +58,12 @@ struct Arguments {
     const char* recordPath = nullptr;
 };
 
-bool ParseArguments(int argc, char** argv, Arguments& args) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--prefs") == 0 && i + 1 < argc && !args.prefsPath) {
-            args.prefsPath = argv[++i];
+bool ParseArguments(const std::vector<std::string>& argv, Arguments& args) {
+    for (size_t i = 0; i < argv.size(); ++i) {
+        if (argv[i] == "--prefs" && i + 1 < argv.size() && !args.prefsPath) {
+            args.prefsPath = argv[++i].c_str();
         } else if (argv[i][0] != '-' && !args.recordPath) {
-            args.recordPath = argv[i];
+            args.recordPath = argv[i].c_str();
         } else {
             return false;
         }
@@ -73,8 +74,9 @@ bool ParseArguments(int argc, char** argv, Arguments& args) {
 } // namespace
 
 int main(int argc, char** argv) {
+    const std::vector<std::string> argumentList = ReplayArguments(argc, argv);
     Arguments args;
-    if (!ParseArguments(argc, argv, args)) {
+    if (!ParseArguments(argumentList, args)) {
         return Usage();
     }
     if (args.prefsPath) {
