@@ -12,8 +12,8 @@ namespace {
 constexpr LONG kSpriteImageWidth = 160;
 constexpr LONG kSpriteImageHeight = 120;
 constexpr LONG kBoardHeight = kGridHeight * kCellPixels + 4;
-constexpr DWORD kBackgroundPixel = 0x00DCFFDC;
-constexpr DWORD kPlainBackgroundPixel = 0x00FFFFFF;
+constexpr COLORREF kBackgroundColor = RGB(220, 255, 220);
+constexpr COLORREF kPlainBackgroundColor = RGB(255, 255, 255);
 constexpr char kGridImagePath[] = "Graphics\\GridIcons.bmp";
 constexpr char kWallpaperPath[] = "Graphics\\Wallpaper.bmp";
 constexpr char kFontFace[] = "Calibri";
@@ -200,10 +200,13 @@ HRESULT CGameGraphics::LoadBackground() {
     return S_OK;
 }
 
+// The fill takes a pixel value: at 16 bits per pixel the colour is packed otherwise than at 24
+// or 32, and it must match the status strip, which GDI fills with the same colour.
 void CGameGraphics::FillBackground() {
     DDBLTFX fx = {};
     fx.dwSize = sizeof fx;
-    fx.dwFillColor = IsPlainScheme() ? kPlainBackgroundPixel : kBackgroundPixel;
+    fx.dwFillColor = m_pBackgroundSurface->ColorToPixel(IsPlainScheme() ? kPlainBackgroundColor
+                                                                        : kBackgroundColor);
     m_pBackgroundSurface->GetDDrawSurface()->Blt(nullptr, nullptr, nullptr,
                                                  DDBLT_COLORFILL | DDBLT_WAIT, &fx);
 }

@@ -143,9 +143,9 @@ HRESULT CSurface::RenderText() {
     return S_OK;
 }
 
-// GDI writes the key colour into the top-left pixel and the surface's memory tells how the
-// display stores it; the pixel is put back afterwards.
-DWORD CSurface::ColorToPixel() {
+// GDI writes the colour into the top-left pixel and the surface's memory tells how the display
+// stores it; the pixel is put back afterwards.
+DWORD CSurface::ColorToPixel(COLORREF color) {
     if (!m_pddsSurface) {
         return 0;
     }
@@ -153,7 +153,7 @@ DWORD CSurface::ColorToPixel() {
     HDC hdc = nullptr;
     if (SUCCEEDED(m_pddsSurface->GetDC(&hdc))) {
         saved = GetPixel(hdc, 0, 0);
-        SetPixel(hdc, 0, 0, kColorKey);
+        SetPixel(hdc, 0, 0, color);
         m_pddsSurface->ReleaseDC(hdc);
     }
     DDSURFACEDESC2 desc = {};
@@ -176,8 +176,8 @@ DWORD CSurface::ColorToPixel() {
 
 HRESULT CSurface::SetSourceColorKey() {
     DDCOLORKEY key;
-    key.dwColorSpaceLowValue = ColorToPixel();
-    key.dwColorSpaceHighValue = ColorToPixel();
+    key.dwColorSpaceLowValue = ColorToPixel(kColorKey);
+    key.dwColorSpaceHighValue = ColorToPixel(kColorKey);
     return m_pddsSurface->SetColorKey(DDCKEY_SRCBLT, &key);
 }
 

@@ -28,8 +28,8 @@ public:
     HRESULT Create(IDirectDraw7* pDirectDraw, DDSURFACEDESC2* pDesc);
     HRESULT CopyBitmap(HBITMAP hBitmap);
     HRESULT RenderText();
-    // The key colour in this surface's pixel format.
-    DWORD ColorToPixel();
+    // `color` in this surface's pixel format, as GDI stores it there.
+    DWORD ColorToPixel(COLORREF color);
     HRESULT SetSourceColorKey();
 
     IDirectDrawSurface7* GetDDrawSurface() const { return m_pddsSurface; }
