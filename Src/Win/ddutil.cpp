@@ -1,5 +1,7 @@
 #include "ddutil.h"
 
+#include "BitmapFile.h"
+
 #include <cstdio>
 
 namespace {
@@ -47,12 +49,29 @@ HRESULT CreateOffscreenSurface(IDirectDraw7* pDirectDraw, DWORD width, DWORD hei
     return hr;
 }
 
+// Reads the file's start and size for the header check; an unreadable file fails it.
+bool IsWholeBitmapFileAt(LPCSTR path) {
+    HANDLE hFile = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    uint8_t head[kBitmapHeadBytes];
+    DWORD headSize = 0;
+    LARGE_INTEGER fileSize = {};
+    const bool read =
+        GetFileSizeEx(hFile, &fileSize) && ReadFile(hFile, head, sizeof head, &headSize, nullptr);
+    CloseHandle(hFile);
+    return read && IsWholeBitmapFile(head, headSize, static_cast<uint64_t>(fileSize.QuadPart));
+}
+
+// A damaged image file is treated as a missing one: the loader would read past its end.
 HBITMAP LoadBitmapSection(LPCSTR name, DWORD width, DWORD height) {
     const int cx = static_cast<int>(width);
     const int cy = static_cast<int>(height);
     auto hBitmap = static_cast<HBITMAP>(
         LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, cx, cy, LR_CREATEDIBSECTION));
-    if (!hBitmap && !IS_INTRESOURCE(name)) {
+    if (!hBitmap && !IS_INTRESOURCE(name) && IsWholeBitmapFileAt(name)) {
         hBitmap = static_cast<HBITMAP>(
             LoadImageA(nullptr, name, IMAGE_BITMAP, cx, cy, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
     }
