@@ -142,6 +142,9 @@ LRESULT CALLBACK MainWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPar
         // Repainting the window means showing the last composed frame again.
         graphics.PresentWithRecovery();
         break;
+    case WM_ERASEBKGND:
+        // The frame covers the whole client area; an erase would only show through it.
+        return 1;
     case WM_CLOSE:
         CloseHighScores();
         QuitGame(g_game);
