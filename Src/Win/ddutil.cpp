@@ -1,6 +1,7 @@
 #include "ddutil.h"
 
 #include "BitmapFile.h"
+#include "SafeFile.h"
 
 #include <cstdio>
 
@@ -51,18 +52,18 @@ HRESULT CreateOffscreenSurface(IDirectDraw7* pDirectDraw, DWORD width, DWORD hei
 
 // Reads the file's start and size for the header check; an unreadable file fails it.
 bool IsWholeBitmapFileAt(LPCSTR path) {
-    HANDLE hFile = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (hFile == INVALID_HANDLE_VALUE) {
+    uint64_t fileSize = 0;
+    if (!QueryFileSize(path, &fileSize)) {
+        return false;
+    }
+    std::FILE* file = std::fopen(path, "rb");
+    if (!file) {
         return false;
     }
     uint8_t head[kBitmapHeadBytes];
-    DWORD headSize = 0;
-    LARGE_INTEGER fileSize = {};
-    const bool read =
-        GetFileSizeEx(hFile, &fileSize) && ReadFile(hFile, head, sizeof head, &headSize, nullptr);
-    CloseHandle(hFile);
-    return read && IsWholeBitmapFile(head, headSize, static_cast<uint64_t>(fileSize.QuadPart));
+    const size_t headSize = std::fread(head, 1, sizeof head, file);
+    std::fclose(file);
+    return IsWholeBitmapFile(head, headSize, fileSize);
 }
 
 // A damaged image file is treated as a missing one: the loader would read past its end.
@@ -204,7 +205,7 @@ HRESULT CSurface::SetSourceColorKey() {
 
 CDisplay::CDisplay()
     : m_pDirectDraw(nullptr), m_pddsPrimary(nullptr), m_pddsBackBuffer(nullptr), m_hWindow(nullptr),
-      m_windowRect(), m_windowed(FALSE) {}
+      m_windowRect(), m_windowed(FALSE), m_losePending(FALSE) {}
 
 CDisplay::~CDisplay() {
     CDisplay::ReleaseObjects();
