@@ -362,8 +362,10 @@ HRESULT CDisplay::PresentBackBuffer() {
         return E_POINTER;
     }
     for (;;) {
-        HRESULT hr =
-            m_pddsPrimary->Blt(&m_windowRect, m_pddsBackBuffer, nullptr, DDBLT_WAIT, nullptr);
+        HRESULT hr = m_losePending ? DDERR_SURFACELOST
+                                   : m_pddsPrimary->Blt(&m_windowRect, m_pddsBackBuffer, nullptr,
+                                                        DDBLT_WAIT, nullptr);
+        m_losePending = FALSE;
         if (hr == DDERR_SURFACELOST) {
             m_pddsPrimary->Restore();
             m_pddsBackBuffer->Restore();
