@@ -385,11 +385,16 @@ public:
     std::vector<int> CommandsSince(LONG mark) const;
     // The menu bar with every item's text and state.
     std::vector<Menu> ReadMenus();
+    // A line "label <dialog caption>|<text>|<pixels it needs>|<pixels it has>" for every static
+    // text and check box of every dialog in the game's resources (Probe/ProbeProtocol.h).
+    std::vector<std::string> ReadDialogLabels();
     // The game's beeps and the wake masks of its waits, counted since the DLL was loaded, and
     // its current directory then.
     const ProbeShared& Seen() const { return *m_shared; }
 
 private:
+    std::string Ask(ProbeRequest request, const char* what);
+
     HANDLE m_mapping = nullptr;
     HANDLE m_request = nullptr;
     HANDLE m_reply = nullptr;

@@ -1,7 +1,9 @@
 // What a real desktop does to the program that a plain test display does not: surfaces taken
-// away in the middle of a game, damaged image files, and a 16-bit screen.
+// away in the middle of a game, damaged image files, a 16-bit screen, and dialog fonts that
+// need more room than the labels were given.
 #include "Scenario.h"
 
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -182,6 +184,30 @@ E2E_TEST(board_background_matches_the_status_strip_at_16_bits) {
              "the status strip as %s",
              DescribeColor(expected).c_str(), DescribeColor(background).c_str(),
              DescribeColor(strip).c_str());
+    }
+    QuitWithQ(game);
+}
+
+E2E_TEST(every_dialog_label_fits_its_control) {
+    StoreDefaultPreferences();
+    Game game(context);
+    game.WaitForMainWindow();
+    std::string clipped;
+    for (const std::string& label : game.Probe().ReadDialogLabels()) {
+        const size_t widths = label.find('|', label.find('|') + 1);
+        long needed = 0;
+        long width = 0;
+        if (widths == std::string::npos ||
+            std::sscanf(label.c_str() + widths, "|%ld|%ld", &needed, &width) != 2) {
+            Fail("the probe sent a line it should not: %s", label.c_str());
+        }
+        if (needed > width) {
+            clipped += Format("; %s needs %ld pixels and has %ld",
+                              label.substr(6, widths - 6).c_str(), needed, width);
+        }
+    }
+    if (!clipped.empty()) {
+        Fail("labels cut off%s", clipped.c_str());
     }
     QuitWithQ(game);
 }
