@@ -124,6 +124,23 @@ std::string StoredFileName(const std::string& folder, const std::string& name) {
     return found.cFileName;
 }
 
+// Runs a program of the prefix with its arguments and waits until it has ended.
+void RunToEnd(std::string commandLine) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        Fail("cannot run %s (error %lu)", commandLine.c_str(), GetLastError());
+    }
+    const bool ended = WaitForSingleObject(process.hProcess, kPatienceMs) == WAIT_OBJECT_0;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    if (!ended) {
+        Fail("%s did not end", commandLine.c_str());
+    }
+}
+
 } // namespace
 
 E2E_TEST(qualifying_score_asks_the_name_and_lists_it) {
@@ -268,4 +285,61 @@ E2E_TEST(quit_saves_the_game_for_the_next_start_naming_the_reported_windows) {
                  system.version, platform.c_str(), system.description);
         }
     }
+}
+
+// Log-off and shutdown: Wine sends the messages Windows sends at log-off and ends the process as
+// soon as the game has answered them.
+E2E_TEST(session_end_saves_the_game_for_the_next_start) {
+    ResumedGame resumed(context, "resume");
+    resumed.Play(resumed.resumed, "the move before the session ends");
+    RunToEnd("wineboot.exe --end-session");
+    resumed.game.WaitForExit("after the session ended");
+    const PreferencesRecord stored = ReadStoredRecord("after the session ended");
+    if (GetPlacement(stored, kMainWindowPlacementOffset).length == 0) {
+        Fail("the session's end stored no preferences with the window's placement");
+    }
+    Game next(context);
+    next.WaitForBoard(resumed.recorded.PositionAfter(resumed.resumed + 1), resumed.sheet,
+                      "at the start after the session ended");
+}
+
+// A profile folder named outside the ANSI code page, as on a Western system whose user is named
+// in Cyrillic and Chinese letters: the saved game is found there, and saved there again at Q.
+E2E_TEST(data_folder_named_in_any_script_keeps_the_saved_game) {
+    const RecordedGame recorded(context, "resume");
+    const size_t resumed = recorded.FirstPlayedMove();
+    const Picture sheet = SpriteSheetOf(context);
+    PrepareResume(context, recorded, resumed);
+    wchar_t profile[MAX_PATH] = {};
+    GetEnvironmentVariableW(L"USERPROFILE", profile, MAX_PATH);
+    const std::wstring appData = std::wstring(profile) + L"\\Данные 数据";
+    const std::wstring savedGame = appData + L"\\Clankmere\\Saved Game.txt";
+    const std::string oldSavedGame = DataFilePath("Saved Game.txt");
+    HKEY key = nullptr;
+    if (!CreateDirectoryW(appData.c_str(), nullptr) ||
+        !CreateDirectoryW((appData + L"\\Clankmere").c_str(), nullptr) ||
+        !MoveFileW(std::wstring(oldSavedGame.begin(), oldSavedGame.end()).c_str(),
+                   savedGame.c_str()) ||
+        RegCreateKeyExW(
+            HKEY_CURRENT_USER,
+            L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders", 0,
+            nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS ||
+        RegSetValueExW(
+            key, L"AppData", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(appData.c_str()),
+            static_cast<DWORD>((appData.size() + 1) * sizeof(wchar_t))) != ERROR_SUCCESS) {
+        Fail("cannot move the application data folder to one named in Cyrillic and Chinese");
+    }
+    RegCloseKey(key);
+    {
+        Game game(context);
+        game.WaitForBoard(recorded.PositionAfter(resumed), sheet, "resuming from that folder");
+        EnsureNumLockOn();
+        game.Command(NumericPadKey(recorded.Record().moves[resumed]), kNoModifiers, "a move");
+        QuitWithQ(game);
+    }
+    if (GetFileAttributesW(savedGame.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        Fail("Q saved no \"Saved Game.txt\" in the folder named in Cyrillic and Chinese");
+    }
+    Game next(context);
+    next.WaitForBoard(recorded.PositionAfter(resumed + 1), sheet, "at the start after Q");
 }
