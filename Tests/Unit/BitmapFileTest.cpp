@@ -88,7 +88,7 @@ TEST(BitmapFileTest, AcceptsWholeFilesAndRefusesDamagedOnes) {
         {"colour table cut", Cut(palette, 14 + 40 + 100), false},
         {"not BM", With32(plain, 0, 0), false},
         {"pixels beyond the end", With32(plain, 10, uint32_t(plain.size())), false},
-        {"pixels inside the headers", With32(plain, 10, 20), false},
+        {"colour table past the pixel offset", With32(Cut(palette, 14 + 40 + 16), 10, 54), false},
         {"unknown information header", With32(plain, 14, 41), false},
         {"width zero", With32(plain, 18, 0), false},
         {"huge width", With32(plain, 18, 0x7FFFFFFF), false},
