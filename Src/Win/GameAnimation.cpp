@@ -95,7 +95,7 @@ void CGameGraphics::AnimatePlayerStep(int dx, int dy) {
         }
         EraseRect(erase);
         DrawSprite(sprite.left, sprite.top, m_playerRect);
-        m_pDisplay->PresentBackBuffer();
+        Present();
         OffsetRect(&sprite, dx, dy);
         OffsetRect(&erase, dx, dy);
         pacer.WaitForNextFrame();
@@ -124,7 +124,7 @@ void CGameGraphics::AnimateRobotSteps() {
                 DrawSprite(r->moveRect.left, r->moveRect.top, m_robotRect);
             }
         }
-        m_pDisplay->PresentBackBuffer();
+        Present();
         for (Robot* r = m_game.m_records; r->isAlive != kEndOfList; ++r) {
             if (r->isAlive != kRobotIsDead) {
                 OffsetBy(r->rect, r->dx, r->dy);
@@ -149,7 +149,7 @@ void CGameGraphics::AnimateExplosions() {
             const RECT rect = ToRECT(*e);
             EraseRect(rect);
             DrawSprite(rect.left, rect.top, m_robotExplosionRects[frame]);
-            m_pDisplay->PresentBackBuffer();
+            Present();
             if (frame == kNumExplosionFrames - 1) {
                 DrawSpriteToBackground(m_robotExplosionRects[frame], rect);
             }
@@ -171,7 +171,7 @@ void CGameGraphics::AnimatePlayerDeath(int x, int y, bool leaveHeap) {
         }
         EraseRect(rect);
         DrawSprite(rect.left, rect.top, m_playerDeathRects[frame]);
-        m_pDisplay->PresentBackBuffer();
+        Present();
         if (frame == kNumDeathFrames - 1 && leaveHeap) {
             DrawSpriteToBackground(m_playerDeathRects[frame], rect);
         }
@@ -188,7 +188,7 @@ void CGameGraphics::DrawTeleportRing(const RECT& cell, int growth) {
     InflateRect(&ring, growth, growth);
     DrawShape(ring, 'e', R2_NOTXORPEN, IsPlainScheme() ? kBlack : kTeleportRingColor, PS_DOT,
               HOLLOW_BRUSH);
-    m_pDisplay->PresentBackBuffer();
+    Present();
 }
 
 void CGameGraphics::DrawTeleportRings(const RECT& cell, int firstGrowth, int growthStep,
@@ -233,7 +233,7 @@ void CGameGraphics::DrawScrewdriverOutlines(const RECT& square, int radius) {
 
 void CGameGraphics::InvertScrewdriverEllipse(const RECT& square) {
     DrawShape(square, 'e', R2_NOT, kBlack, PS_NULL, BLACK_BRUSH);
-    m_pDisplay->PresentBackBuffer();
+    Present();
 }
 
 void CGameGraphics::AnimateScrewdriver(int effect, int x, int y, int radius) {
@@ -246,15 +246,15 @@ void CGameGraphics::AnimateScrewdriver(int effect, int x, int y, int radius) {
                          kCellPixels * (y + radius) + kCellPixels};
     if (effect == 1) {
         DrawScrewdriverOutlines(square, radius);
-        m_pDisplay->PresentBackBuffer();
+        Present();
         SleepFor(kScrewdriverShown);
         RECT onBoard;
         if (IntersectRect(&onBoard, &square, &m_gameBoardRect)) {
             EraseRect(onBoard);
         }
         RedrawCell(m_playerDstRect, m_playerRect);
-        m_pDisplay->PresentBackBuffer();
-        m_pDisplay->PresentBackBuffer();
+        Present();
+        Present();
     } else if (effect == 2) {
         InvertScrewdriverEllipse(square);
         SleepPastTick(start + kScrewdriverShown);

@@ -30,8 +30,12 @@ void DrawStatusText(HDC hdc, const char* format, long value, UINT alignment) {
 } // namespace
 
 void CGameGraphics::Present() {
-    if (CanDraw()) {
-        m_pDisplay->PresentBackBuffer();
+    if (m_suppressDrawing || !m_pDisplay) {
+        return;
+    }
+    const HRESULT hr = m_pBackgroundSurface ? m_pDisplay->PresentBackBuffer() : DDERR_WRONGMODE;
+    if ((hr == DDERR_SURFACELOST || hr == DDERR_WRONGMODE) && !m_recovering) {
+        RecoverLostDisplay(hr);
     }
 }
 
@@ -61,7 +65,7 @@ void CGameGraphics::RedrawCell(const RECT& dst, const RECT& src) {
     }
     EraseRect(dst);
     DrawSprite(dst.left, dst.top, src);
-    m_pDisplay->PresentBackBuffer();
+    Present();
 }
 
 void CGameGraphics::EraseCellRect(const RECT& rect) {
@@ -69,7 +73,7 @@ void CGameGraphics::EraseCellRect(const RECT& rect) {
         return;
     }
     EraseRect(rect);
-    m_pDisplay->PresentBackBuffer();
+    Present();
 }
 
 void CGameGraphics::EraseCell(int x, int y) {
@@ -166,7 +170,7 @@ void CGameGraphics::RedrawBoard() {
         if (m_game.m_prefs.m_showMovementArrows) {
             DrawArrowIcons();
         }
-        m_pDisplay->PresentBackBuffer();
+        Present();
     }
     ValidateRect(m_hWindow, &m_gameBoardRect);
     DrawStatusLine();
@@ -190,7 +194,7 @@ void CGameGraphics::DrawStatusLine() {
             DrawStatusTexts(hdc);
         }
     }
-    m_pDisplay->PresentBackBuffer();
+    Present();
 }
 
 void CGameGraphics::DrawStatusTexts(HDC hdc) {

@@ -6,14 +6,15 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <initializer_list>
 
 namespace {
 
 constexpr LONG kSpriteImageWidth = 160;
 constexpr LONG kSpriteImageHeight = 120;
 constexpr LONG kBoardHeight = kGridHeight * kCellPixels + 4;
-constexpr DWORD kBackgroundPixel = 0x00DCFFDC;
-constexpr DWORD kPlainBackgroundPixel = 0x00FFFFFF;
+constexpr COLORREF kBackgroundColor = RGB(220, 255, 220);
+constexpr COLORREF kPlainBackgroundColor = RGB(255, 255, 255);
 constexpr char kGridImagePath[] = "Graphics\\GridIcons.bmp";
 constexpr char kWallpaperPath[] = "Graphics\\Wallpaper.bmp";
 constexpr char kFontFace[] = "Calibri";
@@ -26,6 +27,16 @@ RECT IconRect(LONG left, LONG top, LONG width, LONG height) {
 void DeleteSurface(CSurface*& pSurface) {
     delete pSurface;
     pSurface = nullptr;
+}
+
+// What a lost surface holds once it is restored: nothing useful.
+void BlankSurface(CSurface* pSurface) {
+    if (pSurface) {
+        DDBLTFX fx = {};
+        fx.dwSize = sizeof fx;
+        pSurface->GetDDrawSurface()->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT,
+                                         &fx);
+    }
 }
 
 void DeleteFont(HFONT& hFont) {
@@ -103,24 +114,31 @@ HRESULT CGameGraphics::InitGraphics(HWND hWnd) {
         return ReportFailure("Failed: CreateWindowedDisplay", hr);
     }
     m_hWindow = hWnd;
-    hr = LoadSpriteImages();
+    const char* failedStep = nullptr;
+    hr = CreateSurfaces(failedStep);
+    return FAILED(hr) ? ReportFailure(failedStep, hr) : S_OK;
+}
+
+// Every surface of a new display: the images, the demo text and the background canvas.
+HRESULT CGameGraphics::CreateSurfaces(const char*& failedStep) {
+    failedStep = "Failed: LoadSpriteImages";
+    HRESULT hr = LoadSpriteImages();
     if (FAILED(hr)) {
-        return ReportFailure("Failed: LoadSpriteImages", hr);
+        return hr;
     }
+    failedStep = "Failed: LoadGridImages";
     hr = LoadGridImages();
     if (FAILED(hr)) {
-        return ReportFailure("Failed: LoadGridImages", hr);
+        return hr;
     }
     m_pDisplay->GetPrimarySurface()->SetPalette(nullptr);
+    failedStep = "Failed: CreateSurfaceFromText";
     hr = m_pDisplay->CreateSurfaceFromText(&m_pTextSurface);
     if (FAILED(hr)) {
-        return ReportFailure("Failed: CreateSurfaceFromText", hr);
+        return hr;
     }
-    hr = LoadBackground();
-    if (FAILED(hr)) {
-        return ReportFailure("Failed: LoadBackground", hr);
-    }
-    return S_OK;
+    failedStep = "Failed: LoadBackground";
+    return LoadBackground();
 }
 
 void CGameGraphics::ReleaseSpriteImages() {
@@ -204,10 +222,13 @@ HRESULT CGameGraphics::LoadBackground() {
     return S_OK;
 }
 
+// The fill takes a pixel value: at 16 bits per pixel the colour is packed otherwise than at 24
+// or 32, and it must match the status strip, which GDI fills with the same colour.
 void CGameGraphics::FillBackground() {
     DDBLTFX fx = {};
     fx.dwSize = sizeof fx;
-    fx.dwFillColor = IsPlainScheme() ? kPlainBackgroundPixel : kBackgroundPixel;
+    fx.dwFillColor = m_pBackgroundSurface->ColorToPixel(IsPlainScheme() ? kPlainBackgroundColor
+                                                                        : kBackgroundColor);
     m_pBackgroundSurface->GetDDrawSurface()->Blt(nullptr, nullptr, nullptr,
                                                  DDBLT_COLORFILL | DDBLT_WAIT, &fx);
 }
@@ -262,12 +283,16 @@ void CGameGraphics::CreateFonts() {
     m_hFontLarge = CreateFontWithFallback(28, FW_BOLD, description);
 }
 
-void CGameGraphics::DestroyGraphics() {
+void CGameGraphics::ReleaseSurfaces() {
     DeleteSurface(m_pBackgroundSurface);
     ReleaseSpriteImages();
     DeleteSurface(m_pGridImageSurface);
     DeleteSurface(m_pTextSurface);
     DeleteSurface(m_pWallpaperSurface);
+}
+
+void CGameGraphics::DestroyGraphics() {
+    ReleaseSurfaces();
     if (m_pDisplay) {
         m_pDisplay->ReleaseObjects();
         delete m_pDisplay;
@@ -285,17 +310,19 @@ void CGameGraphics::RefreshWindowRect() {
     }
 }
 
-void CGameGraphics::PresentWithRecovery() {
-    if (!CanDraw()) {
-        return;
+// A display that no longer fits the screen's mode is made again from nothing; lost surfaces are
+// restored and refilled. Either way the back buffer and the canvas hold nothing useful any
+// more, so the whole board is drawn again before the next frame is shown.
+void CGameGraphics::RecoverLostDisplay(HRESULT presented) {
+    m_recovering = true;
+    const HRESULT hr = presented == DDERR_WRONGMODE ? RebuildDisplay() : RestoreSurfaces();
+    if (SUCCEEDED(hr)) {
+        RedrawBoard();
     }
-    if (m_pDisplay->PresentBackBuffer() == DDERR_SURFACELOST) {
-        RestoreSurfaces();
-        m_pDisplay->PresentBackBuffer();
-    }
+    m_recovering = false;
 }
 
-// The back buffer and the canvas keep undefined contents until the next full redraw.
+// The wallpaper is loaded again by the full redraw that follows.
 HRESULT CGameGraphics::RestoreSurfaces() {
     HRESULT hr = m_pDisplay->GetDirectDraw()->RestoreAllSurfaces();
     if (FAILED(hr)) {
@@ -307,11 +334,42 @@ HRESULT CGameGraphics::RestoreSurfaces() {
     }
     // A primary without a palette refuses to drop one; that is no reason to stop here.
     m_pDisplay->GetPrimarySurface()->SetPalette(nullptr);
+    DeleteSurface(m_pWallpaperSurface);
     hr = LoadSpriteImages();
     if (FAILED(hr)) {
         return hr;
     }
     return LoadGridImages();
+}
+
+// Surfaces belong to the DirectDraw object that made them, so all go with the old display,
+// once a new one exists.
+HRESULT CGameGraphics::RebuildDisplay() {
+    auto* pDisplay = new CDisplay;
+    HRESULT hr = pDisplay->CreateWindowedDisplay(m_hWindow);
+    if (FAILED(hr)) {
+        delete pDisplay;
+        return hr;
+    }
+    ReleaseSurfaces();
+    delete m_pDisplay;
+    m_pDisplay = pDisplay;
+    const char* failedStep = nullptr;
+    return CreateSurfaces(failedStep);
+}
+
+void CGameGraphics::LoseSurfacesForTest() {
+    if (!m_pDisplay) {
+        return;
+    }
+    for (CSurface* pSurface : m_pSpriteImageSurface) {
+        BlankSurface(pSurface);
+    }
+    for (CSurface* pSurface :
+         {m_pGridImageSurface, m_pTextSurface, m_pBackgroundSurface, m_pWallpaperSurface}) {
+        BlankSurface(pSurface);
+    }
+    m_pDisplay->LoseSurfacesAtNextPresent();
 }
 
 void CGameGraphics::RefreshPalette() {

@@ -42,8 +42,6 @@ public:
     void DestroyGraphics();
     bool HasDisplay() const { return m_pDisplay != nullptr; }
     void RefreshWindowRect();
-    // A repaint of the window: presents the last frame, restoring lost surfaces first.
-    void PresentWithRecovery();
     void RefreshPalette();
     void ApplyIconSet(int32_t index);
     int32_t NextIconSet();
@@ -65,11 +63,17 @@ public:
     void DrawArrows();
     void HideArrows();
     void InvertTarget(const RECT& rect);
+    // Shows the back buffer in the window. Every frame goes through here, also a repaint; when
+    // the platform has taken the surfaces away, they are restored and the whole board is drawn
+    // again, which presents it anew.
     void Present();
     // Whether the heaps smolder now: the option is on, the board is at rest and can be seen.
     bool HeapsSmolder() const;
     // Every heap cell shows its smoldering frame for the tick `tickMs`; one present.
     void DrawSmolderingHeaps(uint32_t tickMs);
+    // Test-only fault switch: blanks every surface and makes the next present report them lost,
+    // as a display mode change does on a real desktop.
+    void LoseSurfacesForTest();
 
     // --- Animations (GameAnimation.cpp).
     void AnimatePlayerStep(int dx, int dy);
@@ -92,10 +96,16 @@ private:
     void FillBackground();
     void DrawWallpaper();
     void DrawGrid();
+    HRESULT CreateSurfaces(const char*& failedStep);
+    void RecoverLostDisplay(HRESULT presented);
     HRESULT RestoreSurfaces();
+    HRESULT RebuildDisplay();
+    void ReleaseSurfaces();
     void ReleaseSpriteImages();
 
-    bool CanDraw() const { return !m_suppressDrawing && m_pDisplay; }
+    // A display whose surfaces could not be made again draws nothing until a repaint has made
+    // them.
+    bool CanDraw() const { return !m_suppressDrawing && m_pDisplay && m_pBackgroundSurface; }
     bool IsPlainScheme() const { return m_currentGameIconSet == kPlainIconSet; }
     CSurface* Sprites() const { return m_pSpriteImageSurface[m_currentGameIconSet]; }
     void DrawSprite(LONG x, LONG y, const RECT& src);
@@ -139,6 +149,9 @@ private:
     HFONT m_hFontBold = nullptr;
     HFONT m_hFontBoldUnderline = nullptr;
     HFONT m_hFontLarge = nullptr;
+    // Set while a lost display is being recovered, so that the redraw's own presents do not
+    // start another recovery.
+    bool m_recovering = false;
 };
 
 RECT CellRect(int x, int y);

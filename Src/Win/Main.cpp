@@ -30,6 +30,15 @@ constexpr DWORD kIdleWaitMs = 1000;
 // Eleven quiet seconds in a row start the demo.
 constexpr int kIdleTimeoutsBeforeDemo = 10;
 
+// Test-only fault switch. A real desktop takes the display's surfaces away when the display
+// mode changes; Wine does not in a window, so the end-to-end test starts the program with this
+// environment variable set to 1 and then posts kLoseSurfacesMessage to the main window, which
+// blanks every surface and makes the next present report them lost. Without the variable the
+// message is ignored.
+constexpr char kSurfaceLossSwitch[] = "CLANKMERE_TEST_SURFACE_LOSS";
+constexpr UINT kLoseSurfacesMessage = WM_APP;
+bool g_surfaceLossSwitch = false;
+
 } // namespace
 
 CWinGameHost g_host(g_game);
@@ -141,8 +150,16 @@ LRESULT CALLBACK MainWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPar
         break;
     case WM_PAINT:
         // Repainting the window means showing the last composed frame again.
-        graphics.PresentWithRecovery();
+        graphics.Present();
         break;
+    case kLoseSurfacesMessage:
+        if (g_surfaceLossSwitch) {
+            graphics.LoseSurfacesForTest();
+        }
+        return 0;
+    case WM_ERASEBKGND:
+        // The frame covers the whole client area; an erase would only show through it.
+        return 1;
     case WM_CLOSE:
         CloseHighScores();
         QuitGame(g_game);
@@ -328,6 +345,10 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
         StartupError("Clankmere is already running.");
         return 0;
     }
+    char switchValue[2] = {};
+    g_surfaceLossSwitch =
+        GetEnvironmentVariableA(kSurfaceLossSwitch, switchValue, sizeof switchValue) == 1 &&
+        switchValue[0] == '1';
     if (kProbeImageFolder && !ImageFolderIsHere()) {
         SetProgramDirectory(hInstance);
     }

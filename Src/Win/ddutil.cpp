@@ -1,5 +1,8 @@
 #include "ddutil.h"
 
+#include "BitmapFile.h"
+#include "SafeFile.h"
+
 #include <cstdio>
 
 namespace {
@@ -47,12 +50,29 @@ HRESULT CreateOffscreenSurface(IDirectDraw7* pDirectDraw, DWORD width, DWORD hei
     return hr;
 }
 
+// Reads the file's start and size for the header check; an unreadable file fails it.
+bool IsWholeBitmapFileAt(LPCSTR path) {
+    uint64_t fileSize = 0;
+    if (!QueryFileSize(path, &fileSize)) {
+        return false;
+    }
+    std::FILE* file = std::fopen(path, "rb");
+    if (!file) {
+        return false;
+    }
+    uint8_t head[kBitmapHeadBytes];
+    const size_t headSize = std::fread(head, 1, sizeof head, file);
+    std::fclose(file);
+    return IsWholeBitmapFile(head, headSize, fileSize);
+}
+
+// A damaged image file is treated as a missing one: the loader would read past its end.
 HBITMAP LoadBitmapSection(LPCSTR name, DWORD width, DWORD height) {
     const int cx = static_cast<int>(width);
     const int cy = static_cast<int>(height);
     auto hBitmap = static_cast<HBITMAP>(
         LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, cx, cy, LR_CREATEDIBSECTION));
-    if (!hBitmap && !IS_INTRESOURCE(name)) {
+    if (!hBitmap && !IS_INTRESOURCE(name) && IsWholeBitmapFileAt(name)) {
         hBitmap = static_cast<HBITMAP>(
             LoadImageA(nullptr, name, IMAGE_BITMAP, cx, cy, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
     }
@@ -143,9 +163,9 @@ HRESULT CSurface::RenderText() {
     return S_OK;
 }
 
-// GDI writes the key colour into the top-left pixel and the surface's memory tells how the
-// display stores it; the pixel is put back afterwards.
-DWORD CSurface::ColorToPixel() {
+// GDI writes the colour into the top-left pixel and the surface's memory tells how the display
+// stores it; the pixel is put back afterwards.
+DWORD CSurface::ColorToPixel(COLORREF color) {
     if (!m_pddsSurface) {
         return 0;
     }
@@ -153,7 +173,7 @@ DWORD CSurface::ColorToPixel() {
     HDC hdc = nullptr;
     if (SUCCEEDED(m_pddsSurface->GetDC(&hdc))) {
         saved = GetPixel(hdc, 0, 0);
-        SetPixel(hdc, 0, 0, kColorKey);
+        SetPixel(hdc, 0, 0, color);
         m_pddsSurface->ReleaseDC(hdc);
     }
     DDSURFACEDESC2 desc = {};
@@ -176,8 +196,8 @@ DWORD CSurface::ColorToPixel() {
 
 HRESULT CSurface::SetSourceColorKey() {
     DDCOLORKEY key;
-    key.dwColorSpaceLowValue = ColorToPixel();
-    key.dwColorSpaceHighValue = ColorToPixel();
+    key.dwColorSpaceLowValue = ColorToPixel(kColorKey);
+    key.dwColorSpaceHighValue = ColorToPixel(kColorKey);
     return m_pddsSurface->SetColorKey(DDCKEY_SRCBLT, &key);
 }
 
@@ -185,7 +205,7 @@ HRESULT CSurface::SetSourceColorKey() {
 
 CDisplay::CDisplay()
     : m_pDirectDraw(nullptr), m_pddsPrimary(nullptr), m_pddsBackBuffer(nullptr), m_hWindow(nullptr),
-      m_windowRect(), m_windowed(FALSE) {}
+      m_windowRect(), m_windowed(FALSE), m_losePending(FALSE) {}
 
 CDisplay::~CDisplay() {
     CDisplay::ReleaseObjects();
@@ -342,8 +362,10 @@ HRESULT CDisplay::PresentBackBuffer() {
         return E_POINTER;
     }
     for (;;) {
-        HRESULT hr =
-            m_pddsPrimary->Blt(&m_windowRect, m_pddsBackBuffer, nullptr, DDBLT_WAIT, nullptr);
+        HRESULT hr = m_losePending ? DDERR_SURFACELOST
+                                   : m_pddsPrimary->Blt(&m_windowRect, m_pddsBackBuffer, nullptr,
+                                                        DDBLT_WAIT, nullptr);
+        m_losePending = FALSE;
         if (hr == DDERR_SURFACELOST) {
             m_pddsPrimary->Restore();
             m_pddsBackBuffer->Restore();

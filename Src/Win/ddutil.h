@@ -28,8 +28,8 @@ public:
     HRESULT Create(IDirectDraw7* pDirectDraw, DDSURFACEDESC2* pDesc);
     HRESULT CopyBitmap(HBITMAP hBitmap);
     HRESULT RenderText();
-    // The key colour in this surface's pixel format.
-    DWORD ColorToPixel();
+    // `color` in this surface's pixel format, as GDI stores it there.
+    DWORD ColorToPixel(COLORREF color);
     HRESULT SetSourceColorKey();
 
     IDirectDrawSurface7* GetDDrawSurface() const { return m_pddsSurface; }
@@ -59,6 +59,8 @@ public:
     HRESULT CreateSurfaceFromImage(CSurface** ppSurface, LPCSTR name, DWORD width, DWORD height);
     HRESULT CreateSurfaceFromText(CSurface** ppSurface);
     HRESULT PresentBackBuffer();
+    // Test-only fault switch: the next present reports the surfaces lost.
+    void LoseSurfacesAtNextPresent() { m_losePending = TRUE; }
     // Copies `pSource` (or its `pSourceRect` part) onto the back buffer with its top-left
     // corner at (x, y); without a source rectangle the whole source covers the whole buffer.
     HRESULT BlitToBackBuffer(LONG x, LONG y, CSurface* pSource, const RECT* pSourceRect,
@@ -79,6 +81,7 @@ private:
     HWND m_hWindow;
     RECT m_windowRect;
     BOOL m_windowed;
+    BOOL m_losePending;
 };
 
 // Holds a surface's GDI device context for one scope. While it is held the surface must not

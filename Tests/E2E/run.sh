@@ -77,10 +77,26 @@ else
     mapfile -t tests < <(list_tests)
 fi
 
+# Tests named "..._at_16_bits" run on a second display of 16 bits per pixel, started once.
+display24=$DISPLAY
+display16=
+display_for() {
+    if [[ $1 == *_at_16_bits ]]; then
+        if [ -z "$display16" ]; then
+            e2e_start_display 16
+            display16=$DISPLAY
+        fi
+        DISPLAY=$display16
+    else
+        DISPLAY=$display24
+    fi
+}
+
 passed=0
 failed=0
 suite_start=${EPOCHREALTIME/./}
 for test in "${tests[@]}"; do
+    display_for "$test"
     # Numbered, so that a test named twice runs twice, each time in a folder of its own.
     dir=$E2E_WORK/tests/$((passed + failed + 1))-$test
     mkdir -p "$dir"

@@ -90,13 +90,28 @@ std::vector<int> ProbeClient::CommandsSince(LONG mark) const {
     return commands;
 }
 
-std::vector<Menu> ProbeClient::ReadMenus() {
+std::string ProbeClient::Ask(ProbeRequest request, const char* what) {
+    m_shared->request = request;
     SetEvent(m_request);
     if (WaitForSingleObject(m_reply, kPatienceMs) != WAIT_OBJECT_0) {
-        Fail("the helper DLL in the game did not answer with the menus");
+        Fail("the helper DLL in the game did not answer with the %s", what);
     }
+    return m_shared->menuText;
+}
+
+std::vector<std::string> ProbeClient::ReadDialogLabels() {
+    std::vector<std::string> labels;
+    std::istringstream lines(Ask(kProbeDialogLabels, "dialog labels"));
+    std::string line;
+    while (std::getline(lines, line)) {
+        labels.push_back(line);
+    }
+    return labels;
+}
+
+std::vector<Menu> ProbeClient::ReadMenus() {
     std::vector<Menu> menus;
-    std::istringstream lines(std::string(m_shared->menuText));
+    std::istringstream lines(Ask(kProbeMenus, "menus"));
     std::string line;
     while (std::getline(lines, line)) {
         if (line.rfind("menu ", 0) == 0) {

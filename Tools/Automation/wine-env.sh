@@ -11,6 +11,10 @@
 #   e2e_replay_positions REPLAY DIR RECORD...  copies the game records into DIR, each with the
 #                        position REPLAY (the replay tool) reaches after every prefix of its
 #                        moves: NAME.K.board after the first K moves (Installation.gamesDir)
+#   e2e_start_display [DEPTH]  starts another private X display, of DEPTH bits per pixel
+#                        (default 24), and exports DISPLAY for it
+#   e2e_store_preferences FILE  stores FILE (196 bytes) as the game's preferences in WINEPREFIX
+#   e2e_data_folder      prints the game's data folder in WINEPREFIX, made if missing
 #   E2E_WORK             a scratch folder that is removed at exit (kept with E2E_KEEP=1)
 
 export WINEARCH=win64
@@ -19,7 +23,7 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 e2e_repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 E2E_WORK=$(mktemp -d "${TMPDIR:-/tmp}/clankmere-e2e.XXXXXX")
-e2e_xvfb_pid=
+e2e_xvfb_pids=()
 e2e_prefixes=()
 
 e2e_stop_prefix() {
@@ -31,10 +35,11 @@ e2e_cleanup() {
     for prefix in "${e2e_prefixes[@]}"; do
         e2e_stop_prefix "$prefix"
     done
-    if [ -n "$e2e_xvfb_pid" ]; then
-        kill "$e2e_xvfb_pid" 2>/dev/null || true
-        wait "$e2e_xvfb_pid" 2>/dev/null || true
-    fi
+    local pid
+    for pid in "${e2e_xvfb_pids[@]}"; do
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
     if [ "${E2E_KEEP:-0}" = 1 ]; then
         echo "Kept $E2E_WORK" >&2
     else
@@ -45,16 +50,18 @@ trap e2e_cleanup EXIT
 
 # A private X server; it tells its display number through file descriptor 3.
 e2e_start_display() {
-    local number_file=$E2E_WORK/display
+    local depth=${1:-24}
+    local number_file=$E2E_WORK/display.$depth
     : >"$number_file"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$number_file" \
-        >"$E2E_WORK/xvfb.log" 2>&1 &
-    e2e_xvfb_pid=$!
+    Xvfb -displayfd 3 -screen 0 "1024x768x$depth" -nolisten tcp -noreset 3>"$number_file" \
+        >"$E2E_WORK/xvfb.$depth.log" 2>&1 &
+    local pid=$!
+    e2e_xvfb_pids+=("$pid")
     local tries=0
     until [ -s "$number_file" ]; do
-        if ! kill -0 "$e2e_xvfb_pid" 2>/dev/null || [ $((tries += 1)) -gt 200 ]; then
+        if ! kill -0 "$pid" 2>/dev/null || [ $((tries += 1)) -gt 200 ]; then
             echo "Xvfb did not start:" >&2
-            cat "$E2E_WORK/xvfb.log" >&2
+            cat "$E2E_WORK/xvfb.$depth.log" >&2
             return 1
         fi
         sleep 0.05
@@ -86,6 +93,21 @@ e2e_replay_positions() {
         done
     done
     rm -f "$games/prefix.tmp"
+}
+
+e2e_store_preferences() {
+    {
+        printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Clankmere\\Preferences]\n"Data"=hex:'
+        od -An -v -tx1 "$1" | tr -s ' \n' ' ' | sed 's/^ //; s/ $//; s/ /,/g'
+        printf '\n'
+    } >"$WINEPREFIX/drive_c/preferences.reg"
+    wine regedit /S 'C:\preferences.reg' >/dev/null 2>&1
+}
+
+e2e_data_folder() {
+    local folder=$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Clankmere
+    mkdir -p "$folder"
+    echo "$folder"
 }
 
 e2e_windows_path() {

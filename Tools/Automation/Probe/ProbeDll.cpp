@@ -7,6 +7,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -62,6 +63,128 @@ std::string DescribeMenuBar() {
             out += "item " + std::to_string(GetMenuItemID(popup, j)) + " " +
                    (flags.empty() ? "-" : flags) + " " + ItemText(popup, j) + "\n";
         }
+    }
+    return out;
+}
+
+BOOL CALLBACK CollectDialog(HMODULE, LPCSTR, LPSTR name, LONG_PTR param) {
+    reinterpret_cast<std::vector<LPSTR>*>(param)->push_back(name);
+    return TRUE;
+}
+
+INT_PTR CALLBACK InertDialogProc(HWND, UINT, WPARAM, LPARAM) {
+    return FALSE;
+}
+
+std::string WindowText(HWND window) {
+    char text[256] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+// "&&" shows one ampersand; a single one marks the mnemonic and takes no room.
+std::string ShownText(const std::string& text) {
+    std::string shown;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '&' && i + 1 < text.size()) {
+            ++i;
+        }
+        shown += text[i];
+    }
+    return shown;
+}
+
+bool HasCheckGlyph(HWND control) {
+    switch (GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) {
+    case BS_CHECKBOX:
+    case BS_AUTOCHECKBOX:
+    case BS_RADIOBUTTON:
+    case BS_AUTORADIOBUTTON:
+    case BS_3STATE:
+    case BS_AUTO3STATE:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool IsTextStatic(HWND control) {
+    const LONG type = GetWindowLongA(control, GWL_STYLE) & SS_TYPEMASK;
+    return type <= SS_RIGHT || type == SS_SIMPLE || type == SS_LEFTNOWORDWRAP;
+}
+
+// A label that breaks at words loses its last words once GetTextExtentPoint32 says the text is
+// wider than the control.
+bool WrapsAtWords(HWND control) {
+    return (GetWindowLongA(control, GWL_STYLE) & SS_TYPEMASK) <= SS_RIGHT;
+}
+
+// How far the drawn text reaches. Under Wine the dialog font draws narrower than
+// GetTextExtentPoint32 measures it, and a label that never wraps shows whole if its ink does.
+LONG InkWidth(HDC dc, const std::string& text, SIZE extent) {
+    HDC memory = CreateCompatibleDC(dc);
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, extent.cx + 1, extent.cy);
+    const HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
+    const HGDIOBJ oldFont = SelectObject(memory, GetCurrentObject(dc, OBJ_FONT));
+    RECT all = {0, 0, extent.cx + 1, extent.cy};
+    FillRect(memory, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    TextOutA(memory, 0, 0, text.c_str(), static_cast<int>(text.size()));
+    LONG width = 0;
+    for (LONG x = 0; x <= extent.cx; ++x) {
+        for (LONG y = 0; y < extent.cy; ++y) {
+            if (GetPixel(memory, x, y) != RGB(255, 255, 255)) {
+                width = x + 1;
+            }
+        }
+    }
+    SelectObject(memory, oldFont);
+    SelectObject(memory, oldBitmap);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    return width;
+}
+
+// A check box's text starts four pixels after its glyph.
+constexpr LONG kGlyphGap = 4;
+
+std::string DescribeLabel(HWND dialog, HWND control) {
+    char className[32] = {};
+    GetClassNameA(control, className, sizeof className);
+    const bool glyph = lstrcmpiA(className, "Button") == 0 && HasCheckGlyph(control);
+    const bool text = lstrcmpiA(className, "Static") == 0 && IsTextStatic(control);
+    if (!glyph && !text) {
+        return "";
+    }
+    const std::string shown = ShownText(WindowText(control));
+    HDC dc = GetDC(control);
+    const HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    SIZE extent = {};
+    GetTextExtentPoint32A(dc, shown.c_str(), static_cast<int>(shown.size()), &extent);
+    LONG needed = text && WrapsAtWords(control) ? extent.cx : InkWidth(dc, shown, extent);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    if (glyph) {
+        needed += GetSystemMetrics(SM_CXMENUCHECK) + kGlyphGap;
+    }
+    RECT client = {};
+    GetClientRect(control, &client);
+    return "label " + WindowText(dialog) + "|" + shown + "|" + std::to_string(needed) + "|" +
+           std::to_string(client.right) + "\n";
+}
+
+std::string DescribeDialogLabels() {
+    std::vector<LPSTR> names;
+    const HMODULE game = GetModuleHandleA(nullptr);
+    EnumResourceNamesA(game, RT_DIALOG, CollectDialog, reinterpret_cast<LONG_PTR>(&names));
+    std::string out;
+    for (LPSTR name : names) {
+        const HWND dialog = CreateDialogParamA(game, name, nullptr, InertDialogProc, 0);
+        for (HWND child = GetWindow(dialog, GW_CHILD); child;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+            out += DescribeLabel(dialog, child);
+        }
+        DestroyWindow(dialog);
     }
     return out;
 }
@@ -177,7 +300,8 @@ DWORD WINAPI Serve(LPVOID) {
     g_shared->ready = g_hook ? 1 : -1;
     for (;;) {
         WaitForSingleObject(request, INFINITE);
-        const std::string text = DescribeMenuBar();
+        const std::string text =
+            g_shared->request == kProbeDialogLabels ? DescribeDialogLabels() : DescribeMenuBar();
         lstrcpynA(g_shared->menuText, text.c_str(), sizeof g_shared->menuText);
         SetEvent(reply);
     }

@@ -13,7 +13,16 @@
 //   menu <title>
 //   item <id> <flags> <text>     flags: 'g' grayed, 'd' disabled, 'c' checked, '-' none
 //   separator
+// or, asked for the dialog labels, a line per static text and check box (radio buttons
+// included) of every dialog in the game's resources, each dialog made in the game's process so
+// that its font is the one the game's dialogs get:
+//   label <dialog caption>|<text as shown>|<pixels the text needs>|<pixels the control has>
 constexpr LONG kCommandLogSize = 256;
+
+enum ProbeRequest : LONG {
+    kProbeMenus = 0,
+    kProbeDialogLabels = 1,
+};
 
 struct ProbeShared {
     volatile LONG ready;                       // 1 once the hook is in place, -1 if it failed
@@ -26,6 +35,7 @@ struct ProbeShared {
     volatile LONG idleWakeMask;                // the wake mask of the latest wait of 1 s or more
     volatile LONG wakeMasks;                   // every wake mask of every wait, or-ed together
     char currentDirectory[MAX_PATH];           // the game's current directory when loaded
+    volatile LONG request;                     // what the next request asks for
 };
 
 inline void ProbeObjectName(char* out, size_t size, const char* kind, unsigned long pid) {

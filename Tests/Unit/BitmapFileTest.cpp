@@ -1,0 +1,111 @@
+// The check that keeps damaged image files away from the bitmap loader.
+#include "BitmapFile.h"
+
+#include "ByteOrder.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+struct Layout {
+    int32_t width = 3;
+    int32_t height = 2;
+    uint16_t bitCount = 24;
+    uint32_t compression = 0;
+    uint32_t colors = 0; // colour table entries
+    uint32_t imageSize = 0;
+};
+
+// A file with a 40-byte information header, the colour masks of a bit-field image, its colour
+// table and rows of four-byte multiples.
+Bytes BitmapFile(const Layout& layout) {
+    const uint32_t masks = layout.compression == 3 ? 12 : 0;
+    const uint32_t offset = 14 + 40 + masks + layout.colors * 4;
+    const uint32_t rowBytes = (uint32_t(layout.width) * layout.bitCount + 31) / 32 * 4;
+    const uint32_t rows = uint32_t(layout.height < 0 ? -layout.height : layout.height);
+    const uint32_t pixels = layout.imageSize != 0 ? layout.imageSize : rowBytes * rows;
+    Bytes file(offset + pixels);
+    CByteWriter out(file.data());
+    out.U8('B');
+    out.U8('M');
+    out.U32(uint32_t(file.size()));
+    out.U32(0);
+    out.U32(offset);
+    out.U32(40);
+    out.I32(layout.width);
+    out.I32(layout.height);
+    out.U16(1);
+    out.U16(layout.bitCount);
+    out.U32(layout.compression);
+    out.U32(layout.imageSize);
+    out.U32(0);
+    out.U32(0);
+    out.U32(layout.colors);
+    return file;
+}
+
+void Put32(Bytes& file, size_t at, uint32_t value) {
+    CByteWriter(file.data() + at).U32(value);
+}
+
+bool Check(const Bytes& file) {
+    const size_t head = file.size() < kBitmapHeadBytes ? file.size() : kBitmapHeadBytes;
+    return IsWholeBitmapFile(file.data(), head, file.size());
+}
+
+Bytes Cut(Bytes file, size_t size) {
+    file.resize(size);
+    return file;
+}
+
+Bytes With32(Bytes file, size_t at, uint32_t value) {
+    Put32(file, at, value);
+    return file;
+}
+
+struct Case {
+    const char* name;
+    Bytes file;
+    bool whole;
+};
+
+TEST(BitmapFileTest, AcceptsWholeFilesAndRefusesDamagedOnes) {
+    const Bytes plain = BitmapFile({});
+    const Bytes palette = BitmapFile({4, 4, 8, 0, 256, 0});
+    const Case cases[] = {
+        {"24-bit", plain, true},
+        {"top-down", BitmapFile({3, -2}), true},
+        {"8-bit with its colour table", palette, true},
+        {"32-bit with colour masks", BitmapFile({2, 2, 32, 3}), true},
+        {"run-length with its stated size", BitmapFile({4, 4, 8, 1, 2, 6}), true},
+        {"zero length", {}, false},
+        {"headers only", Cut(plain, 54), false},
+        {"one byte short", Cut(plain, plain.size() - 1), false},
+        {"colour table cut", Cut(palette, 14 + 40 + 100), false},
+        {"not BM", With32(plain, 0, 0), false},
+        {"pixels beyond the end", With32(plain, 10, uint32_t(plain.size())), false},
+        {"colour table past the pixel offset", With32(Cut(palette, 14 + 40 + 16), 10, 54), false},
+        {"unknown information header", With32(plain, 14, 41), false},
+        {"width zero", With32(plain, 18, 0), false},
+        {"huge width", With32(plain, 18, 0x7FFFFFFF), false},
+        {"huge height", With32(plain, 22, 0x7FFFFFFF), false},
+        {"two planes", With32(plain, 26, 2 | (24 << 16)), false},
+        {"7 bits per pixel", With32(plain, 26, 1 | (7 << 16)), false},
+        {"unknown compression", With32(plain, 30, 4), false},
+        {"run-length without a size", BitmapFile({4, 4, 8, 1, 0, 0}), false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Check(c.file), c.whole) << c.name;
+    }
+}
+
+TEST(BitmapFileTest, TrustsNoHeadLongerThanTheFile) {
+    const Bytes plain = BitmapFile({});
+    EXPECT_FALSE(IsWholeBitmapFile(plain.data(), plain.size(), plain.size() - 1));
+}
+
+} // namespace
