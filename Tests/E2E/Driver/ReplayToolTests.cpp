@@ -1,6 +1,5 @@
-// The replay tool for Windows players: the console program beside the game replays a record
-// that the game wrote, from its Windows path with blanks and its CR LF lines, and prints what
-// the native tool prints, with Windows line ends.
+// The replay tool for Windows players replays a record the game wrote, from its Windows path
+// with blanks and its CR LF lines, and prints what the native tool prints, in CR LF lines.
 
 #include "Scenario.h"
 
@@ -16,9 +15,8 @@ E2E_TEST(replay_tool_for_windows_prints_what_the_native_tool_prints) {
     CheckSameGame(lastGame, resumed.recorded.Prefix(resumed.moves.size()), "\"Last Game.txt\"");
 
     // cmd /c takes the whole line in one more pair of quotes.
-    const std::string command =
-        "\"\"" + context.installDir + "\\clankmere-replay.exe\" \"" + lastGame + "\"\"";
-    FILE* pipe = _popen(command.c_str(), "rb");
+    const std::string tool = context.installDir + "\\clankmere-replay.exe";
+    FILE* pipe = _popen(("\"\"" + tool + "\" \"" + lastGame + "\"\"").c_str(), "rb");
     std::string printed;
     for (int c = pipe ? std::fgetc(pipe) : EOF; c != EOF; c = std::fgetc(pipe)) {
         printed += static_cast<char>(c);
@@ -32,8 +30,7 @@ E2E_TEST(replay_tool_for_windows_prints_what_the_native_tool_prints) {
         expected += c == '\n' ? std::string("\r\n") : std::string(1, c);
     }
     if (expected.empty() || printed != expected) {
-        Fail("clankmere-replay.exe printed\n%s\ninstead of what the native tool printed, with CR "
-             "LF line ends:\n%s",
-             printed.c_str(), expected.c_str());
+        Fail("clankmere-replay.exe printed\n%s\nnot the native tool's\n%s", printed.c_str(),
+             expected.c_str());
     }
 }
