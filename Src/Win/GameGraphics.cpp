@@ -281,6 +281,12 @@ void CGameGraphics::RefreshWindowRect() {
     }
 }
 
+void CGameGraphics::FitWindowToDpi(UINT dpi, const RECT& area) {
+    if (m_pDisplay) {
+        m_pDisplay->FitWindowToDpi(dpi, area);
+    }
+}
+
 void CGameGraphics::PresentWithRecovery() {
     if (!CanDraw()) {
         return;

@@ -1,5 +1,7 @@
 #include "ddutil.h"
 
+#include "Dpi.h"
+
 #include <cstdio>
 
 namespace {
@@ -185,7 +187,7 @@ HRESULT CSurface::SetSourceColorKey() {
 
 CDisplay::CDisplay()
     : m_pDirectDraw(nullptr), m_pddsPrimary(nullptr), m_pddsBackBuffer(nullptr), m_hWindow(nullptr),
-      m_windowRect(), m_windowed(FALSE) {}
+      m_windowRect(), m_windowed(FALSE), m_scale(1) {}
 
 CDisplay::~CDisplay() {
     CDisplay::ReleaseObjects();
@@ -220,18 +222,16 @@ HRESULT CDisplay::CreateWindowedDisplay(HWND hWnd) {
     return S_OK;
 }
 
-// Gives the window a client area of exactly the back buffer's size and keeps its top-left
-// corner inside the desktop's work area.
+// Gives the window a client area of exactly the back buffer's size times the scale and keeps
+// its top-left corner inside the desktop's work area.
 void CDisplay::FitWindowToBackBuffer(HWND hWnd) {
     LONG style = GetWindowLongA(hWnd, GWL_STYLE);
     style = (style & kStyleKeepMask) | kStyleSet;
     SetWindowLongA(hWnd, GWL_STYLE, style);
 
-    RECT rect = {0, 0, WINDOW_WIDTH, WINDOW_HEIGHT};
-    AdjustWindowRectEx(&rect, static_cast<DWORD>(style), GetMenu(hWnd) != nullptr,
-                       static_cast<DWORD>(GetWindowLongA(hWnd, GWL_EXSTYLE)));
-    SetWindowPos(hWnd, nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT rect = {};
+    GetWindowRect(hWnd, &rect);
+    SizeWindowForScale(hWnd, WindowDpi(hWnd), rect, SWP_NOMOVE);
     SetWindowPos(hWnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
 
     RECT work = {};
@@ -245,6 +245,22 @@ void CDisplay::FitWindowToBackBuffer(HWND hWnd) {
     }
     SetWindowPos(hWnd, nullptr, rect.left, rect.top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Chooses the scale for `dpi` on the monitor nearest to `area` and gives the window its size
+// for that scale, at the top-left corner of `area` unless `flags` keeps it where it is.
+void CDisplay::SizeWindowForScale(HWND hWnd, UINT dpi, const RECT& area, UINT flags) {
+    m_scale = ChooseFrameScale(hWnd, dpi, area);
+    const SIZE size =
+        WindowSizeForClient(hWnd, {WINDOW_WIDTH * m_scale, WINDOW_HEIGHT * m_scale}, dpi);
+    SetWindowPos(hWnd, nullptr, area.left, area.top, size.cx, size.cy,
+                 flags | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CDisplay::FitWindowToDpi(UINT dpi, const RECT& area) {
+    if (m_hWindow) {
+        SizeWindowForScale(m_hWindow, dpi, area, 0);
+    }
 }
 
 HRESULT CDisplay::CreatePrimaryWithClipper(HWND hWnd) {
@@ -342,8 +358,7 @@ HRESULT CDisplay::PresentBackBuffer() {
         return E_POINTER;
     }
     for (;;) {
-        HRESULT hr =
-            m_pddsPrimary->Blt(&m_windowRect, m_pddsBackBuffer, nullptr, DDBLT_WAIT, nullptr);
+        HRESULT hr = CopyBackBufferToWindow();
         if (hr == DDERR_SURFACELOST) {
             m_pddsPrimary->Restore();
             m_pddsBackBuffer->Restore();
@@ -353,6 +368,26 @@ HRESULT CDisplay::PresentBackBuffer() {
             return hr;
         }
     }
+}
+
+HRESULT CDisplay::CopyBackBufferToWindow() {
+    if (m_scale == 1) {
+        return m_pddsPrimary->Blt(&m_windowRect, m_pddsBackBuffer, nullptr, DDBLT_WAIT, nullptr);
+    }
+    // GDI stretches by whole numbers without blending neighbouring pixels; a stretching Blt
+    // may blend them, or make blocks of unequal size.
+    HDC hdcBackBuffer = nullptr;
+    HRESULT hr = m_pddsBackBuffer->GetDC(&hdcBackBuffer);
+    if (FAILED(hr)) {
+        return hr;
+    }
+    HDC hdcWindow = GetDC(m_hWindow);
+    SetStretchBltMode(hdcWindow, COLORONCOLOR);
+    StretchBlt(hdcWindow, 0, 0, WINDOW_WIDTH * m_scale, WINDOW_HEIGHT * m_scale, hdcBackBuffer, 0,
+               0, WINDOW_WIDTH, WINDOW_HEIGHT, SRCCOPY);
+    ReleaseDC(m_hWindow, hdcWindow);
+    m_pddsBackBuffer->ReleaseDC(hdcBackBuffer);
+    return DD_OK;
 }
 
 HRESULT CDisplay::BlitToBackBuffer(LONG x, LONG y, CSurface* pSource, const RECT* pSourceRect,
