@@ -3,6 +3,7 @@
 #include "Dpi.h"
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -67,6 +68,43 @@ SIZE MeasureDemoModeText() {
     GetTextExtentPoint32A(hdc, kDemoModeText, static_cast<int>(sizeof kDemoModeText - 1), &size);
     ReleaseDC(nullptr, hdc);
     return size;
+}
+
+// One row of the back buffer with every pixel (of `Bytes` bytes) repeated `scale` times.
+template <size_t Bytes> void ScaleRow(const BYTE* in, BYTE* out, int scale) {
+    for (int x = 0; x < WINDOW_WIDTH; ++x, in += Bytes) {
+        for (int k = 0; k < scale; ++k, out += Bytes) {
+            std::memcpy(out, in, Bytes);
+        }
+    }
+}
+
+// Every pixel of the locked back buffer `from` becomes a block of scale x scale pixels of the
+// locked surface `to`.
+void ScalePixels(const DDSURFACEDESC2& from, const DDSURFACEDESC2& to, int scale) {
+    const DWORD bytes = from.ddpfPixelFormat.dwRGBBitCount / 8;
+    const size_t scaledRow = bytes * WINDOW_WIDTH * static_cast<size_t>(scale);
+    for (int y = 0; y < WINDOW_HEIGHT; ++y) {
+        const auto* in = static_cast<const BYTE*>(from.lpSurface) + y * from.lPitch;
+        auto* out = static_cast<BYTE*>(to.lpSurface) + y * scale * to.lPitch;
+        switch (bytes) {
+        case 1:
+            ScaleRow<1>(in, out, scale);
+            break;
+        case 2:
+            ScaleRow<2>(in, out, scale);
+            break;
+        case 3:
+            ScaleRow<3>(in, out, scale);
+            break;
+        default:
+            ScaleRow<4>(in, out, scale);
+            break;
+        }
+        for (int k = 1; k < scale; ++k) {
+            std::memcpy(out + k * to.lPitch, out, scaledRow);
+        }
+    }
 }
 
 } // namespace
@@ -187,13 +225,14 @@ HRESULT CSurface::SetSourceColorKey() {
 
 CDisplay::CDisplay()
     : m_pDirectDraw(nullptr), m_pddsPrimary(nullptr), m_pddsBackBuffer(nullptr), m_hWindow(nullptr),
-      m_windowRect(), m_windowed(FALSE), m_scale(1) {}
+      m_windowRect(), m_windowed(FALSE), m_scale(1), m_pddsScaled(nullptr) {}
 
 CDisplay::~CDisplay() {
     CDisplay::ReleaseObjects();
 }
 
 HRESULT CDisplay::ReleaseObjects() {
+    Release(m_pddsScaled);
     Release(m_pddsBackBuffer);
     Release(m_pddsPrimary);
     if (m_pDirectDraw) {
@@ -250,7 +289,11 @@ void CDisplay::FitWindowToBackBuffer(HWND hWnd) {
 // Chooses the scale for `dpi` on the monitor nearest to `area` and gives the window its size
 // for that scale, at the top-left corner of `area` unless `flags` keeps it where it is.
 void CDisplay::SizeWindowForScale(HWND hWnd, UINT dpi, const RECT& area, UINT flags) {
-    m_scale = ChooseFrameScale(hWnd, dpi, area);
+    const int scale = ChooseFrameScale(hWnd, dpi, area);
+    if (scale != m_scale) {
+        Release(m_pddsScaled);
+        m_scale = scale;
+    }
     const SIZE size =
         WindowSizeForClient(hWnd, {WINDOW_WIDTH * m_scale, WINDOW_HEIGHT * m_scale}, dpi);
     SetWindowPos(hWnd, nullptr, area.left, area.top, size.cx, size.cy,
@@ -374,20 +417,41 @@ HRESULT CDisplay::CopyBackBufferToWindow() {
     if (m_scale == 1) {
         return m_pddsPrimary->Blt(&m_windowRect, m_pddsBackBuffer, nullptr, DDBLT_WAIT, nullptr);
     }
-    // GDI stretches by whole numbers without blending neighbouring pixels; a stretching Blt
-    // may blend them, or make blocks of unequal size.
-    HDC hdcBackBuffer = nullptr;
-    HRESULT hr = m_pddsBackBuffer->GetDC(&hdcBackBuffer);
+    // A stretching copy may blend neighbouring pixels or make blocks of unequal size: the
+    // blocks are made here, and the copy onto the screen is one to one.
+    HRESULT hr = ScaleBackBuffer();
     if (FAILED(hr)) {
         return hr;
     }
-    HDC hdcWindow = GetDC(m_hWindow);
-    SetStretchBltMode(hdcWindow, COLORONCOLOR);
-    StretchBlt(hdcWindow, 0, 0, WINDOW_WIDTH * m_scale, WINDOW_HEIGHT * m_scale, hdcBackBuffer, 0,
-               0, WINDOW_WIDTH, WINDOW_HEIGHT, SRCCOPY);
-    ReleaseDC(m_hWindow, hdcWindow);
-    m_pddsBackBuffer->ReleaseDC(hdcBackBuffer);
-    return DD_OK;
+    return m_pddsPrimary->Blt(&m_windowRect, m_pddsScaled, nullptr, DDBLT_WAIT, nullptr);
+}
+
+// The scaled surface is made at the first present after the scale changed.
+HRESULT CDisplay::ScaleBackBuffer() {
+    if (!m_pddsScaled) {
+        DDSURFACEDESC2 desc = SurfaceDesc(DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT,
+                                          DDSCAPS_OFFSCREENPLAIN | DDSCAPS_SYSTEMMEMORY,
+                                          WINDOW_WIDTH * m_scale, WINDOW_HEIGHT * m_scale);
+        HRESULT hr = m_pDirectDraw->CreateSurface(&desc, &m_pddsScaled, nullptr);
+        if (FAILED(hr)) {
+            return hr;
+        }
+    }
+    DDSURFACEDESC2 from = {};
+    from.dwSize = sizeof from;
+    HRESULT hr = m_pddsBackBuffer->Lock(nullptr, &from, DDLOCK_WAIT | DDLOCK_READONLY, nullptr);
+    if (FAILED(hr)) {
+        return hr;
+    }
+    DDSURFACEDESC2 to = {};
+    to.dwSize = sizeof to;
+    hr = m_pddsScaled->Lock(nullptr, &to, DDLOCK_WAIT | DDLOCK_WRITEONLY, nullptr);
+    if (SUCCEEDED(hr)) {
+        ScalePixels(from, to, m_scale);
+        m_pddsScaled->Unlock(nullptr);
+    }
+    m_pddsBackBuffer->Unlock(nullptr);
+    return hr;
 }
 
 HRESULT CDisplay::BlitToBackBuffer(LONG x, LONG y, CSurface* pSource, const RECT* pSourceRect,

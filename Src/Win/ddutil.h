@@ -79,6 +79,7 @@ private:
     HRESULT CreatePrimaryWithClipper(HWND hWnd);
     HRESULT CreateBackBuffer();
     HRESULT CopyBackBufferToWindow();
+    HRESULT ScaleBackBuffer();
 
     IDirectDraw7* m_pDirectDraw;
     IDirectDrawSurface7* m_pddsPrimary;
@@ -87,6 +88,8 @@ private:
     RECT m_windowRect;
     BOOL m_windowed;
     int m_scale;
+    // The back buffer with every pixel made a block of m_scale x m_scale; none at scale 1.
+    IDirectDrawSurface7* m_pddsScaled;
 };
 
 // Holds a surface's GDI device context for one scope. While it is held the surface must not
