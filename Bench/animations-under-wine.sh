@@ -29,8 +29,8 @@ native_build=build/asan
 cmake --build "$win_build" --target Clankmere clankmere-animation-timer clankmere_data >/dev/null
 cmake --build "$native_build" --target clankmere-replay >/dev/null
 
-# shellcheck source=Tests/E2E/wine-env.sh
-source "$repo/Tests/E2E/wine-env.sh"
+# shellcheck source=Tools/Automation/wine-env.sh
+source "$repo/Tools/Automation/wine-env.sh"
 
 install=$E2E_WORK/install
 e2e_install "$install" "$win_build/Clankmere.exe"

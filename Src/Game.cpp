@@ -41,11 +41,30 @@ void ComputeRobotStepRects(Robot& robot) {
                   cell.bottom > robot.moveRect.bottom ? cell.bottom : robot.moveRect.bottom};
 }
 
-// A stored game replayed at full speed is neither drawn nor heard: its sounds would only make
-// a burst of cut-off noises, and on a system without a sound device each one costs time.
-void PlayGameSound(CGame& game, GameSound sound) {
-    if (game.m_prefs.m_soundOn != 0 && !game.m_demoMode && !game.m_restoring) {
+namespace {
+
+void StartSound(CGame& game, GameSound sound) {
+    if (game.m_prefs.m_soundOn != 0 && !game.m_demoMode) {
         game.m_host.PlaySound(sound);
+    }
+}
+
+} // namespace
+
+// Each sound cuts off the one before, so of a stored game replayed at full speed only the last
+// action's sound would be heard: that one alone is played, once the restore ends.
+void PlayGameSound(CGame& game, GameSound sound) {
+    if (game.m_restoring) {
+        game.m_restoredSound = sound;
+        return;
+    }
+    StartSound(game, sound);
+}
+
+void PlayRestoredSound(CGame& game) {
+    if (game.m_restoredSound) {
+        StartSound(game, *game.m_restoredSound);
+        game.m_restoredSound.reset();
     }
 }
 

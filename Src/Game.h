@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 constexpr int16_t kGridWidth = 31;
 constexpr int16_t kGridHeight = 18;
@@ -83,7 +84,11 @@ public:
     bool m_gameOver = true;
     bool m_demoMode = false;
     bool m_restoring = false;
+    // The sound of the last action replayed while restoring, heard once the restore ends.
+    std::optional<GameSound> m_restoredSound;
     int32_t m_score = 0;
+    // A finished game's score while the name for the list is asked.
+    std::optional<int32_t> m_offeredScore;
     int64_t m_startTime = 0;
     int64_t m_endTime = 0;
     uint8_t m_grid[kNumCells] = {};
@@ -135,12 +140,16 @@ void StartNextLevel(CGame& game);
 void SetUpLevel(CGame& game);
 void EndGame(CGame& game);
 void OfferHighScore(CGame& game, int32_t score);
+// Enters the score whose name is being asked, under the player's name, with its game record.
+void EnterOfferedScore(CGame& game);
 bool QuitGame(CGame& game);
 void ShowAdvancedOptions(CGame& game);
 void ConfirmClearHighScores(CGame& game);
 void ToggleGrid(CGame& game);
 void ToggleColor(CGame& game);
 void PlayGameSound(CGame& game, GameSound sound);
+// Plays the sound held back while restoring, if any.
+void PlayRestoredSound(CGame& game);
 
 void AppendMove(CGame& game, char c);
 bool ReplayNextMove(CGame& game);

@@ -154,6 +154,7 @@ void ShowRestoredGame(CGame& game) {
     game.m_busy = true;
     game.m_host.RedrawBoard();
     game.m_host.DrawStatusLine();
+    PlayRestoredSound(game);
     game.m_host.BringWindowToTop();
     game.m_busy = false;
 }
@@ -256,6 +257,8 @@ void SetUpLevel(CGame& game) {
 }
 
 void EndGame(CGame& game) {
+    // A stored game may end during its replay: its last sound belongs to its end.
+    PlayRestoredSound(game);
     game.m_gameOver = true;
     game.m_endTime = game.m_host.CurrentTime();
     game.m_host.DrawStatusLine();
@@ -282,14 +285,28 @@ void OfferHighScore(CGame& game, int32_t score) {
     }
     char name[kPlayerNameSize];
     CopyBounded(name, sizeof name, game.m_prefs.m_playerName);
+    game.m_offeredScore = score;
     game.m_host.AskPlayerName(name);
+    // A quit while the name was asked (the session ending) has entered the score already.
+    if (!game.m_offeredScore) {
+        return;
+    }
     game.m_prefs.SetPlayerName(name);
+    EnterOfferedScore(game);
+    game.m_host.ShowHighScores();
+}
+
+void EnterOfferedScore(CGame& game) {
+    if (!game.m_offeredScore) {
+        return;
+    }
+    const int32_t score = *game.m_offeredScore;
+    game.m_offeredScore.reset();
     const char* moves = game.m_moveLog ? game.m_moveLog : "";
     game.m_host.WriteHighScoreGameRecord(static_cast<uint64_t>(game.m_startTime),
                                          static_cast<uint32_t>(score), moves);
     game.m_host.InsertHighScore(score, game.m_prefs.m_playerName,
                                 static_cast<int16_t>(game.m_level), game.m_endTime);
-    game.m_host.ShowHighScores();
 }
 
 bool QuitGame(CGame& game) {
@@ -304,6 +321,7 @@ bool QuitGame(CGame& game) {
     game.m_closing = true;
     game.m_gameOver = true;
     game.m_host.CloseWindows();
+    EnterOfferedScore(game);
     game.m_host.SaveHighScores();
     SavePreferencesAtQuit(game);
     game.m_host.DestroyGraphics();

@@ -123,7 +123,7 @@ bool ReadGameRecord(const char* path, char* moves, size_t movesSize, uint64_t* s
         *score = 0;
     }
     std::memset(moves, 0, movesSize);
-    FILE* file = std::fopen(path, "rb");
+    FILE* file = OpenNamedFile(path, "rb");
     if (!file) {
         return false;
     }

@@ -134,7 +134,7 @@ bool CHighScoreTable::QualifiesForTable(int32_t score) const {
 // Read as bytes: the CR of a CR LF or CR CR LF ending is a field separator, so every line
 // ending reads alike.
 void CHighScoreTable::LoadFromFile() {
-    FILE* file = std::fopen(m_filePath, "rb");
+    FILE* file = OpenNamedFile(m_filePath, "rb");
     if (!file) {
         return;
     }

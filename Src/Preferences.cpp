@@ -37,7 +37,7 @@ bool CPreferencesFile::Write(const uint8_t (&record)[kPrefsRecordSize]) {
 }
 
 bool CPreferencesFile::Read(uint8_t (&record)[kPrefsRecordSize]) {
-    FILE* file = std::fopen(m_path, "rb");
+    FILE* file = OpenNamedFile(m_path, "rb");
     if (!file) {
         return false;
     }

@@ -9,7 +9,7 @@ bool WriteFileReplacing(const char* path, const void* data, size_t size) {
         static_cast<int>(sizeof tempPath)) {
         return false;
     }
-    FILE* file = std::fopen(tempPath, "wb");
+    FILE* file = OpenNamedFile(tempPath, "wb");
     if (!file) {
         return false;
     }
@@ -17,7 +17,7 @@ bool WriteFileReplacing(const char* path, const void* data, size_t size) {
     written = std::fflush(file) == 0 && written;
     written = std::fclose(file) == 0 && written;
     if (!written || !ReplaceFileWith(tempPath, path)) {
-        std::remove(tempPath);
+        RemoveNamedFile(tempPath);
         return false;
     }
     return true;

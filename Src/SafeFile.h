@@ -5,10 +5,15 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 
 bool WriteFileReplacing(const char* path, const void* data, size_t size);
 
-// Provided once per platform: replaces `path` by `tempPath` in one step, and reads the size of
-// an existing file without reading the file.
+// Provided once per platform, for paths in the platform's own encoding of file names (UTF-8 on
+// Windows, whose file names may be in any script): opens a file as std::fopen does, removes
+// one, replaces `path` by `tempPath` in one step, and reads the size of an existing file
+// without reading the file.
+std::FILE* OpenNamedFile(const char* path, const char* mode);
+bool RemoveNamedFile(const char* path);
 bool ReplaceFileWith(const char* tempPath, const char* path);
 bool QueryFileSize(const char* path, uint64_t* size);

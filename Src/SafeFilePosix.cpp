@@ -3,6 +3,14 @@
 #include <cstdio>
 #include <sys/stat.h>
 
+std::FILE* OpenNamedFile(const char* path, const char* mode) {
+    return std::fopen(path, mode);
+}
+
+bool RemoveNamedFile(const char* path) {
+    return std::remove(path) == 0;
+}
+
 bool ReplaceFileWith(const char* tempPath, const char* path) {
     return std::rename(tempPath, path) == 0;
 }

@@ -10,22 +10,18 @@
 // Scenarios: step (a step, the robots' turn and any explosions), death (a step into a robot),
 // teleport, screwdriver, stand (a Last Stand), crowd (the robots' frames of a crowded board,
 // drawn without delays), idle (the CPU time of SECONDS without input).
+#include "Automation.h"
 #include "CommandIds.h"
-#include "Watcher.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <optional>
 #include <string>
 
 namespace {
 
-constexpr int kColumns = 31;
-constexpr int kRows = 18;
-constexpr int kCell = 16;
 constexpr RECT kStatusStrip = {0, 292, 496, 322};
 // Long enough to outlast the longest still moment inside a move: the pause after a teleport.
 constexpr DWORD kQuietMs = 1500;
@@ -33,18 +29,65 @@ constexpr DWORD kLimitMs = 30000;
 // Robot frames come every 32 ms, explosion frames every 128 ms.
 constexpr double kExplosionGapMs = 64;
 
-struct Cell {
-    int x;
-    int y;
+using Cell = POINT;
+
+// A change of one watched region: which one, when (milliseconds after the command was posted)
+// and how much CPU time the program had used by then (milliseconds).
+struct Change {
+    size_t region;
+    double ms;
+    double cpuMs;
 };
 
-struct Board {
-    char cells[kRows][kColumns + 1] = {};
-
-    char At(Cell c) const {
-        return c.x >= 0 && c.y >= 0 && c.x < kColumns && c.y < kRows ? cells[c.y][c.x] : '#';
+// The program started in its own folder, once its window shows a still picture.
+class WatchedProgram {
+public:
+    explicit WatchedProgram(const std::string& path)
+        : m_game(path, path.substr(0, path.find_last_of('\\'))),
+          m_window(m_game.WaitForMainWindow()) {
+        WaitForSteadyPicture(m_window);
+        m_game.CpuMs(); // finds the process's figures before anything is timed
     }
+
+    double CpuMs() { return m_game.CpuMs(); }
+
+    // Posts the command to the main window, then reads the regions (client coordinates) about
+    // every millisecond until they have been still for `quietMs` after a first change, or
+    // `limitMs` have passed.
+    std::vector<Change> PostAndRecord(int command, const std::vector<RECT>& regions, DWORD quietMs,
+                                      DWORD limitMs) {
+        RegionWatcher watcher(m_window, regions);
+        watcher.Read();
+        std::vector<Change> changes;
+        const double start = NowMs();
+        PostMessageA(m_window, WM_COMMAND, static_cast<WPARAM>(command), 0);
+        for (;;) {
+            const std::vector<bool> changed = watcher.Read();
+            const double now = NowMs() - start;
+            if (std::find(changed.begin(), changed.end(), true) != changed.end()) {
+                const double cpu = CpuMs();
+                for (size_t i = 0; i < changed.size(); ++i) {
+                    if (changed[i]) {
+                        changes.push_back({i, now, cpu});
+                    }
+                }
+            }
+            if ((!changes.empty() && now - changes.back().ms > quietMs) || now > limitMs) {
+                return changes;
+            }
+            Sleep(1);
+        }
+    }
+
+private:
+    Game m_game;
+    HWND m_window;
 };
+
+// What a cell holds, '#' off the board.
+char At(const Position& board, Cell c) {
+    return OnBoard(c.x, c.y) ? board.At(c.x, c.y) : '#';
+}
 
 [[noreturn]] void Usage() {
     std::fprintf(stderr, "usage: clankmere-animation-timer PROGRAM SCENARIO BEFORE AFTER MOVE\n"
@@ -52,27 +95,11 @@ struct Board {
     std::exit(2);
 }
 
-Board LoadBoard(const char* path) {
-    std::ifstream in(path);
-    std::string line;
-    while (std::getline(in, line) && line != "board:") {
-    }
-    Board board;
-    for (int y = 0; y < kRows; ++y) {
-        if (!std::getline(in, line) || line.size() != size_t(kColumns)) {
-            std::fprintf(stderr, "clankmere-animation-timer: %s holds no board\n", path);
-            std::exit(2);
-        }
-        line.copy(board.cells[y], kColumns);
-    }
-    return board;
-}
-
-std::vector<Cell> CellsHolding(const Board& board, char content) {
+std::vector<Cell> CellsHolding(const Position& board, char content) {
     std::vector<Cell> found;
     for (int y = 0; y < kRows; ++y) {
         for (int x = 0; x < kColumns; ++x) {
-            if (board.cells[y][x] == content) {
+            if (board.At(x, y) == content) {
                 found.push_back({x, y});
             }
         }
@@ -80,39 +107,15 @@ std::vector<Cell> CellsHolding(const Board& board, char content) {
     return found;
 }
 
-Cell PlayerOf(const Board& board) {
-    const std::vector<Cell> player = CellsHolding(board, 'A');
-    if (player.empty()) {
-        std::fprintf(stderr, "clankmere-animation-timer: a board has no player\n");
-        std::exit(2);
-    }
-    return player.front();
-}
-
 int Distance(Cell a, Cell b) {
-    return std::max(std::abs(a.x - b.x), std::abs(a.y - b.y));
-}
-
-// The cells where the arrows stand after the move: the player's empty neighbours.
-std::vector<Cell> ArrowCells(const Board& board) {
-    const Cell player = PlayerOf(board);
-    std::vector<Cell> arrows;
-    for (int dy = -1; dy <= 1; ++dy) {
-        for (int dx = -1; dx <= 1; ++dx) {
-            const Cell c = {player.x + dx, player.y + dy};
-            if ((dx != 0 || dy != 0) && board.At(c) == '.') {
-                arrows.push_back(c);
-            }
-        }
-    }
-    return arrows;
+    return static_cast<int>(std::max(std::abs(a.x - b.x), std::abs(a.y - b.y)));
 }
 
 // Heaps made by the move: where robots collided and exploded.
-std::vector<Cell> NewHeaps(const Board& before, const Board& after) {
+std::vector<Cell> NewHeaps(const Position& before, const Position& after) {
     std::vector<Cell> heaps;
     for (const Cell c : CellsHolding(after, 'S')) {
-        if (before.At(c) != 'S') {
+        if (At(before, c) != 'S') {
             heaps.push_back(c);
         }
     }
@@ -125,10 +128,10 @@ bool NearExplosion(Cell c, const std::vector<Cell>& explosions) {
                        [c](Cell e) { return e.x == c.x && (e.y == c.y || e.y + 1 == c.y); });
 }
 
-int NearestRobot(const Board& board) {
+int NearestRobot(const Position& board) {
     int nearest = kColumns;
     for (const Cell robot : CellsHolding(board, '1')) {
-        nearest = std::min(nearest, Distance(robot, PlayerOf(board)));
+        nearest = std::min(nearest, Distance(robot, PlayerCell(board)));
     }
     return nearest;
 }
@@ -149,18 +152,14 @@ int CommandOf(char move) {
     }
 }
 
-Cell StepTarget(Cell from, char move) {
-    const int index = move - '1';
-    return {from.x + index % 3 - 1, from.y + 1 - index / 3};
-}
-
 // The watched regions, in groups: each group is a set of cells (or other rectangles) whose
 // changes count as one kind of event.
 class Watch {
 public:
     int AddGroup(const std::vector<Cell>& cells) {
         for (const Cell c : cells) {
-            m_rects.push_back({c.x * kCell, c.y * kCell, c.x * kCell + kCell, c.y * kCell + kCell});
+            m_rects.push_back({c.x * kCellPixels, c.y * kCellPixels, (c.x + 1) * kCellPixels,
+                               (c.y + 1) * kCellPixels});
             m_groups.push_back(m_groupCount);
         }
         return m_groupCount++;
@@ -242,8 +241,8 @@ void PrintFigure(const char* what, const std::optional<Change>& from,
 }
 
 struct Move {
-    Board before;
-    Board after;
+    Position before;
+    Position after;
     char move;
 };
 
@@ -262,7 +261,7 @@ void TimeStep(WatchedProgram& program, const Move& m) {
         }
     }
     Watch watch;
-    const int player = watch.AddGroup({PlayerOf(m.before)});
+    const int player = watch.AddGroup({PlayerCell(m.before)});
     const int robots = watch.AddGroup(CellsHolding(m.before, '1'));
     const int arrowGroup = watch.AddGroup(arrows);
     const int exploding = watch.AddGroup(explosions);
@@ -286,7 +285,7 @@ void TimeStep(WatchedProgram& program, const Move& m) {
 
 // A step into a robot: the killer lights up, the player dies, the killer is drawn again.
 void TimeDeath(WatchedProgram& program, const Move& m) {
-    const Cell player = PlayerOf(m.before);
+    const Cell player = PlayerCell(m.before);
     Watch watch;
     const int dying = watch.AddGroup({player});
     const int killer = watch.AddGroup({StepTarget(player, m.move)});
@@ -299,8 +298,8 @@ void TimeDeath(WatchedProgram& program, const Move& m) {
 // the robots move after a pause.
 void TimeTeleport(WatchedProgram& program, const Move& m) {
     Watch watch;
-    const int from = watch.AddGroup({PlayerOf(m.before)});
-    const int to = watch.AddGroup({PlayerOf(m.after)});
+    const int from = watch.AddGroup({PlayerCell(m.before)});
+    const int to = watch.AddGroup({PlayerCell(m.after)});
     const int robots = watch.AddGroup(CellsHolding(m.before, '1'));
     const Timeline timeline = Run(program, watch, m);
     const std::optional<Change> landed = timeline.Last(to);
@@ -315,12 +314,12 @@ void TimeTeleport(WatchedProgram& program, const Move& m) {
 // The outlines stay 320 ms, then the square is erased and the program waits 480 ms before the
 // status line and the robots' turn.
 void TimeScrewdriver(WatchedProgram& program, const Move& m) {
-    const Cell player = PlayerOf(m.before);
+    const Cell player = PlayerCell(m.before);
     std::vector<Cell> around;
     for (int dy = -1; dy <= 1; ++dy) {
         for (int dx = -1; dx <= 1; ++dx) {
             const Cell c = {player.x + dx, player.y + dy};
-            if ((dx != 0 || dy != 0) && m.before.At(c) != '#') {
+            if ((dx != 0 || dy != 0) && At(m.before, c) != '#') {
                 around.push_back(c);
             }
         }
@@ -379,7 +378,8 @@ void TimeCrowd(WatchedProgram& program, const Move& m) {
     const std::vector<Cell> robots = CellsHolding(m.before, '1');
     std::vector<Cell> watched;
     for (size_t i = 0; i < robots.size() && watched.size() < kWatchedRobots; i += 7) {
-        if (!NearExplosion(robots[i], explosions) && Distance(robots[i], PlayerOf(m.before)) > 2) {
+        if (!NearExplosion(robots[i], explosions) &&
+            Distance(robots[i], PlayerCell(m.before)) > 2) {
             watched.push_back(robots[i]);
         }
     }
@@ -425,9 +425,7 @@ Scenario FindScenario(const char* name) {
     Usage();
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
+int Measure(int argc, char** argv) {
     if (argc == 4 && std::strcmp(argv[2], "idle") == 0) {
         WatchedProgram program(argv[1]);
         TimeIdle(program, std::atof(argv[3]));
@@ -437,8 +435,22 @@ int main(int argc, char** argv) {
         Usage();
     }
     const Scenario scenario = FindScenario(argv[2]);
-    const Move move = {LoadBoard(argv[3]), LoadBoard(argv[4]), argv[5][0]};
+    const Move move = {LoadPosition(argv[3]), LoadPosition(argv[4]), argv[5][0]};
     WatchedProgram program(argv[1]);
     scenario(program, move);
     return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 4) {
+        Usage();
+    }
+    try {
+        return Measure(argc, argv);
+    } catch (const Failure& failure) {
+        std::fprintf(stderr, "clankmere-animation-timer: %s\n", failure.what());
+        return 1;
+    }
 }

@@ -1,5 +1,7 @@
 #include "DataFolderWin.h"
 
+#include "WinPath.h"
+
 #include <windows.h>
 
 #ifndef CLANKMERE_9X
@@ -12,7 +14,7 @@ constexpr DWORD kAlreadyExists = ERROR_ALREADY_EXISTS;
 
 // A file of the folder's name must not pass for the folder.
 bool IsDirectory(const char* path) {
-    const DWORD attributes = GetFileAttributesA(path);
+    const DWORD attributes = GetPathAttributes(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
@@ -40,8 +42,11 @@ constexpr int kAppDataCreated = CSIDL_APPDATA | CSIDL_FLAG_CREATE;
 
 class CDataFolder final : public CDataFolderPlatform {
 public:
+    // A folder whose UTF-8 path does not fit counts as none.
     void GetBaseFolder(char (&base)[kMaxPathSize]) override {
-        if (FAILED(SHGetFolderPathA(nullptr, kAppDataCreated, nullptr, SHGFP_TYPE_CURRENT, base))) {
+        wchar_t wide[MAX_PATH] = {};
+        if (FAILED(SHGetFolderPathW(nullptr, kAppDataCreated, nullptr, SHGFP_TYPE_CURRENT, wide)) ||
+            !NarrowPath(wide, base, sizeof base)) {
             base[0] = '\0';
         }
     }
@@ -49,7 +54,7 @@ public:
     // The shell takes full paths only: a relative folder is never created, and the bare file
     // name is used instead.
     bool CreateFolder(const char* folder) override {
-        const int result = SHCreateDirectoryExA(nullptr, folder, nullptr);
+        const int result = SHCreateDirectoryExW(nullptr, WidePath(folder).c_str(), nullptr);
         return (result == ERROR_SUCCESS || result == static_cast<int>(kAlreadyExists)) &&
                IsDirectory(folder);
     }

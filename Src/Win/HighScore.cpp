@@ -39,6 +39,8 @@ constexpr UINT kCellFormat = DT_TOP | DT_SINGLELINE | DT_NOPREFIX;
 
 // The name offered in and read from the dialog; it keeps the last name between dialogs.
 char g_dialogName[kHighScoreNameSize];
+// The name dialog while it is open.
+HWND g_hNameDlg = nullptr;
 // The list window while it is open; there is never more than one.
 HWND g_hHighScoresWnd = nullptr;
 
@@ -188,6 +190,7 @@ void ReadPlayerName(HWND hDlg) {
 
 INT_PTR CALLBACK NameDlgProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM) {
     if (message == WM_INITDIALOG) {
+        g_hNameDlg = hDlg;
         // All of the offered name is selected, so that typing replaces it.
         HWND hEdit = GetDlgItem(hDlg, IDC_PLAYER_NAME);
         SetWindowTextA(hEdit, g_dialogName);
@@ -219,6 +222,13 @@ std::string HighScoresFilePath() {
     return BuildDataPath(path, nullptr, kHighScoresFileName);
 }
 
+void TakeTypedPlayerName(CGame& game) {
+    if (g_hNameDlg) {
+        ReadPlayerName(g_hNameDlg);
+        game.m_prefs.SetPlayerName(g_dialogName);
+    }
+}
+
 void CloseHighScores() {
     if (g_hHighScoresWnd) {
         SendMessageA(g_hHighScoresWnd, WM_CLOSE, 0, 0);
@@ -238,6 +248,7 @@ void CWinGameHost::AskPlayerName(char* name) {
     CopyBounded(g_dialogName, sizeof g_dialogName, name);
     DialogBoxParamA(m_ui.m_hInstance, MAKEINTRESOURCEA(IDD_HIGH_SCORE_NAME), m_ui.m_hWnd,
                     NameDlgProc, 0);
+    g_hNameDlg = nullptr;
     CopyBounded(name, kHighScoreNameSize, g_dialogName);
 }
 

@@ -9,6 +9,7 @@
 #include "MouseInput.h"
 #include "Pref2Reg.h"
 #include "SavedGames.h"
+#include "WinPath.h"
 #include "resource.h"
 
 #include <windows.h>
@@ -63,20 +64,19 @@ bool ImageFolderIsHere() {
 
 // Makes the executable's own folder the current directory; a drive root keeps its separator.
 void SetProgramDirectory(HINSTANCE hInstance) {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(hInstance, path, MAX_PATH - 1);
-    char* separator = std::strrchr(path, '\\');
-    if (!separator) {
-        separator = std::strrchr(path, '/');
+    std::string path = GetProgramPath(hInstance);
+    size_t separator = path.find_last_of('\\');
+    if (separator == std::string::npos) {
+        separator = path.find_last_of('/');
     }
-    if (!separator) {
+    if (separator == std::string::npos) {
         return;
     }
-    if (separator == path + 2 && path[1] == ':') {
+    if (separator == 2 && path[1] == ':') {
         ++separator;
     }
-    *separator = '\0';
-    SetCurrentDirectoryA(path);
+    path.resize(separator);
+    SetCurrentFolder(path.c_str());
 }
 
 // New Game and Open Game wait for a running action to end: menus and keys keep working inside
@@ -149,6 +149,16 @@ LRESULT CALLBACK MainWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPar
         CloseHighScores();
         QuitGame(g_game);
         break;
+    case WM_QUERYENDSESSION:
+        return TRUE;
+    case WM_ENDSESSION:
+        // The system may end the process as soon as this returns: everything quitting writes
+        // is written now, and nothing asks the user anything.
+        if (wParam) {
+            TakeTypedPlayerName(g_game);
+            QuitGame(g_game);
+        }
+        return 0;
     case WM_GETMINMAXINFO: {
         const SIZE size = MainWindowSize(graphics.Scale(), WindowDpi(hWnd));
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);

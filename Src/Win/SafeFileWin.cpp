@@ -1,6 +1,34 @@
 #include "SafeFile.h"
+#include "WinPath.h"
 
 #include <windows.h>
+
+namespace {
+
+// The directory entry of the file, which Windows 95 also gives; file names hold no wildcards.
+template <typename FindData> bool SizeOfEntry(HANDLE search, const FindData& data, uint64_t* size) {
+    if (search == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    FindClose(search);
+    if ((data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) != 0) {
+        return false;
+    }
+    *size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    return true;
+}
+
+} // namespace
+
+#ifdef CLANKMERE_9X
+
+std::FILE* OpenNamedFile(const char* path, const char* mode) {
+    return std::fopen(path, mode);
+}
+
+bool RemoveNamedFile(const char* path) {
+    return DeleteFileA(path) != 0;
+}
 
 bool ReplaceFileWith(const char* tempPath, const char* path) {
     if (MoveFileExA(tempPath, path, MOVEFILE_REPLACE_EXISTING)) {
@@ -15,17 +43,79 @@ bool ReplaceFileWith(const char* tempPath, const char* path) {
     return MoveFileA(tempPath, path) != 0;
 }
 
-// The directory entry of the file, which Windows 95 also gives; file names hold no wildcards.
 bool QueryFileSize(const char* path, uint64_t* size) {
     WIN32_FIND_DATAA data;
-    const HANDLE search = FindFirstFileA(path, &data);
-    if (search == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    FindClose(search);
-    if ((data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) != 0) {
-        return false;
-    }
-    *size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    return true;
+    return SizeOfEntry(FindFirstFileA(path, &data), data, size);
 }
+
+DWORD GetPathAttributes(const char* path) {
+    return GetFileAttributesA(path);
+}
+
+bool SetCurrentFolder(const char* path) {
+    return SetCurrentDirectoryA(path) != 0;
+}
+
+std::string GetProgramPath(HINSTANCE hInstance) {
+    char path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameA(hInstance, path, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? path : "";
+}
+
+#else
+
+std::wstring WidePath(const char* path) {
+    const int length = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path, -1, nullptr, 0);
+    if (length <= 0) {
+        return {};
+    }
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path, -1, wide.data(), length);
+    wide.resize(static_cast<size_t>(length - 1));
+    return wide;
+}
+
+bool NarrowPath(const wchar_t* path, char* out, size_t size) {
+    const int written =
+        WideCharToMultiByte(CP_UTF8, 0, path, -1, out, static_cast<int>(size), nullptr, nullptr);
+    if (written <= 0 && size > 0) {
+        out[0] = '\0';
+    }
+    return written > 0;
+}
+
+std::FILE* OpenNamedFile(const char* path, const char* mode) {
+    return _wfopen(WidePath(path).c_str(), WidePath(mode).c_str());
+}
+
+bool RemoveNamedFile(const char* path) {
+    return DeleteFileW(WidePath(path).c_str()) != 0;
+}
+
+bool ReplaceFileWith(const char* tempPath, const char* path) {
+    return MoveFileExW(WidePath(tempPath).c_str(), WidePath(path).c_str(),
+                       MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
+bool QueryFileSize(const char* path, uint64_t* size) {
+    WIN32_FIND_DATAW data;
+    return SizeOfEntry(FindFirstFileW(WidePath(path).c_str(), &data), data, size);
+}
+
+DWORD GetPathAttributes(const char* path) {
+    return GetFileAttributesW(WidePath(path).c_str());
+}
+
+bool SetCurrentFolder(const char* path) {
+    return SetCurrentDirectoryW(WidePath(path).c_str()) != 0;
+}
+
+std::string GetProgramPath(HINSTANCE hInstance) {
+    wchar_t wide[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameW(hInstance, wide, MAX_PATH);
+    // A UTF-8 character takes at most three bytes for each wide character.
+    char path[3 * MAX_PATH] = {};
+    return length > 0 && length < MAX_PATH && NarrowPath(wide, path, sizeof path) ? path : "";
+}
+
+#endif

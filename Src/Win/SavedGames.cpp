@@ -4,7 +4,9 @@
 #include "GameRecord.h"
 #include "GameUI.h"
 #include "PlatformDescription.h"
+#include "SafeFile.h"
 #include "TextUtil.h"
+#include "WinPath.h"
 
 #include <windows.h>
 
@@ -21,19 +23,80 @@ constexpr char kSavedGamesFolder[] = "Saved Games";
 constexpr char kFirstSuggestedFileName[] = "My Saved Game.txt";
 constexpr char kPreferencesKey[] = "Software\\Clankmere\\Preferences";
 constexpr char kSavedGamesLocationValue[] = "Saved Games Location";
-// Pairs of a name and a pattern, ended by an empty name.
-constexpr char kRecordFileFilter[] = "All Files\0*.*\0Text Files\0*.TXT\0";
 constexpr DWORD kTextFilesFilter = 2;
 constexpr size_t kRecordPlatformSize = 80;
 constexpr size_t kPlatformMessageSize = 256;
+using PathBuffer = char[kMaxPathSize];
+
 #ifdef CLANKMERE_9X
+
 // Windows 9x and NT 4.0 refuse the dialog's longer structure of later systems.
 const DWORD kOpenFileNameSize = OPENFILENAME_SIZE_VERSION_400A;
-#else
-constexpr DWORD kOpenFileNameSize = sizeof(OPENFILENAMEA);
-#endif
 
-using PathBuffer = char[kMaxPathSize];
+LONG QueryPathValue(HKEY hKey, const char* name, DWORD* type, PathBuffer& path) {
+    DWORD size = sizeof path - 1;
+    const LONG result =
+        RegQueryValueExA(hKey, name, nullptr, type, reinterpret_cast<BYTE*>(path), &size);
+    path[result == ERROR_SUCCESS ? size : 0] = '\0';
+    return result;
+}
+
+void SetPathValue(HKEY hKey, const char* name, const char* path) {
+    RegSetValueExA(hKey, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(path),
+                   static_cast<DWORD>(lstrlenA(path) + 1));
+}
+
+// The system's open-file dialog with the record files' filter; true when a file was chosen.
+bool RunFileDialog(HWND owner, PathBuffer& path, DWORD flags, const char* defaultExt) {
+    OPENFILENAMEA dialog = {};
+    dialog.lStructSize = kOpenFileNameSize;
+    dialog.hwndOwner = owner;
+    // Pairs of a name and a pattern, ended by an empty name.
+    dialog.lpstrFilter = "All Files\0*.*\0Text Files\0*.TXT\0";
+    dialog.nFilterIndex = kTextFilesFilter;
+    dialog.lpstrFile = path;
+    dialog.nMaxFile = sizeof path;
+    dialog.Flags = flags;
+    dialog.lpstrDefExt = defaultExt;
+    return GetOpenFileNameA(&dialog) != FALSE;
+}
+
+#else
+
+LONG QueryPathValue(HKEY hKey, const char* name, DWORD* type, PathBuffer& path) {
+    wchar_t wide[kMaxPathSize] = {};
+    DWORD size = sizeof wide - sizeof(wchar_t);
+    const LONG result = RegQueryValueExW(hKey, WidePath(name).c_str(), nullptr, type,
+                                         reinterpret_cast<BYTE*>(wide), &size);
+    return result == ERROR_SUCCESS && !NarrowPath(wide, path, sizeof path) ? ERROR_MORE_DATA
+                                                                           : result;
+}
+
+void SetPathValue(HKEY hKey, const char* name, const char* path) {
+    const std::wstring wide = WidePath(path);
+    RegSetValueExW(hKey, WidePath(name).c_str(), 0, REG_SZ,
+                   reinterpret_cast<const BYTE*>(wide.c_str()),
+                   static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)));
+}
+
+bool RunFileDialog(HWND owner, PathBuffer& path, DWORD flags, const char* defaultExt) {
+    wchar_t file[MAX_PATH] = {};
+    const std::wstring suggested = WidePath(path);
+    suggested.copy(file, MAX_PATH - 1);
+    const std::wstring extension = defaultExt ? WidePath(defaultExt) : std::wstring();
+    OPENFILENAMEW dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = L"All Files\0*.*\0Text Files\0*.TXT\0";
+    dialog.nFilterIndex = kTextFilesFilter;
+    dialog.lpstrFile = file;
+    dialog.nMaxFile = MAX_PATH;
+    dialog.Flags = flags;
+    dialog.lpstrDefExt = defaultExt ? extension.c_str() : nullptr;
+    return GetOpenFileNameW(&dialog) && NarrowPath(file, path, sizeof path);
+}
+
+#endif
 
 // The file chosen last in the Save or Open dialog; false when none is stored.
 bool ReadSavedGamesLocation(PathBuffer& path) {
@@ -42,17 +105,10 @@ bool ReadSavedGamesLocation(PathBuffer& path) {
         ERROR_SUCCESS) {
         return false;
     }
-    CopyBounded(path, sizeof path, "");
     DWORD type = 0;
-    DWORD size = sizeof path - 1;
-    const LONG result = RegQueryValueExA(hKey, kSavedGamesLocationValue, nullptr, &type,
-                                         reinterpret_cast<BYTE*>(path), &size);
+    const LONG result = QueryPathValue(hKey, kSavedGamesLocationValue, &type, path);
     RegCloseKey(hKey);
-    if (result != ERROR_SUCCESS || type != REG_SZ) {
-        return false;
-    }
-    path[size] = '\0';
-    return true;
+    return result == ERROR_SUCCESS && type == REG_SZ;
 }
 
 void StoreSavedGamesLocation(const char* path) {
@@ -61,8 +117,7 @@ void StoreSavedGamesLocation(const char* path) {
                         KEY_SET_VALUE, nullptr, &hKey, nullptr) != ERROR_SUCCESS) {
         return;
     }
-    RegSetValueExA(hKey, kSavedGamesLocationValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(path),
-                   static_cast<DWORD>(lstrlenA(path) + 1));
+    SetPathValue(hKey, kSavedGamesLocationValue, path);
     RegCloseKey(hKey);
 }
 
@@ -74,16 +129,7 @@ void SuggestFirstSavedGame(PathBuffer& path) {
 // player chose a file, which is then in `path`.
 bool ShowRecordFileDialog(CGameUI& context, PathBuffer& path, DWORD flags, const char* defaultExt) {
     context.ShowCursor();
-    OPENFILENAMEA dialog = {};
-    dialog.lStructSize = kOpenFileNameSize;
-    dialog.hwndOwner = context.m_hWnd;
-    dialog.lpstrFilter = kRecordFileFilter;
-    dialog.nFilterIndex = kTextFilesFilter;
-    dialog.lpstrFile = path;
-    dialog.nMaxFile = sizeof path;
-    dialog.Flags = flags;
-    dialog.lpstrDefExt = defaultExt;
-    if (GetOpenFileNameA(&dialog)) {
+    if (RunFileDialog(context.m_hWnd, path, flags, defaultExt)) {
         return true;
     }
     // A stored name the dialog refuses would keep both commands from ever opening again.
@@ -91,7 +137,7 @@ bool ShowRecordFileDialog(CGameUI& context, PathBuffer& path, DWORD flags, const
         return false;
     }
     SuggestFirstSavedGame(path);
-    return GetOpenFileNameA(&dialog) != FALSE;
+    return RunFileDialog(context.m_hWnd, path, flags, defaultExt);
 }
 
 // The dialog suggests the file chosen last, or "My Saved Game.txt" in the data folder.
@@ -119,7 +165,7 @@ bool RestoreGameRecordFile(const char* path, bool deleteFile) {
         return false;
     }
     if (deleteFile) {
-        DeleteFileA(path);
+        RemoveNamedFile(path);
     }
     NewGame(g_game, static_cast<int64_t>(startTime), moves, true);
     std::free(moves);

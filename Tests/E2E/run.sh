@@ -38,7 +38,7 @@ if ! build_log=$(build 2>&1); then
     exit 1
 fi
 
-driver=$repo/$win_build/Tests/E2E/clankmere-e2e.exe
+driver=$repo/$win_build/clankmere-e2e.exe
 # The programs stand at the top of the build tree, beside their Graphics and Sounds.
 game=$repo/$win_build/Clankmere.exe
 replay=$repo/$native_build/Tools/Replay/clankmere-replay
@@ -47,30 +47,17 @@ if [ ! -f "$game" ] || [ ! -f "$repo/$win_build/Clankmere9x.exe" ]; then
     exit 1
 fi
 
-# shellcheck source=Tests/E2E/wine-env.sh
-source "$repo/Tests/E2E/wine-env.sh"
+# shellcheck source=Tools/Automation/wine-env.sh
+source "$repo/Tools/Automation/wine-env.sh"
 
 # The installation every test copies: the program with its Graphics and Sounds folders.
 install=$E2E_WORK/install
 e2e_install "$install" "$game" "$repo/$win_build/Clankmere9x.exe" \
     "$repo/$win_build/Tests/E2E/Kill/clankmere-kill-writer.exe"
 
-# The game records with the position the replay tool reaches after every prefix of their
-# moves; a test compares the window with them.
+# The game records with the replay tool's positions, which the tests compare the window with.
 games=$E2E_WORK/games
-mkdir -p "$games"
-for record in Tests/E2E/Games/*.txt; do
-    name=$(basename "$record" .txt)
-    cp "$record" "$games/"
-    time_line=$(grep -a '^Time:' "$record" | tr -d '\r')
-    moves=$(grep -a '^Moves:' "$record" | tr -d '\r' | cut -f2)
-    for ((k = 0; k <= ${#moves}; k++)); do
-        printf '%s\r\nScore:\t0\r\nPlatform:\tx\r\nMoves:\t%s\r\n' "$time_line" "${moves:0:k}" \
-            >"$games/prefix.tmp"
-        "$replay" "$games/prefix.tmp" >"$games/$name.$k.board"
-    done
-    rm "$games/prefix.tmp"
-done
+e2e_replay_positions "$replay" "$games" Tests/E2E/Games/*.txt
 
 list_tests() {
     e2e_new_prefix "$E2E_WORK/list"

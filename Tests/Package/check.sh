@@ -27,8 +27,8 @@ version=$(sed -n 's/^project(Clankmere VERSION \([0-9.]*\) .*/\1/p' CMakeLists.t
 IFS=. read -r major minor patch <<<"$version"
 [ -n "$patch" ] || fail "no major.minor.patch version in CMakeLists.txt"
 
-# shellcheck source=Tests/E2E/wine-env.sh
-source "$repo/Tests/E2E/wine-env.sh"
+# shellcheck source=Tools/Automation/wine-env.sh
+source "$repo/Tools/Automation/wine-env.sh"
 
 # What every package holds beside its program.
 data_files=$(find Graphics Sounds -type f | LC_ALL=C sort)

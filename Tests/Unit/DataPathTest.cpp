@@ -42,6 +42,9 @@ std::string Build(CFakeFolders& platform, const char* subfolder, const char* fil
 TEST(DataPath, FilesLiveInTheCreatedDataFolder) {
     const std::string home = "C:\\Users\\Ann\\AppData\\Roaming";
     const std::string data = home + "\\Clankmere";
+    // 259 characters is the most a path may have; a path that would be cut gives the bare name.
+    const std::string deep = "C:\\" + std::string(240, 'd'), deepData = deep + "\\Clankmere";
+    const std::string fits(259 - deepData.size() - 1, 'f'), tooLong = fits + "g";
     struct Case {
         std::string base;
         bool createSucceeds;
@@ -61,6 +64,10 @@ TEST(DataPath, FilesLiveInTheCreatedDataFolder) {
         // Without a base the folder is relative; one that cannot be created gives the bare name.
         {"", true, "Games", "a.txt", "Clankmere\\Games\\a.txt", {"Clankmere\\Games"}},
         {home, false, "Games", "a.txt", "a.txt", {data + "\\Games"}},
+        {deep, true, nullptr, fits.c_str(), deepData + "\\" + fits, {deepData}},
+        {deep, true, nullptr, tooLong.c_str(), tooLong, {}},
+        {std::string(400, 'b'), true, nullptr, "Last Game.txt", "Last Game.txt", {}},
+        {std::string(400, 'b'), true, nullptr, nullptr, std::string(259, 'b'), {}},
     };
     for (const Case& c : cases) {
         CFakeFolders platform;
@@ -69,20 +76,6 @@ TEST(DataPath, FilesLiveInTheCreatedDataFolder) {
         EXPECT_EQ(Build(platform, c.subfolder, c.fileName), c.path);
         EXPECT_EQ(platform.created, c.created) << c.path;
     }
-}
-
-TEST(DataPath, APathThatWouldBeCutGivesTheBareNameAndCreatesNothing) {
-    // 259 characters is the most a path may have.
-    CFakeFolders platform;
-    platform.base = "C:\\" + std::string(240, 'd');
-    const std::string prefix = platform.base + "\\Clankmere\\";
-    const std::string fits(259 - prefix.size(), 'f');
-    EXPECT_EQ(Build(platform, nullptr, fits.c_str()), prefix + fits);
-    EXPECT_EQ(Build(platform, nullptr, (fits + "g").c_str()), fits + "g");
-    EXPECT_EQ(platform.created.size(), 1u);
-    platform.base = std::string(400, 'b');
-    EXPECT_EQ(Build(platform, nullptr, "Last Game.txt"), "Last Game.txt");
-    EXPECT_EQ(Build(platform, nullptr, nullptr), std::string(259, 'b'));
 }
 
 TEST(DataPath, DirectoriesToCreateParentsFirstWithoutDrivesOrShares) {

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -29,6 +30,8 @@ public:
     // What the Advanced Options dialog does to the live preferences when it runs.
     CPreferences* dialogTarget = nullptr;
     void (*dialogEdit)(CPreferences&) = nullptr;
+    // What happens while the name dialog is open.
+    std::function<void()> duringNameDialog;
 
     void Clear() { calls.clear(); }
     // The calls whose text starts with one of the given prefixes, in order.
@@ -104,6 +107,9 @@ public:
     }
     void AskPlayerName(char* name) override {
         Add(std::string("AskPlayerName:") + name);
+        if (duringNameDialog) {
+            duringNameDialog();
+        }
         std::snprintf(name, kPlayerNameSize, "%s", nameToEnter.c_str());
     }
     void WriteHighScoreGameRecord(uint64_t time, uint32_t score, const char* moves) override {

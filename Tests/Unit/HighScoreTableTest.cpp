@@ -96,7 +96,7 @@ TEST_F(HighScoreTest, NewRowsRankBelowEqualScoresPushTheLastOffAndKeepTheirNames
 TEST_F(HighScoreTest, WritesTenLinesEndingInCrCrLfOnlyWhenChanged) {
     table.LoadFromFile();
     EXPECT_EQ(Rows(table), defaults) << "a missing file keeps the rows";
-    table.SaveToFile();
+    table.Insert(9000, "Ace", 1, 5);
     table.ResetToDefaults();
     table.SaveToFile();
     EXPECT_FALSE(std::filesystem::exists(path));

@@ -9,14 +9,9 @@ namespace {
 class LifeTest : public GameTest {
 protected:
     int Robots() const { return CellsHolding(kCellRobot); }
-    // Clears the current level with the screwdriver: one robot is left, next to the player.
-    void ClearLevel() {
-        Place({"A.", ".a"});
-        UseScrewdriver(game);
-    }
 };
 
-TEST_F(LifeTest, LevelsBringFiveMoreRobotsAndScrewdriversFollowTheStockMode) {
+TEST_F(LifeTest, TheLastRobotKilledBringsALevelWithFiveMoreAndScrewdriversByTheStockMode) {
     game.m_prefs.m_screwdriversPerGame = 3;
     game.m_prefs.m_screwdriversPerLevel = 2;
     for (int stockMode : {0, 1}) {
@@ -26,10 +21,15 @@ TEST_F(LifeTest, LevelsBringFiveMoreRobotsAndScrewdriversFollowTheStockMode) {
             return std::vector<int>{game.m_level, Robots(), game.m_screwdrivers};
         };
         EXPECT_EQ(levelRobotsScrewdrivers(), (std::vector{1, 5, stockMode ? 3 : 1})) << stockMode;
-        ClearLevel();
-        EXPECT_EQ(levelRobotsScrewdrivers(), (std::vector{2, 10, stockMode ? 4 : 1})) << stockMode;
-        EXPECT_EQ(Log(), "S. ");
-        EXPECT_EQ(host.Count("AnimateRobotSteps"), 0) << "no robots' turn after the last robot";
+        // Two robots meet; the level ends after the turn, without another robots' turn.
+        Place({"", "", "", "", "........a", "..........A", "........b"});
+        host.Clear();
+        MovePlayer(game, 0, 0);
+        EXPECT_EQ(levelRobotsScrewdrivers(), (std::vector{2, 10, stockMode ? 5 : 1})) << stockMode;
+        EXPECT_EQ(Log(), "5. ");
+        EXPECT_EQ(game.m_score, 20);
+        EXPECT_EQ(host.Only({"AnimateRobotSteps", "AnimateExplosions", "Pause", "RedrawBoard"}),
+                  (Calls{"AnimateRobotSteps", "AnimateExplosions", "Pause(1440)", "RedrawBoard"}));
     }
 }
 
@@ -79,8 +79,10 @@ TEST_F(LifeTest, ASafeZoneTooLargeForAnyRobotLeavesOnlyTheScrewdriver) {
     EXPECT_EQ(Robots(), 0);
     MovePlayer(game, 0, game.m_playerY > 0 ? -1 : 1);
     EXPECT_EQ(game.m_level, 1) << "a turn without kills never ends a level";
+    host.Clear();
     UseScrewdriver(game);
     EXPECT_EQ(game.m_level, 2);
+    EXPECT_EQ(host.Count("AnimateRobotSteps"), 0) << "no robots' turn once the level is cleared";
 }
 
 TEST_F(LifeTest, NewGameSceneHeardOnlyWithTheSoundOnAndAQuitWithoutMovesSavesNothing) {
@@ -118,6 +120,19 @@ TEST_F(LifeTest, AQualifyingScoreWithTheStandardSettingsAtTheEndIsOffered) {
     EXPECT_EQ(host.Only({"Message", "AskPlayerName", "InsertHighScore", "LastGameRecord"}),
               Calls{std::string("Message: ") + kNotEligibleText})
         << "changed settings; and a game without moves leaves no record";
+}
+
+TEST_F(LifeTest, AQuitWhileTheNameIsAskedEntersTheScoreBeforeTheListIsSaved) {
+    host.qualifies = true;
+    host.duringNameDialog = [this] { QuitGame(game); };
+    Start(WithFarRobot({"A"}));
+    MovePlayer(game, 1, 0);
+    game.m_score = 500;
+    host.Clear();
+    EndGame(game);
+    EXPECT_EQ(host.Only({"HighScoreRecord", "InsertHighScore", "SaveHighScores", "ShowHighScores"}),
+              (Calls{"HighScoreRecord(1000,500,6)", "InsertHighScore(500,Blimpers,1,1600000000)",
+                     "SaveHighScores"}));
 }
 
 TEST_F(LifeTest, QuitSavesAGameInProgressAndShutsDownInOrder) {

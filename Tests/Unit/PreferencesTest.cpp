@@ -45,6 +45,7 @@ TEST(Preferences, DefaultRecordLayout) {
 TEST(Preferences, FieldsLandAtTheirOffsets) {
     CPreferences2 prefs;
     prefs.m_robotsPerLevel = -3;
+    prefs.m_heapsPerLevel = 7;
     prefs.m_iconSet = 0x01020304;
     prefs.m_forceEligible = 1;
     prefs.m_mainWindowPlacement.length = 44;
@@ -52,10 +53,8 @@ TEST(Preferences, FieldsLandAtTheirOffsets) {
     prefs.m_highScoresWindowPlacement.showCmd = 5;
     prefs.SetPlayerName("0123456789012345678901234567890123456789");
     EXPECT_STREQ(prefs.m_playerName, "0123456789012345678901234567890") << "cut to 31";
-    uint8_t raw[kPrefsRecordSize];
-    prefs.WriteRecord(raw);
-    const Record r(raw, raw + kPrefsRecordSize);
-    EXPECT_EQ(Numbers(r, 76, 2), N{0xFFFD});
+    const Record r = RecordOf(prefs);
+    EXPECT_EQ(Numbers(r, 76, 2, 3), (N{0xFFFD, 0, 7})) << "robots per level and base, heaps";
     EXPECT_EQ(Numbers(r, 96, 4), N{0x01020304});
     EXPECT_EQ(r[93], 1);
     EXPECT_EQ(Numbers(r, 104, 4), N{44});
@@ -99,20 +98,22 @@ TEST(Preferences, TheSnapshotTakesTheSettingsBlockOnly) {
     EXPECT_TRUE(live.Differs(&snapshot)) << "so a stored placement makes the record differ at quit";
 }
 
-TEST(Preferences, StandardSettingsIgnoreTheDisplayButNotTheRules) {
-    CPreferences2 prefs;
-    prefs.m_soundOn = 0;
-    prefs.m_gridStyle = 3;
-    prefs.m_iconSet = 2;
-    prefs.m_showMovementArrows = 0;
-    prefs.m_screwdriverEffect = 2;
-    prefs.m_lastStandUntimed = 1;
-    prefs.SetPlayerName("Zed");
-    EXPECT_TRUE(AreStandardSettings(prefs));
-    prefs.m_screwdriverStockMode = 1;
-    EXPECT_FALSE(AreStandardSettings(prefs));
-    prefs.m_forceEligible = 1;
-    EXPECT_TRUE(AreStandardSettings(prefs));
+TEST(Preferences, EveryRuleSettingButNoDisplaySettingLosesTheHighScores) {
+    // Each byte from the player name to the icon set changed in turn: the rules are the kill
+    // points and multipliers (44-59), teleport rule to screwdriver radius (62-71), robots and
+    // heaps (76-83), robots moving after a teleport or the screwdriver (84, 85) and the stock.
+    for (size_t at = 12; at < 100; ++at) {
+        uint8_t record[kPrefsRecordSize];
+        CPreferences2().WriteRecord(record);
+        record[at] ^= 0x40;
+        CPreferences2 prefs;
+        prefs.ReadRecord(record);
+        const bool rule =
+            (at >= 44 && at < 60) || (at >= 62 && at < 72) || (at >= 76 && at < 86) || at == 87;
+        EXPECT_EQ(AreStandardSettings(prefs), !rule) << "byte " << at;
+        prefs.m_forceEligible = 1;
+        EXPECT_TRUE(AreStandardSettings(prefs)) << "byte " << at;
+    }
 }
 
 TEST(Preferences, LoadOrRevertTakesOnlyAValidRecordOfExactly196BytesWithoutAlt) {

@@ -56,6 +56,10 @@ TEST_F(ReplayTest, TheBuiltInDemosPlaySilentlyToTheirFinalPositionsAndLeaveNoRec
     EXPECT_TRUE(game.m_gameOver);
     EXPECT_EQ(game.m_score, 60);
     EXPECT_TRUE(host.Only({"Sound", "AskPlayerName", "LastGameRecord", "ScoreQualifies"}).empty());
+    NewGame(game, 1278814760, "55", false);
+    while (ReplayNextMove(game)) {
+    }
+    EXPECT_TRUE(game.m_gameOver) << "a demo whose moves run out ends there";
 }
 
 TEST_F(ReplayTest, BlanksPeriodsAndLineBreaksAreSkipped) {
@@ -64,27 +68,30 @@ TEST_F(ReplayTest, BlanksPeriodsAndLineBreaksAreSkipped) {
     EXPECT_EQ(ReplayPosition(1278814760, " 55. 55\r\n55\t5\v\f5 "), plain);
 }
 
-TEST_F(ReplayTest, RestoreSceneDrawsOnlyTheRestoredBoardSilently) {
-    NewGame(game, 1278814757, "S", true);
+TEST_F(ReplayTest, RestoreSceneDrawsOnlyTheRestoredBoardAndPlaysItsLastSoundOnce) {
+    NewGame(game, 1663312166, "251139JKS", true);
     EXPECT_FALSE(game.m_restoring);
     EXPECT_FALSE(game.m_gameOver);
-    EXPECT_EQ(Log(), "S");
+    EXPECT_EQ(Log(), "251139JKS");
     EXPECT_EQ(
         host.Only({"SuppressDrawing", "ResumeDrawing", "RedrawBoard", "BringWindowToTop", "Sound"}),
         (Calls{"RedrawBoard", "SuppressDrawing", "ResumeDrawing", "RedrawBoard",
-               "BringWindowToTop"}))
-        << "the first level is drawn, the replay is neither drawn nor heard, the restored board is";
-    Teleport(game);
-    EXPECT_EQ(host.Only({"Sound"}), Calls{"Sound:Teleport"}) << "heard once restored";
+               "Sound:Screwdriver", "BringWindowToTop"}))
+        << "the first level is drawn, the replay is not, the restored board is, with the sound "
+           "of the last action, which cut off the ones before";
+    host.Clear();
+    NewGame(game, 1663312166, "251139JK4", true);
+    EXPECT_EQ(host.Only({"Sound"}), (Calls{"Sound:PlayerDies", "Sound:Intro"}))
+        << "a stored game that ends in its replay sounds its end before the fresh game";
 }
 
 TEST_F(ReplayTest, AnUnknownCharacterEndsTheStoredGame) {
-    EXPECT_EQ(FirstLine(ReplayPosition(1278814757, "55x555")),
+    EXPECT_EQ(FirstLine(ReplayPosition(1278814760, "55x555")),
               "score 0 level 1 screwdrivers 1 over")
         << "the replay tool keeps the ended game";
     // When a saved game is resumed, a fresh one follows.
-    NewGame(game, 1278814757, "55x555", true);
-    EXPECT_EQ(host.Only({"LastGameRecord"}), Calls{"LastGameRecord(1278814757,0,55)"});
+    NewGame(game, 1278814760, "55x555", true);
+    EXPECT_EQ(host.Only({"LastGameRecord"}), Calls{"LastGameRecord(1278814760,0,55)"});
     EXPECT_EQ(game.m_startTime, host.now);
     EXPECT_FALSE(game.m_gameOver);
     EXPECT_EQ(Log(), "");

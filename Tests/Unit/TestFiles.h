@@ -1,12 +1,23 @@
 // Scratch folders and whole-file reads and writes for tests.
 #pragma once
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 class CTempDir {
 public:
-    CTempDir();
-    ~CTempDir();
+    CTempDir() {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "clankmere-XXXXXX").string();
+        m_path = mkdtemp(pattern.data());
+    }
+    ~CTempDir() {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
+    }
     CTempDir(const CTempDir&) = delete;
     CTempDir& operator=(const CTempDir&) = delete;
     std::string Path(const std::string& name) const { return m_path + "/" + name; }
@@ -15,5 +26,13 @@ private:
     std::string m_path;
 };
 
-std::string ReadFile(const std::string& path);
-void WriteFile(const std::string& path, const std::string& bytes);
+inline std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+inline void WriteFile(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}

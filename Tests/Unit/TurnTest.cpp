@@ -94,17 +94,6 @@ TEST_F(TurnTest, ACatchEndsTheTurnAtOnce) {
     EXPECT_EQ(game.Cell(4, 3), kCellEmpty) << "the catching robot left its cell";
 }
 
-TEST_F(TurnTest, KillingTheLastRobotStartsTheNextLevelAfterTheTurn) {
-    Start({"", "", "", "", "........a", "..........A", "........b"});
-    MovePlayer(game, 0, 0);
-    EXPECT_EQ(game.m_level, 2);
-    EXPECT_EQ(Log(), "5. ");
-    EXPECT_EQ(game.m_score, 20);
-    EXPECT_EQ(CellsHolding(kCellRobot), 10);
-    EXPECT_EQ(host.Only({"AnimateRobotSteps", "AnimateExplosions", "Pause", "RedrawBoard"}),
-              (Calls{"AnimateRobotSteps", "AnimateExplosions", "Pause(1440)", "RedrawBoard"}));
-}
-
 TEST_F(TurnTest, WhereTheListsMeetAHeapTakesOverOnlyADeadRobot) {
     // A full record array: robots in slots 0..554, the two lists sharing the end marker in slot
     // 555, heaps in 556 and 557. Robots a and b (slots 0, 1) collide at (9, 5); c keeps the
@@ -149,7 +138,8 @@ TEST_F(TurnTest, AStepOffTheBoardIsRefusedOneOntoAHeapOrARobotKillsAndThenNothin
         EXPECT_EQ(host.calls, Calls{"Refuse"});
         MovePlayer(game, dx, dy);
         EXPECT_TRUE(game.m_gameOver) << killer;
-        EXPECT_EQ(host.Only({"HighlightKiller", "AnimateRobotSteps"}), Calls{killer});
+        EXPECT_EQ(host.Only({"HighlightKiller", "AnimatePlayerDeath", "AnimateRobotSteps"}),
+                  (Calls{killer, "AnimatePlayerDeath:heap(0,0)"}));
         host.Clear();
         for (int id : {IDM_STEP_EAST, IDM_WAIT, IDM_TELEPORT, IDM_SCREWDRIVER, IDM_LAST_STAND}) {
             HandleGameCommand(game, id);

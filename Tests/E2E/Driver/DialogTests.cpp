@@ -3,11 +3,9 @@
 // about the scoring rules, the help picture and the About box's drawing. Pictures of the dialogs
 // are left in the tests' folders (advanced-options.bmp, advanced-options-after-defaults.bmp,
 // how-to-play.bmp, about.bmp), which run.sh keeps with E2E_KEEP=1.
-#include "Game.h"
-#include "StoredPreferences.h"
+#include "Scenario.h"
 
 #include <cstdio>
-#include <initializer_list>
 #include <optional>
 #include <vector>
 
@@ -60,140 +58,21 @@ constexpr int kHelpBitmap = 115;
 constexpr int kHelpWidth = 504;
 constexpr int kHelpHeight = 283;
 
-HWND Control(HWND dialog, int id) {
-    HWND control = GetDlgItem(dialog, id);
-    if (!control) {
-        Fail("the dialog \"%s\" has no control %d", TextOf(dialog).c_str(), id);
-    }
-    return control;
-}
-
-// A click as the mouse gives it: an automatic box or button handles it itself.
-void Click(HWND dialog, int id) {
-    SendMessageA(Control(dialog, id), BM_CLICK, 0, 0);
-}
-
-void SetText(HWND dialog, int id, const char* text) {
-    SendMessageA(Control(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
-}
-
-struct ControlState {
-    int id;
-    bool checked;
-    bool enabled;
-};
-
-void CheckControls(HWND dialog, std::initializer_list<ControlState> states, const char* when) {
-    for (const ControlState& state : states) {
-        const HWND control = Control(dialog, state.id);
-        const bool checked = SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
-        const bool enabled = IsWindowEnabled(control) != FALSE;
-        if (checked != state.checked || enabled != state.enabled) {
-            Fail("%s control %d is %s and %s instead of %s and %s", when, state.id,
-                 checked ? "checked" : "unchecked", enabled ? "enabled" : "gray",
-                 state.checked ? "checked" : "unchecked", state.enabled ? "enabled" : "gray");
-        }
-    }
-}
-
-// A dialog opened by its menu item, with the number of commands the main window had finished
-// before: the item's command returns only once the dialog and whatever follows it are done.
-struct MenuDialog {
-    HWND window;
-    LONG commandsBefore;
-};
-
-// Chooses the menu item: the main window gets the item's command as a menu sends it, without
-// the driver waiting for the dialog to close.
-MenuDialog OpenFromMenu(Game& game, int command, const char* caption) {
-    const LONG before = game.Probe().CommandsDone();
-    SendNotifyMessageA(game.WaitForMainWindow(), WM_COMMAND, command, 0);
-    HWND dialog = nullptr;
-    if (!WaitUntil([&] {
-            dialog = game.FindMessageBox();
-            return dialog && TextOf(dialog) == caption;
-        })) {
-        Fail("the dialog \"%s\" did not open from its menu item %d", caption, command);
-    }
-    return {dialog, before};
-}
-
-void WaitUntilClosed(HWND dialog, const char* how) {
-    if (!WaitUntil([&] { return !IsWindow(dialog); })) {
-        Fail("%s did not close the dialog", how);
-    }
-}
-
 void CloseWithKey(HWND dialog, WORD key, const char* name) {
     BringToFront(dialog, "the dialog");
     PressKey(key);
     WaitUntilClosed(dialog, name);
 }
 
-// Waits until the dialog's menu command has returned, so that its last flush of the keyboard
-// is over before the test presses another key; a box that appears instead fails the test.
-void WaitForCommandEnd(Game& game, const MenuDialog& dialog, const char* after) {
-    if (!WaitUntil([&] {
-            return game.Probe().CommandsDone() > dialog.commandsBefore || game.FindMessageBox();
-        })) {
-        Fail("%s the menu command never finished", after);
-    }
-    if (HWND box = game.FindMessageBox()) {
-        Fail("%s a box \"%s\" appeared: \"%s\"", after, TextOf(box).c_str(),
-             TextOf(GetDlgItem(box, 0xFFFF)).c_str());
-    }
-}
-
-void DismissNote(Game& game, const char* after) {
-    const MessageBoxSeen note = game.WaitForMessageBox(after);
-    if (note.caption != "Message" || note.text != kNoteText) {
-        Fail("%s the box \"%s\" says \"%s\" instead of the note about the scoring rules", after,
-             note.caption.c_str(), note.text.c_str());
-    }
-    game.Dismiss(note);
-}
-
-void CheckStoredSettings(const PreferencesRecord& expected, const char* when) {
-    const PreferencesRecord stored = ReadStoredRecord(when);
-    if (const std::string difference = FirstFieldDifference(expected, stored, 0, kSettingsSize);
-        !difference.empty()) {
-        Fail("%s the stored settings are wrong: %s", when, difference.c_str());
-    }
-}
-
-// Once two captures in a row agree, beside the test's installation, where run.sh keeps it
-// with E2E_KEEP=1.
-void SaveScreenshot(const TestContext& context, HWND dialog, const char* name) {
-    Picture previous;
-    Picture picture = CaptureClient(dialog);
-    WaitUntil([&] {
-        previous = picture;
-        picture = CaptureClient(dialog);
-        return picture == previous;
-    });
+// Beside the test's installation, where run.sh keeps it with E2E_KEEP=1.
+void SaveScreenshot(const Installation& context, HWND dialog, const char* name) {
     const size_t slash = context.installDir.find_last_of("\\/");
-    SavePicture(picture, context.installDir.substr(0, slash + 1) + name + ".bmp");
-}
-
-RECT ClientRectOf(HWND dialog, HWND control) {
-    RECT rect = {};
-    GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
+    SavePicture(WaitForSteadyPicture(dialog),
+                context.installDir.substr(0, slash + 1) + name + ".bmp");
 }
 
 RECT ClientRectOf(HWND dialog, int id) {
     return ClientRectOf(dialog, Control(dialog, id));
-}
-
-Picture Crop(const Picture& picture, const RECT& rect) {
-    Picture part(rect.right - rect.left, rect.bottom - rect.top, 0);
-    for (int y = 0; y < part.height; ++y) {
-        for (int x = 0; x < part.width; ++x) {
-            part.At(x, y) = picture.At(rect.left + x, rect.top + y);
-        }
-    }
-    return part;
 }
 
 // A one-bit picture takes the control's colours: black stays black, white becomes the one
@@ -255,54 +134,56 @@ E2E_TEST(advanced_options_ok_stores_every_control) {
     PreferencesRecord expected = DefaultPreferences();
     {
         Game game(context);
-        const MenuDialog opened = OpenFromMenu(game, kAdvancedOptionsCommand, "Advanced Options");
+        const MenuDialog opened = game.OpenFromMenu(kAdvancedOptionsCommand, "Advanced Options");
         const HWND dialog = opened.window;
         SaveScreenshot(context, dialog, "advanced-options");
-        Click(dialog, kShowArrows);
-        Click(dialog, kSmolderingHeaps);
-        Click(dialog, kTeleportRobots);
-        Click(dialog, kTeleportHeaps);
-        Click(dialog, kSafeZone3);
-        Click(dialog, kMoveAfterTeleport);
-        Click(dialog, kOneScrewdriverPerLevel);
-        Click(dialog, kUntimedAnimation);
-        SetText(dialog, kRobotsBase, "7");
-        SetText(dialog, kRobotsPerLevel, "abc");
-        SetText(dialog, kHeapsBase, "  -3");
-        SetText(dialog, kHeapsPerLevel, "70000");
-        SetText(dialog, kScrewdriversPerGame, "+3x");
-        SetText(dialog, kScrewdriversPerLevel, "2");
-        SetText(dialog, kScrewdriverMultiplier, "-2");
+        for (const int box :
+             {kShowArrows, kSmolderingHeaps, kTeleportRobots, kTeleportHeaps, kSafeZone3,
+              kMoveAfterTeleport, kOneScrewdriverPerLevel, kUntimedAnimation}) {
+            Click(dialog, box);
+        }
         // Fourteen characters are read: 2147483647 at most, whose low 16 bits are -1.
-        SetText(dialog, kScrewdriverRadius, "99999999999999000");
-        SetText(dialog, kLastStandMultiplier, "65539");
-        SetText(dialog, kMultipleKillMultiplier, "40000");
+        const std::pair<int, const char*> typed[] = {
+            {kRobotsBase, "7"},
+            {kRobotsPerLevel, "abc"},
+            {kHeapsBase, "  -3"},
+            {kHeapsPerLevel, "70000"},
+            {kScrewdriversPerGame, "+3x"},
+            {kScrewdriversPerLevel, "2"},
+            {kScrewdriverMultiplier, "-2"},
+            {kScrewdriverRadius, "99999999999999000"},
+            {kLastStandMultiplier, "65539"},
+            {kMultipleKillMultiplier, "40000"},
+        };
+        for (const auto& [control, text] : typed) {
+            SetText(dialog, control, text);
+        }
         Click(dialog, kOk);
         WaitUntilClosed(dialog, "OK");
-        DismissNote(game, "after OK with changed rules");
-        WaitForCommandEnd(game, opened, "after the note");
+        game.Answer("Message", kNoteText, "after OK with changed rules");
+        game.WaitForCommandEnd(opened, "after the note");
         QuitWithQ(game);
     }
-    PutField(expected, "m_showMovementArrows", 0);
-    PutField(expected, "m_smolderingHeaps", 1);
-    PutField(expected, "m_teleportRule", 2);
-    PutField(expected, "m_safeZoneRadius", 3);
-    PutField(expected, "m_moveRobotsAfterTeleport", 0);
-    PutField(expected, "m_screwdriverStockMode", 1);
-    PutField(expected, "m_untimedAnimation", 1);
-    PutField(expected, "m_lastStandFast", 0);
-    PutField(expected, "m_lastStandUntimed", 1);
-    PutField(expected, "m_robotsBase", 7);
-    PutField(expected, "m_robotsPerLevel", 0);
-    PutField(expected, "m_heapsBase", -3);
-    PutField(expected, "m_heapsPerLevel", 4464);
-    PutField(expected, "m_screwdriversPerGame", 3);
-    PutField(expected, "m_screwdriversPerLevel", 2);
-    PutField(expected, "m_screwdriverMultiplier", -2);
-    PutField(expected, "m_screwdriverRadius", -1);
-    PutField(expected, "m_lastStandMultiplier", 3);
-    PutField(expected, "m_multipleKillMultiplier", -25536);
-    CheckStoredSettings(expected, "after OK and Q");
+    PutFields(expected, {{"m_showMovementArrows", 0},
+                         {"m_smolderingHeaps", 1},
+                         {"m_teleportRule", 2},
+                         {"m_safeZoneRadius", 3},
+                         {"m_moveRobotsAfterTeleport", 0},
+                         {"m_screwdriverStockMode", 1},
+                         {"m_untimedAnimation", 1},
+                         {"m_lastStandFast", 0},
+                         {"m_lastStandUntimed", 1},
+                         {"m_robotsBase", 7},
+                         {"m_robotsPerLevel", 0},
+                         {"m_heapsBase", -3},
+                         {"m_heapsPerLevel", 4464},
+                         {"m_screwdriversPerGame", 3},
+                         {"m_screwdriversPerLevel", 2},
+                         {"m_screwdriverMultiplier", -2},
+                         {"m_screwdriverRadius", -1},
+                         {"m_lastStandMultiplier", 3},
+                         {"m_multipleKillMultiplier", -25536}});
+    CheckStoredPreferences(expected, "after OK and Q", 0, kSettingsSize);
 }
 
 // The stored settings shown, the rules that gray controls, Cancel, Defaults, and changes that
@@ -310,14 +191,14 @@ E2E_TEST(advanced_options_ok_stores_every_control) {
 E2E_TEST(advanced_options_gray_controls_cancel_and_defaults) {
     PreferencesRecord stored = DefaultPreferences();
     PutPlayerName(stored, "Tester");
-    PutField(stored, "m_soundOn", 0);
-    PutField(stored, "m_gridStyle", 3);
-    PutField(stored, "m_teleportRule", 4);
-    PutField(stored, "m_safeZoneRadius", 2);
-    PutField(stored, "m_robotsPerLevel", -3);
+    PutFields(stored, {{"m_soundOn", 0},
+                       {"m_gridStyle", 3},
+                       {"m_teleportRule", 4},
+                       {"m_safeZoneRadius", 2},
+                       {"m_robotsPerLevel", -3}});
     StorePreferences(stored);
     Game game(context);
-    const MenuDialog opened = OpenFromMenu(game, kAdvancedOptionsCommand, "Advanced Options");
+    const MenuDialog opened = game.OpenFromMenu(kAdvancedOptionsCommand, "Advanced Options");
     const HWND dialog = opened.window;
     CheckControls(dialog,
                   {{kTeleportRobots, false, true},
@@ -375,11 +256,11 @@ E2E_TEST(advanced_options_gray_controls_cancel_and_defaults) {
 
     Click(dialog, kCancel);
     WaitUntilClosed(dialog, "Cancel");
-    DismissNote(game, "after Cancel with teleport rule 4 stored");
-    WaitForCommandEnd(game, opened, "after the note");
+    game.Answer("Message", kNoteText, "after Cancel with teleport rule 4 stored");
+    game.WaitForCommandEnd(opened, "after the note");
 
     // Cancel kept the stored rules. Defaults resets them and the ones changed before it.
-    const MenuDialog again = OpenFromMenu(game, kAdvancedOptionsCommand, "Advanced Options");
+    const MenuDialog again = game.OpenFromMenu(kAdvancedOptionsCommand, "Advanced Options");
     CheckControls(again.window,
                   {{kTeleportAdjacent, true, true},
                    {kSafeZone2, true, true},
@@ -406,33 +287,34 @@ E2E_TEST(advanced_options_gray_controls_cancel_and_defaults) {
     SaveScreenshot(context, again.window, "advanced-options-after-defaults");
     Click(again.window, kOk);
     WaitUntilClosed(again.window, "OK");
-    WaitForCommandEnd(game, again, "after Defaults and OK");
+    game.WaitForCommandEnd(again, "after Defaults and OK");
 
-    const MenuDialog first = OpenFromMenu(game, kAdvancedOptionsCommand, "Advanced Options");
+    const MenuDialog first = game.OpenFromMenu(kAdvancedOptionsCommand, "Advanced Options");
     Click(first.window, kTeleportAdjacent);
     SetText(first.window, kRobotsPerLevel, "9");
     Click(first.window, kCancel);
     WaitUntilClosed(first.window, "Cancel");
-    WaitForCommandEnd(game, first, "after Cancel with standard settings");
+    game.WaitForCommandEnd(first, "after Cancel with standard settings");
 
     // Arrows and smoldering heaps are no scoring rules.
-    const MenuDialog second = OpenFromMenu(game, kAdvancedOptionsCommand, "Advanced Options");
+    const MenuDialog second = game.OpenFromMenu(kAdvancedOptionsCommand, "Advanced Options");
     Click(second.window, kShowArrows);
     Click(second.window, kSmolderingHeaps);
     Click(second.window, kOk);
     WaitUntilClosed(second.window, "OK");
-    WaitForCommandEnd(game, second, "after OK with only display settings changed");
+    game.WaitForCommandEnd(second, "after OK with only display settings changed");
     QuitWithQ(game);
     PreferencesRecord expected = DefaultPreferences();
-    PutField(expected, "m_showMovementArrows", 0);
-    PutField(expected, "m_smolderingHeaps", 1);
-    CheckStoredSettings(expected, "after Defaults, OK, Cancel, OK with the display settings and Q");
+    PutFields(expected, {{"m_showMovementArrows", 0}, {"m_smolderingHeaps", 1}});
+    CheckStoredPreferences(expected,
+                           "after Defaults, OK, Cancel, OK with the display settings and Q", 0,
+                           kSettingsSize);
 }
 
 E2E_TEST(how_to_play_and_about_show_their_pictures) {
     StoreDefaultPreferences();
     Game game(context);
-    const MenuDialog opened = OpenFromMenu(game, kHowToPlayCommand, "Help");
+    const MenuDialog opened = game.OpenFromMenu(kHowToPlayCommand, "Help");
     const HWND dialog = opened.window;
     HWND picture = nullptr;
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -456,19 +338,19 @@ E2E_TEST(how_to_play_and_about_show_their_pictures) {
     }
     SaveScreenshot(context, dialog, "how-to-play");
     CloseWithKey(dialog, VK_RETURN, "Enter");
-    WaitForCommandEnd(game, opened, "after Enter in Help");
-    const MenuDialog again = OpenFromMenu(game, kHowToPlayCommand, "Help");
+    game.WaitForCommandEnd(opened, "after Enter in Help");
+    const MenuDialog again = game.OpenFromMenu(kHowToPlayCommand, "Help");
     CloseWithKey(again.window, VK_ESCAPE, "Esc");
-    WaitForCommandEnd(game, again, "after Esc in Help");
+    game.WaitForCommandEnd(again, "after Esc in Help");
 
     // While the title grows, keys belong to the dialog: Esc closes it and must not reach the
     // main window's shortcuts, where it would quit the game (command 40020).
-    const MenuDialog growing = OpenFromMenu(game, kAboutCommand, "About");
+    const MenuDialog growing = game.OpenFromMenu(kAboutCommand, "About");
     CloseWithKey(growing.window, VK_ESCAPE, "Esc");
     game.CheckOnlyCommandSince(growing.commandsBefore, kAboutCommand,
                                "Esc while the About title grows");
 
-    const MenuDialog about = OpenFromMenu(game, kAboutCommand, "About");
+    const MenuDialog about = game.OpenFromMenu(kAboutCommand, "About");
     const HWND aboutBox = about.window;
     for (const int id : kAboutHidden) {
         if (IsWindowVisible(Control(aboutBox, id))) {
@@ -488,5 +370,5 @@ E2E_TEST(how_to_play_and_about_show_their_pictures) {
     SaveScreenshot(context, aboutBox, "about");
     Click(aboutBox, kOk);
     WaitUntilClosed(aboutBox, "OK");
-    WaitForCommandEnd(game, about, "after OK in About");
+    game.WaitForCommandEnd(about, "after OK in About");
 }

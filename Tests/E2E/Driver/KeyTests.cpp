@@ -2,23 +2,11 @@
 // exactly, the digits of the main keyboard, and Alt+X, the quit that stores nothing. Q quits
 // in most tests, Esc at the first start, Ctrl+Q after a stored placement, and the close box
 // during the robots' turn.
-#include "Game.h"
+#include "Scenario.h"
 
 namespace {
 
 constexpr int kTeleportCommand = 40012;
-
-// Holds a key down until the end of the scope, also when the test fails meanwhile.
-class HeldKey {
-public:
-    explicit HeldKey(WORD vk) : m_vk(vk) { KeyDown(vk); }
-    ~HeldKey() { ReleaseKey(m_vk); }
-    HeldKey(const HeldKey&) = delete;
-    HeldKey& operator=(const HeldKey&) = delete;
-
-private:
-    WORD m_vk;
-};
 
 } // namespace
 
@@ -69,9 +57,5 @@ E2E_TEST(alt_x_keeps_stored_preferences) {
         PressKey('X');
         CheckQuitCode(game, "Alt+X");
     }
-    const PreferencesRecord afterAltX = ReadStoredRecord("after G and Alt+X");
-    if (const std::string difference = FirstFieldDifference(stored, afterAltX);
-        !difference.empty()) {
-        Fail("Alt+X changed the stored preferences: %s", difference.c_str());
-    }
+    CheckStoredPreferences(stored, "after G and Alt+X");
 }

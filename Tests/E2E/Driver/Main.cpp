@@ -2,10 +2,19 @@
 // clankmere-e2e --run NAME --game PATH\Clankmere.exe --games DIR
 // Runs one end-to-end test against a copy of the game that the test may change, and prints
 // "PASS NAME" or "FAIL NAME: where and why".
-#include "Framework.h"
+#include "Scenario.h"
 
 #include <cstdio>
 #include <cstring>
+
+std::vector<TestCase>& TestCases() {
+    static std::vector<TestCase> cases;
+    return cases;
+}
+
+TestRegistration::TestRegistration(const char* name, TestFunction run) {
+    TestCases().push_back({name, run});
+}
 
 namespace {
 
@@ -27,10 +36,10 @@ std::string Printable(const char* text) {
     return out;
 }
 
-int Run(const TestCase& test, const TestContext& context) {
+int Run(const TestCase& test, const Installation& context) {
     try {
         test.run(context);
-    } catch (const TestFailure& failure) {
+    } catch (const Failure& failure) {
         std::printf("FAIL %s: %s\n", test.name, Printable(failure.what()).c_str());
         return 1;
     }
@@ -48,7 +57,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     const char* name = nullptr;
-    TestContext context;
+    Installation context;
     for (int i = 1; i + 1 < argc; i += 2) {
         if (std::strcmp(argv[i], "--run") == 0) {
             name = argv[i + 1];

@@ -1,8 +1,7 @@
 // The menu bar: its texts, the Sound check mark, and the action items that are gray while no
 // game is in progress, after a death that leaves its last frame on the board.
-#include "Game.h"
-#include "Records.h"
-#include "Scene.h"
+
+#include "Scenario.h"
 
 #include <set>
 
@@ -86,8 +85,7 @@ E2E_TEST(menus_and_death_frame_follow_the_end_of_the_game) {
     const size_t step = resumed.resumed;
     const Position position = resumed.recorded.PositionAfter(step);
     const POINT player = PlayerCell(position);
-    const int key = resumed.moves[step] - '1';
-    const POINT killer = {player.x + key % 3 - 1, player.y + 1 - key / 3};
+    const POINT killer = StepTarget(player, resumed.moves[step]);
     if (position.At(killer.x, killer.y) != '1' || !resumed.recorded.PositionAfter(step + 1).over) {
         Fail("game-over.txt: its played move must step into a robot and end the game");
     }

@@ -1,9 +1,8 @@
 // Motion on the board: steps and the movement arrows, moving by mouse, keys pressed during an
 // animation, closing in the middle of the robots' turn, and what explosions and deaths leave
 // behind on the board.
-#include "Game.h"
-#include "Scene.h"
-#include "StoredPreferences.h"
+
+#include "Scenario.h"
 
 #include <cstdlib>
 
@@ -12,13 +11,6 @@ namespace {
 // Teleport rule 2 lands anywhere but on a robot, scrap heaps included.
 constexpr int16_t kLandAnywhereButOnRobots = 2;
 
-// The cell that a move character (in the layout of the numeric pad: 7 8 9 / 4 5 6 / 1 2 3)
-// steps to from `cell`.
-POINT Neighbour(POINT cell, char move) {
-    const int index = move - '1';
-    return {cell.x + index % 3 - 1, cell.y + 1 - index / 3};
-}
-
 bool IsFreeNeighbour(const Position& position, POINT cell) {
     for (const POINT arrow : ArrowCells(position)) {
         if (arrow.x == cell.x && arrow.y == cell.y) {
@@ -26,13 +18,6 @@ bool IsFreeNeighbour(const Position& position, POINT cell) {
         }
     }
     return false;
-}
-
-// The screen point at the middle of a board cell.
-POINT CellCentre(HWND window, POINT cell) {
-    POINT point = {cell.x * kCellPixels + kCellPixels / 2, cell.y * kCellPixels + kCellPixels / 2};
-    ClientToScreen(window, &point);
-    return point;
 }
 
 // An empty cell two or more cells away from the player: no arrow and no target.
@@ -100,31 +85,31 @@ E2E_TEST(arrows_and_player_take_mouse_clicks) {
     game.Focus();
 
     Position position = resumed.recorded.PositionAfter(first);
-    const POINT clicked = Neighbour(PlayerCell(position), moves[first]);
-    ClickAt(CellCentre(window, clicked));
+    const POINT clicked = StepTarget(PlayerCell(position), moves[first]);
+    ClickAt(CellOnScreen(window, clicked));
     resumed.WaitForBoardAfter(first + 1, "after a click on an arrow");
 
     position = resumed.recorded.PositionAfter(first + 1);
-    const POINT released = Neighbour(PlayerCell(position), moves[first + 1]);
+    const POINT released = StepTarget(PlayerCell(position), moves[first + 1]);
     const POINT pressed = OtherArrow(position, released);
-    MouseMoveTo(CellCentre(window, pressed));
-    MouseDown(CellCentre(window, pressed));
+    MouseMoveTo(CellOnScreen(window, pressed));
+    MouseDown(CellOnScreen(window, pressed));
     for (const POINT arrow : ArrowCells(position)) {
-        MouseMoveTo(CellCentre(window, arrow));
+        MouseMoveTo(CellOnScreen(window, arrow));
     }
-    MouseMoveTo(CellCentre(window, released));
-    MouseUp(CellCentre(window, released));
+    MouseMoveTo(CellOnScreen(window, released));
+    MouseUp(CellOnScreen(window, released));
     resumed.WaitForBoardAfter(first + 2, "after a press on one arrow and a release on another");
 
     // Input is handled in order: the wait clicked last shows whether these did anything.
     position = resumed.recorded.PositionAfter(first + 2);
-    const POINT empty = CellCentre(window, EmptyCellAwayFromPlayer(position));
+    const POINT empty = CellOnScreen(window, EmptyCellAwayFromPlayer(position));
     ClickAt(empty);
-    MouseMoveTo(CellCentre(window, ArrowCells(position).front()));
-    MouseDown(CellCentre(window, ArrowCells(position).front()));
+    MouseMoveTo(CellOnScreen(window, ArrowCells(position).front()));
+    MouseDown(CellOnScreen(window, ArrowCells(position).front()));
     MouseMoveTo(empty);
     MouseUp(empty);
-    ClickAt(CellCentre(window, PlayerCell(position)));
+    ClickAt(CellOnScreen(window, PlayerCell(position)));
     resumed.WaitForBoardAfter(
         first + 3, "after clicks on the empty board, a drag off an arrow, and a click on "
                    "the player (only that click may act, as a wait)");

@@ -1,10 +1,7 @@
 // Records and high scores: the game saved at quit and resumed at the next start, New Game, Save and
 // Open, a qualifying score with the name dialog and the High Scores window, the high-score file
 // read back at the next start, and the system's description in the "=" box and the records.
-#include "Game.h"
-
-#include <fstream>
-#include <sstream>
+#include "Scenario.h"
 
 namespace {
 
@@ -25,41 +22,6 @@ int RowBackgroundY(int index) {
 // The date cell of row i, the one text that may change from one minute to the next.
 RECT DateCell(int index) {
     return {290, 70 + 20 * index, 502, 90 + 20 * index};
-}
-
-// Types plain text (letters, digits, space and path punctuation) with the keys that make it.
-void TypeText(const std::string& text) {
-    for (const char c : text) {
-        const SHORT key = VkKeyScanA(c);
-        if (key == -1) {
-            Fail("no key types '%c'", c);
-        }
-        PressKey(LOBYTE(key), (HIBYTE(key) & 1) != 0 ? kShift : kNoModifiers);
-    }
-}
-
-std::string ReadFileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-GameRecord ReadRecordOrFail(const std::string& path, const char* when) {
-    const std::optional<GameRecord> record = ReadGameRecord(path);
-    if (!record) {
-        Fail("%s %s is missing or holds no record", when, path.c_str());
-    }
-    return *record;
-}
-
-// The same start time and actions; blanks and level separators do not count.
-void CheckSameGame(const GameRecord& found, const GameRecord& expected, const char* what) {
-    if (found.startTime != expected.startTime ||
-        ActionsOf(found.moves) != ActionsOf(expected.moves)) {
-        Fail("%s holds start time %lu and moves \"%s\" instead of %lu and \"%s\"", what,
-             found.startTime, found.moves.c_str(), expected.startTime, expected.moves.c_str());
-    }
 }
 
 // The text after "Platform:" and its TAB, without the line end.
@@ -89,29 +51,23 @@ HWND WaitForHighScoresWindow(const char* when) {
     return window;
 }
 
+// Waits until the list has been painted (the window appears before its first paint) and the
+// picture is steady: the background is filled before the texts are drawn over it.
+Picture CaptureList(HWND window, const char* when) {
+    if (!WaitUntil([&] {
+            return CaptureClient(window).At(kRowBackgroundX, RowBackgroundY(0)) == kListBackground;
+        })) {
+        Fail("%s the High Scores window shows no list", when);
+    }
+    return WaitForSteadyPicture(window);
+}
+
 void CheckRowBackground(const Picture& list, int index, uint32_t color, const char* when) {
     const uint32_t found = list.At(kRowBackgroundX, RowBackgroundY(index));
     if (found != color) {
         Fail("%s rank %d of the list shows %s instead of %s", when, index + 1,
              DescribeColor(found).c_str(), DescribeColor(color).c_str());
     }
-}
-
-// Waits until the list has been painted (the window appears before its first paint) and the
-// picture is steady: the background is filled before the texts are drawn over it.
-Picture CaptureList(HWND window, const char* when) {
-    Picture list;
-    int steadyCaptures = 0;
-    if (!WaitUntil([&] {
-            const Picture previous = list;
-            list = CaptureClient(window);
-            steadyCaptures = list == previous ? steadyCaptures + 1 : 0;
-            return list.At(kRowBackgroundX, RowBackgroundY(0)) == kListBackground &&
-                   steadyCaptures >= 5;
-        })) {
-        Fail("%s the High Scores window shows no steady list", when);
-    }
-    return list;
 }
 
 void CheckSameListOutside(const Picture& expected, const Picture& found, const RECT& skip) {
@@ -168,15 +124,20 @@ std::string StoredFileName(const std::string& folder, const std::string& name) {
     return found.cFileName;
 }
 
-// Chooses `path` in the file dialog that Ctrl+S or Ctrl+O opened; an empty path takes the one
-// the dialog suggests.
-void ChooseInFileDialog(Game& game, const std::string& path, const char* command) {
-    const MessageBoxSeen dialog = game.WaitForMessageBox(Format("after %s", command));
-    BringToFront(dialog.window, "the file dialog");
-    TypeText(path);
-    PressKey(VK_RETURN);
-    if (!WaitUntil([&] { return !IsWindow(dialog.window); })) {
-        Fail("the file dialog of %s did not close on Enter", command);
+// Runs a program of the prefix with its arguments and waits until it has ended.
+void RunToEnd(std::string commandLine) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        Fail("cannot run %s (error %lu)", commandLine.c_str(), GetLastError());
+    }
+    const bool ended = WaitForSingleObject(process.hProcess, kPatienceMs) == WAIT_OBJECT_0;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    if (!ended) {
+        Fail("%s did not end", commandLine.c_str());
     }
 }
 
@@ -207,9 +168,8 @@ E2E_TEST(qualifying_score_asks_the_name_and_lists_it) {
         const Picture shown = CaptureList(list, "after the name was entered");
         CheckRowBackground(shown, 9, kHighlight, "with the new score,");
         CheckRowBackground(shown, 8, kListBackground, "with the new score,");
-        CheckSameGame(ReadRecordOrFail(DataFilePath("High Score Games\\hs1700000000.txt"),
-                                       "after the name was entered"),
-                      resumed.recorded.Record(), "the listed game's record");
+        CheckSameGame(DataFilePath("High Score Games\\hs1700000000.txt"), resumed.recorded.Record(),
+                      "the listed game's record");
         // Keys pressed before the wait has ended would be dropped with the others typed during
         // an action.
         game.CheckOnlyCommandSince(beforeFatalWait, kWaitCommand, "the fatal wait");
@@ -253,23 +213,23 @@ E2E_TEST(new_game_needs_ctrl_and_save_then_open_restores_the_position) {
     const std::string folder = "C:\\records";
     CreateDirectoryA(folder.c_str(), nullptr);
     game.Press('S', kCtrl);
-    ChooseInFileDialog(game, folder + "\\MY.GAME.TXT", "Ctrl+S");
+    game.ChooseFile(folder + "\\MY.GAME.TXT", "Ctrl+S");
     std::string stored;
     WaitUntil([&] { return !(stored = StoredFileName(folder, "MY.GAME.TXT")).empty(); });
     if (stored != "MY.GAME.txt") {
         Fail("Save stored \"%s\" instead of \"MY.GAME.txt\"", stored.c_str());
     }
     const std::string path = folder + "\\" + stored;
-    CheckSameGame(ReadRecordOrFail(path, "after Save"), record, "the saved file");
+    CheckSameGame(path, record, "the saved file");
     if (ReadSavedGamesLocation() != path) {
         Fail("\"Saved Games Location\" is \"%s\" instead of \"%s\"",
              ReadSavedGamesLocation().c_str(), path.c_str());
     }
 
     game.Command('N', kCtrl, "Ctrl+N");
-    CheckSameGame(ReadRecordOrFail(lastGame, "after Ctrl+N"), record, "\"Last Game.txt\"");
+    CheckSameGame(lastGame, record, "\"Last Game.txt\"");
     game.Press('O', kCtrl);
-    ChooseInFileDialog(game, "", "Ctrl+O");
+    game.ChooseFile("", "Ctrl+O");
     resumed.WaitForBoardAfter(record.moves.size(), "after opening the saved file");
     game.Command('N', kCtrl, "Ctrl+N");
     QuitWithQ(game);
@@ -314,20 +274,72 @@ E2E_TEST(quit_saves_the_game_for_the_next_start_naming_the_reported_windows) {
         }
         const LONG beforeBox = game.Probe().CommandsDone();
         game.Press(VK_OEM_PLUS);
-        const MessageBoxSeen box = game.WaitForMessageBox(Format("after = as %s", system.version));
-        if (box.caption != "Message" || box.text != system.description) {
-            Fail("as %s the box \"%s\" says \"%s\" instead of \"Message\" saying \"%s\"",
-                 system.version, box.caption.c_str(), box.text.c_str(), system.description);
-        }
-        game.Dismiss(box);
+        game.Answer("Message", system.description, Format("after = as %s", system.version));
         // The command drops the keys typed meanwhile when it ends.
         game.CheckOnlyCommandSince(beforeBox, kPlatformCommand, "=");
         QuitWithQ(game);
-        CheckSameGame(ReadRecordOrFail(saved, "after Q"), recorded.Record(), "\"Saved Game.txt\"");
+        CheckSameGame(saved, recorded.Record(), "\"Saved Game.txt\"");
         const std::string platform = PlatformLine(saved);
         if (platform != system.description) {
             Fail("as %s \"Saved Game.txt\" says \"Platform:\t%s\" instead of \"%s\"",
                  system.version, platform.c_str(), system.description);
         }
     }
+}
+
+// Log-off and shutdown: Wine sends the messages Windows sends at log-off and ends the process as
+// soon as the game has answered them.
+E2E_TEST(session_end_saves_the_game_for_the_next_start) {
+    ResumedGame resumed(context, "resume");
+    resumed.Play(resumed.resumed, "the move before the session ends");
+    RunToEnd("wineboot.exe --end-session");
+    resumed.game.WaitForExit("after the session ended");
+    const PreferencesRecord stored = ReadStoredRecord("after the session ended");
+    if (GetPlacement(stored, kMainWindowPlacementOffset).length == 0) {
+        Fail("the session's end stored no preferences with the window's placement");
+    }
+    Game next(context);
+    next.WaitForBoard(resumed.recorded.PositionAfter(resumed.resumed + 1), resumed.sheet,
+                      "at the start after the session ended");
+}
+
+// A profile folder named outside the ANSI code page, as on a Western system whose user is named
+// in Cyrillic and Chinese letters: the saved game is found there, and saved there again at Q.
+E2E_TEST(data_folder_named_in_any_script_keeps_the_saved_game) {
+    const RecordedGame recorded(context, "resume");
+    const size_t resumed = recorded.FirstPlayedMove();
+    const Picture sheet = SpriteSheetOf(context);
+    PrepareResume(context, recorded, resumed);
+    wchar_t profile[MAX_PATH] = {};
+    GetEnvironmentVariableW(L"USERPROFILE", profile, MAX_PATH);
+    const std::wstring appData = std::wstring(profile) + L"\\Данные 数据";
+    const std::wstring savedGame = appData + L"\\Clankmere\\Saved Game.txt";
+    const std::string oldSavedGame = DataFilePath("Saved Game.txt");
+    HKEY key = nullptr;
+    if (!CreateDirectoryW(appData.c_str(), nullptr) ||
+        !CreateDirectoryW((appData + L"\\Clankmere").c_str(), nullptr) ||
+        !MoveFileW(std::wstring(oldSavedGame.begin(), oldSavedGame.end()).c_str(),
+                   savedGame.c_str()) ||
+        RegCreateKeyExW(
+            HKEY_CURRENT_USER,
+            L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders", 0,
+            nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS ||
+        RegSetValueExW(
+            key, L"AppData", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(appData.c_str()),
+            static_cast<DWORD>((appData.size() + 1) * sizeof(wchar_t))) != ERROR_SUCCESS) {
+        Fail("cannot move the application data folder to one named in Cyrillic and Chinese");
+    }
+    RegCloseKey(key);
+    {
+        Game game(context);
+        game.WaitForBoard(recorded.PositionAfter(resumed), sheet, "resuming from that folder");
+        EnsureNumLockOn();
+        game.Command(NumericPadKey(recorded.Record().moves[resumed]), kNoModifiers, "a move");
+        QuitWithQ(game);
+    }
+    if (GetFileAttributesW(savedGame.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        Fail("Q saved no \"Saved Game.txt\" in the folder named in Cyrillic and Chinese");
+    }
+    Game next(context);
+    next.WaitForBoard(recorded.PositionAfter(resumed + 1), sheet, "at the start after Q");
 }

@@ -1,57 +1,15 @@
 // Start-up and the main window: the first start without preferences, the fixed client area,
 // the single-instance guard, and the window placement stored at quit.
-#include "Game.h"
-#include "StoredPreferences.h"
+#include "Scenario.h"
 
 namespace {
 
 constexpr DWORD kStartupFailureExitCode = 0;
 
-void CheckBox(const MessageBoxSeen& box, const char* caption, const char* text) {
-    if (box.caption != caption || box.text != text) {
-        Fail("expected a box \"%s\" saying \"%s\", found \"%s\" saying \"%s\"", caption, text,
-             box.caption.c_str(), box.text.c_str());
-    }
-}
-
 RECT WindowRect(HWND window) {
     RECT rect = {};
     GetWindowRect(window, &rect);
     return rect;
-}
-
-void CheckClientSize(HWND window, const char* when) {
-    RECT client = {};
-    GetClientRect(window, &client);
-    if (client.right != kClientWidth || client.bottom != kClientHeight) {
-        Fail("%s the client area is %ld x %ld instead of %d x %d", when, client.right,
-             client.bottom, kClientWidth, kClientHeight);
-    }
-}
-
-bool InMoveOrSize(HWND window) {
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) &&
-           (info.flags & GUI_INMOVESIZE) != 0;
-}
-
-// Drags with the left button through the window's sizing or moving loop, waiting for the loop
-// to start before moving and to end after releasing, as the hand of a person would: mouse
-// input that reaches the loop before it has started is lost to it.
-void DragFrame(HWND window, POINT from, POINT to, const char* what) {
-    MouseMoveTo(from);
-    MouseDown(from);
-    if (!WaitUntil([&] { return InMoveOrSize(window); })) {
-        Fail("pressing the %s started no sizing or moving", what);
-    }
-    for (int step = 1; step <= 4; ++step) {
-        MouseMoveTo({from.x + (to.x - from.x) * step / 4, from.y + (to.y - from.y) * step / 4});
-    }
-    MouseUp(to);
-    if (!WaitUntil([&] { return !InMoveOrSize(window); })) {
-        Fail("releasing the %s did not end the sizing or moving", what);
-    }
 }
 
 // The frame the game gives its 496 x 322 client area.
@@ -78,7 +36,7 @@ void CheckShownNormalAt(HWND window, POINT normalTopLeft, const char* when) {
         Fail("%s the window stands at (%ld, %ld) instead of its stored normal position (%ld, %ld)",
              when, rect.left, rect.top, normalTopLeft.x + origin.x, normalTopLeft.y + origin.y);
     }
-    CheckClientSize(window, when);
+    CheckClientSize(window, kClientWidth, kClientHeight, when);
 }
 
 } // namespace
@@ -88,31 +46,28 @@ E2E_TEST(first_start_reverts_preferences_in_a_fixed_size_window_of_one_copy) {
         Fail("the fresh prefix already holds a preferences value");
     }
     Game game(context);
-    MessageBoxSeen box;
     // The note must come while the main window is still hidden.
     if (!WaitUntil([&] {
-            const HWND main = game.FindMainWindow();
-            if (main && IsWindowVisible(main)) {
+            if (IsWindowVisible(game.FindMainWindow())) {
                 Fail("the main window became visible before the revert message");
             }
-            return (box.window = game.FindMessageBox()) != nullptr;
+            return game.FindMessageBox() != nullptr;
         })) {
         Fail("no revert message appeared at the first start");
     }
-    box = game.WaitForMessageBox("at the first start");
-    CheckBox(box, "Message", "Reverting preferences to default settings.");
-    game.Dismiss(box);
+    game.Answer("Message", "Reverting preferences to default settings.", "at the first start");
     const HWND main = game.WaitForMainWindow();
     const RECT frame = WindowRect(main);
     const LONG width = frame.right - frame.left;
     const LONG height = frame.bottom - frame.top;
-    CheckClientSize(main, "at start-up");
+    CheckClientSize(main, kClientWidth, kClientHeight, "at start-up");
     if (GetWindowLongA(main, GWL_STYLE) & WS_MAXIMIZEBOX) {
         Fail("the window offers to be maximised");
     }
     SetWindowPos(main, nullptr, 0, 0, width + 120, height + 90,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    CheckClientSize(main, "after SetWindowPos asked for a larger window");
+    CheckClientSize(main, kClientWidth, kClientHeight,
+                    "after SetWindowPos asked for a larger window");
     const POINT corner = game.FindFramePoint(HTBOTTOMRIGHT, "bottom-right sizing corner");
     DragFrame(main, corner, {corner.x + 60, corner.y + 40}, "bottom-right corner");
     const RECT dragged = WindowRect(main);
@@ -120,7 +75,7 @@ E2E_TEST(first_start_reverts_preferences_in_a_fixed_size_window_of_one_copy) {
         Fail("dragging the corner resized the window from %ld x %ld to %ld x %ld", width, height,
              dragged.right - dragged.left, dragged.bottom - dragged.top);
     }
-    CheckClientSize(main, "after dragging the corner");
+    CheckClientSize(main, kClientWidth, kClientHeight, "after dragging the corner");
 
     Game second(context);
     const MessageBoxSeen refusal = second.WaitForMessageBox("when a second copy starts");
@@ -140,17 +95,12 @@ E2E_TEST(first_start_reverts_preferences_in_a_fixed_size_window_of_one_copy) {
     game.Press(VK_ESCAPE);
     CheckQuitCode(game, "Esc");
 
-    const PreferencesRecord stored = ReadStoredRecord("after G and Esc");
     // Everything but the grid style and the main window's placement is a default.
     PreferencesRecord defaults = DefaultPreferences();
     PutField(defaults, "m_gridStyle", 1);
-    for (const std::string& difference :
-         {FirstFieldDifference(defaults, stored, 0, kMainWindowPlacementOffset),
-          FirstFieldDifference(defaults, stored, kHighScoresPlacementOffset)}) {
-        if (!difference.empty()) {
-            Fail("the stored record differs from the defaults: %s", difference.c_str());
-        }
-    }
+    CheckStoredPreferences(defaults, "after G and Esc", 0, kMainWindowPlacementOffset);
+    CheckStoredPreferences(defaults, "after G and Esc", kHighScoresPlacementOffset);
+    const PreferencesRecord stored = ReadStoredRecord("after G and Esc");
     const WINDOWPLACEMENT placement = GetPlacement(stored, kMainWindowPlacementOffset);
     const RECT& normal = placement.rcNormalPosition;
     if (placement.length != sizeof(WINDOWPLACEMENT) || placement.showCmd != SW_SHOWNORMAL ||

@@ -2,7 +2,7 @@
 // sets it apart from Clankmere.exe. It stays in the folder it was started in (Clankmere.exe
 // moves to its own folder when "Graphics" is not where it starts) and keeps its data there,
 // refuses actions without beeps, waits for input without raw input, and plays its own demo.
-#include "Game.h"
+#include "Scenario.h"
 
 namespace {
 
@@ -15,7 +15,7 @@ constexpr DWORD kWin9xIdleWakeMask = 0xBF;
 // that program are compared right and below of them.
 constexpr CellsFrom kCellsWine98Shows = {1, 3};
 
-std::string Win9xProgram(const TestContext& context) {
+std::string Win9xProgram(const Installation& context) {
     return context.installDir + "\\Clankmere9x.exe";
 }
 

@@ -1,4 +1,5 @@
-# Sourced by the end-to-end scripts (bash, with set -euo pipefail in force).
+# Sourced by the scripts that run Clankmere.exe under Wine: the end-to-end tests, the package
+# check and the benchmarks (bash, with set -euo pipefail in force).
 #
 # Gives the caller a private X display, the Wine environment, a template prefix that is built
 # once per machine and Wine version, and cheap per-test clones of it. Everything started here
@@ -7,6 +8,9 @@
 #   e2e_new_prefix DIR   makes DIR a fresh prefix and exports WINEPREFIX=DIR
 #   e2e_stop_prefix DIR  stops the Wine server of DIR (it also writes the registry out)
 #   e2e_install DIR PROGRAM...  puts the programs into DIR with the Graphics and Sounds folders
+#   e2e_replay_positions REPLAY DIR RECORD...  copies the game records into DIR, each with the
+#                        position REPLAY (the replay tool) reaches after every prefix of its
+#                        moves: NAME.K.board after the first K moves (Installation.gamesDir)
 #   E2E_WORK             a scratch folder that is removed at exit (kept with E2E_KEEP=1)
 
 export WINEARCH=win64
@@ -64,6 +68,24 @@ e2e_install() {
     mkdir -p "$dir"
     cp "$@" "$dir/"
     cp -r "$e2e_repo/Graphics" "$e2e_repo/Sounds" "$dir/"
+}
+
+e2e_replay_positions() {
+    local replay=$1 games=$2 record name time_line moves k
+    shift 2
+    mkdir -p "$games"
+    for record in "$@"; do
+        name=$(basename "$record" .txt)
+        cp "$record" "$games/"
+        time_line=$(grep -a '^Time:' "$record" | tr -d '\r')
+        moves=$(grep -a '^Moves:' "$record" | tr -d '\r' | cut -f2)
+        for ((k = 0; k <= ${#moves}; k++)); do
+            printf '%s\r\nScore:\t0\r\nPlatform:\tx\r\nMoves:\t%s\r\n' "$time_line" "${moves:0:k}" \
+                >"$games/prefix.tmp"
+            "$replay" "$games/prefix.tmp" >"$games/$name.$k.board"
+        done
+    done
+    rm -f "$games/prefix.tmp"
 }
 
 e2e_windows_path() {

@@ -1,14 +1,13 @@
-#include "Records.h"
-
-#include "Framework.h"
+#include "Automation.h"
 
 #include <shlobj.h>
 
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 
-RecordedGame::RecordedGame(const TestContext& context, const std::string& name)
-    : m_base(context.gamesDir + "\\" + name) {
+RecordedGame::RecordedGame(const Installation& installation, const std::string& name)
+    : m_base(installation.gamesDir + "\\" + name) {
     std::optional<GameRecord> record = ReadGameRecord(m_base + ".txt");
     if (!record) {
         Fail("the game record %s.txt is missing or has no Time: or Moves: line", m_base.c_str());
@@ -84,4 +83,21 @@ std::string ActionsOf(const std::string& moves) {
         }
     }
     return actions;
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void CheckSameGame(const std::string& path, const GameRecord& expected, const std::string& what) {
+    const std::optional<GameRecord> found = ReadGameRecord(path);
+    if (!found) {
+        Fail("%s (%s) is missing or holds no record", what.c_str(), path.c_str());
+    }
+    if (found->startTime != expected.startTime ||
+        ActionsOf(found->moves) != ActionsOf(expected.moves)) {
+        Fail("%s holds start time %lu and moves \"%s\" instead of %lu and \"%s\"", what.c_str(),
+             found->startTime, found->moves.c_str(), expected.startTime, expected.moves.c_str());
+    }
 }

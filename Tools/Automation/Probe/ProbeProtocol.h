@@ -29,7 +29,7 @@ struct ProbeShared {
 };
 
 inline void ProbeObjectName(char* out, size_t size, const char* kind, unsigned long pid) {
-    std::snprintf(out, size, "Local\\clankmere-e2e-probe-%s-%lu", kind, pid);
+    std::snprintf(out, size, "Local\\clankmere-probe-%s-%lu", kind, pid);
 }
 
 constexpr const char* kProbeMappingKind = "shared";

@@ -1,6 +1,4 @@
-#include "Game.h"
-
-#include "StoredPreferences.h"
+#include "Automation.h"
 
 #include <algorithm>
 #include <cstring>
@@ -22,10 +20,12 @@ HWND FindWindowOf(DWORD pid, const char* className, bool visibleOnly) {
 
 } // namespace
 
-Game::Game(const TestContext& context) : Game(context.gamePath, context.installDir) {}
+Game::Game(const Installation& installation)
+    : Game(installation.gamePath, installation.installDir) {}
 
 Game::Game(const std::string& programPath, const std::string& startDir)
-    : m_installDir(programPath.substr(0, programPath.find_last_of("\\/"))) {
+    : m_programPath(programPath),
+      m_installDir(programPath.substr(0, programPath.find_last_of("\\/"))) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     std::string commandLine = "\"" + programPath + "\"";
@@ -72,6 +72,20 @@ HWND Game::WaitForMainWindow() {
                  TextOf(GetDlgItem(box, 0xFFFF)).c_str());
         }
         Fail(IsRunning() ? "the main window did not appear" : "the game ended without a window");
+    }
+    return m_mainWindow;
+}
+
+HWND Game::WaitForMainWindowPastNotes() {
+    if (!WaitUntil([this] {
+            const HWND box = FindMessageBox();
+            if (box && TextOf(box) == "Message") {
+                Dismiss({box, "Message", ""});
+            }
+            m_mainWindow = FindMainWindow();
+            return m_mainWindow && IsWindowVisible(m_mainWindow);
+        })) {
+        WaitForMainWindow();
     }
     return m_mainWindow;
 }
@@ -229,14 +243,14 @@ void StoreReportedVersion(const char* program, const char* version) {
     RegCloseKey(key);
 }
 
-void PrepareResume(const TestContext& context, const RecordedGame& recorded, size_t length) {
-    DeleteFileA((context.installDir + "\\Graphics\\Wallpaper.bmp").c_str());
+void PrepareResume(const Installation& installation, const RecordedGame& recorded, size_t length) {
+    DeleteFileA((installation.installDir + "\\Graphics\\Wallpaper.bmp").c_str());
     StoreDefaultPreferences();
     WriteGameRecord(DataFilePath("Saved Game.txt"), recorded.Prefix(length));
 }
 
-Picture SpriteSheetOf(const TestContext& context) {
-    return LoadSpriteSheet(context.installDir, context.gamePath);
+Picture SpriteSheetOf(const Installation& installation) {
+    return LoadSpriteSheet(installation.installDir, installation.gamePath);
 }
 
 std::string TextOf(HWND window) {
@@ -252,10 +266,10 @@ void QuitWithQ(Game& game) {
 
 namespace {
 
-size_t Resume(const TestContext& context, const RecordedGame& recorded,
+size_t Resume(const Installation& installation, const RecordedGame& recorded,
               std::optional<size_t> length, const PreferencesRecord* preferences) {
     const size_t resumed = length.value_or(recorded.FirstPlayedMove());
-    PrepareResume(context, recorded, resumed);
+    PrepareResume(installation, recorded, resumed);
     if (preferences) {
         StorePreferences(*preferences);
     }
@@ -264,11 +278,11 @@ size_t Resume(const TestContext& context, const RecordedGame& recorded,
 
 } // namespace
 
-ResumedGame::ResumedGame(const TestContext& context, const std::string& name,
+ResumedGame::ResumedGame(const Installation& installation, const std::string& name,
                          std::optional<size_t> length, const PreferencesRecord* preferences)
-    : recorded(context, name), moves(recorded.Record().moves),
-      resumed(Resume(context, recorded, length, preferences)), sheet(SpriteSheetOf(context)),
-      game(context) {
+    : recorded(installation, name), moves(recorded.Record().moves),
+      resumed(Resume(installation, recorded, length, preferences)),
+      sheet(SpriteSheetOf(installation)), game(installation) {
     WaitForBoardAfter(resumed, "after resuming the game");
 }
 

@@ -1,6 +1,4 @@
-#include "ProbeClient.h"
-
-#include "Framework.h"
+#include "Automation.h"
 
 #include <sstream>
 
@@ -11,7 +9,7 @@ std::string ProbeDllPath() {
     GetModuleFileNameA(nullptr, path, sizeof path);
     std::string dll = path;
     dll.erase(dll.find_last_of('\\') + 1);
-    return dll + "clankmere-e2e-probe.dll";
+    return dll + "clankmere-probe.dll";
 }
 
 HANDLE CreateProbeEvent(const char* kind, DWORD pid) {

@@ -1,16 +1,7 @@
-#include "Framework.h"
+#include "Automation.h"
 
 #include <cstdarg>
 #include <cstdio>
-
-std::vector<TestCase>& TestCases() {
-    static std::vector<TestCase> cases;
-    return cases;
-}
-
-TestRegistration::TestRegistration(const char* name, TestFunction run) {
-    TestCases().push_back({name, run});
-}
 
 namespace {
 
@@ -39,10 +30,10 @@ void Fail(const char* format, ...) {
     va_start(args, format);
     std::string text = FormatList(format, args);
     va_end(args);
-    throw TestFailure(text);
+    throw Failure(text);
 }
 
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD pollMs) {
     const ULONGLONG start = GetTickCount64();
     for (;;) {
         if (condition()) {
@@ -51,6 +42,6 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
         if (GetTickCount64() - start > timeoutMs) {
             return false;
         }
-        Sleep(15);
+        Sleep(pollMs);
     }
 }

@@ -1,6 +1,4 @@
-#include "Picture.h"
-
-#include "Framework.h"
+#include "Automation.h"
 
 std::string DescribeColor(uint32_t color) {
     return Format("RGB(%u, %u, %u)", (color >> 16) & 0xFF, (color >> 8) & 0xFF, color & 0xFF);

@@ -1,6 +1,4 @@
-#include "StoredPreferences.h"
-
-#include "Framework.h"
+#include "Automation.h"
 
 #include <cstring>
 
@@ -113,6 +111,13 @@ void PutField(PreferencesRecord& record, const char* name, int64_t value) {
     Fail("the preferences record has no number field %s", name);
 }
 
+void PutFields(PreferencesRecord& record,
+               std::initializer_list<std::pair<const char*, int64_t>> values) {
+    for (const auto& [name, value] : values) {
+        PutField(record, name, value);
+    }
+}
+
 WINDOWPLACEMENT GetPlacement(const PreferencesRecord& record, size_t offset) {
     static_assert(sizeof(WINDOWPLACEMENT) == 44, "the record stores 44-byte placements");
     WINDOWPLACEMENT placement;
@@ -188,4 +193,12 @@ std::string FirstFieldDifference(const PreferencesRecord& expected, const Prefer
         }
     }
     return {};
+}
+
+void CheckStoredPreferences(const PreferencesRecord& expected, const std::string& when, size_t from,
+                            size_t to) {
+    const std::string difference = FirstFieldDifference(expected, ReadStoredRecord(when), from, to);
+    if (!difference.empty()) {
+        Fail("%s the stored preferences differ: %s", when.c_str(), difference.c_str());
+    }
 }

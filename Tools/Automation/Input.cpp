@@ -1,6 +1,4 @@
-#include "Input.h"
-
-#include "Framework.h"
+#include "Automation.h"
 
 namespace {
 
@@ -121,4 +119,14 @@ void ClickAt(POINT at) {
     MouseMoveTo(at);
     MouseDown(at);
     MouseUp(at);
+}
+
+void TypeText(const std::string& text) {
+    for (const char c : text) {
+        const SHORT key = VkKeyScanA(c);
+        if (key == -1) {
+            Fail("no key types '%c'", c);
+        }
+        PressKey(LOBYTE(key), (HIBYTE(key) & 1) != 0 ? kShift : kNoModifiers);
+    }
 }

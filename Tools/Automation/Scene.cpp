@@ -1,6 +1,4 @@
-#include "Scene.h"
-
-#include "Framework.h"
+#include "Automation.h"
 
 namespace {
 
@@ -82,4 +80,15 @@ POINT PlayerCell(const Position& position) {
         }
     }
     Fail("the position has no player");
+}
+
+POINT StepTarget(POINT cell, char move) {
+    const int index = move - '1';
+    return {cell.x + index % 3 - 1, cell.y + 1 - index / 3};
+}
+
+POINT CellOnScreen(HWND window, POINT cell) {
+    POINT point = {cell.x * kCellPixels + kCellPixels / 2, cell.y * kCellPixels + kCellPixels / 2};
+    ClientToScreen(window, &point);
+    return point;
 }

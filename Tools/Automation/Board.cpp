@@ -1,6 +1,4 @@
-#include "Board.h"
-
-#include "Framework.h"
+#include "Automation.h"
 
 #include <fstream>
 #include <optional>

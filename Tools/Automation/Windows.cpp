@@ -1,0 +1,126 @@
+#include "Automation.h"
+
+void CheckClientSize(HWND window, int width, int height, const std::string& when) {
+    RECT client = {};
+    GetClientRect(window, &client);
+    if (client.right != width || client.bottom != height) {
+        Fail("%s the client area is %ld x %ld instead of %d x %d", when.c_str(), client.right,
+             client.bottom, width, height);
+    }
+}
+
+namespace {
+
+bool InMoveOrSize(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) &&
+           (info.flags & GUI_INMOVESIZE) != 0;
+}
+
+} // namespace
+
+void DragFrame(HWND window, POINT from, POINT to, const char* what) {
+    MouseMoveTo(from);
+    MouseDown(from);
+    if (!WaitUntil([&] { return InMoveOrSize(window); })) {
+        Fail("pressing the %s started no sizing or moving", what);
+    }
+    for (int step = 1; step <= 4; ++step) {
+        MouseMoveTo({from.x + (to.x - from.x) * step / 4, from.y + (to.y - from.y) * step / 4});
+    }
+    MouseUp(to);
+    if (!WaitUntil([&] { return !InMoveOrSize(window); })) {
+        Fail("releasing the %s did not end the sizing or moving", what);
+    }
+}
+
+void WaitUntilClosed(HWND window, const std::string& how) {
+    if (!WaitUntil([&] { return !IsWindow(window); })) {
+        Fail("%s did not close the window \"%s\"", how.c_str(), TextOf(window).c_str());
+    }
+}
+
+HWND Control(HWND dialog, int id) {
+    HWND control = GetDlgItem(dialog, id);
+    if (!control) {
+        Fail("the dialog \"%s\" has no control %d", TextOf(dialog).c_str(), id);
+    }
+    return control;
+}
+
+void Click(HWND dialog, int id) {
+    SendMessageA(Control(dialog, id), BM_CLICK, 0, 0);
+}
+
+void SetText(HWND dialog, int id, const char* text) {
+    SendMessageA(Control(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+}
+
+RECT ClientRectOf(HWND dialog, HWND control) {
+    RECT rect = {};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+void CheckControls(HWND dialog, const std::vector<ControlState>& states, const std::string& when) {
+    for (const ControlState& state : states) {
+        const HWND control = Control(dialog, state.id);
+        const bool checked = SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        const bool enabled = IsWindowEnabled(control) != FALSE;
+        if (checked != state.checked || enabled != state.enabled) {
+            Fail("%s control %d is %s and %s instead of %s and %s", when.c_str(), state.id,
+                 checked ? "checked" : "unchecked", enabled ? "enabled" : "gray",
+                 state.checked ? "checked" : "unchecked", state.enabled ? "enabled" : "gray");
+        }
+    }
+}
+
+void CheckBox(const MessageBoxSeen& box, const char* caption, const std::string& text) {
+    if (box.caption != caption || box.text != text) {
+        Fail("expected a box \"%s\" saying \"%s\", found \"%s\" saying \"%s\"", caption,
+             text.c_str(), box.caption.c_str(), box.text.c_str());
+    }
+}
+
+void Game::Answer(const char* caption, const std::string& text, const std::string& when) {
+    const MessageBoxSeen box = WaitForMessageBox(when);
+    if (box.caption != caption || box.text != text) {
+        Fail("%s a box \"%s\" says \"%s\" instead of \"%s\" saying \"%s\"", when.c_str(),
+             box.caption.c_str(), box.text.c_str(), caption, text.c_str());
+    }
+    Dismiss(box);
+}
+
+MenuDialog Game::OpenFromMenu(int command, const char* caption) {
+    const LONG before = Probe().CommandsDone();
+    SendNotifyMessageA(WaitForMainWindow(), WM_COMMAND, command, 0);
+    HWND dialog = nullptr;
+    if (!WaitUntil([&] {
+            dialog = FindMessageBox();
+            return dialog && TextOf(dialog) == caption;
+        })) {
+        Fail("the dialog \"%s\" did not open from its menu item %d", caption, command);
+    }
+    return {dialog, before};
+}
+
+void Game::WaitForCommandEnd(const MenuDialog& dialog, const std::string& after) {
+    if (!WaitUntil(
+            [&] { return Probe().CommandsDone() > dialog.commandsBefore || FindMessageBox(); })) {
+        Fail("%s the menu command never finished", after.c_str());
+    }
+    if (HWND box = FindMessageBox()) {
+        Fail("%s a box \"%s\" appeared: \"%s\"", after.c_str(), TextOf(box).c_str(),
+             TextOf(GetDlgItem(box, 0xFFFF)).c_str());
+    }
+}
+
+void Game::ChooseFile(const std::string& path, const std::string& command) {
+    const MessageBoxSeen dialog = WaitForMessageBox("after " + command);
+    BringToFront(dialog.window, "the file dialog");
+    TypeText(path);
+    PressKey(VK_RETURN);
+    WaitUntilClosed(dialog.window, "Enter in the file dialog of " + command);
+}
