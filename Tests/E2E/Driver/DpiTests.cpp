@@ -1,7 +1,6 @@
 // Play at 192 dots per inch: the frame is shown at twice its size with every pixel an exact
 // 2 x 2 block, and a click on a doubled arrow still moves the player.
-#include "Game.h"
-#include "Scene.h"
+#include "Scenario.h"
 
 namespace {
 
@@ -40,15 +39,16 @@ E2E_TEST(high_dpi_shows_every_pixel_doubled_and_takes_clicks_on_the_arrows) {
     PrepareResume(context, recorded, first);
     const Picture sheet = SpriteSheetOf(context);
     Game game(context);
+    const HWND window = game.WaitForMainWindow();
+    CheckClientSize(window, kClientWidth * kScale, kClientHeight * kScale, "at 192 dpi");
     const Position before = recorded.PositionAfter(first);
     WaitForDoubledBoard(game, before, sheet, "after resuming the game at 192 dpi");
 
     // The middle of the arrow of the first played move, in window pixels.
-    const int move = recorded.Record().moves[first] - '1';
-    const POINT player = PlayerCell(before);
-    POINT arrow = {(player.x + move % 3 - 1) * kCellPixels * kScale + kCellPixels,
-                   (player.y + 1 - move / 3) * kCellPixels * kScale + kCellPixels};
-    ClientToScreen(game.WaitForMainWindow(), &arrow);
+    const POINT cell = StepTarget(PlayerCell(before), recorded.Record().moves[first]);
+    POINT arrow = {(2 * cell.x + 1) * kCellPixels * kScale / 2,
+                   (2 * cell.y + 1) * kCellPixels * kScale / 2};
+    ClientToScreen(window, &arrow);
     game.Focus();
     ClickAt(arrow);
     WaitForDoubledBoard(game, recorded.PositionAfter(first + 1), sheet,
