@@ -15,12 +15,16 @@ template <typename Function> Function* User32Function(const char* name) {
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
 }
 
-template <typename Function> Function* ShcoreFunction(const char* name) {
-    // Loaded once and kept for the life of the process.
+// Loaded once and kept for the life of the process; null before Windows 8.1.
+HMODULE Shcore() {
     static HMODULE hShcore = LoadLibraryA("shcore.dll");
-    return hShcore
-               ? reinterpret_cast<Function*>(reinterpret_cast<void*>(GetProcAddress(hShcore, name)))
-               : nullptr;
+    return hShcore;
+}
+
+template <typename Function> Function* ShcoreFunction(const char* name) {
+    return Shcore() ? reinterpret_cast<Function*>(
+                          reinterpret_cast<void*>(GetProcAddress(Shcore(), name)))
+                    : nullptr;
 }
 
 UINT SystemDpi() {
