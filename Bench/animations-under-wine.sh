@@ -38,8 +38,7 @@ timer=$repo/$win_build/clankmere-animation-timer.exe
 replay=$repo/$native_build/Tools/Replay/clankmere-replay
 
 e2e_new_prefix "$E2E_WORK/prefix"
-data_folder=$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Clankmere
-mkdir -p "$data_folder"
+data_folder=$(e2e_data_folder)
 wineserver -p
 
 # The 196-byte preferences record: the defaults, then every OFFSET:SIZE:VALUE given.
@@ -58,15 +57,6 @@ write_preferences() {
     done
     # shellcheck disable=SC2059 # the escapes are the bytes
     printf "$(printf '\\x%02x' "${bytes[@]}")" >"$out"
-}
-
-store_preferences() {
-    {
-        printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Clankmere\\Preferences]\n"Data"=hex:'
-        od -An -v -tx1 "$1" | tr -s ' \n' ' ' | sed 's/^ //; s/ $//; s/ /,/g'
-        printf '\n'
-    } >"$WINEPREFIX/drive_c/settings.reg"
-    wine regedit /S 'C:\settings.reg' >/dev/null 2>&1
 }
 
 write_record() { # OUT TIME MOVES
@@ -90,7 +80,7 @@ measure() {
     shift 4
     mkdir -p "$dir"
     write_preferences "$dir/prefs.bin" "$@"
-    store_preferences "$dir/prefs.bin"
+    e2e_store_preferences "$dir/prefs.bin"
     write_record "$dir/before.txt" "$time" "$prefix"
     write_record "$dir/after.txt" "$time" "$prefix$move"
     "$replay" --prefs "$dir/prefs.bin" "$dir/before.txt" >"$dir/before.board"
@@ -115,6 +105,6 @@ measure crowd 1663312166 '' 5 78:2:555 64:2:1 90:1:1
 
 echo "CPU while idle (a game under way, so that no demo starts):"
 write_preferences "$E2E_WORK/prefs.bin"
-store_preferences "$E2E_WORK/prefs.bin"
+e2e_store_preferences "$E2E_WORK/prefs.bin"
 write_record "$data_folder/Saved Game.txt" 1663312166 2
 run_timer idle "$idle_seconds"

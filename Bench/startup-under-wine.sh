@@ -37,15 +37,9 @@ if ! grep -q '^over: no' <<<"$position"; then
 fi
 
 e2e_new_prefix "$E2E_WORK/prefix"
-data_folder=$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Clankmere
-mkdir -p "$data_folder"
+data_folder=$(e2e_data_folder)
 wineserver -p
-{
-    printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Clankmere\\Preferences]\n"Data"=hex:'
-    od -An -v -tx1 "$E2E_WORK/prefs.bin" | tr -s ' \n' ' ' | sed 's/^ //; s/ $//; s/ /,/g'
-    printf '\n'
-} >"$WINEPREFIX/drive_c/settings.reg"
-wine regedit /S 'C:\settings.reg' >/dev/null 2>&1
+e2e_store_preferences "$E2E_WORK/prefs.bin"
 
 # One start; prints the milliseconds to the first frame.
 first_frame_ms() {

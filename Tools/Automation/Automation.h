@@ -40,8 +40,7 @@ std::string Format(const char* format, ...) __attribute__((format(__MINGW_PRINTF
 [[noreturn]] void Fail(const char* format, ...)
     __attribute__((format(__MINGW_PRINTF_FORMAT, 1, 2)));
 
-// Everything awaited normally happens within a few hundred milliseconds; the limit only decides
-// when to give up on an effect that does not come.
+// How long a wait gives up after: what is awaited normally comes within a few hundred ms.
 constexpr DWORD kPatienceMs = 20000;
 // Polls `condition` every `pollMs` until it holds; false when the time is up.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kPatienceMs,
@@ -113,25 +112,21 @@ constexpr uint32_t Rgb(uint32_t r, uint32_t g, uint32_t b) {
 // "RGB(r, g, b)".
 std::string DescribeColor(uint32_t color);
 
-// The window's client area as it is on the screen (GetDC + BitBlt: PrintWindow sees nothing of
-// what DirectDraw presents).
+// The window's client area as the screen shows it (PrintWindow misses what DirectDraw shows).
 Picture CaptureClient(HWND window);
-// A bitmap loaded the way the game loads its images: from `file` when it exists, else from
-// bitmap resource `resourceId` of the module `module`; stretched to width x height.
+// A bitmap loaded as the game loads it: `file`, else resource `resourceId` of `module`.
 Picture LoadBitmapPicture(const std::string& file, const std::string& module, int resourceId,
                           int width, int height);
 // Writes the picture as a 24-bit BMP file.
 void SavePicture(const Picture& picture, const std::string& path);
 // The part of the picture inside `rect`.
 Picture Crop(const Picture& picture, const RECT& rect);
-// Waits until the client area has not changed for `stillMs` (a window shows before its first
-// frame, and a list paints its background before its texts), and returns it.
+// Waits until the client area has stood still for `stillMs`, and returns it.
 Picture WaitForSteadyPicture(HWND window, DWORD stillMs = 300);
 
 // Milliseconds from the performance counter, for timing what the screen shows.
 double NowMs();
-// Copies of chosen rectangles of a window's client area, taken again on every Read, as fast as
-// a frame of the game: for timing animations from outside.
+// Rectangles of a client area copied again on every Read, fast enough to time animations.
 class RegionWatcher {
 public:
     RegionWatcher(HWND window, const std::vector<RECT>& regions);
@@ -171,8 +166,7 @@ constexpr int kClientWidth = 496;
 constexpr int kClientHeight = 322;
 constexpr uint32_t kBackgroundColor = Rgb(220, 255, 220);
 
-// Whether the game is over, and the board, a line per row: '.' empty, '1' robot, 'A' the
-// player, 'S' a scrap heap.
+// Whether the game is over, and the board's rows: '.' empty, '1' robot, 'A' player, 'S' heap.
 struct Position {
     bool over = false;
     char cells[kRows][kColumns + 1] = {};
@@ -189,17 +183,21 @@ constexpr bool OnBoard(int x, int y) {
 POINT PlayerCell(const Position& position);
 // The cells around the player that show an arrow: those on the board that are empty.
 std::vector<POINT> ArrowCells(const Position& position);
-// The cell a move character steps to from `cell`, in the layout of the numeric pad: 7 8 9 /
-// 4 5 6 / 1 2 3 ('5' stays).
+// The cell a move character ('1' to '9', laid out as the numeric pad) steps to from `cell`.
 POINT StepTarget(POINT cell, char move);
 // The screen point at the middle of a board cell of the game's window.
 POINT CellOnScreen(HWND window, POINT cell);
 
-// The sprite image of the first icon set: the installed "Graphics\GameIcons 1.bmp", or the
-// bitmap built into the program at `gamePath` when that file is missing.
+// The first icon set: "Graphics\GameIcons 1.bmp", else the bitmap built into `gamePath`.
 Picture LoadSpriteSheet(const std::string& installDir, const std::string& gamePath);
-// The board area (kBoardWidth x kBoardHeight) after a full redraw of `position` with movement
-// arrows, no grid and no wallpaper.
+// An icon of the sprite image: its top-left corner and its height (every icon is 16 wide).
+struct Sprite {
+    POINT at;
+    int height;
+};
+// Draws the icon with its top-left corner at pixel (x, y), leaving out its key colour.
+void DrawSprite(Picture& target, const Picture& sheet, const Sprite& sprite, int x, int y);
+// The board area after a full redraw of `position`: arrows, no grid, no wallpaper.
 Picture ComposeBoard(const Position& position, const Picture& sheet);
 
 // The cells a comparison looks at: those from a first column and a first row on.
@@ -207,16 +205,10 @@ struct CellsFrom {
     int column = 0;
     int row = 0;
 };
-// Empty when the board areas agree from the cells `from` on; else the first pixel that differs,
-// with its cell and, when `position` is given, what that cell should show.
+// Empty when the board areas agree from `from` on, else the first pixel that differs and why.
 std::string FirstBoardDifference(const Picture& expected, const Picture& found,
                                  const Position* position = nullptr, CellsFrom from = {});
 
-// An icon of the sprite image: its top-left corner and its height (every icon is 16 wide).
-struct Sprite {
-    POINT at;
-    int height;
-};
 constexpr Sprite kRobotSprite = {{128, 0}, kCellPixels};
 // Explosion and death frames are 20 pixels high and hang below the cell.
 constexpr int kFrameHeight = 20;
@@ -228,9 +220,8 @@ constexpr Sprite DeathFrame(int k) {
 }
 constexpr int kLastDeathFrame = 7;
 
-// The game's two drawing layers as a full redraw of a position leaves them, the canvas
-// (background and heaps) and the back buffer, then changed by the steps the game's drawing
-// takes: the expected picture after scenes unlike any full redraw, such as a death.
+// The game's canvas (background and heaps) and back buffer after a full redraw, then changed
+// step by step as the game draws: the picture after scenes such as a death.
 class Scene {
 public:
     Scene(const Position& position, const Picture& sheet);
@@ -270,14 +261,12 @@ std::string DataFilePath(const std::string& fileName);
 bool FileExists(const std::string& path);
 // The whole file; empty when it cannot be read.
 std::string ReadFileBytes(const std::string& path);
-// Fails unless `path` holds a record with the start time and actions of `expected` (blanks and
-// level separators do not count); `what` names the file in the failure.
+// Fails unless `path` holds the start time and actions of `expected` (blanks do not count).
 void CheckSameGame(const std::string& path, const GameRecord& expected, const std::string& what);
 // The moves of a record without the level separators ". " that the game writes into its log.
 std::string ActionsOf(const std::string& moves);
 
-// Where a copy of the game is installed, and where Tools/Automation/wine-env.sh left the game
-// records with the replay tool's positions (e2e_replay_positions).
+// A copy of the game, and the records with positions that e2e_replay_positions (wine-env.sh) made.
 struct Installation {
     std::string gamePath;
     std::string installDir;
@@ -290,8 +279,7 @@ public:
     RecordedGame(const Installation& installation, const std::string& name);
 
     const GameRecord& Record() const { return m_record; }
-    // The moves after the record's last blank are the ones played with keys (the game and the
-    // replay tool skip blanks); the index of the first of them.
+    // The index of the first move played with keys: the one after the record's last blank.
     size_t FirstPlayedMove() const;
     // The record cut after its first `length` moves.
     GameRecord Prefix(size_t length) const;
@@ -339,16 +327,13 @@ PreferencesRecord ReadStoredRecord(const std::string& when);
 void StorePreferences(const PreferencesRecord& record);
 // Stores the default preferences, so that the game starts without its revert message.
 void StoreDefaultPreferences();
-// The first field in [from, to) whose bytes differ, named as in the record's layout, with both
-// values; empty when the range is the same.
+// The first field in [from, to) that differs, by name and with both values; empty if none.
 std::string FirstFieldDifference(const PreferencesRecord& expected, const PreferencesRecord& found,
                                  size_t from = 0, size_t to = kPreferencesSize);
-// Fails unless the stored record's fields in [from, to) are those of `expected`, naming the
-// first field that differs.
+// Fails unless the stored record's fields in [from, to) are those of `expected`.
 void CheckStoredPreferences(const PreferencesRecord& expected, const std::string& when,
                             size_t from = 0, size_t to = kPreferencesSize);
-// Makes Wine report the Windows version `version` ("win98", "winxp", ...) to the program named
-// `program` ("Clankmere.exe") from its next start.
+// Makes Wine report `version` ("win98", ...) to `program` ("Clankmere.exe") from its next start.
 void StoreReportedVersion(const char* program, const char* version);
 
 // ---------------------------------------------------------------------------------------------
@@ -372,8 +357,7 @@ struct Menu {
 
 class ProbeClient {
 public:
-    // Loads clankmere-probe.dll, found beside this program, into the game, whose main window
-    // must exist already.
+    // Loads clankmere-probe.dll (beside this program) into the game, once its window exists.
     ProbeClient(HANDLE process, DWORD pid);
     ~ProbeClient();
     ProbeClient(const ProbeClient&) = delete;
@@ -385,8 +369,7 @@ public:
     std::vector<int> CommandsSince(LONG mark) const;
     // The menu bar with every item's text and state.
     std::vector<Menu> ReadMenus();
-    // The game's beeps and the wake masks of its waits, counted since the DLL was loaded, and
-    // its current directory then.
+    // The beeps and wait masks seen since the DLL was loaded, and the current directory then.
     const ProbeShared& Seen() const { return *m_shared; }
 
 private:
@@ -407,9 +390,7 @@ std::string DescribeMenus(const std::vector<Menu>& menus);
 std::string TextOf(HWND window);
 // Fails unless the window's client area is width x height.
 void CheckClientSize(HWND window, int width, int height, const std::string& when);
-// Drags with the left button through the window's sizing or moving loop, waiting for the loop
-// to start before moving and to end after releasing, as a hand would: mouse input that reaches
-// the loop before it has started is lost to it.
+// Drags with the left button, waiting for the sizing or moving loop to start and to end.
 void DragFrame(HWND window, POINT from, POINT to, const char* what);
 // Waits until the window has gone; `how` names what should have closed it.
 void WaitUntilClosed(HWND window, const std::string& how);
@@ -437,8 +418,7 @@ void CheckControls(HWND dialog, const std::vector<ControlState>& states, const s
 
 class Program {
 public:
-    // Starts `path` with the arguments (each quoted) and returns once it has written a first
-    // line to its output. A start that Wine fails now and then is tried again.
+    // Starts `path` (again if Wine fails to) and returns once it has written a first line.
     Program(const std::string& path, const std::vector<std::string>& arguments);
     // Terminates the program if it still runs.
     ~Program();
@@ -466,8 +446,7 @@ struct MessageBoxSeen {
 // Fails unless the box has this caption and text.
 void CheckBox(const MessageBoxSeen& box, const char* caption, const std::string& text);
 
-// A dialog opened by a menu item, with the number of commands the main window had finished
-// before: the item's command returns only once the dialog and whatever follows it are done.
+// A dialog opened by a menu item, and the count of commands handled before it (CommandsDone).
 struct MenuDialog {
     HWND window;
     LONG commandsBefore;
@@ -495,8 +474,7 @@ public:
     HWND FindMainWindow() const;
     // Waits until the main window is visible.
     HWND WaitForMainWindow();
-    // The same, answering with Enter every note (a box "Message") shown before the window,
-    // such as the one about reverting the preferences at the first start.
+    // The same, answering with Enter every note (a box "Message") shown before the window.
     HWND WaitForMainWindowPastNotes();
     // A visible dialog or message box of this process, or null.
     HWND FindMessageBox() const;
@@ -506,39 +484,31 @@ public:
     void Dismiss(const MessageBoxSeen& box);
     // Waits for a box, fails unless it has this caption and text, and presses Enter in it.
     void Answer(const char* caption, const std::string& text, const std::string& when);
-    // Chooses a menu item as a menu does (the main window gets its command without the caller
-    // waiting for it to be handled) and waits for the dialog `caption` that it opens.
+    // Chooses a menu item as a menu does, and waits for the dialog `caption` that it opens.
     MenuDialog OpenFromMenu(int command, const char* caption);
-    // Waits until the dialog's menu command has returned, so that its last flush of the
-    // keyboard is over before another key; fails when a box appears instead.
+    // Waits until the dialog's command has returned (and flushed the keyboard); fails on a box.
     void WaitForCommandEnd(const MenuDialog& dialog, const std::string& after);
-    // Types `path` into the file dialog that Ctrl+S or Ctrl+O opened (nothing takes the one it
-    // suggests) and presses Enter.
+    // Types `path` (empty: the suggested one) into the open file dialog and presses Enter.
     void ChooseFile(const std::string& path, const std::string& command);
 
     // Gives the main window the keyboard focus.
     void Focus();
     // Presses a key in the main window.
     void Press(WORD vk, unsigned modifiers = kNoModifiers);
-    // Presses a key that the accelerator table turns into a command, and waits until the main
-    // window has finished handling that command.
+    // Presses a key that the accelerators make a command, and waits until it has been handled.
     void Command(WORD vk, unsigned modifiers, const std::string& what);
-    // Waits until the main window has handled `command` since `mark` (a CommandsDone() value),
-    // and fails unless it is the only command handled since then.
+    // Waits for `command` since `mark` (CommandsDone), and fails unless it is the only one.
     void CheckOnlyCommandSince(LONG mark, int command, const std::string& what);
     // The probe, loaded on first use.
     ProbeClient& Probe();
 
     // The main window's client area.
     Picture Capture();
-    // Waits until the board area shows `position` in the cells `from` on; fails with the first
-    // differing cell and leaves what the window showed in "board-at-failure.bmp" beside the
-    // installation.
+    // Waits until the board shows `position` from `from` on; on failure "board-at-failure.bmp".
     void WaitForBoard(const Position& position, const Picture& sheet, const std::string& when,
                       CellsFrom from = {});
 
-    // The CPU time (user and kernel) the game has used so far, in milliseconds. Under Wine,
-    // GetProcessTimes of another process does not tell; the kernel's figures under /proc do.
+    // The game's CPU time (user and kernel) so far in ms, from /proc under Wine.
     double CpuMs();
 
     // A point of the main window whose hit test gives `area` (HTCLOSE, HTCAPTION, ...).
@@ -562,18 +532,15 @@ void QuitWithQ(Game& game);
 // The numeric-pad key of a move character ('1' to '9', in the layout of the pad).
 WORD NumericPadKey(char move);
 
-// Stores the default preferences (the rules the replay tool plays by) and the first `length`
-// moves of `recorded` as the saved game, which the next start resumes. Removes the wallpaper
-// from the installation, so that empty cells show the plain background colour that composed
-// boards show.
+// Stores the default preferences and the first `length` moves as the saved game to resume, and
+// removes the wallpaper, so that empty cells show the background colour of composed boards.
 void PrepareResume(const Installation& installation, const RecordedGame& recorded, size_t length);
 // The sprite sheet of the installation's Clankmere.exe.
 Picture SpriteSheetOf(const Installation& installation);
 
 // A game started on a saved game of a record's first moves, once its board shows them.
 struct ResumedGame {
-    // Resumes the moves before the record's first played one, or its first `length` moves, with
-    // the default preferences or `preferences`.
+    // Resumes the moves before the first played one (or `length`), with `preferences` if given.
     ResumedGame(const Installation& installation, const std::string& name,
                 std::optional<size_t> length = {}, const PreferencesRecord* preferences = nullptr);
     // Waits until the board shows the position after the record's first `length` moves.
@@ -588,6 +555,5 @@ struct ResumedGame {
     Game game;
 };
 
-// Waits until the window shows `expected`; a finished game starts the demo after eleven quiet
-// seconds, so this gives up before, and a failure describes the game's own picture.
+// Waits until the window shows `expected`, giving up before a finished game's demo starts.
 void WaitForFinalPicture(Game& game, const Picture& expected, const std::string& when);

@@ -5,8 +5,6 @@
 
 namespace {
 
-constexpr uint32_t kKeyColor = Rgb(255, 255, 0);
-
 // Where the icons stand in the sprite image.
 constexpr POINT kRobotIcon = {128, 0};
 constexpr POINT kPlayerIcon = {144, 0};
@@ -22,20 +20,6 @@ constexpr struct {
 } kArrows[8] = {{"the NW arrow", -1, -1}, {"the N arrow", 0, -1}, {"the NE arrow", 1, -1},
                 {"the W arrow", -1, 0},   {"the E arrow", 1, 0},  {"the SW arrow", -1, 1},
                 {"the S arrow", 0, 1},    {"the SE arrow", 1, 1}};
-
-void DrawIcon(Picture& target, const Picture& sheet, POINT icon, int x, int y) {
-    for (int row = 0; row < kCellPixels; ++row) {
-        for (int column = 0; column < kCellPixels; ++column) {
-            const int tx = x + column;
-            const int ty = y + row;
-            const uint32_t pixel = sheet.At(icon.x + column, icon.y + row);
-            if (pixel != kKeyColor && tx >= 0 && ty >= 0 && tx < target.width &&
-                ty < target.height) {
-                target.At(tx, ty) = pixel;
-            }
-        }
-    }
-}
 
 // What one cell shows by itself: its own content, or an arrow.
 struct CellContent {
@@ -100,8 +84,8 @@ Picture ComposeBoard(const Position& position, const Picture& sheet) {
             for (int x = 0; x < kColumns; ++x) {
                 const CellContent content = ContentOf(position, x, y);
                 if (content.icon && (position.At(x, y) == 'S') == heaps) {
-                    DrawIcon(board, sheet, *content.icon, x * kCellPixels,
-                             y * kCellPixels + content.drop);
+                    DrawSprite(board, sheet, {*content.icon, kCellPixels}, x * kCellPixels,
+                               y * kCellPixels + content.drop);
                 }
             }
         }
@@ -137,4 +121,19 @@ std::string FirstBoardDifference(const Picture& expected, const Picture& found,
         }
     }
     return {};
+}
+
+void DrawSprite(Picture& target, const Picture& sheet, const Sprite& sprite, int x, int y) {
+    constexpr uint32_t kKeyColor = Rgb(255, 255, 0);
+    for (int row = 0; row < sprite.height; ++row) {
+        for (int column = 0; column < kCellPixels; ++column) {
+            const int tx = x + column;
+            const int ty = y + row;
+            const uint32_t pixel = sheet.At(sprite.at.x + column, sprite.at.y + row);
+            if (pixel != kKeyColor && tx >= 0 && ty >= 0 && tx < target.width &&
+                ty < target.height) {
+                target.At(tx, ty) = pixel;
+            }
+        }
+    }
 }

@@ -2,8 +2,6 @@
 
 namespace {
 
-constexpr uint32_t kKeyColor = Rgb(255, 255, 0);
-
 // The canvas holds only the heaps of a position: a position without robots and player, whose
 // full redraw therefore draws no arrows either.
 Position HeapsOnly(const Position& position) {
@@ -44,16 +42,7 @@ void Scene::EraseArrows(const Position& position) {
 }
 
 void Scene::Draw(const Sprite& sprite, int x, int y) {
-    for (int row = 0; row < sprite.height; ++row) {
-        for (int column = 0; column < kCellPixels; ++column) {
-            const uint32_t pixel = m_sheet.At(sprite.at.x + column, sprite.at.y + row);
-            const int tx = x * kCellPixels + column;
-            const int ty = y * kCellPixels + row;
-            if (pixel != kKeyColor && ty < m_back.height) {
-                m_back.At(tx, ty) = pixel;
-            }
-        }
-    }
+    DrawSprite(m_back, m_sheet, sprite, x * kCellPixels, y * kCellPixels);
 }
 
 std::vector<POINT> ArrowCells(const Position& position) {

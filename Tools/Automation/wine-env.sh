@@ -11,6 +11,8 @@
 #   e2e_replay_positions REPLAY DIR RECORD...  copies the game records into DIR, each with the
 #                        position REPLAY (the replay tool) reaches after every prefix of its
 #                        moves: NAME.K.board after the first K moves (Installation.gamesDir)
+#   e2e_store_preferences FILE  stores FILE (196 bytes) as the game's preferences in WINEPREFIX
+#   e2e_data_folder      prints the game's data folder in WINEPREFIX, made if missing
 #   E2E_WORK             a scratch folder that is removed at exit (kept with E2E_KEEP=1)
 
 export WINEARCH=win64
@@ -86,6 +88,21 @@ e2e_replay_positions() {
         done
     done
     rm -f "$games/prefix.tmp"
+}
+
+e2e_store_preferences() {
+    {
+        printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Clankmere\\Preferences]\n"Data"=hex:'
+        od -An -v -tx1 "$1" | tr -s ' \n' ' ' | sed 's/^ //; s/ $//; s/ /,/g'
+        printf '\n'
+    } >"$WINEPREFIX/drive_c/preferences.reg"
+    wine regedit /S 'C:\preferences.reg' >/dev/null 2>&1
+}
+
+e2e_data_folder() {
+    local folder=$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Clankmere
+    mkdir -p "$folder"
+    echo "$folder"
 }
 
 e2e_windows_path() {
