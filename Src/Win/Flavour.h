@@ -9,6 +9,8 @@
 #ifdef CLANKMERE_9X
 constexpr bool kProbeImageFolder = false;
 constexpr bool kBeepOnRefusal = false;
+// Those systems know nothing of dots per inch per program: the frame keeps its own size.
+constexpr bool kDpiAware = false;
 // The same kinds of input as QS_ALLEVENTS, without raw input, which those systems lack.
 constexpr DWORD kIdleWakeMask = 0xBF;
 constexpr DWORD kAnyInputMask = QS_ALLINPUT & ~QS_RAWINPUT;
@@ -17,6 +19,7 @@ constexpr const char* kBuiltInDemoMoves = kDemo9xMoves;
 #else
 constexpr bool kProbeImageFolder = true;
 constexpr bool kBeepOnRefusal = true;
+constexpr bool kDpiAware = true;
 constexpr DWORD kIdleWakeMask = 0x4BF;
 constexpr DWORD kAnyInputMask = QS_ALLINPUT;
 constexpr int64_t kBuiltInDemoSeed = kDemoSeed;

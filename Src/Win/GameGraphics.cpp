@@ -310,6 +310,12 @@ void CGameGraphics::RefreshWindowRect() {
     }
 }
 
+void CGameGraphics::FitWindowToDpi(UINT dpi, const RECT& area) {
+    if (m_pDisplay) {
+        m_pDisplay->FitWindowToDpi(dpi, area);
+    }
+}
+
 // A display that no longer fits the screen's mode is made again from nothing; lost surfaces are
 // restored and refilled. Either way the back buffer and the canvas hold nothing useful any
 // more, so the whole board is drawn again before the next frame is shown.

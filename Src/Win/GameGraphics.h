@@ -42,6 +42,9 @@ public:
     void DestroyGraphics();
     bool HasDisplay() const { return m_pDisplay != nullptr; }
     void RefreshWindowRect();
+    // The scale the frame is shown at: mouse positions are divided by it.
+    int Scale() const { return m_pDisplay ? m_pDisplay->Scale() : 1; }
+    void FitWindowToDpi(UINT dpi, const RECT& area);
     void RefreshPalette();
     void ApplyIconSet(int32_t index);
     int32_t NextIconSet();

@@ -1,6 +1,8 @@
 // Start-up, the main loop with its idle clock, and the main window with its menus and commands.
 #include "AboutDlg.h"
 #include "CommandIds.h"
+#include "DisplayScale.h"
+#include "Dpi.h"
 #include "Flavour.h"
 #include "GameUI.h"
 #include "HighScore.h"
@@ -50,11 +52,12 @@ void StartupError(const char* text) {
     MessageBoxA(nullptr, text, "Error", MB_ICONERROR | MB_OK);
 }
 
-// The outer size of the main window; the window procedure keeps it at exactly this size.
-SIZE MainWindowSize() {
-    return {WINDOW_WIDTH + 2 * GetSystemMetrics(SM_CXFRAME),
-            WINDOW_HEIGHT + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) +
-                2 * GetSystemMetrics(SM_CYFRAME)};
+// The outer size of the main window with the frame shown at `scale`, at `dpi`; the window
+// procedure keeps it at exactly this size.
+SIZE MainWindowSize(int scale, UINT dpi) {
+    return {WINDOW_WIDTH * scale + 2 * SystemMetricForDpi(SM_CXFRAME, dpi),
+            WINDOW_HEIGHT * scale + SystemMetricForDpi(SM_CYCAPTION, dpi) +
+                SystemMetricForDpi(SM_CYMENU, dpi) + 2 * SystemMetricForDpi(SM_CYFRAME, dpi)};
 }
 
 // Whether the image folder can be found from the current directory.
@@ -175,7 +178,7 @@ LRESULT CALLBACK MainWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPar
         }
         return 0;
     case WM_GETMINMAXINFO: {
-        const SIZE size = MainWindowSize();
+        const SIZE size = MainWindowSize(graphics.Scale(), WindowDpi(hWnd));
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
         info->ptMinTrackSize = {size.cx, size.cy};
         info->ptMaxTrackSize = {size.cx, size.cy};
@@ -199,6 +202,10 @@ LRESULT CALLBACK MainWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPar
     case WM_QUERYNEWPALETTE:
         graphics.RefreshPalette();
         break;
+    case WM_DPICHANGED:
+        // Moved to a monitor of other dots per inch: the frame takes the scale for it.
+        graphics.FitWindowToDpi(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     default:
         break;
     }
@@ -215,7 +222,8 @@ bool CreateMainWindow(HINSTANCE hInstance, HWND* phWnd, HACCEL* phAccel) {
         return false;
     }
     *phAccel = LoadAcceleratorsA(hInstance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
-    const SIZE size = MainWindowSize();
+    // The display gives the window its final size for the monitor it lands on.
+    const SIZE size = MainWindowSize(1, kBaseDpi);
     *phWnd = CreateWindowExA(0, kWindowClassName, kProgramName, kMainWindowStyle, CW_USEDEFAULT,
                              CW_USEDEFAULT, size.cx, size.cy, nullptr, nullptr, hInstance, nullptr);
     return *phWnd != nullptr;
@@ -333,6 +341,7 @@ void UpdateMenus(HWND hWnd, const CGame& game) {
 }
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
+    EnableDpiAwareness();
     CGameUI& ui = g_host.UI();
     ui.m_hInstance = hInstance;
     // Held until the process ends, so that only one copy of either build runs at a time.

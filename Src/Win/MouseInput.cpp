@@ -1,5 +1,7 @@
 #include "MouseInput.h"
 
+#include "DisplayScale.h"
+
 #include <windowsx.h>
 
 namespace {
@@ -11,7 +13,10 @@ constexpr int kNoTarget = -1;
 constexpr UINT kLastMouseMessage = 0x20E;
 constexpr DWORD kRepresentMs = 10;
 
-int HitTest(const CGameGraphics& graphics, POINT point) {
+// `windowPoint` is in window pixels; the frame is shown at the graphics' scale.
+int HitTest(const CGameGraphics& graphics, POINT windowPoint) {
+    const POINT point = {ToFramePixel(windowPoint.x, graphics.Scale()),
+                         ToFramePixel(windowPoint.y, graphics.Scale())};
     for (int k = 0; k < kNumArrows; ++k) {
         const RECT& arrow = graphics.m_arrowDstRects[k];
         if (arrow.right != 0 && PtInRect(&arrow, point)) {

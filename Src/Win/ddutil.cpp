@@ -1,9 +1,11 @@
 #include "ddutil.h"
 
 #include "BitmapFile.h"
+#include "Dpi.h"
 #include "SafeFile.h"
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -85,6 +87,43 @@ SIZE MeasureDemoModeText() {
     GetTextExtentPoint32A(hdc, kDemoModeText, static_cast<int>(sizeof kDemoModeText - 1), &size);
     ReleaseDC(nullptr, hdc);
     return size;
+}
+
+// One row of the back buffer with every pixel (of `Bytes` bytes) repeated `scale` times.
+template <size_t Bytes> void ScaleRow(const BYTE* in, BYTE* out, int scale) {
+    for (int x = 0; x < WINDOW_WIDTH; ++x, in += Bytes) {
+        for (int k = 0; k < scale; ++k, out += Bytes) {
+            std::memcpy(out, in, Bytes);
+        }
+    }
+}
+
+// Every pixel of the locked back buffer `from` becomes a block of scale x scale pixels of the
+// locked surface `to`.
+void ScalePixels(const DDSURFACEDESC2& from, const DDSURFACEDESC2& to, int scale) {
+    const DWORD bytes = from.ddpfPixelFormat.dwRGBBitCount / 8;
+    const size_t scaledRow = bytes * WINDOW_WIDTH * static_cast<size_t>(scale);
+    for (int y = 0; y < WINDOW_HEIGHT; ++y) {
+        const auto* in = static_cast<const BYTE*>(from.lpSurface) + y * from.lPitch;
+        auto* out = static_cast<BYTE*>(to.lpSurface) + y * scale * to.lPitch;
+        switch (bytes) {
+        case 1:
+            ScaleRow<1>(in, out, scale);
+            break;
+        case 2:
+            ScaleRow<2>(in, out, scale);
+            break;
+        case 3:
+            ScaleRow<3>(in, out, scale);
+            break;
+        default:
+            ScaleRow<4>(in, out, scale);
+            break;
+        }
+        for (int k = 1; k < scale; ++k) {
+            std::memcpy(out + k * to.lPitch, out, scaledRow);
+        }
+    }
 }
 
 } // namespace
@@ -205,13 +244,14 @@ HRESULT CSurface::SetSourceColorKey() {
 
 CDisplay::CDisplay()
     : m_pDirectDraw(nullptr), m_pddsPrimary(nullptr), m_pddsBackBuffer(nullptr), m_hWindow(nullptr),
-      m_windowRect(), m_windowed(FALSE), m_losePending(FALSE) {}
+      m_windowRect(), m_windowed(FALSE), m_losePending(FALSE), m_scale(1), m_pddsScaled(nullptr) {}
 
 CDisplay::~CDisplay() {
     CDisplay::ReleaseObjects();
 }
 
 HRESULT CDisplay::ReleaseObjects() {
+    Release(m_pddsScaled);
     Release(m_pddsBackBuffer);
     Release(m_pddsPrimary);
     if (m_pDirectDraw) {
@@ -240,18 +280,16 @@ HRESULT CDisplay::CreateWindowedDisplay(HWND hWnd) {
     return S_OK;
 }
 
-// Gives the window a client area of exactly the back buffer's size and keeps its top-left
-// corner inside the desktop's work area.
+// Gives the window a client area of exactly the back buffer's size times the scale and keeps
+// its top-left corner inside the desktop's work area.
 void CDisplay::FitWindowToBackBuffer(HWND hWnd) {
     LONG style = GetWindowLongA(hWnd, GWL_STYLE);
     style = (style & kStyleKeepMask) | kStyleSet;
     SetWindowLongA(hWnd, GWL_STYLE, style);
 
-    RECT rect = {0, 0, WINDOW_WIDTH, WINDOW_HEIGHT};
-    AdjustWindowRectEx(&rect, static_cast<DWORD>(style), GetMenu(hWnd) != nullptr,
-                       static_cast<DWORD>(GetWindowLongA(hWnd, GWL_EXSTYLE)));
-    SetWindowPos(hWnd, nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT rect = {};
+    GetWindowRect(hWnd, &rect);
+    SizeWindowForScale(hWnd, WindowDpi(hWnd), rect, SWP_NOMOVE);
     SetWindowPos(hWnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
 
     RECT work = {};
@@ -265,6 +303,26 @@ void CDisplay::FitWindowToBackBuffer(HWND hWnd) {
     }
     SetWindowPos(hWnd, nullptr, rect.left, rect.top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Chooses the scale for `dpi` on the monitor nearest to `area` and gives the window its size
+// for that scale, at the top-left corner of `area` unless `flags` keeps it where it is.
+void CDisplay::SizeWindowForScale(HWND hWnd, UINT dpi, const RECT& area, UINT flags) {
+    const int scale = ChooseFrameScale(hWnd, dpi, area);
+    if (scale != m_scale) {
+        Release(m_pddsScaled);
+        m_scale = scale;
+    }
+    const SIZE size =
+        WindowSizeForClient(hWnd, {WINDOW_WIDTH * m_scale, WINDOW_HEIGHT * m_scale}, dpi);
+    SetWindowPos(hWnd, nullptr, area.left, area.top, size.cx, size.cy,
+                 flags | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CDisplay::FitWindowToDpi(UINT dpi, const RECT& area) {
+    if (m_hWindow) {
+        SizeWindowForScale(m_hWindow, dpi, area, 0);
+    }
 }
 
 HRESULT CDisplay::CreatePrimaryWithClipper(HWND hWnd) {
@@ -362,9 +420,7 @@ HRESULT CDisplay::PresentBackBuffer() {
         return E_POINTER;
     }
     for (;;) {
-        HRESULT hr = m_losePending ? DDERR_SURFACELOST
-                                   : m_pddsPrimary->Blt(&m_windowRect, m_pddsBackBuffer, nullptr,
-                                                        DDBLT_WAIT, nullptr);
+        HRESULT hr = m_losePending ? DDERR_SURFACELOST : CopyBackBufferToWindow();
         m_losePending = FALSE;
         if (hr == DDERR_SURFACELOST) {
             m_pddsPrimary->Restore();
@@ -375,6 +431,47 @@ HRESULT CDisplay::PresentBackBuffer() {
             return hr;
         }
     }
+}
+
+HRESULT CDisplay::CopyBackBufferToWindow() {
+    if (m_scale == 1) {
+        return m_pddsPrimary->Blt(&m_windowRect, m_pddsBackBuffer, nullptr, DDBLT_WAIT, nullptr);
+    }
+    // A stretching copy may blend neighbouring pixels or make blocks of unequal size: the
+    // blocks are made here, and the copy onto the screen is one to one.
+    HRESULT hr = ScaleBackBuffer();
+    if (FAILED(hr)) {
+        return hr;
+    }
+    return m_pddsPrimary->Blt(&m_windowRect, m_pddsScaled, nullptr, DDBLT_WAIT, nullptr);
+}
+
+// The scaled surface is made at the first present after the scale changed.
+HRESULT CDisplay::ScaleBackBuffer() {
+    if (!m_pddsScaled) {
+        DDSURFACEDESC2 desc = SurfaceDesc(DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT,
+                                          DDSCAPS_OFFSCREENPLAIN | DDSCAPS_SYSTEMMEMORY,
+                                          WINDOW_WIDTH * m_scale, WINDOW_HEIGHT * m_scale);
+        HRESULT hr = m_pDirectDraw->CreateSurface(&desc, &m_pddsScaled, nullptr);
+        if (FAILED(hr)) {
+            return hr;
+        }
+    }
+    DDSURFACEDESC2 from = {};
+    from.dwSize = sizeof from;
+    HRESULT hr = m_pddsBackBuffer->Lock(nullptr, &from, DDLOCK_WAIT | DDLOCK_READONLY, nullptr);
+    if (FAILED(hr)) {
+        return hr;
+    }
+    DDSURFACEDESC2 to = {};
+    to.dwSize = sizeof to;
+    hr = m_pddsScaled->Lock(nullptr, &to, DDLOCK_WAIT | DDLOCK_WRITEONLY, nullptr);
+    if (SUCCEEDED(hr)) {
+        ScalePixels(from, to, m_scale);
+        m_pddsScaled->Unlock(nullptr);
+    }
+    m_pddsBackBuffer->Unlock(nullptr);
+    return hr;
 }
 
 HRESULT CDisplay::BlitToBackBuffer(LONG x, LONG y, CSurface* pSource, const RECT* pSourceRect,

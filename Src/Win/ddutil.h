@@ -51,6 +51,9 @@ public:
     virtual HRESULT ReleaseObjects();
 
     HRESULT CreateWindowedDisplay(HWND hWnd);
+    // Shows the frame at the scale for `dpi` and gives the window its size for that scale at
+    // the top-left corner of `area` (the monitor's new DPI, as the system reports it).
+    void FitWindowToDpi(UINT dpi, const RECT& area);
     HRESULT RefreshWindowRect();
     // A blank surface the size of the back buffer.
     HRESULT CreateSurface(CSurface** ppSurface);
@@ -66,14 +69,19 @@ public:
     HRESULT BlitToBackBuffer(LONG x, LONG y, CSurface* pSource, const RECT* pSourceRect,
                              DWORD flags);
 
+    // Every pixel of the back buffer is shown as a block of Scale() x Scale() pixels.
+    int Scale() const { return m_scale; }
     IDirectDraw7* GetDirectDraw() const { return m_pDirectDraw; }
     IDirectDrawSurface7* GetPrimarySurface() const { return m_pddsPrimary; }
     IDirectDrawSurface7* GetBackBuffer() const { return m_pddsBackBuffer; }
 
 private:
     void FitWindowToBackBuffer(HWND hWnd);
+    void SizeWindowForScale(HWND hWnd, UINT dpi, const RECT& area, UINT flags);
     HRESULT CreatePrimaryWithClipper(HWND hWnd);
     HRESULT CreateBackBuffer();
+    HRESULT CopyBackBufferToWindow();
+    HRESULT ScaleBackBuffer();
 
     IDirectDraw7* m_pDirectDraw;
     IDirectDrawSurface7* m_pddsPrimary;
@@ -82,6 +90,9 @@ private:
     RECT m_windowRect;
     BOOL m_windowed;
     BOOL m_losePending;
+    int m_scale;
+    // The back buffer with every pixel made a block of m_scale x m_scale; none at scale 1.
+    IDirectDrawSurface7* m_pddsScaled;
 };
 
 // Holds a surface's GDI device context for one scope. While it is held the surface must not

@@ -1,0 +1,16 @@
+// The whole-number factor by which the frame is shown on screens of more than 96 dots per inch,
+// so that every pixel of the board becomes an exact square block.
+#pragma once
+
+// The dots per inch of a screen at 100 %.
+constexpr int kBaseDpi = 96;
+
+// The whole number nearest to dpi / 96, at least 1, made smaller while a window of the frame's
+// size times the factor, plus `extraWidth` x `extraHeight` of caption, menu and border, would
+// not fit a work area of `workWidth` x `workHeight`.
+int ChooseDisplayScale(int dpi, int frameWidth, int frameHeight, int extraWidth, int extraHeight,
+                       int workWidth, int workHeight);
+
+// A window coordinate in frame pixels: the block of `scale` pixels it lies in, also left of
+// and above the window.
+int ToFramePixel(int windowPixel, int scale);

@@ -1,0 +1,110 @@
+#include "Dpi.h"
+
+#include "DisplayScale.h"
+#include "Flavour.h"
+#include "ddutil.h"
+
+#include <shellscalingapi.h>
+
+namespace {
+
+// Newer functions are looked up by name, so that the program still starts where they are
+// missing.
+template <typename Function> Function* User32Function(const char* name) {
+    return reinterpret_cast<Function*>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
+}
+
+// Loaded once and kept for the life of the process; null before Windows 8.1.
+HMODULE Shcore() {
+    static HMODULE hShcore = LoadLibraryA("shcore.dll");
+    return hShcore;
+}
+
+template <typename Function> Function* ShcoreFunction(const char* name) {
+    return Shcore() ? reinterpret_cast<Function*>(
+                          reinterpret_cast<void*>(GetProcAddress(Shcore(), name)))
+                    : nullptr;
+}
+
+UINT SystemDpi() {
+    HDC hdc = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(hdc, LOGPIXELSX);
+    ReleaseDC(nullptr, hdc);
+    return dpi > 0 ? static_cast<UINT>(dpi) : kBaseDpi;
+}
+
+} // namespace
+
+void EnableDpiAwareness() {
+    if constexpr (kDpiAware) {
+        if (auto* setContext = User32Function<decltype(SetProcessDpiAwarenessContext)>(
+                "SetProcessDpiAwarenessContext")) {
+            setContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+        } else if (auto* setAwareness =
+                       ShcoreFunction<decltype(SetProcessDpiAwareness)>("SetProcessDpiAwareness")) {
+            setAwareness(PROCESS_PER_MONITOR_DPI_AWARE);
+        } else if (auto* setAware =
+                       User32Function<decltype(SetProcessDPIAware)>("SetProcessDPIAware")) {
+            setAware();
+        }
+    }
+}
+
+UINT WindowDpi(HWND hWnd) {
+    if constexpr (!kDpiAware) {
+        static_cast<void>(hWnd);
+        return kBaseDpi;
+    } else {
+        if (auto* forWindow = User32Function<decltype(GetDpiForWindow)>("GetDpiForWindow")) {
+            return forWindow(hWnd);
+        }
+        UINT dpiX = 0;
+        UINT dpiY = 0;
+        auto* forMonitor = ShcoreFunction<decltype(GetDpiForMonitor)>("GetDpiForMonitor");
+        if (forMonitor && SUCCEEDED(forMonitor(MonitorFromWindow(hWnd, MONITOR_DEFAULTTONEAREST),
+                                               MDT_EFFECTIVE_DPI, &dpiX, &dpiY))) {
+            return dpiX;
+        }
+        return SystemDpi();
+    }
+}
+
+int SystemMetricForDpi(int index, UINT dpi) {
+    if (auto* forDpi = User32Function<decltype(GetSystemMetricsForDpi)>("GetSystemMetricsForDpi")) {
+        return forDpi(index, dpi);
+    }
+    return GetSystemMetrics(index);
+}
+
+SIZE WindowSizeForClient(HWND hWnd, SIZE client, UINT dpi) {
+    const auto style = static_cast<DWORD>(GetWindowLongA(hWnd, GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(GetWindowLongA(hWnd, GWL_EXSTYLE));
+    const BOOL menu = GetMenu(hWnd) != nullptr;
+    RECT rect = {0, 0, client.cx, client.cy};
+    auto* forDpi = User32Function<decltype(AdjustWindowRectExForDpi)>("AdjustWindowRectExForDpi");
+    if (!forDpi || !forDpi(&rect, style, menu, exStyle, dpi)) {
+        AdjustWindowRectEx(&rect, style, menu, exStyle);
+    }
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+int ChooseFrameScale(HWND hWnd, UINT dpi, const RECT& area) {
+    if constexpr (!kDpiAware) {
+        static_cast<void>(hWnd);
+        static_cast<void>(dpi);
+        static_cast<void>(area);
+        return 1;
+    } else {
+        const SIZE window = WindowSizeForClient(hWnd, {WINDOW_WIDTH, WINDOW_HEIGHT}, dpi);
+        MONITORINFO monitor = {};
+        monitor.cbSize = sizeof monitor;
+        if (!GetMonitorInfoA(MonitorFromRect(&area, MONITOR_DEFAULTTONEAREST), &monitor)) {
+            SystemParametersInfoA(SPI_GETWORKAREA, 0, &monitor.rcWork, 0);
+        }
+        return ChooseDisplayScale(static_cast<int>(dpi), WINDOW_WIDTH, WINDOW_HEIGHT,
+                                  window.cx - WINDOW_WIDTH, window.cy - WINDOW_HEIGHT,
+                                  monitor.rcWork.right - monitor.rcWork.left,
+                                  monitor.rcWork.bottom - monitor.rcWork.top);
+    }
+}

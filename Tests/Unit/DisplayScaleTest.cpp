@@ -1,0 +1,21 @@
+// The scale of the frame on screens of more dots per inch, and window points in frame pixels.
+#include "DisplayScale.h"
+
+#include <gtest/gtest.h>
+
+TEST(DisplayScale, NearestWholeNumberThatFitsTheWorkAreaAndPointsInTheirBlock) {
+    // dpi, work area, scale for a 496 x 322 frame with 10 x 60 pixels of border, caption, menu.
+    const int cases[][4] = {{96, 1920, 1040, 1},  {0, 1920, 1040, 1},   {143, 1920, 1040, 1},
+                            {144, 1920, 1040, 2}, {240, 1920, 1040, 3}, {288, 1497, 2100, 2},
+                            {288, 1498, 2100, 3}, {288, 3840, 1025, 2}, {288, 3840, 1026, 3},
+                            {192, 400, 300, 1}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(ChooseDisplayScale(c[0], 496, 322, 10, 60, c[1], c[2]), c[3]) << c[0] << c[1];
+    }
+    // Window pixel, scale, frame pixel: also left of and above the window.
+    const int points[][3] = {{5, 1, 5},   {1, 2, 0},   {2, 2, 1},   {991, 2, 495},
+                             {-1, 2, -1}, {-2, 2, -1}, {-3, 2, -2}, {-4, 3, -2}};
+    for (const auto& c : points) {
+        EXPECT_EQ(ToFramePixel(c[0], c[1]), c[2]) << c[0] << " at scale " << c[1];
+    }
+}
