@@ -111,6 +111,6 @@ run_timer idle "$idle_seconds"
 
 echo "CPU while idle with smoldering heaps (40 heaps on the board):"
 write_preferences "$E2E_WORK/prefs.bin" 82:2:40 92:1:1
-store_preferences "$E2E_WORK/prefs.bin"
+e2e_store_preferences "$E2E_WORK/prefs.bin"
 write_record "$data_folder/Saved Game.txt" 1663312166 2
 run_timer idle "$idle_seconds"
