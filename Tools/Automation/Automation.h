@@ -338,7 +338,8 @@ void StoreReportedVersion(const char* program, const char* version);
 
 // ---------------------------------------------------------------------------------------------
 // The probe: a DLL loaded into the game (Probe/ProbeDll.cpp) that reads its menus, tells when
-// a command has been handled completely, and counts its beeps and the masks of its waits
+// a command has been handled completely, and counts its beeps, its sounds and the masks of its
+// waits
 // ---------------------------------------------------------------------------------------------
 
 struct MenuItem {
@@ -371,7 +372,8 @@ public:
     std::vector<Menu> ReadMenus();
     // "label <caption>|<text>|<pixels needed>|<pixels it has>" per dialog label (ProbeProtocol.h).
     std::vector<std::string> ReadDialogLabels();
-    // The beeps and wait masks seen since the DLL was loaded, and the current directory then.
+    // The beeps, sounds and wait masks seen since the DLL was loaded, and the current directory
+    // then.
     const ProbeShared& Seen() const { return *m_shared; }
 
 private:

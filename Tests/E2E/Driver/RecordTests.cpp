@@ -1,6 +1,7 @@
 // Records and high scores: the game saved at quit and resumed at the next start, New Game, Save and
-// Open, a qualifying score with the name dialog and the High Scores window, the high-score file
-// read back at the next start, and the system's description in the "=" box and the records.
+// Open (an opened game sounding only its last action), a qualifying score with the name dialog and
+// the High Scores window, the high-score file read back at the next start, and the system's
+// description in the "=" box and the records.
 #include "Scenario.h"
 
 namespace {
@@ -8,6 +9,7 @@ namespace {
 constexpr int kWaitCommand = 40010;
 constexpr int kPlatformCommand = 40021;
 constexpr int kShowHighScoresCommand = 40039;
+constexpr int kOpenGameCommand = 40060;
 constexpr int kPlayerNameControl = 1003;
 constexpr char kHighScoresClass[] = "High Scores";
 constexpr int kListWidth = 512;
@@ -235,6 +237,25 @@ E2E_TEST(new_game_needs_ctrl_and_save_then_open_restores_the_position) {
     QuitWithQ(game);
     if (FileExists(DataFilePath("Saved Game.txt"))) {
         Fail("quitting the new game before its first move wrote \"Saved Game.txt\"");
+    }
+}
+
+// Each sound cuts off the one before, so of the replayed collision and teleport only the
+// teleport's would be heard: opening the game plays that one alone, once.
+E2E_TEST(opening_a_game_plays_only_its_last_action_sound) {
+    ResumedGame resumed(context, "teleport");
+    Game& game = resumed.game;
+    const std::string path = "C:\\teleport.txt";
+    WriteGameRecord(path, resumed.recorded.Record());
+    const LONG mark = game.Probe().CommandsDone();
+    game.Press('O', kCtrl);
+    game.ChooseFile(path, "Ctrl+O");
+    game.CheckOnlyCommandSince(mark, kOpenGameCommand, "Ctrl+O");
+    resumed.WaitForBoardAfter(resumed.moves.size(), "after opening teleport.txt");
+    const ProbeShared& seen = game.Probe().Seen();
+    if (seen.sounds != 1 || std::string(seen.lastSound) != "Sounds\\Teleport.wav") {
+        Fail("opening the game played %ld sounds, the last \"%s\", instead of the teleport's once",
+             seen.sounds, seen.lastSound);
     }
 }
 

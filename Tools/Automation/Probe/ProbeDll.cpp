@@ -2,7 +2,7 @@
 // process, so menu texts and states can only be read from inside the game; and a hook on the
 // main window's thread tells the driver when a command has been handled completely, so that it
 // never sends a key while the game is still about to flush its keyboard queue. The game's
-// imports of the beeps and of the message waits are redirected here to be counted.
+// imports of the beeps, the sounds and the message waits are redirected here to be counted.
 #include "ProbeProtocol.h"
 
 #include <cstring>
@@ -196,6 +196,7 @@ constexpr DWORD kRefusalToneMs = 300;
 
 decltype(&MessageBeep) g_messageBeep;
 decltype(&Beep) g_beep;
+decltype(&PlaySoundA) g_playSound;
 decltype(&MsgWaitForMultipleObjects) g_msgWait;
 decltype(&MsgWaitForMultipleObjectsEx) g_msgWaitEx;
 
@@ -220,6 +221,12 @@ BOOL WINAPI CountedBeep(DWORD frequency, DWORD duration) {
         InterlockedIncrement(&g_shared->refusalTones);
     }
     return g_beep(frequency, duration);
+}
+
+BOOL WINAPI CountedPlaySound(LPCSTR sound, HMODULE module, DWORD flags) {
+    lstrcpynA(g_shared->lastSound, sound ? sound : "", sizeof g_shared->lastSound);
+    InterlockedIncrement(&g_shared->sounds);
+    return g_playSound(sound, module, flags);
 }
 
 DWORD WINAPI NotedMsgWait(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD timeoutMs,
@@ -268,6 +275,7 @@ void RedirectImport(const char* function, Function replacement, Function& origin
 void RedirectImports() {
     RedirectImport("MessageBeep", &CountedMessageBeep, g_messageBeep);
     RedirectImport("Beep", &CountedBeep, g_beep);
+    RedirectImport("PlaySoundA", &CountedPlaySound, g_playSound);
     RedirectImport("MsgWaitForMultipleObjects", &NotedMsgWait, g_msgWait);
     RedirectImport("MsgWaitForMultipleObjectsEx", &NotedMsgWaitEx, g_msgWaitEx);
 }

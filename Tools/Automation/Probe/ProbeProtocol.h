@@ -8,8 +8,8 @@
 
 // The DLL stays loaded for the rest of the game's life once injected. It logs the WM_COMMAND
 // messages whose handling by the main window has finished (an action's animations and its
-// keyboard flushes included), counts the game's beeps, notes the input its waits wake for and
-// the game's current directory, and on request writes the menu bar out as text:
+// keyboard flushes included), counts the game's beeps and sounds, notes the input its waits wake
+// for and the game's current directory, and on request writes the menu bar out as text:
 //   menu <title>
 //   item <id> <flags> <text>     flags: 'g' grayed, 'd' disabled, 'c' checked, '-' none
 //   separator
@@ -36,6 +36,8 @@ struct ProbeShared {
     volatile LONG wakeMasks;                   // every wake mask of every wait, or-ed together
     char currentDirectory[MAX_PATH];           // the game's current directory when loaded
     volatile LONG request;                     // what the next request asks for
+    volatile LONG sounds;                      // PlaySoundA calls
+    char lastSound[MAX_PATH];                  // the sound the latest of them played
 };
 
 inline void ProbeObjectName(char* out, size_t size, const char* kind, unsigned long pid) {
