@@ -1,5 +1,5 @@
 // Any file read as a game record, and its moves replayed as a stored game is.
-#include "FuzzInput.h"
+#include "../Unit/TestFiles.h"
 #include "Game.h"
 #include "GameRecord.h"
 #include "NullGameHost.h"
@@ -10,7 +10,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static CNullGameHost host;
     static CGame game(host, nullptr);
-    const std::string path = WriteFuzzFile(data, size);
+    static const CTempDir dir;
+    static const std::string path = dir.Path("input");
+    WriteFile(path, std::string(reinterpret_cast<const char*>(data), size));
     uint64_t startTime = 0;
     uint32_t score = 0;
     char* moves = LoadGameRecordFile(path.c_str(), &startTime, &score);

@@ -1,6 +1,6 @@
 // Any file read as the high-score list; once a score is entered and the list written, it must
 // read back the same.
-#include "FuzzInput.h"
+#include "../Unit/TestFiles.h"
 #include "HighScoreTable.h"
 
 #include <cstdint>
@@ -30,7 +30,9 @@ bool SameNamedRows(const CHighScoreTable& a, const CHighScoreTable& b) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string path = WriteFuzzFile(data, size);
+    static const CTempDir dir;
+    static const std::string path = dir.Path("input");
+    WriteFile(path, std::string(reinterpret_cast<const char*>(data), size));
     CHighScoreTable table(path.c_str(), FixedTime);
     table.LoadFromFile();
     for (int i = 0; i < kNumHighScores; ++i) {
