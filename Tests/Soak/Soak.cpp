@@ -111,24 +111,12 @@ std::string CheckInvariants(const CGame& game) {
     return "";
 }
 
+// One of the eight steps, waiting (twice as likely), or teleport, the screwdriver, the three Last
+// Stands and the grid, whose commands follow one another.
 int RandomCommand(Rng& rng) {
-    static const int kCommands[] = {IDM_STEP_WEST,
-                                    IDM_STEP_EAST,
-                                    IDM_STEP_NORTH,
-                                    IDM_STEP_SOUTH,
-                                    IDM_STEP_NORTH_WEST,
-                                    IDM_STEP_NORTH_EAST,
-                                    IDM_STEP_SOUTH_WEST,
-                                    IDM_STEP_SOUTH_EAST,
-                                    IDM_WAIT,
-                                    IDM_WAIT,
-                                    IDM_TELEPORT,
-                                    IDM_SCREWDRIVER,
-                                    IDM_LAST_STAND,
-                                    IDM_LAST_STAND_MINUS_1,
-                                    IDM_LAST_STAND_MINUS_2,
-                                    IDM_TOGGLE_GRID};
-    return kCommands[rng() % (sizeof kCommands / sizeof kCommands[0])];
+    static_assert(IDM_STEP_SOUTH_EAST == IDM_STEP_WEST + 7 && IDM_TOGGLE_GRID == IDM_TELEPORT + 5);
+    const int pick = static_cast<int>(rng() % 16);
+    return pick < 8 ? IDM_STEP_WEST + pick : pick < 10 ? IDM_WAIT : IDM_TELEPORT + pick - 10;
 }
 
 std::string Position(const CGame& game) {
