@@ -87,17 +87,6 @@ TEST(Preferences, EveryStoredByteDiffersButOnlyMarkersSizeAndVersionMakeARecordI
     }
 }
 
-TEST(Preferences, TheSnapshotTakesTheSettingsBlockOnly) {
-    CPreferences2 live;
-    CPreferences2 snapshot;
-    live.m_soundOn = 0;
-    live.m_mainWindowPlacement.length = 44;
-    snapshot.CopySettingsFrom(live);
-    EXPECT_EQ(snapshot.m_soundOn, 0);
-    EXPECT_EQ(snapshot.m_mainWindowPlacement.length, 0u);
-    EXPECT_TRUE(live.Differs(&snapshot)) << "so a stored placement makes the record differ at quit";
-}
-
 TEST(Preferences, EveryRuleSettingButNoDisplaySettingLosesTheHighScores) {
     // Each byte from the player name to the icon set changed in turn: the rules are the kill
     // points and multipliers (44-59), teleport rule to screwdriver radius (62-71), robots and
