@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -20,18 +21,16 @@ namespace {
 using artgen::Bytes;
 using Numbers = std::vector<std::uint32_t>;
 
-const std::vector<artgen::ArtFile>& generatedFiles() {
-    static const std::vector<artgen::ArtFile> files = artgen::buildArtFiles();
+// Every file the generator makes, by its path.
+const std::map<std::string, Bytes>& generated() {
+    static const std::map<std::string, Bytes> files = [] {
+        std::map<std::string, Bytes> byPath;
+        for (artgen::ArtFile& file : artgen::buildArtFiles()) {
+            byPath[file.path] = std::move(file.bytes);
+        }
+        return byPath;
+    }();
     return files;
-}
-
-const Bytes& generated(const std::string& path) {
-    static const Bytes none;
-    const auto& files = generatedFiles();
-    const auto found =
-        std::find_if(files.begin(), files.end(), [&](auto& f) { return f.path == path; });
-    EXPECT_NE(found, files.end()) << "the generator makes no " << path;
-    return found == files.end() ? none : found->bytes;
 }
 
 std::uint32_t le16(const Bytes& bytes, std::size_t at) {
@@ -45,24 +44,22 @@ std::uint32_t le32(const Bytes& bytes, std::size_t at) {
 constexpr std::uint32_t kYellow = 0xFFFF00; // transparent in a sprite sheet
 
 // A 160 x 120 sprite sheet of 0xRRGGBB pixels, from top to bottom.
-struct Sheet {
-    std::vector<std::uint32_t> pixels;
+using Sheet = std::vector<std::uint32_t>;
 
-    // The pixels of a rectangle that are not transparent.
-    int opaqueIn(int left, int top, int width, int height) const {
-        int count = 0;
-        for (int y = top; y < top + height; ++y) {
-            for (int x = left; x < left + width; ++x) {
-                count += pixels.at(static_cast<std::size_t>(y * 160 + x)) == kYellow ? 0 : 1;
-            }
+// The pixels of a rectangle that are not transparent.
+int opaqueIn(const Sheet& sheet, int left, int top, int width, int height) {
+    int count = 0;
+    for (int y = top; y < top + height; ++y) {
+        for (int x = left; x < left + width; ++x) {
+            count += sheet.at(static_cast<std::size_t>(y * 160 + x)) == kYellow ? 0 : 1;
         }
-        return count;
     }
-};
+    return count;
+}
 
 // A sprite sheet read the way Windows reads a 24-bit BMP: rows stored bottom-up, blue first.
 Sheet decodeSheet(const std::string& path) {
-    const Bytes& bytes = generated(path);
+    const Bytes& bytes = generated().at(path);
     // Signature, file size, header size, width, height, bits per pixel, compression.
     EXPECT_EQ((Numbers{le16(bytes, 0), le32(bytes, 2), le32(bytes, 14), le32(bytes, 18),
                        le32(bytes, 22), le16(bytes, 28), le32(bytes, 30)}),
@@ -73,7 +70,7 @@ Sheet decodeSheet(const std::string& path) {
     Sheet sheet;
     for (std::size_t row = 120; row-- > 0;) {
         for (std::size_t at = data + row * 160 * 3; at < data + (row + 1) * 160 * 3; at += 3) {
-            sheet.pixels.push_back(le16(bytes, at) | bytes.at(at + 2) << 16);
+            sheet.push_back(le16(bytes, at) | bytes.at(at + 2) << 16);
         }
     }
     return sheet;
@@ -95,8 +92,8 @@ TEST(ArtGenFiles, CommittedFilesAreWhatTheGeneratorMakes) {
     expected.insert({"Resources/GridIcons.bmp", "Graphics/GridIcons.bmp", "Graphics/Wallpaper.bmp",
                      "Resources/Robot.ico", "Resources/RobotSmall.ico", "Resources/Help.bmp"});
     std::set<std::string> made;
-    for (const artgen::ArtFile& file : generatedFiles()) {
-        made.insert(file.path);
+    for (const auto& file : generated()) {
+        made.insert(file.first);
     }
     EXPECT_EQ(made, expected) << "every file the game loads, and no other";
     // Writing builds every file a second time, which must give the same bytes.
@@ -108,18 +105,18 @@ TEST(ArtGenFiles, CommittedFilesAreWhatTheGeneratorMakes) {
         std::ifstream file(path, std::ios::binary);
         return file ? Bytes{std::istreambuf_iterator<char>(file), {}} : Bytes{};
     };
-    for (const artgen::ArtFile& file : generatedFiles()) {
-        const auto path = std::filesystem::u8path(file.path);
+    for (const auto& [name, bytes] : generated()) {
+        const auto path = std::filesystem::u8path(name);
         const Bytes written = read(out / path);
-        EXPECT_TRUE(written == file.bytes) << file.path << " changes from run to run";
+        EXPECT_TRUE(written == bytes) << name << " changes from run to run";
         EXPECT_TRUE(read(CLANKMERE_REPO_ROOT / path) == written)
-            << file.path << " is missing or out of date in the repository";
+            << name << " is missing or out of date in the repository";
     }
     std::filesystem::remove_all(out);
 }
 
 TEST(SpriteSheet, EverySetHasThePicturesWhereTheGameCutsThem) {
-    EXPECT_EQ(generated("Resources/GameIcons.bmp"), generated("Graphics/GameIcons 1.bmp"))
+    EXPECT_EQ(generated().at("Resources/GameIcons.bmp"), generated().at("Graphics/GameIcons 1.bmp"))
         << "the first installed set is the built-in one";
     // Left, top, width and height of every picture the game cuts out.
     std::vector<std::vector<int>> pictures;
@@ -137,30 +134,30 @@ TEST(SpriteSheet, EverySetHasThePicturesWhereTheGameCutsThem) {
         const Sheet sheet = decodeSheet(path);
         Sheet outside = sheet;
         for (const auto& p : pictures) {
-            EXPECT_GT(sheet.opaqueIn(p[0], p[1], p[2], p[3]), 12)
+            EXPECT_GT(opaqueIn(sheet, p[0], p[1], p[2], p[3]), 12)
                 << path << " at " << p[0] << "," << p[1];
             for (int y = p[1]; y < p[1] + p[3]; ++y) {
-                std::fill_n(outside.pixels.begin() + y * 160 + p[0], p[2], kYellow);
+                std::fill_n(outside.begin() + y * 160 + p[0], p[2], kYellow);
             }
         }
-        EXPECT_EQ(outside.opaqueIn(0, 0, 160, 120), 0) << path << ": paint outside the pictures";
+        EXPECT_EQ(opaqueIn(outside, 0, 0, 160, 120), 0) << path << ": paint outside the pictures";
         // The last explosion frame is also cut out one row down as the 16 x 16 scrap heap, so
         // the heap must fit in that window.
         for (int band : {32, 52}) {
-            EXPECT_EQ(sheet.opaqueIn(96, band, 16, 20), sheet.opaqueIn(96, band + 1, 16, 16))
+            EXPECT_EQ(opaqueIn(sheet, 96, band, 16, 20), opaqueIn(sheet, 96, band + 1, 16, 16))
                 << path;
-            EXPECT_GT(sheet.opaqueIn(96, band + 1, 16, 16), 40) << path;
+            EXPECT_GT(opaqueIn(sheet, 96, band + 1, 16, 16), 40) << path;
         }
         // An explosion erases the dying robot's cell from one row below its top: a robot drawn
         // in its top row would leave that row standing above the new heap.
-        EXPECT_EQ(sheet.opaqueIn(128, 0, 16, 1) + sheet.opaqueIn(128, 16, 16, 1), 0) << path;
+        EXPECT_EQ(opaqueIn(sheet, 128, 0, 16, 1) + opaqueIn(sheet, 128, 16, 16, 1), 0) << path;
     }
 }
 
 TEST(Sounds, AreSixteenBitMonoPcmEachOfItsOwn) {
     std::set<Bytes> distinct;
     for (const std::string& path : kSounds) {
-        const Bytes& wav = generated(path);
+        const Bytes& wav = generated().at(path);
         distinct.insert(wav);
         const auto size = static_cast<std::uint32_t>(wav.size());
         const auto tag = [&](std::size_t at) {
