@@ -69,7 +69,8 @@ TEST(BitmapFileTest, AcceptsWholeFilesAndRefusesDamagedOnes) {
         {"headers only", Cut(plain, 54), false},
         {"one byte short", Cut(plain, plain.size() - 1), false},
         {"colour table cut", Cut(palette, 14 + 40 + 100), false},
-        {"not BM", With32(plain, 0, 0), false},
+        {"MM", With32(plain, 0, 'M' | 'M' << 8), false},
+        {"BA", With32(plain, 0, 'B' | 'A' << 8), false},
         {"pixels beyond the end", With32(plain, 10, uint32_t(plain.size())), false},
         {"colour table past the pixel offset", With32(Cut(palette, 14 + 40 + 16), 10, 54), false},
         {"unknown information header", With32(plain, 14, 41), false},
@@ -79,13 +80,15 @@ TEST(BitmapFileTest, AcceptsWholeFilesAndRefusesDamagedOnes) {
         {"two planes", With32(plain, 26, 2 | (24 << 16)), false},
         {"7 bits per pixel", With32(plain, 26, 1 | (7 << 16)), false},
         {"unknown compression", With32(plain, 30, 4), false},
-        {"run-length without a size", BitmapFile({4, 4, 8, 1, 0, 0}), false},
+        {"run-length without a size", BitmapFile({4, 4, 8, 1, 2, 0}), false},
+        {"bit fields without their masks", With32(BitmapFile({2, 2, 32, 3}), 10, 54), false},
     };
     for (const Case& c : cases) {
         const size_t head = std::min(c.file.size(), kBitmapHeadBytes);
         EXPECT_EQ(IsWholeBitmapFile(c.file.data(), head, c.file.size()), c.whole) << c.name;
     }
-    EXPECT_FALSE(IsWholeBitmapFile(plain.data(), plain.size(), plain.size() - 1))
+    const Bytes longer = Cut(plain, plain.size() + 1);
+    EXPECT_FALSE(IsWholeBitmapFile(longer.data(), longer.size(), plain.size()))
         << "a head longer than the file is not trusted";
 }
 
