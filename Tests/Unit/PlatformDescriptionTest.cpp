@@ -19,16 +19,11 @@ constexpr uint16_t kItanium = 6, kX64 = 9;
 
 Info NT(uint32_t major, uint32_t minor, uint32_t build, const char* servicePack,
         uint8_t productType, uint16_t suite = 0, uint16_t architecture = 0) {
-    Info info{};
-    info.versionRead = info.extendedFields = true;
-    info.platformId = 2;
-    info.majorVersion = major;
-    info.minorVersion = minor;
-    info.buildNumber = build;
+    // Every field in order: read, extended, version and platform, service pack, suite, product
+    // type, architecture, product info, R2, ProductOptions, hotfix.
+    Info info{true,        true,         major, minor, build, 2,     {}, suite,
+              productType, architecture, false, 0,     false, false, {}, false};
     std::snprintf(info.servicePack, sizeof info.servicePack, "%s", servicePack);
-    info.productType = productType;
-    info.suiteMask = suite;
-    info.processorArchitecture = architecture;
     return info;
 }
 
