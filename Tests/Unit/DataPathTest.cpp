@@ -12,8 +12,7 @@ namespace {
 
 using Dirs = std::vector<std::string>;
 
-class CFakeFolders : public CDataFolderPlatform {
-public:
+struct CFakeFolders : CDataFolderPlatform {
     std::string base;
     bool createSucceeds = true;
     Dirs created;
@@ -26,18 +25,6 @@ public:
         return createSucceeds;
     }
 };
-
-// The path built in a buffer full of garbage, which must be zero after the path.
-std::string Build(CFakeFolders& platform, const char* subfolder, const char* fileName) {
-    char out[kMaxPathSize];
-    std::fill(std::begin(out), std::end(out), 'x');
-    EXPECT_EQ(BuildDataPath(platform, out, subfolder, fileName), out);
-    const std::string path = out;
-    EXPECT_EQ(std::string(out + path.size(), std::end(out)),
-              std::string(sizeof out - path.size(), '\0'))
-        << path;
-    return path;
-}
 
 TEST(DataPath, FilesLiveInTheCreatedDataFolder) {
     const std::string home = "C:\\Users\\Ann\\AppData\\Roaming";
@@ -73,7 +60,14 @@ TEST(DataPath, FilesLiveInTheCreatedDataFolder) {
         CFakeFolders platform;
         platform.base = c.base;
         platform.createSucceeds = c.createSucceeds;
-        EXPECT_EQ(Build(platform, c.subfolder, c.fileName), c.path);
+        char out[kMaxPathSize]; // full of garbage, which must be zero after the path
+        std::fill(std::begin(out), std::end(out), 'x');
+        EXPECT_EQ(BuildDataPath(platform, out, c.subfolder, c.fileName), out);
+        const std::string path = out;
+        EXPECT_EQ(path, c.path);
+        EXPECT_EQ(std::string(out + path.size(), std::end(out)),
+                  std::string(sizeof out - path.size(), '\0'))
+            << path;
         EXPECT_EQ(platform.created, c.created) << c.path;
     }
 }
