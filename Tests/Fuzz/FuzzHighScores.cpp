@@ -9,10 +9,6 @@
 
 namespace {
 
-int64_t FixedTime() {
-    return 1700000000;
-}
-
 // Rows with an empty name do not survive the file format (the two TABs around the name read as
 // one), so only named rows are compared.
 bool SameNamedRows(const CHighScoreTable& a, const CHighScoreTable& b) {
@@ -33,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const CTempDir dir;
     static const std::string path = dir.Path("input");
     WriteFile(path, std::string(reinterpret_cast<const char*>(data), size));
-    CHighScoreTable table(path.c_str(), FixedTime);
+    CHighScoreTable table(path.c_str(), [] { return int64_t{1700000000}; });
     table.LoadFromFile();
     for (int i = 0; i < kNumHighScores; ++i) {
         if (std::memchr(table.Entry(i).name, '\0', kHighScoreNameSize) == nullptr) {
@@ -42,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     table.Insert(INT32_MAX, "Fuzz", 3, 0);
     table.SaveToFile();
-    CHighScoreTable back(path.c_str(), FixedTime);
+    CHighScoreTable back(path.c_str(), [] { return int64_t{1700000000}; });
     back.LoadFromFile();
     if (!SameNamedRows(table, back)) {
         std::abort();

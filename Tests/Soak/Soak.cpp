@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <random>
 #include <string>
 
@@ -18,10 +19,7 @@ using Rng = std::mt19937;
 int16_t AnyShort(Rng& rng) {
     // Mostly sensible values, sometimes anything at all.
     static const int16_t kOdd[] = {0, 1, 2, 3, 5, 10, 100, 555, -1, -3, 32767, -32768};
-    if (rng() % 4 == 0) {
-        return static_cast<int16_t>(rng());
-    }
-    return kOdd[rng() % (sizeof kOdd / sizeof kOdd[0])];
+    return rng() % 4 == 0 ? static_cast<int16_t>(rng()) : kOdd[rng() % std::size(kOdd)];
 }
 
 int32_t AnyLong(Rng& rng) {
