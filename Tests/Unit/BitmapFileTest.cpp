@@ -73,14 +73,16 @@ TEST(BitmapFileTest, AcceptsWholeFilesAndRefusesDamagedOnes) {
         {"BA", With32(plain, 0, 'B' | 'A' << 8), false},
         {"pixels beyond the end", With32(plain, 10, uint32_t(plain.size())), false},
         {"colour table past the pixel offset", With32(Cut(palette, 14 + 40 + 16), 10, 54), false},
-        {"unknown information header", With32(plain, 14, 41), false},
+        {"unknown information header", With32(plain, 14, 39), false},
         {"width zero", With32(plain, 18, 0), false},
+        {"height zero", With32(plain, 22, 0), false},
         {"huge width", With32(plain, 18, 0x7FFFFFFF), false},
         {"huge height", With32(plain, 22, 0x7FFFFFFF), false},
         {"two planes", With32(plain, 26, 2 | (24 << 16)), false},
         {"7 bits per pixel", With32(plain, 26, 1 | (7 << 16)), false},
         {"unknown compression", With32(plain, 30, 4), false},
         {"run-length without a size", BitmapFile({4, 4, 8, 1, 2, 0}), false},
+        {"run-length top-down", BitmapFile({4, -4, 8, 1, 2, 6}), false},
         {"bit fields without their masks", With32(BitmapFile({2, 2, 32, 3}), 10, 54), false},
     };
     for (const Case& c : cases) {
