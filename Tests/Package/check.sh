@@ -1,14 +1,10 @@
 #!/usr/bin/env bash
-# Checks the release packages that `make package` makes:
-#   - the folder holds exactly the three zips and the two installers of this version;
-#   - each zip holds one top folder with exactly its program, clankmere-replay.exe and every
-#     file of Graphics and Sounds, the same bytes as in the repository;
-#   - every program and installer is a Windows program of its architecture and carries the
-#     project's version, and each program is the flavour its zip promises;
-#   - under Wine, the 64-bit installer installs silently into Program Files with a Start-menu
-#     folder and an uninstall entry, the replay tool beside the game, and its uninstaller
-#     removes all of it again. (The Wine here runs 64-bit programs only; the 32-bit installer
-#     is the same script.)
+# Checks the release packages that `make package` makes: exactly the three zips and the two
+# installers of this version; in each zip one top folder with exactly its program, the replay
+# tool and the repository's Graphics and Sounds; the architecture, version and flavour of every
+# program; and, under Wine, that the 64-bit installer installs silently with its Start-menu
+# folder and uninstall entry and that its uninstaller removes all of it again. (The Wine here
+# runs 64-bit programs only; the 32-bit installer is the same script.)
 #
 #   Tests/Package/check.sh [FOLDER]     FOLDER defaults to build/packages
 #
@@ -136,8 +132,6 @@ wineserver -w
 [ ! -e "$install_dir" ] || fail "the uninstaller left $install_dir"
 [ ! -e "$start_menu" ] || fail "the uninstaller left the Start-menu folder"
 for key in "$uninstall_key" "$settings_key"; do
-    if wine reg query "$key" >/dev/null 2>&1; then
-        fail "the uninstaller left the registry key $key"
-    fi
+    ! wine reg query "$key" >/dev/null 2>&1 || fail "the uninstaller left the registry key $key"
 done
 echo "ok Uninstall.exe /S removes the program, its folder, the shortcuts and the registry keys"
