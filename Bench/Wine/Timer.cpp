@@ -18,6 +18,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -388,40 +389,25 @@ void StoreSettings(const char* file, char** fields, char** end) {
                static_cast<std::streamsize>(record.size()));
 }
 
-using Scenario = void (*)(WatchedProgram&, const Move&);
-
-// The scenario named on a command line of six arguments with a known move; null for none.
-Scenario ScenarioOf(int argc, char** argv) {
-    static const struct {
-        const char* name;
-        Scenario run;
-    } kScenarios[] = {{"step", TimeStep},         {"death", TimeDeath},
-                      {"teleport", TimeTeleport}, {"screwdriver", TimeScrewdriver},
-                      {"stand", TimeLastStand},   {"crowd", TimeCrowd}};
-    for (const auto& scenario : kScenarios) {
-        if (argc == 6 && std::strcmp(scenario.name, argv[2]) == 0 && std::strlen(argv[5]) == 1 &&
-            CommandOf(argv[5][0]) != 0) {
-            return scenario.run;
-        }
-    }
-    return nullptr;
-}
-
 int Measure(int argc, char** argv) {
-    const auto is = [&](int count, const char* mode) {
-        return argc == count && std::strcmp(argv[2], mode) == 0;
-    };
+    using Scenario = void (*)(WatchedProgram&, const Move&);
+    static const std::map<std::string, Scenario> kScenarios = {
+        {"step", TimeStep},         {"death", TimeDeath},
+        {"teleport", TimeTeleport}, {"screwdriver", TimeScrewdriver},
+        {"stand", TimeLastStand},   {"crowd", TimeCrowd}};
+    const std::string mode = argc > 2 ? argv[2] : "";
     if (argc >= 3 && std::strcmp(argv[1], "settings") == 0) {
         StoreSettings(argv[2], argv + 3, argv + argc);
-    } else if (is(3, "start")) {
+    } else if (argc == 3 && mode == "start") {
         TimeStart(argv[1]);
-    } else if (is(4, "idle")) {
+    } else if (argc == 4 && mode == "idle") {
         WatchedProgram program(argv[1]);
         TimeIdle(program, std::atof(argv[3]));
-    } else if (const Scenario scenario = ScenarioOf(argc, argv)) {
+    } else if (argc == 6 && kScenarios.count(mode) != 0 && std::strlen(argv[5]) == 1 &&
+               CommandOf(argv[5][0]) != 0) {
         const Move move = {LoadPosition(argv[3]), LoadPosition(argv[4]), argv[5][0]};
         WatchedProgram program(argv[1]);
-        scenario(program, move);
+        kScenarios.at(mode)(program, move);
     } else {
         std::fprintf(stderr, "usage: clankmere-timer PROGRAM start\n"
                              "       clankmere-timer PROGRAM idle SECONDS\n"
