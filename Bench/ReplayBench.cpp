@@ -1,35 +1,87 @@
+// clankmere-bench [DIVISOR]
+// clankmere-bench long-game ACTIONS PREFS_OUT RECORD_OUT
 // Prints how many actions per second the rules replay: standard settings over a long game, and
-// games with 555 robots on every level. Not a test: it only measures.
+// games with 555 robots on every level; a DIVISOR shortens the runs, e.g. for a profiler. Not a
+// test: it only measures. "long-game" plays a game of at least ACTIONS actions that is still
+// under way and writes the settings that let a game last that long (the 196-byte preferences
+// record) and the game's record, which the start-up benchmark under Wine resumes.
+// The games are played by a simple player: a step that survives the robots' next step when
+// there is one, else the screwdriver, else a teleport.
 #include "Game.h"
+#include "GameRecord.h"
 #include "NullGameHost.h"
-#include "SimplePlayer.h"
+#include "Preferences.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <string>
 
 namespace {
 
-// Plays games until one has `actions` actions or `attempts` games were tried; returns the
-// longest move log.
-std::string PlayLongGame(CGame& game, int actions, int attempts, int64_t& startTime) {
-    std::string longest;
-    for (int attempt = 0; attempt < attempts; ++attempt) {
-        const int64_t start = 1000000 + attempt;
+// Whether standing on (x, y) survives the robots' next step.
+bool IsSafe(const CGame& game, int x, int y) {
+    if (x < 0 || x >= kGridWidth || y < 0 || y >= kGridHeight) {
+        return false;
+    }
+    const uint8_t cell = game.Cell(x, y);
+    if (cell == kCellRobot || cell == kCellHeap) {
+        return false;
+    }
+    for (const Robot* r = game.m_records; r->isAlive != kEndOfList; ++r) {
+        // A robot steps one cell towards the player in each direction.
+        if (r->isAlive != kRobotIsDead && r->x + (x > r->x) - (x < r->x) == x &&
+            r->y + (y > r->y) - (y < r->y) == y) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void PlayOneAction(CGame& game) {
+    for (int dy = -1; dy <= 1; ++dy) {
+        for (int dx = -1; dx <= 1; ++dx) {
+            if (IsSafe(game, game.m_playerX + dx, game.m_playerY + dy)) {
+                MovePlayer(game, static_cast<int16_t>(dx), static_cast<int16_t>(dy));
+                return;
+            }
+        }
+    }
+    if (game.m_screwdrivers > 0) {
+        UseScrewdriver(game);
+    } else {
+        Teleport(game);
+    }
+}
+
+// The actions of a move string: every character but the ". " between levels.
+int CountActions(const std::string& moves) {
+    return static_cast<int>(
+        std::count_if(moves.begin(), moves.end(), [](char c) { return c != '.' && c != ' '; }));
+}
+
+// Plays `attempts` games of up to `actions` actions from successive start times, or fewer once
+// one is still under way after them (the game is left as it is); returns the longest game's
+// start time, and its moves in `longest`.
+int64_t PlayLongGame(CGame& game, int64_t firstStart, int attempts, int actions,
+                     std::string& longest) {
+    int64_t longestStart = 0;
+    for (int64_t start = firstStart; start < firstStart + attempts; ++start) {
         NewGame(game, start, nullptr, false);
         for (int i = 0; i < actions && !game.m_gameOver; ++i) {
             PlayOneAction(game);
         }
         if (game.m_moveLogLength > longest.size()) {
             longest = game.m_moveLog;
-            startTime = start;
+            longestStart = start;
         }
-        if (static_cast<int>(longest.size()) >= actions) {
+        if (!game.m_gameOver) {
             break;
         }
     }
-    return longest;
+    return longestStart;
 }
 
 // Replays `moves` `repeats` times, from `firstStart` or from successive start times, and prints
@@ -48,18 +100,13 @@ void Measure(const char* title, CGame& game, const std::string& moves, int64_t f
                 static_cast<double>(actions) / (seconds > 0 ? seconds : 1e-9));
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    // An optional divisor shortens the runs, e.g. for a profiler.
-    const int divisor = argc > 1 ? std::atoi(argv[1]) : 1;
-    const int games = divisor > 0 ? 20 / divisor + 1 : 20;
+void MeasureReplay(int divisor) {
     CNullGameHost host;
     {
         CGame game(host, nullptr);
         EnsureGameResources(game);
-        int64_t start = 0;
-        const std::string moves = PlayLongGame(game, 100000, 300, start);
+        std::string moves;
+        const int64_t start = PlayLongGame(game, 1000000, 300, 100000, moves);
         std::printf("longest game found: %d actions, start time %lld\n", CountActions(moves),
                     static_cast<long long>(start));
         for (int run = 0; run < 3; ++run) {
@@ -67,18 +114,59 @@ int main(int argc, char** argv) {
                     false);
         }
     }
-    {
-        CGame game(host, nullptr);
-        EnsureGameResources(game);
-        // A wide screwdriver in stock keeps the player alive among 555 robots a level.
-        game.m_prefs.m_robotsBase = 555;
-        game.m_prefs.m_screwdriverStockMode = 1;
-        game.m_prefs.m_screwdriversPerGame = 30000;
-        game.m_prefs.m_screwdriverRadius = 10;
-        const std::string moves(5000, 'S');
-        for (int run = 0; run < 3; ++run) {
-            Measure("555 robots per level", game, moves, 4242, games, true);
-        }
+    CGame game(host, nullptr);
+    EnsureGameResources(game);
+    // A wide screwdriver in stock keeps the player alive among 555 robots a level.
+    game.m_prefs.m_robotsBase = 555;
+    game.m_prefs.m_screwdriverStockMode = 1;
+    game.m_prefs.m_screwdriversPerGame = 30000;
+    game.m_prefs.m_screwdriverRadius = 10;
+    const std::string moves(5000, 'S');
+    for (int run = 0; run < 3; ++run) {
+        Measure("555 robots per level", game, moves, 4242, 20 / divisor + 1, true);
     }
+}
+
+int WriteLongGame(int actions, const char* prefsPath, const char* recordPath) {
+    CPreferencesFile prefsFile(prefsPath);
+    CNullGameHost host;
+    CGame game(host, &prefsFile);
+    EnsureGameResources(game);
+    // The standard robots, up to 555 a level, but a wide screwdriver with plenty in stock: the
+    // simple player gets far, and the replay crosses hundreds of crowded levels.
+    game.m_prefs.m_screwdriverStockMode = 1;
+    game.m_prefs.m_screwdriversPerGame = 30000;
+    game.m_prefs.m_screwdriversPerLevel = 5;
+    game.m_prefs.m_screwdriverRadius = 4;
+    std::string moves;
+    PlayLongGame(game, 1700000000, 1000, actions, moves);
+    if (game.m_gameOver) {
+        std::fprintf(stderr, "clankmere-bench: no game lasted %d actions\n", actions);
+        return 1;
+    }
+    if (!game.m_prefs.Save()) {
+        std::fprintf(stderr, "clankmere-bench: cannot write %s\n", prefsPath);
+        return 1;
+    }
+    WriteGameRecord(recordPath, static_cast<uint64_t>(game.m_startTime),
+                    static_cast<uint32_t>(game.m_score), "Windows", game.m_moveLog);
+    std::printf("%d actions, level %u, score %d, start time %lld\n", CountActions(game.m_moveLog),
+                static_cast<unsigned>(game.m_level), static_cast<int>(game.m_score),
+                static_cast<long long>(game.m_startTime));
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 5 && std::strcmp(argv[1], "long-game") == 0 && std::atoi(argv[2]) > 0) {
+        return WriteLongGame(std::atoi(argv[2]), argv[3], argv[4]);
+    }
+    if (argc > 2 || (argc == 2 && std::atoi(argv[1]) <= 0)) {
+        std::fprintf(stderr, "usage: clankmere-bench [DIVISOR]\n"
+                             "       clankmere-bench long-game ACTIONS PREFS_OUT RECORD_OUT\n");
+        return 2;
+    }
+    MeasureReplay(argc == 2 ? std::atoi(argv[1]) : 1);
     return 0;
 }

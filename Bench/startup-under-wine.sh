@@ -5,47 +5,29 @@
 #
 #   Bench/startup-under-wine.sh [RUNS]     RUNS starts of each kind (default 7)
 #
-# Builds what it needs (build/win64, and clankmere-long-game in build/asan). The saved game is
-# played by the native core under settings that let a game last that long; the same settings
-# go into the prefix's registry, so that the program replays it the same way.
+# Builds what it needs (wine-bench.sh). The saved game is played by the native core under
+# settings that let a game last that long; the same settings go into the prefix's registry, so
+# that the program replays it the same way.
 set -euo pipefail
 
-repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-cd "$repo"
 runs=${1:-7}
-win_build=build/win64
-native_build=build/asan
 actions=5000
+# shellcheck source=Bench/wine-bench.sh
+source "$(dirname "${BASH_SOURCE[0]}")/wine-bench.sh"
 
-cmake --build "$win_build" --target Clankmere clankmere-startup-timer clankmere_data >/dev/null
-cmake --build "$native_build" --target clankmere-long-game clankmere-replay >/dev/null
-
-# shellcheck source=Tools/Automation/wine-env.sh
-source "$repo/Tools/Automation/wine-env.sh"
-
-install=$E2E_WORK/install
-e2e_install "$install" "$win_build/Clankmere.exe"
-timer=$repo/$win_build/clankmere-startup-timer.exe
-
-echo "Saved game: $("$native_build/Bench/clankmere-long-game" "$actions" "$E2E_WORK/prefs.bin" \
-    "$E2E_WORK/saved.txt")"
-position=$("$native_build/Tools/Replay/clankmere-replay" --prefs "$E2E_WORK/prefs.bin" \
-    "$E2E_WORK/saved.txt")
+echo "Saved game: $("$native_build/Bench/clankmere-bench" long-game "$actions" \
+    "$E2E_WORK/prefs.bin" "$E2E_WORK/saved.txt")"
+position=$("$replay" --prefs "$E2E_WORK/prefs.bin" "$E2E_WORK/saved.txt")
 if ! grep -q '^over: no' <<<"$position"; then
     echo "The replay tool does not find the saved game under way." >&2
     exit 1
 fi
 
-e2e_new_prefix "$E2E_WORK/prefix"
-data_folder=$(e2e_data_folder)
-wineserver -p
 e2e_store_preferences "$E2E_WORK/prefs.bin"
 
 # One start; prints the milliseconds to the first frame.
 first_frame_ms() {
-    local line
-    line=$(wine "$timer" "$(e2e_windows_path "$install")\\Clankmere.exe" 2>/dev/null | tr -d '\r')
-    echo "$line" | sed -n 's/.*first frame \([0-9]*\) ms.*/\1/p'
+    run_timer start | sed -n 's/.*first frame \([0-9]*\) ms.*/\1/p'
 }
 
 median() {

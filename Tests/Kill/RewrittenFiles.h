@@ -1,6 +1,5 @@
 // The files the kill test rewrites: "High Scores.txt", "Saved Game.txt" and "Last Game.txt",
-// each in two complete versions of clearly different sizes, written and read back through the
-// program's own code.
+// each in two complete versions of clearly different sizes, written by the program's own code.
 #pragma once
 
 #include <string>
@@ -14,7 +13,7 @@ std::string RewrittenFilePath(const std::string& folder, int file);
 // Writes `version` (0 or 1) of `file` into `folder` the way the program writes that file.
 void WriteVersion(const std::string& folder, int file, int version);
 
-// Tells which complete version a file holds, by its bytes and by what the program reads in it.
+// Tells which complete version a file holds, byte for byte.
 class CVersionIdentifier {
 public:
     // Writes every version once into `referenceFolder`, an existing folder, and keeps its bytes.

@@ -1,14 +1,10 @@
 #!/usr/bin/env bash
-# Checks the release packages that `make package` makes:
-#   - the folder holds exactly the three zips and the two installers of this version;
-#   - each zip holds one top folder with exactly its program, clankmere-replay.exe and every
-#     file of Graphics and Sounds, the same bytes as in the repository;
-#   - every program and installer is a Windows program of its architecture and carries the
-#     project's version, and each program is the flavour its zip promises;
-#   - under Wine, the 64-bit installer installs silently into Program Files with a Start-menu
-#     folder and an uninstall entry, the replay tool beside the game, and its uninstaller
-#     removes all of it again. (The Wine
-#     here runs 64-bit programs only; the 32-bit installer is the same script.)
+# Checks the release packages that `make package` makes: exactly the three zips and the two
+# installers of this version; in each zip one top folder with exactly its program, the replay
+# tool and the repository's Graphics and Sounds; the architecture, version and flavour of every
+# program; and, under Wine, that the 64-bit installer installs silently with its Start-menu
+# folder and uninstall entry and that its uninstaller removes all of it again. (The Wine here
+# runs 64-bit programs only; the 32-bit installer is the same script.)
 #
 #   Tests/Package/check.sh [FOLDER]     FOLDER defaults to build/packages
 #
@@ -24,6 +20,13 @@ fail() {
     exit 1
 }
 
+# Fails with WHAT unless the lists EXPECTED and FOUND agree, showing how they differ.
+check_list() {
+    [ "$2" = "$3" ] && return
+    diff <(echo "$2") <(echo "$3") >&2 || true
+    fail "$1 (expected <, found >)"
+}
+
 version=$(sed -n 's/^project(Clankmere VERSION \([0-9.]*\) .*/\1/p' CMakeLists.txt)
 IFS=. read -r major minor patch <<<"$version"
 [ -n "$patch" ] || fail "no major.minor.patch version in CMakeLists.txt"
@@ -34,65 +37,35 @@ source "$repo/Tools/Automation/wine-env.sh"
 # What every package holds beside its program.
 data_files=$(find Graphics Sounds -type f | LC_ALL=C sort)
 
-# FILE's format as binutils names it, e.g. pei-x86-64 or pei-i386.
-pe_format() {
-    x86_64-w64-mingw32-objdump -f "$1" | sed -n 's/.*file format //p'
-}
-
-# FILE is a Windows program of FORMAT whose version resource says this version and, when NAME
-# is given, whose original file name is NAME.
+# FILE is a Windows program of FORMAT (as binutils names it: pei-x86-64, pei-i386) whose
+# version resource says this version and, when NAME is given, whose original file name is NAME.
 check_program() {
-    local file=$1 format=$2 name=${3:-} resources
-    [ "$(pe_format "$file")" = "$format" ] || fail "$file is not a $format program"
+    local file=$1 format=$2 name=${3:-} resources line
+    x86_64-w64-mingw32-objdump -f "$file" | grep "file format $format\$" >/dev/null ||
+        fail "$file is not a $format program"
     resources=$(x86_64-w64-mingw32-windres -i "$file" -O rc) ||
         fail "cannot read the resources of $file"
-    local expected=(
-        "FILEVERSION $major, $minor, $patch, 0"
-        "PRODUCTVERSION $major, $minor, $patch, 0"
-        "VALUE \"FileVersion\", \"$version\""
-        "VALUE \"ProductVersion\", \"$version\""
-    )
-    if [ -n "$name" ]; then
-        expected+=("VALUE \"OriginalFilename\", \"$name\"")
-    fi
-    local line
-    for line in "${expected[@]}"; do
+    while IFS= read -r line; do
         grep -qF "$line" <<<"$resources" || fail "$file lacks $line in its version resource"
-    done
+    done <<EOF
+FILEVERSION $major, $minor, $patch, 0
+PRODUCTVERSION $major, $minor, $patch, 0
+VALUE "FileVersion", "$version"
+VALUE "ProductVersion", "$version"
+${name:+VALUE \"OriginalFilename\", \"$name\"}
+EOF
 }
 
 # FOLDER holds exactly the given programs and the repository's Graphics and Sounds.
 check_installed_files() {
-    local folder=$1 expected actual
+    local folder=$1 file
     shift
-    expected=$(printf '%s\n' "$@" "$data_files" | LC_ALL=C sort)
-    actual=$(cd "$folder" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)
-    if [ "$actual" != "$expected" ]; then
-        diff <(echo "$expected") <(echo "$actual") >&2 || true
-        fail "$folder does not hold exactly $*, Graphics and Sounds (expected <, found >)"
-    fi
-    local file
+    check_list "$folder does not hold exactly $*, Graphics and Sounds" \
+        "$(printf '%s\n' "$@" "$data_files" | LC_ALL=C sort)" \
+        "$(cd "$folder" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)"
     while IFS= read -r file; do
         cmp -s "$file" "$folder/$file" || fail "$folder/$file differs from $file"
     done <<<"$data_files"
-}
-
-# Where check_zip unpacks ZIP.
-unpacked() {
-    echo "$E2E_WORK/zips/$1"
-}
-
-# ZIP holds the single folder TOP_FOLDER with PROGRAM of FORMAT, the replay tool and the data.
-check_zip() {
-    local zip=$1 top_folder=$2 program=$3 format=$4 folder
-    folder=$(unpacked "$zip")
-    mkdir -p "$folder"
-    (cd "$folder" && cmake -E tar xf "$packages/$zip") || fail "cannot unpack $zip"
-    [ "$(ls -A "$folder")" = "$top_folder" ] ||
-        fail "$zip does not hold the one top folder $top_folder"
-    check_installed_files "$folder/$top_folder" "$program" clankmere-replay.exe
-    check_program "$folder/$top_folder/$program" "$format" "$program"
-    echo "ok $zip: $top_folder/ with $program ($format), clankmere-replay.exe, Graphics, Sounds"
 }
 
 zips=(
@@ -105,18 +78,21 @@ installers=(
     "Clankmere-$version-win32-setup.exe pei-i386"
 )
 
-expected=$(for entry in "${zips[@]}" "${installers[@]}"; do echo "${entry%% *}"; done |
-    LC_ALL=C sort)
-found=$(cd "$packages" && find . -mindepth 1 -maxdepth 1 | sed 's|^\./||' | LC_ALL=C sort)
-if [ "$found" != "$expected" ]; then
-    diff <(echo "$expected") <(echo "$found") >&2 || true
-    fail "$packages does not hold exactly the packages of version $version (expected <, found >)"
-fi
+check_list "$packages does not hold exactly the packages of version $version" \
+    "$(for entry in "${zips[@]}" "${installers[@]}"; do echo "${entry%% *}"; done | LC_ALL=C sort)" \
+    "$(cd "$packages" && find . -mindepth 1 -maxdepth 1 | sed 's|^\./||' | LC_ALL=C sort)"
 echo "ok $packages holds the five packages of version $version"
 
+# Each zip holds the single folder TOP with PROGRAM of FORMAT, the replay tool and the data.
 for entry in "${zips[@]}"; do
-    # shellcheck disable=SC2086
-    check_zip $entry
+    read -r zip top program format <<<"$entry"
+    folder=$E2E_WORK/zips/$zip
+    mkdir -p "$folder"
+    (cd "$folder" && cmake -E tar xf "$packages/$zip") || fail "cannot unpack $zip"
+    [ "$(ls -A "$folder")" = "$top" ] || fail "$zip does not hold the one top folder $top"
+    check_installed_files "$folder/$top" "$program" clankmere-replay.exe
+    check_program "$folder/$top/$program" "$format" "$program"
+    echo "ok $zip: $top/ with $program ($format), clankmere-replay.exe, Graphics, Sounds"
 done
 
 for entry in "${installers[@]}"; do
@@ -135,7 +111,7 @@ settings_key='HKLM\Software\Lantern Hill Software'
 
 wine "$packages/$installer" /S || fail "$installer /S failed"
 check_installed_files "$install_dir" Clankmere.exe clankmere-replay.exe Uninstall.exe
-zipped=$(unpacked "Clankmere-$version-win64.zip")/Clankmere-$version-win64/Clankmere.exe
+zipped=$E2E_WORK/zips/Clankmere-$version-win64.zip/Clankmere-$version-win64/Clankmere.exe
 cmp -s "$install_dir/Clankmere.exe" "$zipped" ||
     fail "the installed Clankmere.exe differs from the one in Clankmere-$version-win64.zip"
 for link in Clankmere "Uninstall Clankmere"; do
@@ -156,8 +132,6 @@ wineserver -w
 [ ! -e "$install_dir" ] || fail "the uninstaller left $install_dir"
 [ ! -e "$start_menu" ] || fail "the uninstaller left the Start-menu folder"
 for key in "$uninstall_key" "$settings_key"; do
-    if wine reg query "$key" >/dev/null 2>&1; then
-        fail "the uninstaller left the registry key $key"
-    fi
+    ! wine reg query "$key" >/dev/null 2>&1 || fail "the uninstaller left the registry key $key"
 done
 echo "ok Uninstall.exe /S removes the program, its folder, the shortcuts and the registry keys"
