@@ -6,6 +6,9 @@
 
 namespace {
 
+// What the game returns after a normal quit.
+constexpr DWORD kQuitExitCode = 1;
+
 struct WindowSearch {
     DWORD pid;
     const char* className;
@@ -130,11 +133,12 @@ void Game::Dismiss(const MessageBoxSeen& box) {
     }
 }
 
+HWND Game::MainWindow() {
+    return m_mainWindow ? m_mainWindow : WaitForMainWindow();
+}
+
 void Game::Focus() {
-    if (!m_mainWindow) {
-        WaitForMainWindow();
-    }
-    BringToFront(m_mainWindow, "the main window");
+    BringToFront(MainWindow(), "the main window");
 }
 
 void Game::Press(WORD vk, unsigned modifiers) {
@@ -175,10 +179,7 @@ ProbeClient& Game::Probe() {
 }
 
 Picture Game::Capture() {
-    if (!m_mainWindow) {
-        WaitForMainWindow();
-    }
-    return CaptureClient(m_mainWindow);
+    return CaptureClient(MainWindow());
 }
 
 void Game::WaitForBoard(const Position& position, const Picture& sheet, const std::string& when,
@@ -198,11 +199,8 @@ void Game::WaitForBoard(const Position& position, const Picture& sheet, const st
 }
 
 POINT Game::FindFramePoint(LRESULT area, const char* what) {
-    if (!m_mainWindow) {
-        WaitForMainWindow();
-    }
     RECT frame = {};
-    GetWindowRect(m_mainWindow, &frame);
+    GetWindowRect(MainWindow(), &frame);
     // Corners on the diagonal into the frame; caption buttons on the caption's middle row,
     // from the right.
     std::vector<POINT> candidates;
@@ -242,22 +240,6 @@ void CheckQuitCode(Game& game, const std::string& how) {
     if (code != kQuitExitCode) {
         Fail("after %s the game exited with %lu instead of %lu", how.c_str(), code, kQuitExitCode);
     }
-}
-
-void StoreDefaultPreferences() {
-    StorePreferences(DefaultPreferences());
-}
-
-void StoreReportedVersion(const char* program, const char* version) {
-    HKEY key = nullptr;
-    const std::string path = std::string("Software\\Wine\\AppDefaults\\") + program;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                        &key, nullptr) != ERROR_SUCCESS ||
-        RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
-                       static_cast<DWORD>(std::strlen(version) + 1)) != ERROR_SUCCESS) {
-        Fail("cannot make Wine report the version %s to %s", version, program);
-    }
-    RegCloseKey(key);
 }
 
 void PrepareResume(const Installation& installation, const RecordedGame& recorded, size_t length) {

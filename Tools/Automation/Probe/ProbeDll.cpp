@@ -51,17 +51,9 @@ std::string DescribeMenuBar() {
         out += "menu " + ItemText(bar, i) + "\n";
         HMENU popup = GetSubMenu(bar, i);
         for (int j = 0; popup && j < GetMenuItemCount(popup); ++j) {
-            const UINT state = GetMenuState(popup, j, MF_BYPOSITION);
-            if (state & MF_SEPARATOR) {
-                out += "separator\n";
-                continue;
-            }
-            std::string flags;
-            flags += (state & MF_GRAYED) ? "g" : "";
-            flags += (state & MF_DISABLED) ? "d" : "";
-            flags += (state & MF_CHECKED) ? "c" : "";
-            out += "item " + std::to_string(GetMenuItemID(popup, j)) + " " +
-                   (flags.empty() ? "-" : flags) + " " + ItemText(popup, j) + "\n";
+            out += std::to_string(static_cast<int>(GetMenuItemID(popup, j))) + " " +
+                   std::to_string(GetMenuState(popup, j, MF_BYPOSITION)) + " " +
+                   ItemText(popup, j) + "\n";
         }
     }
     return out;
@@ -95,17 +87,10 @@ std::string ShownText(const std::string& text) {
 }
 
 bool HasCheckGlyph(HWND control) {
-    switch (GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) {
-    case BS_CHECKBOX:
-    case BS_AUTOCHECKBOX:
-    case BS_RADIOBUTTON:
-    case BS_AUTORADIOBUTTON:
-    case BS_3STATE:
-    case BS_AUTO3STATE:
-        return true;
-    default:
-        return false;
-    }
+    constexpr unsigned kGlyphTypes = 1u << BS_CHECKBOX | 1u << BS_AUTOCHECKBOX |
+                                     1u << BS_RADIOBUTTON | 1u << BS_AUTORADIOBUTTON |
+                                     1u << BS_3STATE | 1u << BS_AUTO3STATE;
+    return (kGlyphTypes >> (GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK)) & 1;
 }
 
 bool IsTextStatic(HWND control) {

@@ -11,8 +11,7 @@
 // keyboard flushes included), counts the game's beeps and sounds, notes the input its waits wake
 // for and the game's current directory, and on request writes the menu bar out as text:
 //   menu <title>
-//   item <id> <flags> <text>     flags: 'g' grayed, 'd' disabled, 'c' checked, '-' none
-//   separator
+//   <id> <state> <text>      an item, its state as GetMenuState gives it
 // or, asked for the dialog labels, a line per static text and check box (radio buttons
 // included) of every dialog in the game's resources, each dialog made in the game's process so
 // that its font is the one the game's dialogs get:
