@@ -344,7 +344,7 @@ public:
     const ProbeShared& Seen() const { return *m_shared; }
 
 private:
-    std::string Ask(ProbeRequest request, const char* what);
+    std::vector<std::string> Ask(ProbeRequest request, const char* what);
 
     HANDLE m_mapping = nullptr;
     HANDLE m_request = nullptr;

@@ -90,30 +90,27 @@ std::vector<int> ProbeClient::CommandsSince(LONG mark) const {
     return commands;
 }
 
-std::string ProbeClient::Ask(ProbeRequest request, const char* what) {
+std::vector<std::string> ProbeClient::Ask(ProbeRequest request, const char* what) {
     m_shared->request = request;
     SetEvent(m_request);
     if (WaitForSingleObject(m_reply, kPatienceMs) != WAIT_OBJECT_0) {
         Fail("the helper DLL in the game did not answer with the %s", what);
     }
-    return m_shared->menuText;
+    std::vector<std::string> lines;
+    std::istringstream text(m_shared->menuText);
+    for (std::string line; std::getline(text, line);) {
+        lines.push_back(line);
+    }
+    return lines;
 }
 
 std::vector<std::string> ProbeClient::ReadDialogLabels() {
-    std::vector<std::string> labels;
-    std::istringstream lines(Ask(kProbeDialogLabels, "dialog labels"));
-    std::string line;
-    while (std::getline(lines, line)) {
-        labels.push_back(line);
-    }
-    return labels;
+    return Ask(kProbeDialogLabels, "dialog labels");
 }
 
 std::vector<Menu> ProbeClient::ReadMenus() {
     std::vector<Menu> menus;
-    std::istringstream lines(Ask(kProbeMenus, "menus"));
-    std::string line;
-    while (std::getline(lines, line)) {
+    for (const std::string& line : Ask(kProbeMenus, "menus")) {
         if (line.rfind("menu ", 0) == 0) {
             menus.push_back({line.substr(5), {}});
             continue;
