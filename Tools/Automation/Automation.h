@@ -447,7 +447,6 @@ public:
     // Types `path` (empty: the suggested one) into the open file dialog and presses Enter.
     void ChooseFile(const std::string& path, const std::string& command);
 
-    // Gives the main window the keyboard focus.
     void Focus();
     void Press(WORD vk, unsigned modifiers = kNoModifiers);
     // A key that the accelerators make a command; waits until it has been handled.
@@ -463,7 +462,7 @@ public:
     void WaitForBoard(const Position& position, const Picture& sheet, const std::string& when,
                       CellsFrom from = {});
 
-    // User and kernel time so far, from /proc under Wine.
+    // User and kernel time so far, from Wine's /proc.
     double CpuMs();
 
     // A point of the main window whose hit test gives `area` (HTCLOSE, HTCAPTION, ...).

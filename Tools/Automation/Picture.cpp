@@ -197,8 +197,7 @@ std::string FirstArgumentIn(const std::string& cmdlinePath) {
     return first;
 }
 
-// The /proc entry of the process started as `program`, or empty when there is none to be seen
-// (the process does not run under Wine).
+// The /proc entry of the process started as `program`, or empty.
 std::string FindStatPath(const std::string& program) {
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA("Z:\\proc\\*", &found);
@@ -217,36 +216,28 @@ std::string FindStatPath(const std::string& program) {
     return statPath;
 }
 
-double FileTimeMs(const FILETIME& time) {
-    return static_cast<double>((uint64_t(time.dwHighDateTime) << 32) | time.dwLowDateTime) /
-           10000.0;
-}
-
 } // namespace
 
 // User and kernel time: fields 14 and 15 of /proc/PID/stat, counted after the command name,
-// which is in parentheses and may hold blanks.
+// which is in parentheses and may hold blanks (Wine's GetProcessTimes gives no user time of
+// another process).
 double Game::CpuMs() {
     if (!m_statPath) {
         m_statPath = FindStatPath(m_programPath);
     }
-    if (!m_statPath->empty()) {
-        std::ifstream in(*m_statPath);
-        std::string stat;
-        std::getline(in, stat);
-        std::istringstream fields(stat.substr(stat.rfind(')') + 1));
-        std::string skipped;
-        for (int field = 3; field < 14; ++field) {
-            fields >> skipped;
-        }
-        double user = 0;
-        double kernel = 0;
-        fields >> user >> kernel;
-        return (user + kernel) * kMsPerClockTick;
+    if (m_statPath->empty()) {
+        Fail("%s is not among the processes in /proc", m_programPath.c_str());
     }
-    FILETIME created, exited, kernel, user;
-    if (!GetProcessTimes(m_process.hProcess, &created, &exited, &kernel, &user)) {
-        return 0;
+    std::ifstream in(*m_statPath);
+    std::string stat;
+    std::getline(in, stat);
+    std::istringstream fields(stat.substr(stat.rfind(')') + 1));
+    std::string skipped;
+    for (int field = 3; field < 14; ++field) {
+        fields >> skipped;
     }
-    return FileTimeMs(kernel) + FileTimeMs(user);
+    double user = 0;
+    double kernel = 0;
+    fields >> user >> kernel;
+    return (user + kernel) * kMsPerClockTick;
 }

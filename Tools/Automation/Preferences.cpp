@@ -2,7 +2,9 @@
 
 #include "Preferences.h"
 
+#include <algorithm>
 #include <cstring>
+#include <sstream>
 
 namespace {
 
@@ -10,61 +12,61 @@ constexpr const char* kKey = "Software\\Clankmere\\Preferences";
 constexpr const char* kValue = "Data";
 constexpr size_t kPlayerNameOffset = 12;
 
-// The fields in their order: a field of up to 4 bytes is a little-endian number, the player's
-// name and the placements are shown as bytes.
+// The fields in their order, in runs of one size: numbers of up to 4 bytes (signed when
+// marked), the player's name and the two placements shown as bytes.
+constexpr struct {
+    size_t size;
+    bool isSigned;
+    const char* names;
+} kLayout[] = {
+    {4, false, "m_startMarker m_baseSize m_version"},
+    {kPlayerNameSize, false, "m_playerName"},
+    {4, true,
+     "m_robotKillPoints m_screwdriverMultiplier m_lastStandMultiplier m_multipleKillMultiplier"},
+    {2, true,
+     "m_reserved1 m_teleportRule m_safeZoneRadius m_screwdriversPerGame m_screwdriversPerLevel "
+     "m_screwdriverRadius m_screwdriverEffect m_gridStyle m_robotsPerLevel m_robotsBase "
+     "m_heapsPerLevel m_heapsBase"},
+    {1, false,
+     "m_moveRobotsAfterTeleport m_moveRobotsAfterScrewdriver m_showMovementArrows "
+     "m_screwdriverStockMode m_lastStandFast m_lastStandUntimed m_untimedAnimation m_soundOn "
+     "m_smolderingHeaps m_forceEligible"},
+    {2, false, "m_reserved2"},
+    {4, true, "m_iconSet"},
+    {4, false, "m_endMarker"},
+    {kWindowPlacementSize, false, "m_mainWindowPlacement m_highScoresWindowPlacement"},
+    {4, false, "m_extEndMarker"},
+};
+
 struct Field {
-    const char* name;
+    std::string name;
+    size_t offset;
     size_t size;
     bool isSigned;
 };
 
-constexpr Field kLayout[] = {{"m_startMarker", 4, false},
-                             {"m_baseSize", 4, false},
-                             {"m_version", 4, false},
-                             {"m_playerName", kPlayerNameSize, false},
-                             {"m_robotKillPoints", 4, true},
-                             {"m_screwdriverMultiplier", 4, true},
-                             {"m_lastStandMultiplier", 4, true},
-                             {"m_multipleKillMultiplier", 4, true},
-                             {"m_reserved1", 2, true},
-                             {"m_teleportRule", 2, true},
-                             {"m_safeZoneRadius", 2, true},
-                             {"m_screwdriversPerGame", 2, true},
-                             {"m_screwdriversPerLevel", 2, true},
-                             {"m_screwdriverRadius", 2, true},
-                             {"m_screwdriverEffect", 2, true},
-                             {"m_gridStyle", 2, true},
-                             {"m_robotsPerLevel", 2, true},
-                             {"m_robotsBase", 2, true},
-                             {"m_heapsPerLevel", 2, true},
-                             {"m_heapsBase", 2, true},
-                             {"m_moveRobotsAfterTeleport", 1, false},
-                             {"m_moveRobotsAfterScrewdriver", 1, false},
-                             {"m_showMovementArrows", 1, false},
-                             {"m_screwdriverStockMode", 1, false},
-                             {"m_lastStandFast", 1, false},
-                             {"m_lastStandUntimed", 1, false},
-                             {"m_untimedAnimation", 1, false},
-                             {"m_soundOn", 1, false},
-                             {"m_smolderingHeaps", 1, false},
-                             {"m_forceEligible", 1, false},
-                             {"m_reserved2", 2, false},
-                             {"m_iconSet", 4, true},
-                             {"m_endMarker", 4, false},
-                             {"m_mainWindowPlacement", kWindowPlacementSize, false},
-                             {"m_highScoresWindowPlacement", kWindowPlacementSize, false},
-                             {"m_extEndMarker", 4, false}};
+std::vector<Field> Fields() {
+    std::vector<Field> fields;
+    size_t offset = 0;
+    for (const auto& run : kLayout) {
+        std::istringstream names(run.names);
+        for (std::string name; names >> name; offset += run.size) {
+            fields.push_back({name, offset, run.size, run.isSigned});
+        }
+    }
+    return fields;
+}
 
-std::string Describe(const PreferencesRecord& record, size_t offset, const Field& field) {
+std::string Describe(const PreferencesRecord& record, const Field& field) {
     std::string text;
     if (field.size > 4) {
         for (size_t i = 0; i < field.size; ++i) {
-            text += Format("%02X", record[offset + i]);
+            text += Format("%02X", record[field.offset + i]);
         }
         return text;
     }
     uint32_t value = 0;
-    std::memcpy(&value, &record[offset], field.size);
+    std::memcpy(&value, &record[field.offset], field.size);
     const unsigned shift = 32 - 8 * static_cast<unsigned>(field.size);
     return field.isSigned ? std::to_string(static_cast<int32_t>(value << shift) >> shift)
                           : std::to_string(value);
@@ -73,15 +75,13 @@ std::string Describe(const PreferencesRecord& record, size_t offset, const Field
 // The first field in [from, to) that differs, by name and with both values; empty if none.
 std::string FirstFieldDifference(const PreferencesRecord& expected, const PreferencesRecord& found,
                                  size_t from, size_t to) {
-    size_t offset = 0;
-    for (const Field& field : kLayout) {
-        if (offset >= from && offset + field.size <= to &&
-            std::memcmp(&expected[offset], &found[offset], field.size) != 0) {
-            return Format("%s (offset %zu) should be %s and is %s", field.name, offset,
-                          Describe(expected, offset, field).c_str(),
-                          Describe(found, offset, field).c_str());
+    for (const Field& field : Fields()) {
+        if (field.offset >= from && field.offset + field.size <= to &&
+            std::memcmp(&expected[field.offset], &found[field.offset], field.size) != 0) {
+            return Format("%s (offset %zu) should be %s and is %s", field.name.c_str(),
+                          field.offset, Describe(expected, field).c_str(),
+                          Describe(found, field).c_str());
         }
-        offset += field.size;
     }
     return {};
 }
@@ -110,13 +110,11 @@ PreferencesRecord DefaultPreferences() {
 }
 
 void PutField(PreferencesRecord& record, const char* name, int64_t value) {
-    size_t offset = 0;
-    for (const Field& field : kLayout) {
-        if (field.size <= 4 && std::strcmp(field.name, name) == 0) {
-            std::memcpy(&record[offset], &value, field.size);
+    for (const Field& field : Fields()) {
+        if (field.size <= 4 && field.name == name) {
+            std::memcpy(&record[field.offset], &value, field.size);
             return;
         }
-        offset += field.size;
     }
     Fail("the preferences record has no number field %s", name);
 }

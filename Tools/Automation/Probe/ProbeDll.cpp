@@ -179,12 +179,6 @@ constexpr DWORD kIdleWaitMs = 1000;
 constexpr DWORD kRefusalToneHz = 750;
 constexpr DWORD kRefusalToneMs = 300;
 
-decltype(&MessageBeep) g_messageBeep;
-decltype(&Beep) g_beep;
-decltype(&PlaySoundA) g_playSound;
-decltype(&MsgWaitForMultipleObjects) g_msgWait;
-decltype(&MsgWaitForMultipleObjectsEx) g_msgWaitEx;
-
 void NoteWakeMask(DWORD timeoutMs, DWORD wakeMask) {
     if (timeoutMs >= kIdleWaitMs) {
         InterlockedExchange(&g_shared->idleWakeMask, static_cast<LONG>(wakeMask));
@@ -193,7 +187,7 @@ void NoteWakeMask(DWORD timeoutMs, DWORD wakeMask) {
 }
 
 BOOL WINAPI CountedMessageBeep(UINT type) {
-    const BOOL done = g_messageBeep(type);
+    const BOOL done = MessageBeep(type);
     InterlockedIncrement(&g_shared->messageBeeps);
     if (done) {
         InterlockedIncrement(&g_shared->messageBeepsDone);
@@ -205,31 +199,30 @@ BOOL WINAPI CountedBeep(DWORD frequency, DWORD duration) {
     if (frequency == kRefusalToneHz && duration == kRefusalToneMs) {
         InterlockedIncrement(&g_shared->refusalTones);
     }
-    return g_beep(frequency, duration);
+    return Beep(frequency, duration);
 }
 
 BOOL WINAPI CountedPlaySound(LPCSTR sound, HMODULE module, DWORD flags) {
     lstrcpynA(g_shared->lastSound, sound ? sound : "", sizeof g_shared->lastSound);
     InterlockedIncrement(&g_shared->sounds);
-    return g_playSound(sound, module, flags);
+    return PlaySoundA(sound, module, flags);
 }
 
 DWORD WINAPI NotedMsgWait(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD timeoutMs,
                           DWORD wakeMask) {
     NoteWakeMask(timeoutMs, wakeMask);
-    return g_msgWait(count, handles, waitAll, timeoutMs, wakeMask);
+    return MsgWaitForMultipleObjects(count, handles, waitAll, timeoutMs, wakeMask);
 }
 
 DWORD WINAPI NotedMsgWaitEx(DWORD count, const HANDLE* handles, DWORD timeoutMs, DWORD wakeMask,
                             DWORD flags) {
     NoteWakeMask(timeoutMs, wakeMask);
-    return g_msgWaitEx(count, handles, timeoutMs, wakeMask, flags);
+    return MsgWaitForMultipleObjectsEx(count, handles, timeoutMs, wakeMask, flags);
 }
 
-// Points the game's import of `function` at `replacement`, and `original` at what it was; a
-// function the game does not import is left alone.
-template <typename Function>
-void RedirectImport(const char* function, Function replacement, Function& original) {
+// Points the game's import of `function` at `replacement` (this DLL's own imports still reach
+// the original); a function the game does not import is left alone.
+template <typename Function> void RedirectImport(const char* function, Function replacement) {
     auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
     const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
     const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
@@ -250,7 +243,6 @@ void RedirectImport(const char* function, Function replacement, Function& origin
             DWORD protection = 0;
             VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, PAGE_READWRITE,
                            &protection);
-            original = reinterpret_cast<Function>(slot->u1.Function);
             slot->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
             VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, protection, &protection);
         }
@@ -258,11 +250,11 @@ void RedirectImport(const char* function, Function replacement, Function& origin
 }
 
 void RedirectImports() {
-    RedirectImport("MessageBeep", &CountedMessageBeep, g_messageBeep);
-    RedirectImport("Beep", &CountedBeep, g_beep);
-    RedirectImport("PlaySoundA", &CountedPlaySound, g_playSound);
-    RedirectImport("MsgWaitForMultipleObjects", &NotedMsgWait, g_msgWait);
-    RedirectImport("MsgWaitForMultipleObjectsEx", &NotedMsgWaitEx, g_msgWaitEx);
+    RedirectImport("MessageBeep", &CountedMessageBeep);
+    RedirectImport("Beep", &CountedBeep);
+    RedirectImport("PlaySoundA", &CountedPlaySound);
+    RedirectImport("MsgWaitForMultipleObjects", &NotedMsgWait);
+    RedirectImport("MsgWaitForMultipleObjectsEx", &NotedMsgWaitEx);
 }
 
 HANDLE OpenProbeEvent(const char* kind) {
