@@ -6,6 +6,9 @@
 
 namespace {
 
+// What the game returns after a normal quit.
+constexpr DWORD kQuitExitCode = 1;
+
 struct WindowSearch {
     DWORD pid;
     const char* className;
@@ -33,6 +36,18 @@ HWND FindWindowOf(DWORD pid, const char* className, bool visibleOnly) {
     WindowSearch search = {pid, className, visibleOnly, nullptr};
     EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+// Wine now and then fails to start a process (error 1359, an internal error).
+constexpr int kStartAttempts = 3;
+
+// True once the process has written a whole line to `output`.
+bool ReadLine(HANDLE output) {
+    char c = '\0';
+    DWORD read = 0;
+    while (c != '\n' && ReadFile(output, &c, 1, &read, nullptr) && read == 1) {
+    }
+    return c == '\n';
 }
 
 } // namespace
@@ -94,17 +109,14 @@ HWND Game::WaitForMainWindow() {
 }
 
 HWND Game::WaitForMainWindowPastNotes() {
-    if (!WaitUntil([this] {
-            const HWND box = FindMessageBox();
-            if (box && TextOf(box) == "Message") {
-                Dismiss({box, "Message", ""});
-            }
-            m_mainWindow = FindMainWindow();
-            return m_mainWindow && IsWindowVisible(m_mainWindow);
-        })) {
-        WaitForMainWindow();
-    }
-    return m_mainWindow;
+    WaitUntil([this] {
+        const HWND box = FindMessageBox();
+        if (box && TextOf(box) == "Message") {
+            Dismiss({box, "Message", ""});
+        }
+        return IsWindowVisible(FindMainWindow()) != FALSE;
+    });
+    return WaitForMainWindow();
 }
 
 HWND Game::FindMessageBox() const {
@@ -130,11 +142,12 @@ void Game::Dismiss(const MessageBoxSeen& box) {
     }
 }
 
+HWND Game::MainWindow() {
+    return m_mainWindow ? m_mainWindow : WaitForMainWindow();
+}
+
 void Game::Focus() {
-    if (!m_mainWindow) {
-        WaitForMainWindow();
-    }
-    BringToFront(m_mainWindow, "the main window");
+    BringToFront(MainWindow(), "the main window");
 }
 
 void Game::Press(WORD vk, unsigned modifiers) {
@@ -175,10 +188,7 @@ ProbeClient& Game::Probe() {
 }
 
 Picture Game::Capture() {
-    if (!m_mainWindow) {
-        WaitForMainWindow();
-    }
-    return CaptureClient(m_mainWindow);
+    return CaptureClient(MainWindow());
 }
 
 void Game::WaitForBoard(const Position& position, const Picture& sheet, const std::string& when,
@@ -198,11 +208,8 @@ void Game::WaitForBoard(const Position& position, const Picture& sheet, const st
 }
 
 POINT Game::FindFramePoint(LRESULT area, const char* what) {
-    if (!m_mainWindow) {
-        WaitForMainWindow();
-    }
     RECT frame = {};
-    GetWindowRect(m_mainWindow, &frame);
+    GetWindowRect(MainWindow(), &frame);
     // Corners on the diagonal into the frame; caption buttons on the caption's middle row,
     // from the right.
     std::vector<POINT> candidates;
@@ -242,22 +249,6 @@ void CheckQuitCode(Game& game, const std::string& how) {
     if (code != kQuitExitCode) {
         Fail("after %s the game exited with %lu instead of %lu", how.c_str(), code, kQuitExitCode);
     }
-}
-
-void StoreDefaultPreferences() {
-    StorePreferences(DefaultPreferences());
-}
-
-void StoreReportedVersion(const char* program, const char* version) {
-    HKEY key = nullptr;
-    const std::string path = std::string("Software\\Wine\\AppDefaults\\") + program;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                        &key, nullptr) != ERROR_SUCCESS ||
-        RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
-                       static_cast<DWORD>(std::strlen(version) + 1)) != ERROR_SUCCESS) {
-        Fail("cannot make Wine report the version %s to %s", version, program);
-    }
-    RegCloseKey(key);
 }
 
 void PrepareResume(const Installation& installation, const RecordedGame& recorded, size_t length) {
@@ -331,4 +322,61 @@ WORD NumericPadKey(char move) {
         Fail("'%c' is not a step or a wait", move);
     }
     return static_cast<WORD>(VK_NUMPAD0 + (move - '0'));
+}
+
+Program::Program(const std::string& path, const std::vector<std::string>& arguments) {
+    HANDLE output = nullptr;
+    HANDLE programOutput = nullptr;
+    if (!CreatePipe(&output, &programOutput, nullptr, 0)) {
+        Fail("cannot make a pipe (error %lu)", GetLastError());
+    }
+    SetHandleInformation(programOutput, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = programOutput;
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    std::string commandLine = "\"" + path + "\"";
+    for (const std::string& argument : arguments) {
+        commandLine += " \"" + argument + "\"";
+    }
+    bool started = false;
+    DWORD error = 0;
+    for (int attempt = 0; attempt < kStartAttempts && !started; ++attempt) {
+        started = CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
+                                 DETACHED_PROCESS, nullptr, nullptr, &startup, &m_process) != 0;
+        error = GetLastError();
+    }
+    CloseHandle(programOutput);
+    const bool ready = started && ReadLine(output);
+    CloseHandle(output);
+    if (!started) {
+        Fail("cannot start %s (error %lu)", path.c_str(), error);
+    }
+    if (!ready) {
+        Close();
+        Fail("%s ended before its first line", path.c_str());
+    }
+}
+
+Program::~Program() {
+    Close();
+}
+
+void Program::Kill() {
+    if (WaitForSingleObject(m_process.hProcess, 0) != WAIT_TIMEOUT) {
+        Fail("the program ended by itself");
+    }
+    TerminateProcess(m_process.hProcess, 1);
+    if (WaitForSingleObject(m_process.hProcess, kPatienceMs) != WAIT_OBJECT_0) {
+        Fail("the program did not end when it was terminated");
+    }
+}
+
+void Program::Close() {
+    TerminateProcess(m_process.hProcess, 1);
+    WaitForSingleObject(m_process.hProcess, kPatienceMs);
+    CloseHandle(m_process.hThread);
+    CloseHandle(m_process.hProcess);
+    m_process = {};
 }

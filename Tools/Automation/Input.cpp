@@ -2,23 +2,10 @@
 
 namespace {
 
+// Page Up, Page Down, End, Home, the arrows, Insert, Delete and NumLock.
 bool IsExtendedKey(WORD vk) {
-    switch (vk) {
-    case VK_LEFT:
-    case VK_RIGHT:
-    case VK_UP:
-    case VK_DOWN:
-    case VK_HOME:
-    case VK_END:
-    case VK_PRIOR:
-    case VK_NEXT:
-    case VK_INSERT:
-    case VK_DELETE:
-    case VK_NUMLOCK:
-        return true;
-    default:
-        return false;
-    }
+    return (vk >= VK_PRIOR && vk <= VK_DOWN) || vk == VK_INSERT || vk == VK_DELETE ||
+           vk == VK_NUMLOCK;
 }
 
 bool SendKey(WORD vk, bool up) noexcept {
@@ -34,6 +21,10 @@ void SendKeyOrFail(WORD vk, bool up) {
     if (!SendKey(vk, up)) {
         Fail("SendInput refused the key 0x%02X (error %lu)", vk, GetLastError());
     }
+}
+
+void KeyUp(WORD vk) {
+    SendKeyOrFail(vk, true);
 }
 
 void SendMouse(POINT at, DWORD flags) {
@@ -56,10 +47,6 @@ constexpr WORD kModifierKeys[] = {VK_SHIFT, VK_CONTROL, VK_MENU};
 
 void KeyDown(WORD vk) {
     SendKeyOrFail(vk, false);
-}
-
-void KeyUp(WORD vk) {
-    SendKeyOrFail(vk, true);
 }
 
 void ReleaseKey(WORD vk) noexcept {

@@ -1,110 +1,118 @@
 #include "Automation.h"
 
+#include "Preferences.h"
+
+#include <algorithm>
 #include <cstring>
+#include <sstream>
 
 namespace {
 
 constexpr const char* kKey = "Software\\Clankmere\\Preferences";
 constexpr const char* kValue = "Data";
-constexpr uint32_t kMarker = 0xDEADF007;
+constexpr size_t kPlayerNameOffset = 12;
 
-enum class Kind { Unsigned, Signed, Text, Placement };
+// The fields in their order, in runs of one size: numbers of up to 4 bytes (signed when
+// marked), the player's name and the two placements shown as bytes.
+constexpr struct {
+    size_t size;
+    bool isSigned;
+    const char* names;
+} kLayout[] = {
+    {4, false, "m_startMarker m_baseSize m_version"},
+    {kPlayerNameSize, false, "m_playerName"},
+    {4, true,
+     "m_robotKillPoints m_screwdriverMultiplier m_lastStandMultiplier m_multipleKillMultiplier"},
+    {2, true,
+     "m_reserved1 m_teleportRule m_safeZoneRadius m_screwdriversPerGame m_screwdriversPerLevel "
+     "m_screwdriverRadius m_screwdriverEffect m_gridStyle m_robotsPerLevel m_robotsBase "
+     "m_heapsPerLevel m_heapsBase"},
+    {1, false,
+     "m_moveRobotsAfterTeleport m_moveRobotsAfterScrewdriver m_showMovementArrows "
+     "m_screwdriverStockMode m_lastStandFast m_lastStandUntimed m_untimedAnimation m_soundOn "
+     "m_smolderingHeaps m_forceEligible"},
+    {2, false, "m_reserved2"},
+    {4, true, "m_iconSet"},
+    {4, false, "m_endMarker"},
+    {kWindowPlacementSize, false, "m_mainWindowPlacement m_highScoresWindowPlacement"},
+    {4, false, "m_extEndMarker"},
+};
 
 struct Field {
+    std::string name;
     size_t offset;
     size_t size;
-    Kind kind;
-    const char* name;
-    int64_t defaultValue;
+    bool isSigned;
 };
 
-// The layout with every default; the name buffer and the placements are zero by default apart
-// from the name, which is set separately.
-constexpr Field kFields[] = {
-    {0, 4, Kind::Unsigned, "m_startMarker", kMarker},
-    {4, 4, Kind::Unsigned, "m_baseSize", 104},
-    {8, 4, Kind::Unsigned, "m_version", 8},
-    {12, 32, Kind::Text, "m_playerName", 0},
-    {44, 4, Kind::Signed, "m_robotKillPoints", 10},
-    {48, 4, Kind::Signed, "m_screwdriverMultiplier", 2},
-    {52, 4, Kind::Signed, "m_lastStandMultiplier", 1},
-    {56, 4, Kind::Signed, "m_multipleKillMultiplier", 1},
-    {60, 2, Kind::Signed, "m_reserved1", 0},
-    {62, 2, Kind::Signed, "m_teleportRule", 1},
-    {64, 2, Kind::Signed, "m_safeZoneRadius", 0},
-    {66, 2, Kind::Signed, "m_screwdriversPerGame", 1},
-    {68, 2, Kind::Signed, "m_screwdriversPerLevel", 1},
-    {70, 2, Kind::Signed, "m_screwdriverRadius", 1},
-    {72, 2, Kind::Signed, "m_screwdriverEffect", 1},
-    {74, 2, Kind::Signed, "m_gridStyle", 0},
-    {76, 2, Kind::Signed, "m_robotsPerLevel", 5},
-    {78, 2, Kind::Signed, "m_robotsBase", 0},
-    {80, 2, Kind::Signed, "m_heapsPerLevel", 0},
-    {82, 2, Kind::Signed, "m_heapsBase", 0},
-    {84, 1, Kind::Unsigned, "m_moveRobotsAfterTeleport", 1},
-    {85, 1, Kind::Unsigned, "m_moveRobotsAfterScrewdriver", 1},
-    {86, 1, Kind::Unsigned, "m_showMovementArrows", 1},
-    {87, 1, Kind::Unsigned, "m_screwdriverStockMode", 0},
-    {88, 1, Kind::Unsigned, "m_lastStandFast", 1},
-    {89, 1, Kind::Unsigned, "m_lastStandUntimed", 0},
-    {90, 1, Kind::Unsigned, "m_untimedAnimation", 0},
-    {91, 1, Kind::Unsigned, "m_soundOn", 1},
-    {92, 1, Kind::Unsigned, "m_smolderingHeaps", 0},
-    {93, 1, Kind::Unsigned, "m_forceEligible", 0},
-    {94, 2, Kind::Unsigned, "m_reserved2", 0},
-    {96, 4, Kind::Signed, "m_iconSet", 0},
-    {100, 4, Kind::Unsigned, "m_endMarker", kMarker},
-    {104, 44, Kind::Placement, "m_mainWindowPlacement", 0},
-    {148, 44, Kind::Placement, "m_highScoresWindowPlacement", 0},
-    {192, 4, Kind::Unsigned, "m_extEndMarker", kMarker},
-};
-
-int64_t ReadInteger(const PreferencesRecord& record, const Field& field) {
-    uint64_t value = 0;
-    for (size_t i = field.size; i-- > 0;) {
-        value = (value << 8) | record[field.offset + i];
+std::vector<Field> Fields() {
+    std::vector<Field> fields;
+    size_t offset = 0;
+    for (const auto& run : kLayout) {
+        std::istringstream names(run.names);
+        for (std::string name; names >> name; offset += run.size) {
+            fields.push_back({name, offset, run.size, run.isSigned});
+        }
     }
-    if (field.kind == Kind::Signed && field.size < 8 && (value >> (8 * field.size - 1)) & 1) {
-        value |= ~uint64_t(0) << (8 * field.size);
-    }
-    return static_cast<int64_t>(value);
-}
-
-void WriteInteger(PreferencesRecord& record, size_t offset, size_t size, int64_t value) {
-    for (size_t i = 0; i < size; ++i) {
-        record[offset + i] = static_cast<uint8_t>(static_cast<uint64_t>(value) >> (8 * i));
-    }
+    return fields;
 }
 
 std::string Describe(const PreferencesRecord& record, const Field& field) {
-    if (field.kind == Kind::Unsigned || field.kind == Kind::Signed) {
-        return Format("%lld", static_cast<long long>(ReadInteger(record, field)));
+    std::string text;
+    if (field.size > 4) {
+        for (size_t i = 0; i < field.size; ++i) {
+            text += Format("%02X", record[field.offset + i]);
+        }
+        return text;
     }
-    std::string bytes;
-    for (size_t i = 0; i < field.size; ++i) {
-        bytes += Format("%02X", record[field.offset + i]);
+    uint32_t value = 0;
+    std::memcpy(&value, &record[field.offset], field.size);
+    const unsigned shift = 32 - 8 * static_cast<unsigned>(field.size);
+    return field.isSigned ? std::to_string(static_cast<int32_t>(value << shift) >> shift)
+                          : std::to_string(value);
+}
+
+// The first field in [from, to) that differs, by name and with both values; empty if none.
+std::string FirstFieldDifference(const PreferencesRecord& expected, const PreferencesRecord& found,
+                                 size_t from, size_t to) {
+    for (const Field& field : Fields()) {
+        if (field.offset >= from && field.offset + field.size <= to &&
+            std::memcmp(&expected[field.offset], &found[field.offset], field.size) != 0) {
+            return Format("%s (offset %zu) should be %s and is %s", field.name.c_str(),
+                          field.offset, Describe(expected, field).c_str(),
+                          Describe(found, field).c_str());
+        }
     }
-    return bytes;
+    return {};
+}
+
+void SetRegistryValue(const std::string& key, const char* name, DWORD type, const void* data,
+                      size_t size) {
+    HKEY handle = nullptr;
+    LONG result = RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE,
+                                  nullptr, &handle, nullptr);
+    if (result == ERROR_SUCCESS) {
+        result = RegSetValueExA(handle, name, 0, type, static_cast<const BYTE*>(data),
+                                static_cast<DWORD>(size));
+        RegCloseKey(handle);
+    }
+    if (result != ERROR_SUCCESS) {
+        Fail("cannot store the registry value %s\\%s (error %ld)", key.c_str(), name, result);
+    }
 }
 
 } // namespace
 
 PreferencesRecord DefaultPreferences() {
-    PreferencesRecord record(kPreferencesSize, 0);
-    for (const Field& field : kFields) {
-        if (field.kind == Kind::Unsigned || field.kind == Kind::Signed) {
-            WriteInteger(record, field.offset, field.size, field.defaultValue);
-        }
-    }
-    PutPlayerName(record, "Blimpers");
-    return record;
+    uint8_t record[kPrefsRecordSize];
+    CPreferences2().WriteRecord(record);
+    return {record, record + kPrefsRecordSize};
 }
 
 void PutField(PreferencesRecord& record, const char* name, int64_t value) {
-    for (const Field& field : kFields) {
-        if (std::strcmp(field.name, name) == 0 &&
-            (field.kind == Kind::Unsigned || field.kind == Kind::Signed)) {
-            WriteInteger(record, field.offset, field.size, value);
+    for (const Field& field : Fields()) {
+        if (field.size <= 4 && field.name == name) {
+            std::memcpy(&record[field.offset], &value, field.size);
             return;
         }
     }
@@ -119,19 +127,19 @@ void PutFields(PreferencesRecord& record,
 }
 
 WINDOWPLACEMENT GetPlacement(const PreferencesRecord& record, size_t offset) {
-    static_assert(sizeof(WINDOWPLACEMENT) == 44, "the record stores 44-byte placements");
+    static_assert(sizeof(WINDOWPLACEMENT) == kWindowPlacementSize);
     WINDOWPLACEMENT placement;
-    std::memcpy(&placement, record.data() + offset, sizeof placement);
+    std::memcpy(&placement, &record[offset], sizeof placement);
     return placement;
 }
 
 void PutPlacement(PreferencesRecord& record, size_t offset, const WINDOWPLACEMENT& placement) {
-    std::memcpy(record.data() + offset, &placement, sizeof placement);
+    std::memcpy(&record[offset], &placement, sizeof placement);
 }
 
 void PutPlayerName(PreferencesRecord& record, const char* name) {
-    std::fill_n(record.begin() + kPlayerNameOffset, 32, 0);
-    std::memcpy(record.data() + kPlayerNameOffset, name, std::min<size_t>(std::strlen(name), 31));
+    std::fill_n(&record[kPlayerNameOffset], kPlayerNameSize, 0);
+    std::memcpy(&record[kPlayerNameOffset], name, std::min(std::strlen(name), kPlayerNameSize - 1));
 }
 
 std::optional<StoredValue> ReadStoredPreferences() {
@@ -159,40 +167,19 @@ PreferencesRecord ReadStoredRecord(const std::string& when) {
         Fail("%s there is no registry value \"Data\"", when.c_str());
     }
     if (stored->type != REG_BINARY || stored->bytes.size() != kPreferencesSize) {
-        Fail("%s the value \"Data\" has type %lu and %zu bytes instead of REG_BINARY and %zu",
+        Fail("%s the value \"Data\" has type %lu and %zu bytes instead of "
+             "REG_BINARY and %zu",
              when.c_str(), stored->type, stored->bytes.size(), kPreferencesSize);
     }
     return stored->bytes;
 }
 
 void StorePreferences(const PreferencesRecord& record) {
-    HKEY key = nullptr;
-    LONG result =
-        RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
-    if (result == ERROR_SUCCESS) {
-        result = RegSetValueExA(key, kValue, 0, REG_BINARY, record.data(),
-                                static_cast<DWORD>(record.size()));
-        RegCloseKey(key);
-    }
-    if (result != ERROR_SUCCESS) {
-        Fail("cannot store the preferences record (error %ld)", result);
-    }
+    SetRegistryValue(kKey, kValue, REG_BINARY, record.data(), record.size());
 }
 
-std::string FirstFieldDifference(const PreferencesRecord& expected, const PreferencesRecord& found,
-                                 size_t from, size_t to) {
-    for (const Field& field : kFields) {
-        if (field.offset < from || field.offset + field.size > to) {
-            continue;
-        }
-        if (!std::equal(expected.begin() + field.offset,
-                        expected.begin() + field.offset + field.size,
-                        found.begin() + field.offset)) {
-            return Format("%s (offset %zu) should be %s and is %s", field.name, field.offset,
-                          Describe(expected, field).c_str(), Describe(found, field).c_str());
-        }
-    }
-    return {};
+void StoreDefaultPreferences() {
+    StorePreferences(DefaultPreferences());
 }
 
 void CheckStoredPreferences(const PreferencesRecord& expected, const std::string& when, size_t from,
@@ -201,4 +188,9 @@ void CheckStoredPreferences(const PreferencesRecord& expected, const std::string
     if (!difference.empty()) {
         Fail("%s the stored preferences differ: %s", when.c_str(), difference.c_str());
     }
+}
+
+void StoreReportedVersion(const char* program, const char* version) {
+    SetRegistryValue(std::string("Software\\Wine\\AppDefaults\\") + program, "Version", REG_SZ,
+                     version, std::strlen(version) + 1);
 }

@@ -90,52 +90,40 @@ std::vector<int> ProbeClient::CommandsSince(LONG mark) const {
     return commands;
 }
 
-std::string ProbeClient::Ask(ProbeRequest request, const char* what) {
+std::vector<std::string> ProbeClient::Ask(ProbeRequest request, const char* what) {
     m_shared->request = request;
     SetEvent(m_request);
     if (WaitForSingleObject(m_reply, kPatienceMs) != WAIT_OBJECT_0) {
         Fail("the helper DLL in the game did not answer with the %s", what);
     }
-    return m_shared->menuText;
+    std::vector<std::string> lines;
+    std::istringstream text(m_shared->menuText);
+    for (std::string line; std::getline(text, line);) {
+        lines.push_back(line);
+    }
+    return lines;
 }
 
 std::vector<std::string> ProbeClient::ReadDialogLabels() {
-    std::vector<std::string> labels;
-    std::istringstream lines(Ask(kProbeDialogLabels, "dialog labels"));
-    std::string line;
-    while (std::getline(lines, line)) {
-        labels.push_back(line);
-    }
-    return labels;
+    return Ask(kProbeDialogLabels, "dialog labels");
 }
 
 std::vector<Menu> ProbeClient::ReadMenus() {
     std::vector<Menu> menus;
-    std::istringstream lines(Ask(kProbeMenus, "menus"));
-    std::string line;
-    while (std::getline(lines, line)) {
+    for (const std::string& line : Ask(kProbeMenus, "menus")) {
         if (line.rfind("menu ", 0) == 0) {
             menus.push_back({line.substr(5), {}});
-        } else if (menus.empty()) {
-            Fail("the helper DLL sent an item before any menu: %s", line.c_str());
-        } else if (line == "separator") {
-            MenuItem item;
-            item.separator = true;
-            menus.back().items.push_back(item);
-        } else {
-            MenuItem item;
-            char flags[8] = {};
-            int textStart = 0;
-            if (std::sscanf(line.c_str(), "item %d %7s %n", &item.id, flags, &textStart) < 2) {
-                Fail("the helper DLL sent a line it should not: %s", line.c_str());
-            }
-            const std::string flagText = flags;
-            item.grayed = flagText.find('g') != std::string::npos;
-            item.disabled = flagText.find('d') != std::string::npos;
-            item.checked = flagText.find('c') != std::string::npos;
-            item.text = line.substr(static_cast<size_t>(textStart));
-            menus.back().items.push_back(item);
+            continue;
         }
+        int id = 0;
+        unsigned state = 0;
+        int textStart = 0;
+        if (menus.empty() || std::sscanf(line.c_str(), "%d %u %n", &id, &state, &textStart) < 2) {
+            Fail("the helper DLL sent a line it should not: %s", line.c_str());
+        }
+        menus.back().items.push_back({(state & MF_SEPARATOR) != 0, id, (state & MF_GRAYED) != 0,
+                                      (state & MF_DISABLED) != 0, (state & MF_CHECKED) != 0,
+                                      line.substr(static_cast<size_t>(textStart))});
     }
     return menus;
 }

@@ -1,8 +1,10 @@
 #include "Automation.h"
 
+#include "GameRecord.h"
+
 #include <shlobj.h>
 
-#include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
@@ -10,7 +12,7 @@ RecordedGame::RecordedGame(const Installation& installation, const std::string& 
     : m_base(installation.gamesDir + "\\" + name) {
     std::optional<GameRecord> record = ReadGameRecord(m_base + ".txt");
     if (!record) {
-        Fail("the game record %s.txt is missing or has no Time: or Moves: line", m_base.c_str());
+        Fail("the game record %s.txt is missing or cannot be read", m_base.c_str());
     }
     m_record = *record;
 }
@@ -29,33 +31,19 @@ Position RecordedGame::PositionAfter(size_t length) const {
 }
 
 std::optional<GameRecord> ReadGameRecord(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    GameRecord record;
-    bool hasTime = false;
-    bool hasMoves = false;
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        if (std::sscanf(line.c_str(), "Time:\t%lu", &record.startTime) == 1) {
-            hasTime = true;
-        } else if (line.rfind("Moves:\t", 0) == 0) {
-            record.moves = line.substr(7);
-            hasMoves = true;
-        }
-    }
-    if (!hasTime || !hasMoves) {
+    uint64_t startTime = 0;
+    char* moves = LoadGameRecordFile(path.c_str(), &startTime, nullptr);
+    if (!moves) {
         return std::nullopt;
     }
+    GameRecord record = {static_cast<unsigned long>(startTime), moves};
+    std::free(moves);
     return record;
 }
 
 void WriteGameRecord(const std::string& path, const GameRecord& record) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << "Time:\t" << record.startTime << "\r\nScore:\t0\r\nPlatform:\tWindows\r\nMoves:\t"
-        << record.moves << "\r\n";
-    if (!out.flush()) {
+    if (!(out << FormatGameRecord(record.startTime, 0, "", record.moves.c_str())).flush()) {
         Fail("cannot write %s", path.c_str());
     }
 }
@@ -75,6 +63,14 @@ bool FileExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+std::string ReadFileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+namespace {
+
+// The moves without the level separators ". " that the game writes into its log.
 std::string ActionsOf(const std::string& moves) {
     std::string actions;
     for (const char c : moves) {
@@ -85,10 +81,7 @@ std::string ActionsOf(const std::string& moves) {
     return actions;
 }
 
-std::string ReadFileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+} // namespace
 
 void CheckSameGame(const std::string& path, const GameRecord& expected, const std::string& what) {
     const std::optional<GameRecord> found = ReadGameRecord(path);

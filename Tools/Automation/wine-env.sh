@@ -8,11 +8,9 @@
 #   e2e_new_prefix DIR   makes DIR a fresh prefix and exports WINEPREFIX=DIR
 #   e2e_stop_prefix DIR  stops the Wine server of DIR (it also writes the registry out)
 #   e2e_install DIR PROGRAM...  puts the programs into DIR with the Graphics and Sounds folders
-#   e2e_replay_positions REPLAY DIR RECORD...  copies the game records into DIR, each with the
-#                        position REPLAY (the replay tool) reaches after every prefix of its
-#                        moves: NAME.K.board after the first K moves (Installation.gamesDir)
-#   e2e_start_display [DEPTH]  starts another private X display, of DEPTH bits per pixel
-#                        (default 24), and exports DISPLAY for it
+#   e2e_replay_positions REPLAY DIR RECORD...  copies the game records into DIR, with NAME.K.board,
+#                        the position the replay tool REPLAY reaches after the first K moves
+#   e2e_start_display [DEPTH]  starts another private X display (default 24 bits per pixel)
 #   e2e_store_preferences FILE  stores FILE (196 bytes) as the game's preferences in WINEPREFIX
 #   e2e_data_folder      prints the game's data folder in WINEPREFIX, made if missing
 #   E2E_WORK             a scratch folder that is removed at exit (kept with E2E_KEEP=1)
@@ -116,11 +114,16 @@ e2e_windows_path() {
     echo "Z:${path//\//\\}"
 }
 
-# Settings every test prefix shares: a virtual desktop, so that focus, activation and the
-# captions and menus that Wine draws do not depend on a window manager; no crash dialog that
-# would block a run; no 3D renderer (DirectDraw draws the same pixels, and starts faster).
-e2e_write_template_settings() {
-    cat >"$1" <<'EOF'
+e2e_build_template() {
+    local template=$1
+    local staging=$template.staging.$$ link
+    rm -rf "$staging"
+    echo "Building the Wine template prefix in $template (once per machine)" >&2
+    WINEPREFIX=$staging wineboot -i >/dev/null 2>&1
+    # Settings every test prefix shares: a virtual desktop, so that focus, activation and the
+    # captions and menus that Wine draws do not depend on a window manager; no crash dialog
+    # that would block a run; no 3D renderer (DirectDraw draws the same pixels, faster).
+    cat >"$staging/drive_c/settings.reg" <<'EOF'
 REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine\Explorer]
@@ -135,15 +138,6 @@ REGEDIT4
 [HKEY_CURRENT_USER\Software\Wine\Direct3D]
 "renderer"="no3d"
 EOF
-}
-
-e2e_build_template() {
-    local template=$1
-    local staging=$template.staging.$$
-    rm -rf "$staging"
-    echo "Building the Wine template prefix in $template (once per machine)" >&2
-    WINEPREFIX=$staging wineboot -i >/dev/null 2>&1
-    e2e_write_template_settings "$staging/drive_c/settings.reg"
     WINEPREFIX=$staging wine regedit /S 'C:\settings.reg' >/dev/null 2>&1
     rm "$staging/drive_c/settings.reg"
     e2e_stop_prefix "$staging"
@@ -152,7 +146,6 @@ e2e_build_template() {
     cp /usr/share/wine/fonts/* "$staging/drive_c/windows/Fonts/"
     # Desktop, Documents and the like link to the real home folder; nothing a test does may
     # reach it.
-    local link
     find "$staging/drive_c/users" -maxdepth 2 -type l -print0 |
         while IFS= read -r -d '' link; do
             rm "$link"
@@ -177,25 +170,20 @@ e2e_prepare_template() {
 # Copies the template, hard-linking the big folders that Wine only reads (about 0.1 s instead
 # of 1.5 s for a full copy).
 e2e_new_prefix() {
-    local prefix=$1 entry
-    local top=() drive=() windows=() linked=()
-    for entry in "$E2E_TEMPLATE"/* "$E2E_TEMPLATE"/.[!.]*; do
-        [ -e "$entry" ] && [ "${entry##*/}" != drive_c ] && top+=("$entry")
-    done
-    for entry in "$E2E_TEMPLATE"/drive_c/*; do
-        [ "${entry##*/}" != windows ] && drive+=("$entry")
-    done
-    for entry in "$E2E_TEMPLATE"/drive_c/windows/*; do
-        case ${entry##*/} in
-        system32 | winsxs | Fonts) linked+=("$entry") ;;
-        *) windows+=("$entry") ;;
+    local prefix=$1 entry copied=() linked=()
+    for entry in "$E2E_TEMPLATE"/{*,.[!.]*,drive_c/*,drive_c/windows/*}; do
+        entry=${entry#"$E2E_TEMPLATE"/}
+        case $entry in
+        drive_c | drive_c/windows | '.[!.]*') ;;
+        drive_c/windows/system32 | drive_c/windows/winsxs | drive_c/windows/Fonts)
+            linked+=("$entry")
+            ;;
+        *) copied+=("$entry") ;;
         esac
     done
-    mkdir -p "$prefix/drive_c/windows"
-    cp -a "${top[@]}" "$prefix/"
-    cp -a "${drive[@]}" "$prefix/drive_c/"
-    cp -a "${windows[@]}" "$prefix/drive_c/windows/"
-    cp -al "${linked[@]}" "$prefix/drive_c/windows/"
+    mkdir -p "$prefix"
+    (cd "$E2E_TEMPLATE" && cp -a --parents "${copied[@]}" "$prefix/" &&
+        cp -al --parents "${linked[@]}" "$prefix/")
     e2e_prefixes+=("$prefix")
     export WINEPREFIX=$prefix
 }

@@ -51,17 +51,9 @@ std::string DescribeMenuBar() {
         out += "menu " + ItemText(bar, i) + "\n";
         HMENU popup = GetSubMenu(bar, i);
         for (int j = 0; popup && j < GetMenuItemCount(popup); ++j) {
-            const UINT state = GetMenuState(popup, j, MF_BYPOSITION);
-            if (state & MF_SEPARATOR) {
-                out += "separator\n";
-                continue;
-            }
-            std::string flags;
-            flags += (state & MF_GRAYED) ? "g" : "";
-            flags += (state & MF_DISABLED) ? "d" : "";
-            flags += (state & MF_CHECKED) ? "c" : "";
-            out += "item " + std::to_string(GetMenuItemID(popup, j)) + " " +
-                   (flags.empty() ? "-" : flags) + " " + ItemText(popup, j) + "\n";
+            out += std::to_string(static_cast<int>(GetMenuItemID(popup, j))) + " " +
+                   std::to_string(GetMenuState(popup, j, MF_BYPOSITION)) + " " +
+                   ItemText(popup, j) + "\n";
         }
     }
     return out;
@@ -95,17 +87,10 @@ std::string ShownText(const std::string& text) {
 }
 
 bool HasCheckGlyph(HWND control) {
-    switch (GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) {
-    case BS_CHECKBOX:
-    case BS_AUTOCHECKBOX:
-    case BS_RADIOBUTTON:
-    case BS_AUTORADIOBUTTON:
-    case BS_3STATE:
-    case BS_AUTO3STATE:
-        return true;
-    default:
-        return false;
-    }
+    constexpr unsigned kGlyphTypes = 1u << BS_CHECKBOX | 1u << BS_AUTOCHECKBOX |
+                                     1u << BS_RADIOBUTTON | 1u << BS_AUTORADIOBUTTON |
+                                     1u << BS_3STATE | 1u << BS_AUTO3STATE;
+    return (kGlyphTypes >> (GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK)) & 1;
 }
 
 bool IsTextStatic(HWND control) {
@@ -194,12 +179,6 @@ constexpr DWORD kIdleWaitMs = 1000;
 constexpr DWORD kRefusalToneHz = 750;
 constexpr DWORD kRefusalToneMs = 300;
 
-decltype(&MessageBeep) g_messageBeep;
-decltype(&Beep) g_beep;
-decltype(&PlaySoundA) g_playSound;
-decltype(&MsgWaitForMultipleObjects) g_msgWait;
-decltype(&MsgWaitForMultipleObjectsEx) g_msgWaitEx;
-
 void NoteWakeMask(DWORD timeoutMs, DWORD wakeMask) {
     if (timeoutMs >= kIdleWaitMs) {
         InterlockedExchange(&g_shared->idleWakeMask, static_cast<LONG>(wakeMask));
@@ -208,7 +187,7 @@ void NoteWakeMask(DWORD timeoutMs, DWORD wakeMask) {
 }
 
 BOOL WINAPI CountedMessageBeep(UINT type) {
-    const BOOL done = g_messageBeep(type);
+    const BOOL done = MessageBeep(type);
     InterlockedIncrement(&g_shared->messageBeeps);
     if (done) {
         InterlockedIncrement(&g_shared->messageBeepsDone);
@@ -220,31 +199,30 @@ BOOL WINAPI CountedBeep(DWORD frequency, DWORD duration) {
     if (frequency == kRefusalToneHz && duration == kRefusalToneMs) {
         InterlockedIncrement(&g_shared->refusalTones);
     }
-    return g_beep(frequency, duration);
+    return Beep(frequency, duration);
 }
 
 BOOL WINAPI CountedPlaySound(LPCSTR sound, HMODULE module, DWORD flags) {
     lstrcpynA(g_shared->lastSound, sound ? sound : "", sizeof g_shared->lastSound);
     InterlockedIncrement(&g_shared->sounds);
-    return g_playSound(sound, module, flags);
+    return PlaySoundA(sound, module, flags);
 }
 
 DWORD WINAPI NotedMsgWait(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD timeoutMs,
                           DWORD wakeMask) {
     NoteWakeMask(timeoutMs, wakeMask);
-    return g_msgWait(count, handles, waitAll, timeoutMs, wakeMask);
+    return MsgWaitForMultipleObjects(count, handles, waitAll, timeoutMs, wakeMask);
 }
 
 DWORD WINAPI NotedMsgWaitEx(DWORD count, const HANDLE* handles, DWORD timeoutMs, DWORD wakeMask,
                             DWORD flags) {
     NoteWakeMask(timeoutMs, wakeMask);
-    return g_msgWaitEx(count, handles, timeoutMs, wakeMask, flags);
+    return MsgWaitForMultipleObjectsEx(count, handles, timeoutMs, wakeMask, flags);
 }
 
-// Points the game's import of `function` at `replacement`, and `original` at what it was; a
-// function the game does not import is left alone.
-template <typename Function>
-void RedirectImport(const char* function, Function replacement, Function& original) {
+// Points the game's import of `function` at `replacement` (this DLL's own imports still reach
+// the original); a function the game does not import is left alone.
+template <typename Function> void RedirectImport(const char* function, Function replacement) {
     auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
     const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
     const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
@@ -265,7 +243,6 @@ void RedirectImport(const char* function, Function replacement, Function& origin
             DWORD protection = 0;
             VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, PAGE_READWRITE,
                            &protection);
-            original = reinterpret_cast<Function>(slot->u1.Function);
             slot->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
             VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, protection, &protection);
         }
@@ -273,11 +250,11 @@ void RedirectImport(const char* function, Function replacement, Function& origin
 }
 
 void RedirectImports() {
-    RedirectImport("MessageBeep", &CountedMessageBeep, g_messageBeep);
-    RedirectImport("Beep", &CountedBeep, g_beep);
-    RedirectImport("PlaySoundA", &CountedPlaySound, g_playSound);
-    RedirectImport("MsgWaitForMultipleObjects", &NotedMsgWait, g_msgWait);
-    RedirectImport("MsgWaitForMultipleObjectsEx", &NotedMsgWaitEx, g_msgWaitEx);
+    RedirectImport("MessageBeep", &CountedMessageBeep);
+    RedirectImport("Beep", &CountedBeep);
+    RedirectImport("PlaySoundA", &CountedPlaySound);
+    RedirectImport("MsgWaitForMultipleObjects", &NotedMsgWait);
+    RedirectImport("MsgWaitForMultipleObjectsEx", &NotedMsgWaitEx);
 }
 
 HANDLE OpenProbeEvent(const char* kind) {

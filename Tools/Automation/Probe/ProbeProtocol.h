@@ -6,16 +6,14 @@
 
 #include <cstdio>
 
-// The DLL stays loaded for the rest of the game's life once injected. It logs the WM_COMMAND
-// messages whose handling by the main window has finished (an action's animations and its
-// keyboard flushes included), counts the game's beeps and sounds, notes the input its waits wake
-// for and the game's current directory, and on request writes the menu bar out as text:
+// Once injected the DLL stays for the rest of the game's life. It logs the WM_COMMAND messages
+// whose handling by the main window has finished (animations and keyboard flushes included),
+// counts beeps and sounds, notes the wake masks of waits and the current directory, and on
+// request writes text into menuText: the menu bar,
 //   menu <title>
-//   item <id> <flags> <text>     flags: 'g' grayed, 'd' disabled, 'c' checked, '-' none
-//   separator
-// or, asked for the dialog labels, a line per static text and check box (radio buttons
-// included) of every dialog in the game's resources, each dialog made in the game's process so
-// that its font is the one the game's dialogs get:
+//   <id> <state> <text>      an item, its state as GetMenuState gives it
+// or a line per static text and check box (radio buttons included) of every dialog in the
+// game's resources, each made in the game's process so that it gets the game's dialog font:
 //   label <dialog caption>|<text as shown>|<pixels the text needs>|<pixels the control has>
 constexpr LONG kCommandLogSize = 256;
 
