@@ -91,7 +91,8 @@ TEST_F(LifeTest, NewGameSceneHeardOnlyWithTheSoundOnAndAQuitWithoutMovesSavesNot
     EXPECT_EQ(host.calls, (Calls{"StatusLine", "BringWindowToTop", "Sound:Intro", "RedrawBoard",
                                  "StatusLine"}));
     game.m_prefs.m_soundOn = 0;
-    StartGame();
+    host.Clear();
+    NewGame(game, 0, nullptr, false);
     QuitGame(game);
     EXPECT_TRUE(host.Only({"Sound", "SaveGameInProgress"}).empty()) << "nothing to save either";
 }
@@ -124,7 +125,7 @@ TEST_F(LifeTest, AQualifyingScoreWithTheStandardSettingsAtTheEndIsOffered) {
 
 TEST_F(LifeTest, AQuitWhileTheNameIsAskedEntersTheScoreBeforeTheListIsSaved) {
     host.qualifies = true;
-    host.duringNameDialog = [this] { QuitGame(game); };
+    host.duringDialog = [this] { QuitGame(game); };
     Start(WithFarRobot({"A"}));
     MovePlayer(game, 1, 0);
     game.m_score = 500;
@@ -154,8 +155,7 @@ TEST_F(LifeTest, QuitSavesAGameInProgressAndShutsDownInOrder) {
 
 TEST_F(LifeTest, AdvancedOptionsNoteAndWhatFollows) {
     StartGame();
-    host.dialogTarget = &game.m_prefs;
-    host.dialogEdit = [](CPreferences& p) { p.m_robotsPerLevel = 7; };
+    host.duringDialog = [this] { game.m_prefs.m_robotsPerLevel = 7; };
     HandleGameCommand(game, IDM_ADVANCED_OPTIONS);
     const std::string note = std::string("Message: ") + kNotStandardNoteText;
     // No move yet: the game is ended and a fresh one starts under the new settings.
@@ -164,7 +164,7 @@ TEST_F(LifeTest, AdvancedOptionsNoteAndWhatFollows) {
     EXPECT_EQ(Robots(), 7);
     MovePlayer(game, game.m_playerX > 0 ? -1 : 1, 0);
     host.Clear();
-    host.dialogEdit = nullptr;
+    host.duringDialog = nullptr;
     HandleGameCommand(game, IDM_ADVANCED_OPTIONS);
     // Mid-game: only a redraw; the note comes again while the settings stay changed.
     EXPECT_EQ(host.Only({"Message", "RedrawBoard", "Sound"}), (Calls{note, "RedrawBoard"}));

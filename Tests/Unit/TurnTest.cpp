@@ -14,15 +14,6 @@ std::vector<int> Corners(const Rect& r) {
     return {r.left, r.top, r.right, r.bottom};
 }
 
-TEST_F(TurnTest, PlayerStepSceneOrder) {
-    Start(WithFarRobot({"A"}));
-    MovePlayer(game, 1, 0);
-    EXPECT_EQ(host.calls, (Calls{"HideArrows", "AnimatePlayerStep(1,0)", "SetPlayerCell(1,0)",
-                                 "SetRobotStepRects(30,17)", "AnimateRobotSteps", "DrawArrows"}));
-    EXPECT_EQ(game.Cell(1, 0), kCellPlayer);
-    EXPECT_EQ(game.Cell(29, 16), kCellRobot);
-}
-
 TEST_F(TurnTest, RobotsThatMeetOrRunIntoAHeapBecomeHeapsAndScore) {
     Start({"..............................c", "", "", "", "........a", ".......dS.A", "........b"});
     MovePlayer(game, 0, 0);
@@ -152,14 +143,6 @@ TEST_F(TurnTest, AStepOffTheBoardIsRefusedOneOntoAHeapOrARobotKillsAndThenNothin
 
 class ActionsTest : public GameTest {};
 
-// A board without an empty cell: the player at (0, 0), `robots` from (0, 1) on, heaps elsewhere.
-Rows FullBoard(const std::string& robots = "") {
-    Rows rows(kGridHeight, std::string(kGridWidth, 'S'));
-    rows[0][0] = 'A';
-    rows[1].replace(0, robots.size(), robots);
-    return rows;
-}
-
 // The generator's next value after `outputs` draws from `seed`.
 uint16_t ValueAfter(uint32_t seed, int outputs) {
     SeedRandom(seed);
@@ -194,10 +177,13 @@ TEST_F(ActionsTest, TeleportSceneOrderAndLandingPastTheOwnCell) {
 }
 
 TEST_F(ActionsTest, AFullBoardRefusesTheTeleportOnceItsTriesAreUsed) {
-    // Rule 4 draws its first candidate and 1000 more, two draws each. Rule 5 discards its first
+    // On a board without an empty cell, rule 4 draws its first candidate and 1000 more, two draws
+    // each. Rule 5 discards its first
     // candidate and draws 499 more at two tries each.
+    Rows full(kGridHeight, std::string(kGridWidth, 'S'));
+    full[0][0] = 'A';
     for (auto [rule, draws] : {std::pair<int16_t, int>{4, 2002}, {5, 1000}}) {
-        Start(FullBoard());
+        Start(full);
         game.m_prefs.m_teleportRule = rule;
         SeedRandom(99);
         Teleport(game);
@@ -225,19 +211,6 @@ TEST_F(ActionsTest, TeleportRulesKeepToTheirCells) {
             EXPECT_TRUE(rule != 5 || game.m_playerY > 1) << where;
             EXPECT_EQ(host.Count("AnimateRobotSteps"), 0) << where << ": the robots stay";
         }
-    }
-}
-
-TEST_F(ActionsTest, RulesOneAndTwoLandOnRobotsOrHeaps) {
-    for (auto [rule, death] : {std::pair<int16_t, const char*>{1, "AnimatePlayerDeath:heap"},
-                               {2, "AnimatePlayerDeath:clear"}}) {
-        Start(FullBoard("abcdefghijklmnopqrstuvwxyz"));
-        game.m_prefs.m_teleportRule = rule;
-        Teleport(game);
-        EXPECT_TRUE(game.m_gameOver) << "rule " << rule;
-        EXPECT_EQ(host.Only({death}).size(), 1u) << "rule " << rule;
-        EXPECT_EQ(host.Only({"Sound", "HighlightKiller"}),
-                  (Calls{"Sound:Teleport", "Sound:PlayerDies"}));
     }
 }
 
