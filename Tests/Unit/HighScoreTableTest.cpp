@@ -105,10 +105,6 @@ TEST_F(HighScoreTest, WritesTenLinesEndingInCrCrLfOnlyWhenChanged) {
 
 TEST_F(HighScoreTest, TheReaderTakesWhatItCanFromAnyFile) {
     const std::string name40(40, 'n');
-    std::string elevenLines;
-    for (int i = 0; i < 11; ++i) {
-        elevenLines += i < 10 ? "5\tP\t1\t0\n" : "6\tQ\t1\t0\n";
-    }
     struct Case {
         std::string file;
         std::vector<std::string> firstRows;
@@ -131,27 +127,16 @@ TEST_F(HighScoreTest, TheReaderTakesWhatItCanFromAnyFile) {
         {"# High scores\n\n   \t \r\n  \t# indented\n  \t 900\tAnn\t2\t10\n#900\tNot\t2\t10\n"
          "800\t#Bo\t1\t20\n",
          {"900|Ann|2|600", "800|#Bo|1|1200", "0||0|0"}},
-        // At most ten data lines are read.
-        {elevenLines, std::vector<std::string>(10, "5|P|1|0")},
         // Numbers read as the C library reads them: saturated, or wrapped to 16 bits.
         {"abc\tNoScore\tx\ty\n+12junk\t" + name40 + "\t70000\t-1\n" +
              "99999999999\tBig\t-32769\t4294967295\n",
          {"0|NoScore|0|0", "12|" + name40.substr(0, 31) + "|4464|257698037700",
           "2147483647|Big|32767|257698037700"}},
-        // A NUL ends the line's text.
-        {std::string("500\tA\0ce\t3\t1\n", 13) + "\xff\xfe" + "12\t\x80\x01\tq\n\x1a" +
-             "7\tZ\t1\t1\n",
-         {"500|A|0|0", "0|\x80\x01|0|0", "0|Z|1|60"}},
         // Lines are read in pieces of 510 characters: a comment of 510 and its line feed make a
         // blank piece; one of 511 leaves "x" behind, a data line of a single field.
         {"#" + std::string(509, 'x') + "\n5\tFive\t0\t0\n", {"5|Five|0|0"}},
         {"#" + std::string(510, 'x') + "\n5\tFive\t0\t0\n",
          {"7010|Curiously Delivered|0|0", "5|Five|0|0"}},
-        {"9999\t" + std::string(1200, 'N') + "\r\n50\tNext\t1\t0\r\n",
-         {"9999|" + std::string(31, 'N') + "|0|0", "0||0|0", "0||0|0", "50|Next|1|0"}},
-        // Ten megabytes: single-field pieces only, or blanks before the data.
-        {std::string(10 << 20, '7'), {"7010|Curiously Delivered|0|0"}},
-        {std::string(10 << 20, ' ') + "\n# x\n1\tOne\t1\t1\n", {"1|One|1|60"}},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Rows(Load(c.file), static_cast<int>(c.firstRows.size())), c.firstRows)
@@ -210,7 +195,6 @@ TEST(HighScoreText, TheDateTakesItsFormFromItsAge) {
     };
     const Case cases[] = {
         {0, jan2024, 0, ""},
-        {1278814757, jan2024, 0, "July 11, 2010"},
         {1278814757, jan2024, -5, "July 10, 2010"},
         {march2010, jan2024, 0, "March 04, 2010"},
         {friday, friday, 0, "Today, 12:30 AM"},
@@ -219,7 +203,6 @@ TEST(HighScoreText, TheDateTakesItsFormFromItsAge) {
         {friday, friday + 518399, 0, "Friday, 12:30 AM"},
         {friday, friday + 518400, 0, "May 10, 2024"},
         {friday, friday - 400 * 86400, 0, "Today, 12:30 AM"},
-        {friday - 30 * minute, friday, 0, "Today, 12:00 AM"},
         {friday + 11 * hour + 29 * minute, friday + 12 * hour, 0, "Today, 11:59 AM"},
         {friday + 11 * hour + 30 * minute, friday + 12 * hour, 0, "Today, 12:00 PM"},
         {friday + 22 * hour + 37 * minute, friday + 24 * hour, 0, "Today, 11:07 PM"},

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <cstdlib>
 #include <sys/wait.h>
 
 namespace {
@@ -19,14 +19,11 @@ protected:
 
     // The exit code of the tool run with `arguments`; its output and messages in out and err.
     int Run(const std::string& arguments) {
-        const std::string errPath = dir.Path("stderr.txt");
-        FILE* pipe = popen((CLANKMERE_REPLAY_TOOL " " + arguments + " 2>" + errPath).c_str(), "r");
-        out.clear();
-        char buffer[4096];
-        for (size_t got; (got = fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-            out.append(buffer, got);
-        }
-        const int status = pclose(pipe);
+        const std::string outPath = dir.Path("out.txt");
+        const std::string errPath = dir.Path("err.txt");
+        const int status = std::system(
+            (CLANKMERE_REPLAY_TOOL " " + arguments + " >" + outPath + " 2>" + errPath).c_str());
+        out = ReadFile(outPath);
         err = ReadFile(errPath);
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
