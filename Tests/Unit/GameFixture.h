@@ -28,7 +28,7 @@ public:
     bool qualifies = false;
     std::string nameToEnter;
     // What happens while the Advanced Options dialog or the name dialog is open.
-    std::function<void()> duringDialog;
+    std::function<void()> duringDialog = [] {};
 
     void Clear() { calls.clear(); }
     // The calls whose text starts with one of the given prefixes, in order.
@@ -91,9 +91,7 @@ public:
     bool IsAltKeyDown() override { return altDown; }
     void RunAdvancedOptionsDialog() override {
         Add("AdvancedOptionsDialog");
-        if (duringDialog) {
-            duringDialog();
-        }
+        duringDialog();
     }
     void CloseWindows() override { Add("CloseWindows"); }
     bool ScoreQualifies(int32_t score) override {
@@ -102,9 +100,7 @@ public:
     }
     void AskPlayerName(char* name) override {
         Add(std::string("AskPlayerName:") + name);
-        if (duringDialog) {
-            duringDialog();
-        }
+        duringDialog();
         std::snprintf(name, kPlayerNameSize, "%s", nameToEnter.c_str());
     }
     void WriteHighScoreGameRecord(uint64_t time, uint32_t score, const char* moves) override {

@@ -164,7 +164,7 @@ TEST_F(LifeTest, AdvancedOptionsNoteAndWhatFollows) {
     EXPECT_EQ(Robots(), 7);
     MovePlayer(game, game.m_playerX > 0 ? -1 : 1, 0);
     host.Clear();
-    host.duringDialog = nullptr;
+    host.duringDialog = [] {};
     HandleGameCommand(game, IDM_ADVANCED_OPTIONS);
     // Mid-game: only a redraw; the note comes again while the settings stay changed.
     EXPECT_EQ(host.Only({"Message", "RedrawBoard", "Sound"}), (Calls{note, "RedrawBoard"}));

@@ -18,8 +18,6 @@ public:
         std::error_code ignored;
         std::filesystem::remove_all(m_path, ignored);
     }
-    CTempDir(const CTempDir&) = delete;
-    CTempDir& operator=(const CTempDir&) = delete;
     std::string Path(const std::string& name) const { return m_path + "/" + name; }
 
 private:
