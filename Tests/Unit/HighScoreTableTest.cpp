@@ -47,7 +47,6 @@ protected:
 };
 
 TEST_F(HighScoreTest, NewRowsRankBelowEqualScoresPushTheLastOffAndKeepTheirNamesClean) {
-    EXPECT_FALSE(table.IsDirty());
     EXPECT_EQ(table.Insert(20, "Tenth", 1, 5), 0);
     EXPECT_FALSE(table.IsDirty()) << "a score that does not enter changes nothing";
     EXPECT_EQ(table.Insert(7010, "Tie", 1, 5), 2);
@@ -73,11 +72,9 @@ TEST_F(HighScoreTest, NewRowsRankBelowEqualScoresPushTheLastOffAndKeepTheirNames
     table.Insert(9000, std::string(40, 'n').c_str(), 1, 5);
     // A TAB, CR or LF would split the row when the file is read back.
     table.Insert(9000, "A\tB\rC\nD", 1, 5);
-    table.Insert(9000, "Al", 1, 5);
     EXPECT_EQ(Rows(table, 4), (std::vector<std::string>{
                                   "9000|Nobody|1|" + std::to_string(kNow), "9000|Nobody|1|5",
                                   "9000|" + std::string(31, 'n') + "|1|5", "9000|A B C D|1|5"}));
-    EXPECT_EQ(std::string(table.Entry(4).name, kHighScoreNameSize), "Al" + std::string(30, '\0'));
 }
 
 TEST_F(HighScoreTest, WritesTenLinesEndingInCrCrLfOnlyWhenChanged) {
@@ -111,12 +108,6 @@ TEST_F(HighScoreTest, TheReaderTakesWhatItCanFromAnyFile) {
         // Every line ending reads alike, the last line needs none.
         {"900\tAnn\t2\t10\n800\tBo\t1\t20\r\n700\tCy\t3\t30\r\r\n600\tDi\t4\t40",
          {"900|Ann|2|600", "800|Bo|1|1200", "700|Cy|3|1800", "600|Di|4|2400", "0||0|0"}},
-        // The first row read replaces the whole list; an empty name is lost between its TABs.
-        {"500\tAce\t3\t21313579\r\r\n0\t\t0\t0\r\r\n",
-         {"500|Ace|3|1278814740", "0|0|0|0", "0||0|0"}},
-        // Runs of separators are one; spaces belong to the name; further fields are ignored.
-        {"300\t\t5\t0\n250\tAl Bert \t\r\t7\n200 \t Cy\t1\t2\tignored\textra\n",
-         {"300|5|0|0", "250|Al Bert |7|0", "200| Cy|1|120"}},
         // A score alone stores nothing, not even the clearing of the list, but uses its row.
         {"999\n888\tBea\t1\t0\n777\n666\tCal\t2\t0\n",
          {"7010|Curiously Delivered|0|0", "888|Bea|1|0", "1520|Fenwright|0|1278814757",

@@ -103,9 +103,6 @@ TEST_F(LifeTest, AQualifyingScoreWithTheStandardSettingsAtTheEndIsOffered) {
     Start(WithFarRobot({"A"}));
     MovePlayer(game, 1, 0);
     game.m_score = 500;
-    // A setting changed and changed back keeps the game eligible.
-    game.m_prefs.m_robotsPerLevel = 6;
-    game.m_prefs.m_robotsPerLevel = 5;
     host.Clear();
     NewGame(game, 0, nullptr, false);
     EXPECT_EQ(host.Only({"AskPlayerName", "HighScoreRecord", "InsertHighScore", "ShowHighScores",
