@@ -40,9 +40,6 @@ public:
         });
         return kept;
     }
-    int Count(const std::string& call) const {
-        return static_cast<int>(std::count(calls.begin(), calls.end(), call));
-    }
 
     void RedrawBoard() override { Add("RedrawBoard"); }
     void DrawStatusLine() override { Add("StatusLine"); }
@@ -157,15 +154,9 @@ public:
                 const char c = rows[y][x];
                 const bool robot = c >= 'a' && c <= 'z';
                 if (robot || c == 'S') {
+                    const Rect cell{x * 16, y * 16, x * 16 + 16, y * 16 + 16};
                     (robot ? game.m_records[c - 'a'] : *heap--) =
-                        Robot{{x * 16, y * 16, x * 16 + 16, y * 16 + 16},
-                              {},
-                              x,
-                              y,
-                              0,
-                              0,
-                              0,
-                              kRobotIsAlive};
+                        Robot{cell, {}, x, y, 0, 0, 0, kRobotIsAlive};
                     robots = robot ? std::max(robots, c - 'a' + 1) : robots;
                     game.Cell(x, y) = robot ? kCellRobot : kCellHeap;
                 } else if (c == 'A') {

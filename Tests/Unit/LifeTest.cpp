@@ -82,7 +82,7 @@ TEST_F(LifeTest, ASafeZoneTooLargeForAnyRobotLeavesOnlyTheScrewdriver) {
     host.Clear();
     UseScrewdriver(game);
     EXPECT_EQ(game.m_level, 2);
-    EXPECT_EQ(host.Count("AnimateRobotSteps"), 0) << "no robots' turn once the level is cleared";
+    EXPECT_TRUE(host.Only({"AnimateRobotSteps"}).empty()) << "no robots' turn after the level";
 }
 
 TEST_F(LifeTest, NewGameSceneHeardOnlyWithTheSoundOnAndAQuitWithoutMovesSavesNothing) {

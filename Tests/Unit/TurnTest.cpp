@@ -183,7 +183,7 @@ TEST_F(ActionsTest, TeleportRulesKeepToTheirCells) {
             EXPECT_TRUE(rule == 1 || host.Only({"AnimatePlayerDeath:heap"}).empty()) << where;
             EXPECT_TRUE(rule == 2 || host.Only({"AnimatePlayerDeath:clear"}).empty()) << where;
             EXPECT_TRUE(rule != 5 || game.m_playerY > 1) << where;
-            EXPECT_EQ(host.Count("AnimateRobotSteps"), 0) << where << ": the robots stay";
+            EXPECT_TRUE(host.Only({"AnimateRobotSteps"}).empty()) << where << ": the robots stay";
         }
     }
 }
@@ -242,7 +242,8 @@ TEST_F(ActionsTest, LastStandVariantsStopWhereTheyShouldAndOnlyTheFullOneMultipl
         LastStand(game, c.mode);
         const std::string where = "mode " + std::to_string(c.mode) + " on " + c.rows.back();
         EXPECT_EQ(Log(), c.log) << where;
-        EXPECT_EQ(host.Count("AnimateRobotSteps"), c.robotTurns) << where;
+        EXPECT_EQ(host.Only({"AnimateRobotSteps"}), Calls(c.robotTurns, "AnimateRobotSteps"))
+            << where;
         EXPECT_EQ(game.m_score, c.score) << where;
         EXPECT_EQ(game.m_gameOver, c.over) << where;
         EXPECT_EQ(game.m_lastStandMode, 0) << where;
