@@ -6,10 +6,7 @@
 
 namespace {
 
-class LifeTest : public GameTest {
-protected:
-    int Robots() const { return CellsHolding(kCellRobot); }
-};
+class LifeTest : public GameTest {};
 
 TEST_F(LifeTest, TheLastRobotKilledBringsALevelWithFiveMoreAndScrewdriversByTheStockMode) {
     game.m_prefs.m_screwdriversPerGame = 3;
@@ -18,7 +15,7 @@ TEST_F(LifeTest, TheLastRobotKilledBringsALevelWithFiveMoreAndScrewdriversByTheS
         game.m_prefs.m_screwdriverStockMode = static_cast<uint8_t>(stockMode);
         StartGame();
         const auto levelRobotsScrewdrivers = [&] {
-            return std::vector<int>{game.m_level, Robots(), game.m_screwdrivers};
+            return std::vector<int>{game.m_level, CellsHolding(kCellRobot), game.m_screwdrivers};
         };
         EXPECT_EQ(levelRobotsScrewdrivers(), (std::vector{1, 5, stockMode ? 3 : 1})) << stockMode;
         // Two robots meet; the level ends after the turn, without another robots' turn.
@@ -50,8 +47,8 @@ TEST_F(LifeTest, RobotAndHeapCountsAreCapped) {
         StartGame();
         const std::string where = std::to_string(c.perLevel) + " per level, " +
                                   std::to_string(c.base) + " + " + std::to_string(c.heapsBase);
-        EXPECT_GE(Robots(), c.minRobots) << where;
-        EXPECT_LE(Robots(), c.maxRobots) << where;
+        EXPECT_GE(CellsHolding(kCellRobot), c.minRobots) << where;
+        EXPECT_LE(CellsHolding(kCellRobot), c.maxRobots) << where;
         EXPECT_EQ(CellsHolding(kCellHeap), c.heaps) << where;
         EXPECT_EQ(HeapRecords(), c.heaps) << where;
     }
@@ -76,7 +73,7 @@ TEST_F(LifeTest, SafeZoneKeepsRobotsAwayAtLevelStart) {
 TEST_F(LifeTest, ASafeZoneTooLargeForAnyRobotLeavesOnlyTheScrewdriver) {
     game.m_prefs.m_safeZoneRadius = 40;
     StartGame();
-    EXPECT_EQ(Robots(), 0);
+    EXPECT_EQ(CellsHolding(kCellRobot), 0);
     MovePlayer(game, 0, game.m_playerY > 0 ? -1 : 1);
     EXPECT_EQ(game.m_level, 1) << "a turn without kills never ends a level";
     host.Clear();
@@ -158,7 +155,7 @@ TEST_F(LifeTest, AdvancedOptionsNoteAndWhatFollows) {
     // No move yet: the game is ended and a fresh one starts under the new settings.
     EXPECT_EQ(host.Only({"ShowCursor", "AdvancedOptionsDialog", "Message", "Sound:Intro"}),
               (Calls{"ShowCursor", "AdvancedOptionsDialog", note, "ShowCursor", "Sound:Intro"}));
-    EXPECT_EQ(Robots(), 7);
+    EXPECT_EQ(CellsHolding(kCellRobot), 7);
     MovePlayer(game, game.m_playerX > 0 ? -1 : 1, 0);
     host.Clear();
     host.duringDialog = [] {};

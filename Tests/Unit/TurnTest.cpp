@@ -38,8 +38,7 @@ TEST_F(TurnTest, KillScoresWithTheMultipleKillMultiplierWrapAround) {
     struct Case {
         int32_t points, multiplier, before, robots, after;
     };
-    for (Case c : {Case{10, 2, 0, 3, 60}, Case{10, -2, 0, 3, 120}, Case{10, 1, 0, 3, 30},
-                   Case{10, -1, 0, 3, 30}, Case{10, 0, 0, 3, 30},
+    for (Case c : {Case{10, 2, 0, 3, 60}, Case{10, -2, 0, 3, 120}, Case{10, 0, 0, 3, 30},
                    // 3 (2^31 - 1) = 2^31 - 3 (mod 2^32), times 2^31 twice is 0: nothing is added.
                    Case{INT32_MAX, INT32_MIN, 0, 3, 0},
                    // 2 (2^31 - 1) wraps to -2, which is not added.
@@ -118,15 +117,6 @@ TEST_F(TurnTest, AStepOffTheBoardIsRefusedOneOntoAHeapOrARobotKillsAndThenNothin
 
 class ActionsTest : public GameTest {};
 
-// The generator's next value after `outputs` draws from `seed`.
-uint16_t ValueAfter(uint32_t seed, int outputs) {
-    SeedRandom(seed);
-    for (int i = 0; i < outputs; ++i) {
-        RandomUpTo(0);
-    }
-    return RandomUpTo(65535);
-}
-
 TEST_F(ActionsTest, TeleportSceneOrderAndLandingPastTheOwnCell) {
     // The generator's first cell is the player's own, which is drawn again without a try.
     SeedRandom(3);
@@ -164,7 +154,11 @@ TEST_F(ActionsTest, AFullBoardRefusesTheTeleportOnceItsTriesAreUsed) {
         EXPECT_EQ(host.calls, Calls{"Refuse"}) << "rule " << rule;
         EXPECT_EQ(Log(), "") << "rule " << rule;
         const uint16_t next = RandomUpTo(65535);
-        EXPECT_EQ(next, ValueAfter(99, draws)) << "rule " << rule;
+        SeedRandom(99);
+        for (int i = 0; i < draws; ++i) {
+            RandomUpTo(0);
+        }
+        EXPECT_EQ(RandomUpTo(65535), next) << "rule " << rule;
     }
 }
 
