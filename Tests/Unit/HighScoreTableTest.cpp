@@ -185,13 +185,10 @@ TEST(HighScoreText, TheDateTakesItsFormFromItsAge) {
 }
 
 TEST(HighScoreText, ScoreAndNameWithTheLevelWhenThereIsOneAndADateOnlyWhenItConverts) {
-    const auto shown = [](int32_t score, const std::string& name, int16_t level) {
-        const HighScoreRowText text = Format(score, name.c_str(), level, 0, 0);
-        return std::string(text.score) + "|" + text.name;
-    };
-    EXPECT_EQ(shown(7010, "Ace", 7), "7010|Ace (7)");
-    EXPECT_EQ(shown(-40, "Ace", 0), "-40|Ace");
-    EXPECT_EQ(shown(0, "Ace", -2), "0|Ace");
+    EXPECT_STREQ(Format(7010, "Ace", 7, 0, 0).name, "Ace (7)");
+    EXPECT_STREQ(Format(-40, "Ace", 0, 0, 0).score, "-40");
+    EXPECT_STREQ(Format(-40, "Ace", 0, 0, 0).name, "Ace");
+    EXPECT_STREQ(Format(0, "Ace", -2, 0, 0).name, "Ace");
     const auto noLocalTime = [](int64_t, std::tm*) { return false; };
     EXPECT_STREQ(Format(100, "Ann", 0, 257698037700, 0, noLocalTime).date, "");
 }
