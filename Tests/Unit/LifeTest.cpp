@@ -45,11 +45,11 @@ TEST_F(LifeTest, RobotAndHeapCountsAreCapped) {
         game.m_prefs.m_robotsBase = c.base;
         game.m_prefs.m_heapsBase = c.heapsBase;
         StartGame();
-        const std::string where = std::to_string(c.perLevel) + " per level, " +
-                                  std::to_string(c.base) + " + " + std::to_string(c.heapsBase);
-        EXPECT_GE(CellsHolding(kCellRobot), c.minRobots) << where;
-        EXPECT_LE(CellsHolding(kCellRobot), c.maxRobots) << where;
-        EXPECT_EQ(HeapRecords(), c.heaps) << where;
+        SCOPED_TRACE(testing::Message()
+                     << c.perLevel << " per level, " << c.base << " + " << c.heapsBase);
+        EXPECT_GE(CellsHolding(kCellRobot), c.minRobots);
+        EXPECT_LE(CellsHolding(kCellRobot), c.maxRobots);
+        EXPECT_EQ(HeapRecords(), c.heaps);
     }
 }
 

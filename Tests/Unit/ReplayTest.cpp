@@ -76,8 +76,7 @@ TEST_F(ReplayTest, RestoreSceneDrawsOnlyTheRestoredBoardAndPlaysItsLastSoundOnce
         host.Only({"SuppressDrawing", "ResumeDrawing", "RedrawBoard", "BringWindowToTop", "Sound"}),
         (Calls{"RedrawBoard", "SuppressDrawing", "ResumeDrawing", "RedrawBoard",
                "Sound:Screwdriver", "BringWindowToTop"}))
-        << "the first level is drawn, the replay is not, the restored board is, with the sound "
-           "of the last action, which cut off the ones before";
+        << "the first level and the restored board are drawn, with the last action's sound";
     host.Clear();
     NewGame(game, 1663312166, "251139JK4", true);
     EXPECT_EQ(host.Only({"Sound"}), (Calls{"Sound:PlayerDies", "Sound:Intro"}))
