@@ -27,26 +27,18 @@ public:
     bool altDown = false;
     bool qualifies = false;
     std::string nameToEnter;
-    // What the Advanced Options dialog does to the live preferences when it runs.
-    CPreferences* dialogTarget = nullptr;
-    void (*dialogEdit)(CPreferences&) = nullptr;
-    // What happens while the name dialog is open.
-    std::function<void()> duringNameDialog;
+    // What happens while the Advanced Options dialog or the name dialog is open.
+    std::function<void()> duringDialog = [] {};
 
     void Clear() { calls.clear(); }
     // The calls whose text starts with one of the given prefixes, in order.
     Calls Only(std::initializer_list<const char*> prefixes) const {
         Calls kept;
-        for (const std::string& call : calls) {
-            if (std::any_of(prefixes.begin(), prefixes.end(),
-                            [&](const char* prefix) { return call.rfind(prefix, 0) == 0; })) {
-                kept.push_back(call);
-            }
-        }
+        std::copy_if(calls.begin(), calls.end(), std::back_inserter(kept), [&](const auto& call) {
+            return std::any_of(prefixes.begin(), prefixes.end(),
+                               [&](const char* prefix) { return call.rfind(prefix, 0) == 0; });
+        });
         return kept;
-    }
-    int Count(const std::string& call) const {
-        return static_cast<int>(std::count(calls.begin(), calls.end(), call));
     }
 
     void RedrawBoard() override { Add("RedrawBoard"); }
@@ -96,9 +88,7 @@ public:
     bool IsAltKeyDown() override { return altDown; }
     void RunAdvancedOptionsDialog() override {
         Add("AdvancedOptionsDialog");
-        if (dialogTarget && dialogEdit) {
-            dialogEdit(*dialogTarget);
-        }
+        duringDialog();
     }
     void CloseWindows() override { Add("CloseWindows"); }
     bool ScoreQualifies(int32_t score) override {
@@ -107,9 +97,7 @@ public:
     }
     void AskPlayerName(char* name) override {
         Add(std::string("AskPlayerName:") + name);
-        if (duringNameDialog) {
-            duringNameDialog();
-        }
+        duringDialog();
         std::snprintf(name, kPlayerNameSize, "%s", nameToEnter.c_str());
     }
     void WriteHighScoreGameRecord(uint64_t time, uint32_t score, const char* moves) override {
@@ -166,12 +154,9 @@ public:
                 const char c = rows[y][x];
                 const bool robot = c >= 'a' && c <= 'z';
                 if (robot || c == 'S') {
-                    Robot& r = robot ? game.m_records[c - 'a'] : *heap--;
-                    r = Robot{};
-                    r.rect = {x * 16, y * 16, x * 16 + 16, y * 16 + 16};
-                    r.x = x;
-                    r.y = y;
-                    r.isAlive = kRobotIsAlive;
+                    const Rect cell{x * 16, y * 16, x * 16 + 16, y * 16 + 16};
+                    (robot ? game.m_records[c - 'a'] : *heap--) =
+                        Robot{cell, {}, x, y, 0, 0, 0, kRobotIsAlive};
                     robots = robot ? std::max(robots, c - 'a' + 1) : robots;
                     game.Cell(x, y) = robot ? kCellRobot : kCellHeap;
                 } else if (c == 'A') {
@@ -214,24 +199,4 @@ inline Rows WithFarRobot(Rows rows, char robot = 'a') {
     rows.resize(kGridHeight);
     rows[kGridHeight - 1] = std::string(kGridWidth - 1, '.') + robot;
     return rows;
-}
-
-// The position after replaying `moves` from `startTime`: score, level, screwdrivers, whether the
-// game is over, the move log and the board, a line of 31 characters a row ('.' an empty cell).
-inline std::string ReplayPosition(int64_t startTime, const char* moves) {
-    CNullGameHost host;
-    CGame game(host, nullptr);
-    EnsureGameResources(game);
-    ReplayStoredGame(game, startTime, moves);
-    std::string text = "score " + std::to_string(game.m_score) + " level " +
-                       std::to_string(game.m_level) + " screwdrivers " +
-                       std::to_string(game.m_screwdrivers) + (game.m_gameOver ? " over" : "") +
-                       "\n" + (game.m_moveLog ? game.m_moveLog : "") + "\n";
-    for (int y = 0; y < kGridHeight; ++y) {
-        for (int x = 0; x < kGridWidth; ++x) {
-            text += game.Cell(x, y) == kCellEmpty ? '.' : static_cast<char>(game.Cell(x, y));
-        }
-        text += '\n';
-    }
-    return text;
 }
