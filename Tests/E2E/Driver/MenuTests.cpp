@@ -1,8 +1,9 @@
 // The menu bar: its texts, the Sound check mark, and the action items that are gray while no
-// game is in progress, after a death that leaves its last frame on the board.
-
+// game is in progress, after a death that leaves its last frame on the board and its record,
+// which the replay tool for Windows players replays.
 #include "Scenario.h"
 
+#include <cstdio>
 #include <set>
 
 namespace {
@@ -61,34 +62,30 @@ std::string FirstStateDifference(const std::vector<Menu>& menus, const std::set<
 void WaitForMenuStates(Game& game, const std::set<int>& grayed, const std::string& when) {
     std::string difference;
     std::vector<Menu> menus;
-    if (!WaitUntil([&] {
-            menus = game.Probe().ReadMenus();
-            difference = FirstStateDifference(menus, grayed, true);
-            return difference.empty();
-        })) {
-        Fail("%s: %s; menus: %s", when.c_str(), difference.c_str(), DescribeMenus(menus).c_str());
-    }
+    E2E_CHECK(WaitUntil([&] {
+                  menus = game.Probe().ReadMenus();
+                  difference = FirstStateDifference(menus, grayed, true);
+                  return difference.empty();
+              }),
+              "%s: %s; menus: %s", when.c_str(), difference.c_str(), DescribeMenus(menus).c_str());
 }
 
 } // namespace
 
-E2E_TEST(menus_and_death_frame_follow_the_end_of_the_game) {
+E2E_TEST(menus_death_frame_and_replay_tool_follow_the_end_of_the_game) {
     // The played move of this record steps into a robot.
     ResumedGame resumed(context, "game-over");
     Game& game = resumed.game;
     std::string texts;
-    if (!WaitUntil([&] { return (texts = MenuTexts(game.Probe().ReadMenus())) == kMenuTexts; })) {
-        Fail("the menu bar is %s instead of %s", texts.c_str(), kMenuTexts);
-    }
+    E2E_CHECK(
+        WaitUntil([&] { return (texts = MenuTexts(game.Probe().ReadMenus())) == kMenuTexts; }),
+        "the menu bar is %s instead of %s", texts.c_str(), kMenuTexts);
     WaitForMenuStates(game, {}, "during the resumed game with default preferences");
 
     const size_t step = resumed.resumed;
     const Position position = resumed.recorded.PositionAfter(step);
     const POINT player = PlayerCell(position);
     const POINT killer = StepTarget(player, resumed.moves[step]);
-    if (position.At(killer.x, killer.y) != '1' || !resumed.recorded.PositionAfter(step + 1).over) {
-        Fail("game-over.txt: its played move must step into a robot and end the game");
-    }
     EnsureNumLockOn();
     game.Command(NumericPadKey(resumed.moves[step]), kNoModifiers, "the fatal step");
 
@@ -110,4 +107,26 @@ E2E_TEST(menus_and_death_frame_follow_the_end_of_the_game) {
 
     game.Command('N', kCtrl, "Ctrl+N");
     WaitForMenuStates(game, {}, "after Ctrl+N");
+
+    // The tool replays the record from its Windows path with blanks and its CR LF lines, and
+    // prints what the native tool prints, in CR LF lines.
+    const std::string lastGame = DataFilePath("Last Game.txt");
+    CheckSameGame(lastGame, resumed.recorded.Record(), "\"Last Game.txt\"");
+    // cmd /c takes the whole line in one more pair of quotes.
+    const std::string tool = context.installDir + "\\clankmere-replay.exe";
+    FILE* pipe = _popen(("\"\"" + tool + "\" \"" + lastGame + "\"\"").c_str(), "rb");
+    E2E_CHECK(pipe, "cannot run %s", tool.c_str());
+    std::string printed;
+    for (int c = std::fgetc(pipe); c != EOF; c = std::fgetc(pipe)) {
+        printed += static_cast<char>(c);
+    }
+    _pclose(pipe);
+    std::string expected;
+    for (const char c : ReadFileBytes(
+             Format("%s\\game-over.%zu.board", context.gamesDir.c_str(), resumed.moves.size()))) {
+        expected += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    }
+    E2E_CHECK(!expected.empty() && printed == expected,
+              "clankmere-replay.exe printed\n%s\nnot the native tool's\n%s", printed.c_str(),
+              expected.c_str());
 }

@@ -1,7 +1,5 @@
-// Motion on the board: steps and the movement arrows, moving by mouse, keys pressed during an
-// animation, closing in the middle of the robots' turn, and what explosions and deaths leave
-// behind on the board.
-
+// Motion on the board: moving by mouse, also at 192 dots per inch, closing in the middle of the
+// robots' turn, what a death leaves behind on the board, and smoldering heaps.
 #include "Scenario.h"
 
 #include <cstdlib>
@@ -10,6 +8,8 @@ namespace {
 
 // Teleport rule 2 lands anywhere but on a robot, scrap heaps included.
 constexpr int16_t kLandAnywhereButOnRobots = 2;
+constexpr int kAdvancedOptionsCommand = 40018;
+constexpr int kSmolderingHeaps = 2002;
 
 bool IsFreeNeighbour(const Position& position, POINT cell) {
     for (const POINT arrow : ArrowCells(position)) {
@@ -64,9 +64,36 @@ void WaitForRobotsToMove(Game& game, const Position& position, const Picture& be
         }
         return false;
     };
-    if (!WaitUntil(anyRobotMoved)) {
-        Fail("after the step no robot moved");
-    }
+    E2E_CHECK(WaitUntil(anyRobotMoved), "after the step no robot moved");
+}
+
+constexpr int kScale = 2;
+
+// Waits until the window shows the board of `position` at kScale, every pixel an exact block.
+void WaitForDoubledBoard(Game& game, const Position& position, const Picture& sheet,
+                         const char* when) {
+    const Picture board = ComposeBoard(position, sheet);
+    const auto doubled = [&] {
+        const Picture shown = game.Capture();
+        Picture frame(kClientWidth, kClientHeight, 0);
+        bool blocks =
+            shown.width == kClientWidth * kScale && shown.height == kClientHeight * kScale;
+        for (int y = 0; blocks && y < shown.height; ++y) {
+            for (int x = 0; blocks && x < shown.width; ++x) {
+                blocks = shown.At(x, y) == shown.At(x - x % kScale, y - y % kScale);
+                frame.At(x / kScale, y / kScale) = shown.At(x, y);
+            }
+        }
+        return blocks && FirstBoardDifference(board, frame).empty();
+    };
+    E2E_CHECK(WaitUntil(doubled), "%s: the window is not the board with every pixel doubled", when);
+}
+
+void ToggleSmolderingHeaps(Game& game) {
+    const MenuDialog dialog = game.OpenFromMenu(kAdvancedOptionsCommand, "Advanced Options");
+    Click(dialog.window, kSmolderingHeaps);
+    Click(dialog.window, IDOK);
+    game.WaitForCommandEnd(dialog, "after OK in Advanced Options");
 }
 
 } // namespace
@@ -77,9 +104,6 @@ E2E_TEST(arrows_and_player_take_mouse_clicks) {
     ResumedGame resumed(context, "mouse");
     const std::string& moves = resumed.moves;
     const size_t first = resumed.resumed;
-    if (moves.size() != first + 3 || moves[first + 2] != '5') {
-        Fail("mouse.txt must play two steps and then a wait");
-    }
     Game& game = resumed.game;
     const HWND window = game.WaitForMainWindow();
     game.Focus();
@@ -115,39 +139,7 @@ E2E_TEST(arrows_and_player_take_mouse_clicks) {
                    "the player (only that click may act, as a wait)");
 }
 
-E2E_TEST(keys_pressed_during_a_step_are_dropped) {
-    // The played moves: a step east, pressed five times, and a wait.
-    ResumedGame resumed(context, "typed-ahead");
-    const size_t step = resumed.resumed;
-    if (resumed.moves.substr(step) != "65") {
-        Fail("typed-ahead.txt must play a step east and then a wait");
-    }
-    Game& game = resumed.game;
-    const Picture before = game.Capture();
-    game.Press(VK_RIGHT);
-    // The arrows go at once when the step starts; the other presses come during it.
-    if (!WaitUntil([&] { return !(game.Capture() == before); })) {
-        Fail("Right did not start a step");
-    }
-    for (int press = 0; press < 4; ++press) {
-        PressKey(VK_RIGHT);
-    }
-    resumed.WaitForBoardAfter(step + 1,
-                              "after Right pressed once and four times more during the step");
-    game.Command(VK_SPACE, kNoModifiers, "Space");
-    resumed.WaitForBoardAfter(step + 2,
-                              "after the five presses of Right and a wait (one step only)");
-}
-
-E2E_TEST(step_lands_on_target_and_closing_during_the_robots_turn_ends_the_program) {
-    {
-        // The played step ends beside a heap that the robots' turn makes.
-        ResumedGame resumed(context, "arrows");
-        if (ArrowCells(resumed.recorded.PositionAfter(resumed.resumed + 1)).size() == 8) {
-            Fail("arrows.txt: its played step must end next to a robot or a heap");
-        }
-        resumed.Play(resumed.resumed, "the step and the robots' turn");
-    }
+E2E_TEST(closing_during_the_robots_turn_ends_the_program) {
     struct Way {
         const char* name;
         void (*close)(Game&, POINT closeBox);
@@ -171,23 +163,6 @@ E2E_TEST(step_lands_on_target_and_closing_during_the_robots_turn_ends_the_progra
     }
 }
 
-E2E_TEST(explosions_leave_heaps_on_the_canvas) {
-    // In the played move's robots' turn two robots collide two cells above the player's new
-    // cell. The arrow then drawn under the new heap is copied from the canvas, heap and all.
-    ResumedGame resumed(context, "explosion");
-    const size_t step = resumed.resumed;
-    const Position before = resumed.recorded.PositionAfter(step);
-    const Position after = resumed.recorded.PositionAfter(step + 1);
-    const POINT player = PlayerCell(after);
-    const POINT above = {player.x, player.y - 1};
-    if (before.At(above.x, above.y - 1) == 'S' || after.At(above.x, above.y - 1) != 'S' ||
-        !IsFreeNeighbour(after, above)) {
-        Fail("explosion.txt: its played move must make a heap right above the cell north of the "
-             "player");
-    }
-    resumed.Play(step, "the step and the collision");
-}
-
 E2E_TEST(teleport_death_on_a_heap_leaves_the_background) {
     // Under teleport rule 2 the played teleport lands on the only heap (the replay tool, which
     // plays by the standard rule, knows only the position before it). A heap is no place to
@@ -202,4 +177,86 @@ E2E_TEST(teleport_death_on_a_heap_leaves_the_background) {
     heapsAndRobots.cells[player.y][player.x] = '.';
     WaitForFinalPicture(resumed.game, Scene(heapsAndRobots, resumed.sheet).BackBuffer(),
                         "after the teleport onto the heap: only heaps and robots may show");
+}
+
+// Play at 192 dots per inch: the frame is shown at twice its size with every pixel an exact
+// 2 x 2 block, and a click on a doubled arrow still moves the player.
+E2E_TEST(high_dpi_shows_every_pixel_doubled_and_takes_clicks_on_the_arrows) {
+    const DWORD dpi = 96 * kScale;
+    RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD, &dpi,
+                    sizeof dpi);
+    const RecordedGame recorded(context, "mouse");
+    const size_t first = recorded.FirstPlayedMove();
+    PrepareResume(context, recorded, first);
+    const Picture sheet = SpriteSheetOf(context);
+    Game game(context);
+    const HWND window = game.WaitForMainWindow();
+    CheckClientSize(window, kClientWidth * kScale, kClientHeight * kScale, "at 192 dpi");
+    const Position before = recorded.PositionAfter(first);
+    WaitForDoubledBoard(game, before, sheet, "after resuming the game at 192 dpi");
+
+    // The middle of the arrow of the first played move, in window pixels.
+    const POINT cell = StepTarget(PlayerCell(before), recorded.Record().moves[first]);
+    POINT arrow = {(2 * cell.x + 1) * kCellPixels * kScale / 2,
+                   (2 * cell.y + 1) * kCellPixels * kScale / 2};
+    ClientToScreen(window, &arrow);
+    game.Focus();
+    ClickAt(arrow);
+    WaitForDoubledBoard(game, recorded.PositionAfter(first + 1), sheet,
+                        "after a click on the doubled arrow");
+    QuitWithQ(game);
+}
+
+// Smoldering scrap heaps: turned on, the heap of an idle board shows each of its three frames
+// while the rest stays; turned off, the plain heap is back; and the frames are no quiet seconds,
+// so the demo still starts eleven quiet seconds after the last input.
+
+E2E_TEST(smoldering_heaps_step_through_their_frames_and_keep_the_idle_clock) {
+    // Before its played move, a step into a robot, this record's board holds a heap at (20, 9).
+    ResumedGame resumed(context, "game-over");
+    Game& game = resumed.game;
+    const Picture plain =
+        ComposeBoard(resumed.recorded.PositionAfter(resumed.resumed), resumed.sheet);
+    // Frame k stands where the plain heap does, two pixels down, cut at the cell's bottom.
+    std::vector<Picture> frames(3, plain);
+    for (int k = 0; k < 3; ++k) {
+        DrawSprite(frames[k], resumed.sheet, {{112 + 16 * k, 31}, 14}, 20 * 16, 9 * 16 + 2);
+    }
+    ToggleSmolderingHeaps(game);
+    int framesSeen = 0;
+    E2E_CHECK(WaitUntil([&] {
+                  const Picture shown = game.Capture();
+                  for (int k = 0; k < 3; ++k) {
+                      framesSeen |= FirstBoardDifference(frames[k], shown).empty() ? 1 << k : 0;
+                  }
+                  return framesSeen == 7;
+              }),
+              "with smoldering heaps the heap at (20, 9) showed only frames %d (bits)", framesSeen);
+
+    ToggleSmolderingHeaps(game);
+    for (const double off = NowMs(); NowMs() - off < 1000;) { // the time of several frames
+        E2E_CHECK(FirstBoardDifference(plain, game.Capture()).empty(),
+                  "after turning smoldering heaps off, the board is not the plain one");
+    }
+
+    ToggleSmolderingHeaps(game);
+    EnsureNumLockOn();
+    game.Command(NumericPadKey(resumed.moves[resumed.resumed]), kNoModifiers, "the fatal step");
+    const double lastInput = NowMs();
+    const RECT statusLine = {0, kBoardHeight, kClientWidth, kClientHeight};
+    const Picture status = Crop(game.Capture(), statusLine);
+    Picture heap;
+    int heapChanges = 0;
+    // The demo's first full redraw changes the status line.
+    WaitUntil([&] {
+        const Picture shown = game.Capture();
+        const Picture heapNow = Crop(shown, Scene::CellArea(20, 9, kCellPixels));
+        heapChanges += heapNow == heap ? 0 : 1;
+        heap = heapNow;
+        return !(Crop(shown, statusLine) == status);
+    });
+    const double quietMs = NowMs() - lastInput;
+    E2E_CHECK(quietMs >= 10500 && quietMs <= 15000 && heapChanges >= 10,
+              "the demo came %.1f s after the last input, not eleven; the heap changed %d times",
+              quietMs / 1000, heapChanges);
 }
