@@ -66,20 +66,19 @@ void CheckText(HWND dialog, int id, const char* expected, const char* when) {
               text.c_str(), expected);
 }
 
-// Clicks, then the states they must leave.
-struct Step {
-    std::vector<int> clicks;
-    std::vector<ControlState> states;
-    const char* when;
-};
+// A box or button checked (On) or not (Off), enabled or gray.
+constexpr auto On = [](int id) { return ControlState{id, true, true}; };
+constexpr auto Off = [](int id) { return ControlState{id, false, true}; };
+constexpr auto GrayOn = [](int id) { return ControlState{id, true, false}; };
+constexpr auto GrayOff = [](int id) { return ControlState{id, false, false}; };
 
-void Play(HWND dialog, const std::vector<Step>& steps) {
-    for (const Step& step : steps) {
-        for (const int id : step.clicks) {
-            Click(dialog, id);
-        }
-        CheckControls(dialog, step.states, step.when);
+// Clicks the controls in turn, then checks the states they must leave.
+void ClickAndCheck(HWND dialog, const std::vector<int>& clicks,
+                   const std::vector<ControlState>& states, const char* when) {
+    for (const int id : clicks) {
+        Click(dialog, id);
     }
+    CheckControls(dialog, states, when);
 }
 
 // A one-bit picture takes the control's colours: black stays black, white becomes the one
@@ -135,7 +134,8 @@ void CheckTitleBox(const Picture& picture, const RECT& box) {
 
 E2E_TEST(advanced_options_ok_stores_every_control) {
     StoreDefaultPreferences();
-    // Each control clicked or typed into, and the field it stores. Fourteen characters are read:
+    // Each control clicked (nothing typed) or typed into, and the field it stores; a row without
+    // a control is a field that the clicks before it store. Fourteen characters are read:
     // 2147483647 at most, whose low 16 bits are -1.
     const struct {
         int control;
@@ -151,8 +151,8 @@ E2E_TEST(advanced_options_ok_stores_every_control) {
         {kMoveAfterTeleport, nullptr, "m_moveRobotsAfterTeleport", 0},
         {kOneScrewdriverPerLevel, nullptr, "m_screwdriverStockMode", 1},
         {kUntimedAnimation, nullptr, "m_untimedAnimation", 1},
-        {kUntimedAnimation, "", "m_lastStandFast", 0},
-        {kUntimedAnimation, "", "m_lastStandUntimed", 1},
+        {0, nullptr, "m_lastStandFast", 0},
+        {0, nullptr, "m_lastStandUntimed", 1},
         {kRobotsBase, "7", "m_robotsBase", 7},
         {kRobotsPerLevel, "abc", "m_robotsPerLevel", 0},
         {kHeapsBase, "  -3", "m_heapsBase", -3},
@@ -170,10 +170,10 @@ E2E_TEST(advanced_options_ok_stores_every_control) {
         const MenuDialog dialog = game.OpenFromMenu(kAdvancedOptionsCommand, "Advanced Options");
         SaveScreenshot(context, dialog.window, "advanced-options");
         for (const auto& change : changes) {
-            if (!change.typed) {
-                Click(dialog.window, change.control);
-            } else if (*change.typed) {
+            if (change.typed) {
                 SetText(dialog.window, change.control, change.typed);
+            } else if (change.control) {
+                Click(dialog.window, change.control);
             }
             PutField(expected, change.field, change.stored);
         }
@@ -197,66 +197,44 @@ E2E_TEST(advanced_options_gray_controls_cancel_and_defaults) {
     Game game(context);
     const MenuDialog opened = game.OpenFromMenu(kAdvancedOptionsCommand, "Advanced Options");
     CheckText(opened.window, kRobotsPerLevel, "-3", "as opened");
+    const HWND dialog = opened.window;
+    ClickAndCheck(dialog, {},
+                  {On(kTeleportAdjacent), On(kSafeZone2), On(kOneScrewdriverPerLevel),
+                   On(kLastStandFast), Off(kTeleportRobots), Off(kTeleportHeaps), Off(kSafeZone0),
+                   Off(kLastStandNormal), Off(kLastStandUntimed), GrayOff(kScrewdriversPerGame),
+                   GrayOff(kScrewdriversPerLevel)},
+                  "as opened with teleport rule 4 and safe zone 2,");
+    ClickAndCheck(dialog, {kTeleportRobots, kTeleportAdjacent},
+                  {GrayOff(kTeleportRobots), GrayOff(kTeleportHeaps)},
+                  "with the adjacent cells unchecked,");
+    ClickAndCheck(dialog, {kTeleportAdjacent}, {Off(kTeleportRobots), Off(kTeleportHeaps)},
+                  "with the adjacent cells checked again,");
+    ClickAndCheck(dialog, {kUntimedAnimation},
+                  {GrayOff(kLastStandNormal), GrayOff(kLastStandFast), GrayOn(kLastStandUntimed)},
+                  "with untimed animation checked,");
+    ClickAndCheck(dialog, {kUntimedAnimation},
+                  {Off(kLastStandNormal), Off(kLastStandFast), On(kLastStandUntimed)},
+                  "with untimed animation unchecked again,");
+    ClickAndCheck(dialog, {kOneScrewdriverPerLevel},
+                  {Off(kScrewdriversPerGame), Off(kScrewdriversPerLevel)},
+                  "with the screwdriver limit unchecked,");
     // The two radio sets share no group: a click in one leaves the other alone.
-    Play(opened.window,
-         {{{},
-           {{kTeleportRobots, false, true},
-            {kTeleportHeaps, false, true},
-            {kTeleportAdjacent, true, true},
-            {kSafeZone0, false, true},
-            {kSafeZone2, true, true},
-            {kOneScrewdriverPerLevel, true, true},
-            {kScrewdriversPerGame, false, false},
-            {kScrewdriversPerLevel, false, false},
-            {kLastStandNormal, false, true},
-            {kLastStandFast, true, true},
-            {kLastStandUntimed, false, true}},
-           "as opened with teleport rule 4 and safe zone 2,"},
-          {{kTeleportRobots, kTeleportAdjacent},
-           {{kTeleportRobots, false, false}, {kTeleportHeaps, false, false}},
-           "with the adjacent cells unchecked,"},
-          {{kTeleportAdjacent},
-           {{kTeleportRobots, false, true}, {kTeleportHeaps, false, true}},
-           "with the adjacent cells checked again,"},
-          {{kUntimedAnimation},
-           {{kLastStandNormal, false, false},
-            {kLastStandFast, false, false},
-            {kLastStandUntimed, true, false}},
-           "with untimed animation checked,"},
-          {{kUntimedAnimation},
-           {{kLastStandNormal, false, true},
-            {kLastStandFast, false, true},
-            {kLastStandUntimed, true, true}},
-           "with untimed animation unchecked again,"},
-          {{kOneScrewdriverPerLevel},
-           {{kScrewdriversPerGame, false, true}, {kScrewdriversPerLevel, false, true}},
-           "with the screwdriver limit unchecked,"},
-          {{kSafeZone3, kLastStandNormal},
-           {{kSafeZone2, false, true},
-            {kSafeZone3, true, true},
-            {kLastStandNormal, true, true},
-            {kLastStandUntimed, false, true}},
-           "after clicking safe zone 3 and then Normal,"}});
+    ClickAndCheck(dialog, {kSafeZone3, kLastStandNormal},
+                  {Off(kSafeZone2), On(kSafeZone3), On(kLastStandNormal), Off(kLastStandUntimed)},
+                  "after clicking safe zone 3 and then Normal,");
     Close(game, opened, kCancel, true, "after Cancel with teleport rule 4 stored");
 
     // Cancel kept the stored rules. Defaults resets them and the ones changed before it.
     const MenuDialog again = game.OpenFromMenu(kAdvancedOptionsCommand, "Advanced Options");
-    Play(again.window, {{{},
-                         {{kTeleportAdjacent, true, true},
-                          {kSafeZone2, true, true},
-                          {kOneScrewdriverPerLevel, true, true},
-                          {kUntimedAnimation, false, true},
-                          {kLastStandFast, true, true}},
-                         "reopened after Cancel,"},
-                        {{kOneScrewdriverPerLevel, kUntimedAnimation, kDefaults},
-                         {{kCancel, false, false},
-                          {kTeleportRobots, true, true},
-                          {kTeleportAdjacent, true, true},
-                          {kOneScrewdriverPerLevel, true, true},
-                          {kScrewdriversPerGame, false, false},
-                          {kUntimedAnimation, false, true},
-                          {kLastStandFast, true, true}},
-                         "after Defaults"}});
+    ClickAndCheck(again.window, {},
+                  {On(kTeleportAdjacent), On(kSafeZone2), On(kOneScrewdriverPerLevel),
+                   Off(kUntimedAnimation), On(kLastStandFast)},
+                  "reopened after Cancel,");
+    ClickAndCheck(again.window, {kOneScrewdriverPerLevel, kUntimedAnimation, kDefaults},
+                  {GrayOff(kCancel), On(kTeleportRobots), On(kTeleportAdjacent),
+                   On(kOneScrewdriverPerLevel), GrayOff(kScrewdriversPerGame),
+                   Off(kUntimedAnimation), On(kLastStandFast)},
+                  "after Defaults");
     CheckText(again.window, kRobotsPerLevel, "5", "after Defaults");
     SaveScreenshot(context, again.window, "advanced-options-after-defaults");
     Close(game, again, kOk, false, "after Defaults and OK");

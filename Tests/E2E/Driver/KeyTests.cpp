@@ -1,7 +1,7 @@
 // Keys through the accelerator table: moves on the numeric pad, the digits of the main keyboard,
-// keys pressed during a step, and Alt+X, the quit that stores nothing. Q quits in most tests,
-// Esc at the first start, Ctrl+Q after a stored placement, and the close box during the
-// robots' turn.
+// and keys pressed during a step. Q quits in most tests, Esc at the first start, Alt+X (the quit
+// that stores nothing) after a stored placement, Ctrl+Q after the high scores are read back,
+// and the close box during the robots' turn.
 #include "Scenario.h"
 
 // Every played move of each record pressed as its key, each followed by its board: steps and
@@ -41,22 +41,4 @@ E2E_TEST(keys_pressed_during_a_step_are_dropped) {
     game.Command(VK_SPACE, kNoModifiers, "Space");
     resumed.WaitForBoardAfter(step + 2,
                               "after the five presses of Right and a wait (one step only)");
-}
-
-E2E_TEST(alt_x_keeps_stored_preferences) {
-    PreferencesRecord stored = DefaultPreferences();
-    PutField(stored, "m_gridStyle", 2);
-    PutPlayerName(stored, "Tester");
-    StorePreferences(stored);
-    {
-        Game game(context);
-        game.Command('G', kNoModifiers, "G");
-        // Alt stays down until the game has gone: it decides at quit whether preferences are
-        // stored. (G and Esc store the new grid style at the first start.)
-        game.Focus();
-        HeldKey alt(VK_MENU);
-        PressKey('X');
-        CheckQuitCode(game, "Alt+X");
-    }
-    CheckStoredPreferences(stored, "after G and Alt+X");
 }

@@ -11,15 +11,6 @@ constexpr int16_t kLandAnywhereButOnRobots = 2;
 constexpr int kAdvancedOptionsCommand = 40018;
 constexpr int kSmolderingHeaps = 2002;
 
-bool IsFreeNeighbour(const Position& position, POINT cell) {
-    for (const POINT arrow : ArrowCells(position)) {
-        if (arrow.x == cell.x && arrow.y == cell.y) {
-            return true;
-        }
-    }
-    return false;
-}
-
 // An empty cell two or more cells away from the player: no arrow and no target.
 POINT EmptyCellAwayFromPlayer(const Position& position) {
     const POINT player = PlayerCell(position);
@@ -38,15 +29,17 @@ POINT EmptyCellAwayFromPlayer(const Position& position) {
 POINT OtherArrow(const Position& position, POINT avoid) {
     const POINT player = PlayerCell(position);
     const POINT opposite = {2 * player.x - avoid.x, 2 * player.y - avoid.y};
-    if (IsFreeNeighbour(position, opposite)) {
-        return opposite;
-    }
+    std::vector<POINT> others;
     for (const POINT arrow : ArrowCells(position)) {
+        if (arrow.x == opposite.x && arrow.y == opposite.y) {
+            return opposite;
+        }
         if (arrow.x != avoid.x || arrow.y != avoid.y) {
-            return arrow;
+            others.push_back(arrow);
         }
     }
-    Fail("the player has only one arrow; a drag needs two");
+    E2E_CHECK(!others.empty(), "the player has only one arrow; a drag needs two");
+    return others.front();
 }
 
 // Waits until one of the robots of `position` has left its cell's picture: the robots' turn
@@ -73,6 +66,7 @@ constexpr int kScale = 2;
 void WaitForDoubledBoard(Game& game, const Position& position, const Picture& sheet,
                          const char* when) {
     const Picture board = ComposeBoard(position, sheet);
+    std::string difference;
     const auto doubled = [&] {
         const Picture shown = game.Capture();
         Picture frame(kClientWidth, kClientHeight, 0);
@@ -84,9 +78,10 @@ void WaitForDoubledBoard(Game& game, const Position& position, const Picture& sh
                 frame.At(x / kScale, y / kScale) = shown.At(x, y);
             }
         }
-        return blocks && FirstBoardDifference(board, frame).empty();
+        difference = blocks ? FirstBoardDifference(board, frame) : "a pixel is not doubled";
+        return difference.empty();
     };
-    E2E_CHECK(WaitUntil(doubled), "%s: the window is not the board with every pixel doubled", when);
+    E2E_CHECK(WaitUntil(doubled), "%s at 192 dpi: %s", when, difference.c_str());
 }
 
 void ToggleSmolderingHeaps(Game& game) {
@@ -98,45 +93,63 @@ void ToggleSmolderingHeaps(Game& game) {
 
 } // namespace
 
-E2E_TEST(arrows_and_player_take_mouse_clicks) {
-    // The played moves: a step clicked on its arrow, a step dragged to from another arrow, and
-    // a wait clicked on the player after clicks that must do nothing.
-    ResumedGame resumed(context, "mouse");
-    const std::string& moves = resumed.moves;
-    const size_t first = resumed.resumed;
-    Game& game = resumed.game;
+// At 192 dots per inch the frame is shown at twice its size with every pixel an exact 2 x 2
+// block. mouse.txt plays a step clicked on its doubled arrow, a step dragged to from another
+// arrow, and a wait clicked on the player after clicks that must do nothing.
+E2E_TEST(arrows_and_player_take_mouse_clicks_at_192_dpi_with_every_pixel_doubled) {
+    const DWORD dpi = 96 * kScale;
+    RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD, &dpi,
+                    sizeof dpi);
+    const RecordedGame recorded(context, "mouse");
+    const std::string& moves = recorded.Record().moves;
+    const size_t first = recorded.FirstPlayedMove();
+    PrepareResume(context, recorded, first);
+    const Picture sheet = SpriteSheetOf(context);
+    Game game(context);
     const HWND window = game.WaitForMainWindow();
+    CheckClientSize(window, kClientWidth * kScale, kClientHeight * kScale, "at 192 dpi");
+    WaitForDoubledBoard(game, recorded.PositionAfter(first), sheet, "after resuming the game");
     game.Focus();
+    // The middle of a doubled cell on the screen.
+    const auto onScreen = [&](POINT cell) {
+        POINT at = {(2 * cell.x + 1) * kCellPixels * kScale / 2,
+                    (2 * cell.y + 1) * kCellPixels * kScale / 2};
+        ClientToScreen(window, &at);
+        return at;
+    };
 
-    Position position = resumed.recorded.PositionAfter(first);
-    const POINT clicked = StepTarget(PlayerCell(position), moves[first]);
-    ClickAt(CellOnScreen(window, clicked));
-    resumed.WaitForBoardAfter(first + 1, "after a click on an arrow");
+    Position position = recorded.PositionAfter(first);
+    ClickAt(onScreen(StepTarget(PlayerCell(position), moves[first])));
+    WaitForDoubledBoard(game, recorded.PositionAfter(first + 1), sheet,
+                        "after a click on an arrow");
 
-    position = resumed.recorded.PositionAfter(first + 1);
-    const POINT released = StepTarget(PlayerCell(position), moves[first + 1]);
-    const POINT pressed = OtherArrow(position, released);
-    MouseMoveTo(CellOnScreen(window, pressed));
-    MouseDown(CellOnScreen(window, pressed));
+    position = recorded.PositionAfter(first + 1);
+    const POINT target = StepTarget(PlayerCell(position), moves[first + 1]);
+    const POINT released = onScreen(target);
+    const POINT pressed = onScreen(OtherArrow(position, target));
+    MouseMoveTo(pressed);
+    MouseDown(pressed);
     for (const POINT arrow : ArrowCells(position)) {
-        MouseMoveTo(CellOnScreen(window, arrow));
+        MouseMoveTo(onScreen(arrow));
     }
-    MouseMoveTo(CellOnScreen(window, released));
-    MouseUp(CellOnScreen(window, released));
-    resumed.WaitForBoardAfter(first + 2, "after a press on one arrow and a release on another");
+    MouseMoveTo(released);
+    MouseUp(released);
+    WaitForDoubledBoard(game, recorded.PositionAfter(first + 2), sheet,
+                        "after a press on one arrow and a release on another");
 
     // Input is handled in order: the wait clicked last shows whether these did anything.
-    position = resumed.recorded.PositionAfter(first + 2);
-    const POINT empty = CellOnScreen(window, EmptyCellAwayFromPlayer(position));
+    position = recorded.PositionAfter(first + 2);
+    const POINT empty = onScreen(EmptyCellAwayFromPlayer(position));
+    const POINT arrow = onScreen(ArrowCells(position).front());
     ClickAt(empty);
-    MouseMoveTo(CellOnScreen(window, ArrowCells(position).front()));
-    MouseDown(CellOnScreen(window, ArrowCells(position).front()));
+    MouseMoveTo(arrow);
+    MouseDown(arrow);
     MouseMoveTo(empty);
     MouseUp(empty);
-    ClickAt(CellOnScreen(window, PlayerCell(position)));
-    resumed.WaitForBoardAfter(
-        first + 3, "after clicks on the empty board, a drag off an arrow, and a click on "
-                   "the player (only that click may act, as a wait)");
+    ClickAt(onScreen(PlayerCell(position)));
+    WaitForDoubledBoard(game, recorded.PositionAfter(first + 3), sheet,
+                        "after clicks on the empty board, a drag off an arrow, and a click on "
+                        "the player (only that click may act, as a wait)");
 }
 
 E2E_TEST(closing_during_the_robots_turn_ends_the_program) {
@@ -179,38 +192,9 @@ E2E_TEST(teleport_death_on_a_heap_leaves_the_background) {
                         "after the teleport onto the heap: only heaps and robots may show");
 }
 
-// Play at 192 dots per inch: the frame is shown at twice its size with every pixel an exact
-// 2 x 2 block, and a click on a doubled arrow still moves the player.
-E2E_TEST(high_dpi_shows_every_pixel_doubled_and_takes_clicks_on_the_arrows) {
-    const DWORD dpi = 96 * kScale;
-    RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD, &dpi,
-                    sizeof dpi);
-    const RecordedGame recorded(context, "mouse");
-    const size_t first = recorded.FirstPlayedMove();
-    PrepareResume(context, recorded, first);
-    const Picture sheet = SpriteSheetOf(context);
-    Game game(context);
-    const HWND window = game.WaitForMainWindow();
-    CheckClientSize(window, kClientWidth * kScale, kClientHeight * kScale, "at 192 dpi");
-    const Position before = recorded.PositionAfter(first);
-    WaitForDoubledBoard(game, before, sheet, "after resuming the game at 192 dpi");
-
-    // The middle of the arrow of the first played move, in window pixels.
-    const POINT cell = StepTarget(PlayerCell(before), recorded.Record().moves[first]);
-    POINT arrow = {(2 * cell.x + 1) * kCellPixels * kScale / 2,
-                   (2 * cell.y + 1) * kCellPixels * kScale / 2};
-    ClientToScreen(window, &arrow);
-    game.Focus();
-    ClickAt(arrow);
-    WaitForDoubledBoard(game, recorded.PositionAfter(first + 1), sheet,
-                        "after a click on the doubled arrow");
-    QuitWithQ(game);
-}
-
 // Smoldering scrap heaps: turned on, the heap of an idle board shows each of its three frames
 // while the rest stays; turned off, the plain heap is back; and the frames are no quiet seconds,
 // so the demo still starts eleven quiet seconds after the last input.
-
 E2E_TEST(smoldering_heaps_step_through_their_frames_and_keep_the_idle_clock) {
     // Before its played move, a step into a robot, this record's board holds a heap at (20, 9).
     ResumedGame resumed(context, "game-over");

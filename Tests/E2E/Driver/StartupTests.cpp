@@ -1,5 +1,5 @@
 // Start-up and the main window: the first start without preferences, the fixed client area,
-// the single-instance guard, and the window placement stored at quit.
+// the single-instance guard, and the window placement stored at quit (and not at Alt+X).
 #include "Scenario.h"
 
 namespace {
@@ -12,28 +12,16 @@ RECT WindowRect(HWND window) {
     return rect;
 }
 
-// The frame the game gives its 496 x 322 client area.
-SIZE OuterSize() {
-    RECT rect = {0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&rect, WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX, TRUE, 0);
-    return {rect.right - rect.left, rect.bottom - rect.top};
-}
-
-POINT WorkAreaOrigin() {
-    RECT work = {};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    return {work.left, work.top};
-}
-
 void CheckShownNormalAt(HWND window, POINT normalTopLeft, const char* when) {
     E2E_CHECK(!IsIconic(window) && !IsZoomed(window),
               "%s the window is %s instead of in its normal state", when,
               IsIconic(window) ? "minimised" : "maximised");
-    const POINT origin = WorkAreaOrigin();
+    RECT work = {};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     const RECT rect = WindowRect(window);
-    E2E_CHECK(rect.left == normalTopLeft.x + origin.x && rect.top == normalTopLeft.y + origin.y,
+    E2E_CHECK(rect.left == normalTopLeft.x + work.left && rect.top == normalTopLeft.y + work.top,
               "%s the window stands at (%ld, %ld) instead of its stored normal position (%ld, %ld)",
-              when, rect.left, rect.top, normalTopLeft.x + origin.x, normalTopLeft.y + origin.y);
+              when, rect.left, rect.top, normalTopLeft.x + work.left, normalTopLeft.y + work.top);
     CheckClientSize(window, kClientWidth, kClientHeight, when);
 }
 
@@ -101,17 +89,19 @@ E2E_TEST(first_start_reverts_preferences_in_a_fixed_size_window_of_one_copy) {
               normal.bottom - normal.top, frame.right - frame.left, frame.bottom - frame.top);
 }
 
-E2E_TEST(stored_placement_comes_back_normal) {
+E2E_TEST(stored_placement_comes_back_normal_and_alt_x_keeps_it) {
     // A placement left minimised: the game shows the window normally at the normal position.
-    const SIZE size = OuterSize();
+    RECT frame = {0, 0, kClientWidth, kClientHeight};
+    AdjustWindowRectEx(&frame, WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX, TRUE, 0);
     const POINT normalTopLeft = {150, 100};
     WINDOWPLACEMENT placement = {};
     placement.length = sizeof placement;
     placement.showCmd = SW_SHOWMINIMIZED;
     placement.ptMinPosition = {-1, -1};
     placement.ptMaxPosition = {-1, -1};
-    placement.rcNormalPosition = {normalTopLeft.x, normalTopLeft.y, normalTopLeft.x + size.cx,
-                                  normalTopLeft.y + size.cy};
+    placement.rcNormalPosition = {normalTopLeft.x, normalTopLeft.y,
+                                  normalTopLeft.x + frame.right - frame.left,
+                                  normalTopLeft.y + frame.bottom - frame.top};
     PreferencesRecord stored = DefaultPreferences();
     PutPlacement(stored, kMainWindowPlacementOffset, placement);
     StorePreferences(stored);
@@ -125,18 +115,25 @@ E2E_TEST(stored_placement_comes_back_normal) {
                   "the minimise button did not minimise the window");
         QuitWithQ(game);
     }
-    const WINDOWPLACEMENT quitMinimised =
-        GetPlacement(ReadStoredRecord("after quitting minimised"), kMainWindowPlacementOffset);
-    E2E_CHECK(quitMinimised.showCmd == SW_SHOWMINIMIZED &&
-                  quitMinimised.rcNormalPosition.left == normalTopLeft.x &&
-                  quitMinimised.rcNormalPosition.top == normalTopLeft.y,
+    const PreferencesRecord quitMinimised = ReadStoredRecord("after quitting minimised");
+    const WINDOWPLACEMENT minimised = GetPlacement(quitMinimised, kMainWindowPlacementOffset);
+    E2E_CHECK(minimised.showCmd == SW_SHOWMINIMIZED &&
+                  minimised.rcNormalPosition.left == normalTopLeft.x &&
+                  minimised.rcNormalPosition.top == normalTopLeft.y,
               "quitting minimised stored showCmd %u and normal position (%ld, %ld) instead of %d "
               "and (%ld, %ld)",
-              quitMinimised.showCmd, quitMinimised.rcNormalPosition.left,
-              quitMinimised.rcNormalPosition.top, SW_SHOWMINIMIZED, normalTopLeft.x,
-              normalTopLeft.y);
+              minimised.showCmd, minimised.rcNormalPosition.left, minimised.rcNormalPosition.top,
+              SW_SHOWMINIMIZED, normalTopLeft.x, normalTopLeft.y);
     Game again(context);
     CheckShownNormalAt(again.WaitForMainWindow(), normalTopLeft, "after a quit while minimised,");
-    again.Press('Q', kCtrl);
-    CheckQuitCode(again, "Ctrl+Q (File > Exit)");
+    again.Command('G', kNoModifiers, "G");
+    {
+        // Alt stays down until the game has gone: it decides at quit whether preferences are
+        // stored.
+        again.Focus();
+        HeldKey alt(VK_MENU);
+        PressKey('X');
+        CheckQuitCode(again, "Alt+X");
+    }
+    CheckStoredPreferences(quitMinimised, "after G and Alt+X");
 }

@@ -19,12 +19,6 @@ std::string Win9xProgram(const Installation& context) {
     return context.installDir + "\\Clankmere9x.exe";
 }
 
-void CheckCurrentDirectory(Game& game, const std::string& expected, const char* program) {
-    const std::string current = game.Probe().Seen().currentDirectory;
-    E2E_CHECK(lstrcmpiA(current.c_str(), expected.c_str()) == 0, "%s works in %s instead of %s",
-              program, current.c_str(), expected.c_str());
-}
-
 } // namespace
 
 // Both programs start in a folder without "Graphics": Clankmere.exe moves to its own folder,
@@ -61,10 +55,12 @@ E2E_TEST(win9x_flavour_keeps_its_data_in_the_start_folder_and_refuses_silently) 
         const Picture sheet = LoadSpriteSheet(context.installDir, flavour.program);
         const CellsFrom cells = flavour.win9x ? kCellsWine98Shows : CellsFrom{};
         game.WaitForBoard(position, sheet, Format("%s resumed", name), cells);
-        CheckCurrentDirectory(game, flavour.workFolder, name);
+        const ProbeShared& seen = game.Probe().Seen();
+        E2E_CHECK(lstrcmpiA(seen.currentDirectory, flavour.workFolder.c_str()) == 0,
+                  "%s works in %s instead of %s", name, seen.currentDirectory,
+                  flavour.workFolder.c_str());
         E2E_CHECK(!FileExists(flavour.savedGame), "%s resumed %s but left it in place", name,
                   flavour.savedGame.c_str());
-        const ProbeShared& seen = game.Probe().Seen();
         E2E_CHECK(WaitUntil([&] { return seen.idleWakeMask != 0; }),
                   "%s never waited for input for a second", name);
         const LONG mark = game.Probe().CommandsDone();
@@ -72,11 +68,10 @@ E2E_TEST(win9x_flavour_keeps_its_data_in_the_start_folder_and_refuses_silently) 
         game.CheckOnlyCommandSince(mark, kScrewdriverCommand, Format("S in %s", name));
         game.WaitForBoard(position, sheet, Format("%s after the refused S", name), cells);
         const LONG expectedBeeps = flavour.win9x ? 0 : 1;
-        E2E_CHECK(
-            !(seen.messageBeeps != expectedBeeps || seen.refusalTones != seen.messageBeepsDone),
-            "%s refused S with %ld MessageBeep calls (%ld of them done) and %ld tones of "
-            "750 Hz, instead of %ld and a tone for each done",
-            name, seen.messageBeeps, seen.messageBeepsDone, seen.refusalTones, expectedBeeps);
+        E2E_CHECK(seen.messageBeeps == expectedBeeps && seen.refusalTones == seen.messageBeepsDone,
+                  "%s refused S with %ld MessageBeep calls (%ld of them done) and %ld tones of "
+                  "750 Hz, instead of %ld and a tone for each done",
+                  name, seen.messageBeeps, seen.messageBeepsDone, seen.refusalTones, expectedBeeps);
         E2E_CHECK(static_cast<DWORD>(seen.idleWakeMask) == flavour.idleWakeMask,
                   "%s waits while idle for the input mask 0x%lX instead of 0x%lX", name,
                   seen.idleWakeMask, flavour.idleWakeMask);
