@@ -5,8 +5,8 @@
 // advanced-options-after-defaults.bmp, how-to-play.bmp, about.bmp), kept with E2E_KEEP=1.
 #include "Scenario.h"
 
+#include <algorithm>
 #include <cstdio>
-#include <optional>
 #include <vector>
 
 namespace {
@@ -88,19 +88,14 @@ std::string TwoColourDifference(const Picture& expected, const Picture& shown) {
         return Format("%d x %d pixels instead of %d x %d", shown.width, shown.height,
                       expected.width, expected.height);
     }
-    std::optional<uint32_t> background;
-    for (int y = 0; y < expected.height; ++y) {
-        for (int x = 0; x < expected.width; ++x) {
-            const bool black = expected.At(x, y) == 0;
-            if (!black && !background) {
-                background = shown.At(x, y);
-                if (*background == 0) {
-                    return Format("the background at (%d, %d) is black", x, y);
-                }
-            }
-            if (shown.At(x, y) != (black ? 0 : *background)) {
-                return Format("(%d, %d) is %s", x, y, DescribeColor(shown.At(x, y)).c_str());
-            }
+    const size_t white = std::find_if(expected.pixels.begin(), expected.pixels.end(),
+                                      [](uint32_t pixel) { return pixel != 0; }) -
+                         expected.pixels.begin();
+    const uint32_t background = shown.pixels[white];
+    for (size_t i = 0; i < expected.pixels.size(); ++i) {
+        if (background == 0 || shown.pixels[i] != (expected.pixels[i] == 0 ? 0 : background)) {
+            return Format("(%zu, %zu) is %s", i % expected.width, i / expected.width,
+                          DescribeColor(shown.pixels[i]).c_str());
         }
     }
     return {};

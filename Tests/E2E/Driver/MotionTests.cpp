@@ -1,5 +1,8 @@
-// Motion on the board: moving by mouse, also at 192 dots per inch, closing in the middle of the
-// robots' turn, what a death leaves behind on the board, and smoldering heaps.
+// Moves on the board: keys through the accelerator table (the numeric pad, the digits of the
+// main keyboard, keys pressed during a step), the mouse at 192 dots per inch, closing in the
+// middle of the robots' turn, what a death leaves behind on the board, and smoldering heaps.
+// Q quits in most tests, Esc at the first start, Alt+X (the quit that stores nothing) after a
+// stored placement, Ctrl+Q after the high scores are read back, and the close box here.
 #include "Scenario.h"
 
 #include <cstdlib>
@@ -93,6 +96,45 @@ void ToggleSmolderingHeaps(Game& game) {
 
 } // namespace
 
+// Every played move of each record pressed as its key, each followed by its board: steps and
+// waits on the numeric pad; Last Stand Minus 2 and Minus 1 ('J', 'K') as the main keyboard's 2
+// and 1, which on the numeric pad would be steps; a step whose robots collide two cells above
+// the player's new cell, where the arrow drawn under the new heap is copied from the canvas,
+// heap and all; and a step that ends beside a heap that the robots' turn makes.
+E2E_TEST(keys_play_the_recorded_moves) {
+    for (const char* name : {"numeric-pad", "digits", "explosion", "arrows"}) {
+        ResumedGame resumed(context, name);
+        EnsureNumLockOn();
+        for (size_t i = resumed.resumed; i < resumed.moves.size(); ++i) {
+            const char move = resumed.moves[i];
+            const char digit = move == 'J' ? '2' : move == 'K' ? '1' : 0;
+            const std::string what = digit ? Format("%s: the main keyboard's %c", name, digit)
+                                           : Format("%s: numeric-pad %c", name, move);
+            resumed.game.Command(digit ? WORD(digit) : NumericPadKey(move), kNoModifiers, what);
+            resumed.WaitForBoardAfter(i + 1, "after " + what);
+        }
+    }
+}
+
+// typed-ahead.txt plays a step east, pressed five times, and a wait.
+E2E_TEST(keys_pressed_during_a_step_are_dropped) {
+    ResumedGame resumed(context, "typed-ahead");
+    const size_t step = resumed.resumed;
+    Game& game = resumed.game;
+    const Picture before = game.Capture();
+    game.Press(VK_RIGHT);
+    // The arrows go at once when the step starts; the other presses come during it.
+    E2E_CHECK(WaitUntil([&] { return !(game.Capture() == before); }), "Right started no step");
+    for (int press = 0; press < 4; ++press) {
+        PressKey(VK_RIGHT);
+    }
+    resumed.WaitForBoardAfter(step + 1,
+                              "after Right pressed once and four times more during the step");
+    game.Command(VK_SPACE, kNoModifiers, "Space");
+    resumed.WaitForBoardAfter(step + 2,
+                              "after the five presses of Right and a wait (one step only)");
+}
+
 // At 192 dots per inch the frame is shown at twice its size with every pixel an exact 2 x 2
 // block. mouse.txt plays a step clicked on its doubled arrow, a step dragged to from another
 // arrow, and a wait clicked on the player after clicks that must do nothing.
@@ -152,27 +194,24 @@ E2E_TEST(arrows_and_player_take_mouse_clicks_at_192_dpi_with_every_pixel_doubled
                         "the player (only that click may act, as a wait)");
 }
 
+// WM_CLOSE, then a click on the close box. Each close saves the game with the step; every run
+// resumes it from before the step.
 E2E_TEST(closing_during_the_robots_turn_ends_the_program) {
-    struct Way {
-        const char* name;
-        void (*close)(Game&, POINT closeBox);
-    };
-    const Way ways[] = {
-        {"WM_CLOSE",
-         [](Game& game, POINT) { PostMessageA(game.FindMainWindow(), WM_CLOSE, 0, 0); }},
-        {"a click on the close box", [](Game&, POINT closeBox) { ClickAt(closeBox); }},
-    };
-    for (const Way& way : ways) {
-        // Each close saves the game with the step; every run resumes it from before the step.
+    for (const bool closeBox : {false, true}) {
         ResumedGame resumed(context, "arrows");
         Game& game = resumed.game;
-        const POINT closeBox = game.FindFramePoint(HTCLOSE, "close box");
+        const POINT box = game.FindFramePoint(HTCLOSE, "close box");
         const Picture before = game.Capture();
         EnsureNumLockOn();
         game.Press(NumericPadKey(resumed.moves[resumed.resumed]));
         WaitForRobotsToMove(game, resumed.recorded.PositionAfter(resumed.resumed), before);
-        way.close(game, closeBox);
-        CheckQuitCode(game, std::string(way.name) + " during the robots' turn");
+        if (closeBox) {
+            ClickAt(box);
+        } else {
+            PostMessageA(game.FindMainWindow(), WM_CLOSE, 0, 0);
+        }
+        CheckQuitCode(game, closeBox ? "a click on the close box during the robots' turn"
+                                     : "WM_CLOSE during the robots' turn");
     }
 }
 

@@ -5,6 +5,7 @@
 // "=" box and the records.
 #include "Scenario.h"
 
+#include <cstdlib>
 #include <regex>
 
 namespace {
@@ -68,31 +69,6 @@ void CheckHighScoresFile(const std::string& name) {
               "\"High Scores.txt\" is not ten rows ending in CR CR LF with Pellwick's default row "
               "and then \"40\\t%s\\t1\\t<minutes>\": \"%s\"",
               name.c_str(), bytes.c_str());
-}
-
-// The name the folder holds the file under, with its case.
-std::string StoredFileName(const std::string& folder, const std::string& name) {
-    WIN32_FIND_DATAA found = {};
-    const HANDLE search = FindFirstFileA((folder + "\\" + name).c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) {
-        return "";
-    }
-    FindClose(search);
-    return found.cFileName;
-}
-
-// Runs a program of the prefix with its arguments and waits until it has ended.
-void RunToEnd(std::string commandLine) {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    E2E_CHECK(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                             nullptr, &startup, &process),
-              "cannot run %s (error %lu)", commandLine.c_str(), GetLastError());
-    const bool ended = WaitForSingleObject(process.hProcess, kPatienceMs) == WAIT_OBJECT_0;
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    E2E_CHECK(ended, "%s did not end", commandLine.c_str());
 }
 
 } // namespace
@@ -165,11 +141,15 @@ E2E_TEST(plain_t_teleports_and_save_new_game_and_open_restore_it_with_one_sound)
     CreateDirectoryA(folder.c_str(), nullptr);
     game.Press('S', kCtrl);
     game.ChooseFile(folder + "\\MY.GAME.TXT", "Ctrl+S");
-    std::string stored;
-    WaitUntil([&] { return !(stored = StoredFileName(folder, "MY.GAME.TXT")).empty(); });
-    E2E_CHECK(stored == "MY.GAME.txt", "Save stored \"%s\" instead of \"MY.GAME.txt\"",
-              stored.c_str());
-    const std::string path = folder + "\\" + stored;
+    // The name the folder holds the file under, with its case.
+    WIN32_FIND_DATAA stored = {};
+    WaitUntil([&] {
+        const HANDLE search = FindFirstFileA((folder + "\\MY.GAME.TXT").c_str(), &stored);
+        return search != INVALID_HANDLE_VALUE && FindClose(search);
+    });
+    E2E_CHECK(std::string(stored.cFileName) == "MY.GAME.txt",
+              "Save stored \"%s\" instead of \"MY.GAME.txt\"", stored.cFileName);
+    const std::string path = folder + "\\MY.GAME.txt";
     CheckSameGame(path, record, "the saved file");
     char location[MAX_PATH] = {};
     DWORD size = sizeof location;
@@ -274,7 +254,7 @@ E2E_TEST(session_end_saves_the_game_in_a_data_folder_named_in_any_script) {
         game.WaitForBoard(recorded.PositionAfter(resumed), sheet, "resuming from that folder");
         EnsureNumLockOn();
         game.Command(NumericPadKey(recorded.Record().moves[resumed]), kNoModifiers, "a move");
-        RunToEnd("wineboot.exe --end-session");
+        E2E_CHECK(std::system("wineboot.exe --end-session") == 0, "wineboot --end-session failed");
         game.WaitForExit("after the session ended");
     }
     const PreferencesRecord stored = ReadStoredRecord("after the session ended");
