@@ -37,19 +37,21 @@ constexpr int kAboutHidden[] = {1005, 1006, 1007, 1008, 1009, 1010};
 constexpr int kAboutTitleBox = 1006;
 constexpr int kAboutCreditLine = 1007;
 
-// Closes the dialog with a click on `button` or with the key `key`, answers the note about the
-// scoring rules when `note`, and waits until the command that opened it has ended.
-void Close(Game& game, const MenuDialog& dialog, int button, bool note, const char* when) {
-    if (button > 0) {
-        Click(dialog.window, button);
-    } else {
-        BringToFront(dialog.window, "the dialog");
-        PressKey(WORD(-button));
-    }
+// Closes the dialog with a click on `button`, answers the note about the scoring rules when
+// `note`, and waits until the command that opened it has ended.
+void Close(Game& game, const MenuDialog& dialog, int button, const char* when, bool note = false) {
+    Click(dialog.window, button);
     WaitUntilClosed(dialog.window, when);
     if (note) {
         game.Answer("Message", kNoteText, when);
     }
+    game.WaitForCommandEnd(dialog, when);
+}
+
+void CloseWithKey(Game& game, const MenuDialog& dialog, WORD key, const char* when) {
+    BringToFront(dialog.window, "the dialog");
+    PressKey(key);
+    WaitUntilClosed(dialog.window, when);
     game.WaitForCommandEnd(dialog, when);
 }
 
@@ -172,7 +174,7 @@ E2E_TEST(advanced_options_ok_stores_every_control) {
             }
             PutField(expected, change.field, change.stored);
         }
-        Close(game, dialog, kOk, true, "after OK with changed rules");
+        Close(game, dialog, kOk, "after OK with changed rules", true);
         QuitWithQ(game);
     }
     CheckStoredPreferences(expected, "after OK and Q", 0, kSettingsSize);
@@ -217,7 +219,7 @@ E2E_TEST(advanced_options_gray_controls_cancel_and_defaults) {
     ClickAndCheck(dialog, {kSafeZone3, kLastStandNormal},
                   {Off(kSafeZone2), On(kSafeZone3), On(kLastStandNormal), Off(kLastStandUntimed)},
                   "after clicking safe zone 3 and then Normal,");
-    Close(game, opened, kCancel, true, "after Cancel with teleport rule 4 stored");
+    Close(game, opened, kCancel, "after Cancel with teleport rule 4 stored", true);
 
     // Cancel kept the stored rules. Defaults resets them and the ones changed before it.
     const MenuDialog again = game.OpenFromMenu(kAdvancedOptionsCommand, "Advanced Options");
@@ -232,18 +234,18 @@ E2E_TEST(advanced_options_gray_controls_cancel_and_defaults) {
                   "after Defaults");
     CheckText(again.window, kRobotsPerLevel, "5", "after Defaults");
     SaveScreenshot(context, again.window, "advanced-options-after-defaults");
-    Close(game, again, kOk, false, "after Defaults and OK");
+    Close(game, again, kOk, "after Defaults and OK");
 
     const MenuDialog first = game.OpenFromMenu(kAdvancedOptionsCommand, "Advanced Options");
     Click(first.window, kTeleportAdjacent);
     SetText(first.window, kRobotsPerLevel, "9");
-    Close(game, first, kCancel, false, "after Cancel with standard settings");
+    Close(game, first, kCancel, "after Cancel with standard settings");
 
     // Arrows and smoldering heaps are no scoring rules.
     const MenuDialog second = game.OpenFromMenu(kAdvancedOptionsCommand, "Advanced Options");
     Click(second.window, kShowArrows);
     Click(second.window, kSmolderingHeaps);
-    Close(game, second, kOk, false, "after OK with only display settings changed");
+    Close(game, second, kOk, "after OK with only display settings changed");
     QuitWithQ(game);
     PreferencesRecord expected = DefaultPreferences();
     PutFields(expected, {{"m_showMovementArrows", 0}, {"m_smolderingHeaps", 1}});
@@ -291,16 +293,14 @@ E2E_TEST(dialog_labels_fit_and_how_to_play_and_about_show_their_pictures) {
               "the picture control does not show the whole help picture at its own size: %s",
               difference.c_str());
     SaveScreenshot(context, help.window, "how-to-play");
-    Close(game, help, -VK_RETURN, false, "after Enter in Help");
-    Close(game, game.OpenFromMenu(kHowToPlayCommand, "Help"), -VK_ESCAPE, false,
-          "after Esc in Help");
+    CloseWithKey(game, help, VK_RETURN, "after Enter in Help");
+    CloseWithKey(game, game.OpenFromMenu(kHowToPlayCommand, "Help"), VK_ESCAPE,
+                 "after Esc in Help");
 
     // While the title grows, keys belong to the dialog: Esc closes it and must not reach the
     // main window's shortcuts, where it would quit the game (command 40020).
     const MenuDialog growing = game.OpenFromMenu(kAboutCommand, "About");
-    BringToFront(growing.window, "the dialog");
-    PressKey(VK_ESCAPE);
-    WaitUntilClosed(growing.window, "Esc");
+    CloseWithKey(game, growing, VK_ESCAPE, "after Esc while the About title grows");
     game.CheckOnlyCommandSince(growing.commandsBefore, kAboutCommand,
                                "Esc while the About title grows");
 
@@ -316,5 +316,5 @@ E2E_TEST(dialog_labels_fit_and_how_to_play_and_about_show_their_pictures) {
     CheckTitleBox(CaptureClient(about.window),
                   ClientRectOf(about.window, Control(about.window, kAboutTitleBox)));
     SaveScreenshot(context, about.window, "about");
-    Close(game, about, kOk, false, "after OK in About");
+    Close(game, about, kOk, "after OK in About");
 }

@@ -15,10 +15,6 @@ constexpr DWORD kWin9xIdleWakeMask = 0xBF;
 // that program are compared right and below of them.
 constexpr CellsFrom kCellsWine98Shows = {1, 3};
 
-std::string Win9xProgram(const Installation& context) {
-    return context.installDir + "\\Clankmere9x.exe";
-}
-
 } // namespace
 
 // Both programs start in a folder without "Graphics": Clankmere.exe moves to its own folder,
@@ -43,8 +39,8 @@ E2E_TEST(win9x_flavour_keeps_its_data_in_the_start_folder_and_refuses_silently) 
         bool win9x;
         DWORD idleWakeMask;
     } flavours[] = {
-        {"Clankmere9x.exe", Win9xProgram(context), start, start + "\\Clankmere\\Saved Game.txt",
-         true, kWin9xIdleWakeMask},
+        {"Clankmere9x.exe", context.installDir + "\\Clankmere9x.exe", start,
+         start + "\\Clankmere\\Saved Game.txt", true, kWin9xIdleWakeMask},
         {"Clankmere.exe", context.gamePath, context.installDir, DataFilePath("Saved Game.txt"),
          false, kStandardIdleWakeMask},
     };
@@ -103,7 +99,7 @@ E2E_TEST(win9x_flavour_plays_its_own_demo) {
     DeleteFileA((context.installDir + "\\Graphics\\Wallpaper.bmp").c_str());
     StoreDefaultPreferences();
     StoreReportedVersion("Clankmere9x.exe", "win98");
-    const std::string program = Win9xProgram(context);
+    const std::string program = context.installDir + "\\Clankmere9x.exe";
     Game game(program, context.installDir);
     const Picture sheet = LoadSpriteSheet(context.installDir, program);
     game.WaitForBoard(demo.PositionAfter(0), sheet, "eleven quiet seconds after the start",
