@@ -29,9 +29,9 @@ int main(int argc, char** argv) {
     }
     if (argc != 7 || std::strcmp(argv[1], "--run") != 0 || std::strcmp(argv[3], "--game") != 0 ||
         std::strcmp(argv[5], "--games") != 0) {
-        std::fprintf(stderr, "usage: clankmere-e2e --list\n"
-                             "       clankmere-e2e --run NAME --game PATH\\Clankmere.exe --games "
-                             "DIR\n");
+        std::fputs("usage: clankmere-e2e --list\n"
+                   "       clankmere-e2e --run NAME --game PATH\\Clankmere.exe --games DIR\n",
+                   stderr);
         return 2;
     }
     const std::string game = argv[4];
