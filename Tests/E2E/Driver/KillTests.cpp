@@ -48,10 +48,8 @@ E2E_TEST(killed_while_writing_leaves_every_file_whole) {
         for (int file = 0; file < kRewrittenFileCount; ++file) {
             std::string problem;
             const int version = identifier.Identify(folder, file, problem);
-            if (version < 0) {
-                Fail("round %d, terminated after %lu ms: \"%s\" %s", round, ms,
-                     RewrittenFileName(file), problem.c_str());
-            }
+            E2E_CHECK(version >= 0, "round %d, terminated after %lu ms: \"%s\" %s", round, ms,
+                      RewrittenFileName(file), problem.c_str());
             ++endedIn[file][version];
         }
     }
@@ -60,8 +58,7 @@ E2E_TEST(killed_while_writing_leaves_every_file_whole) {
                     RewrittenFileName(file), endedIn[file][0], identifier.VersionSize(file, 0),
                     endedIn[file][1], identifier.VersionSize(file, 1));
         // Version 1 is the writer's first: a file never found in it was never rewritten.
-        if (endedIn[file][1] == 0) {
-            Fail("the writer never replaced \"%s\" in %d rounds", RewrittenFileName(file), rounds);
-        }
+        E2E_CHECK(endedIn[file][1] != 0, "the writer never replaced \"%s\" in %d rounds",
+                  RewrittenFileName(file), rounds);
     }
 }

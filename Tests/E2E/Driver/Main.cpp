@@ -7,25 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
-std::vector<TestCase>& TestCases() {
-    static std::vector<TestCase> cases;
-    return cases;
-}
-
-TestRegistration::TestRegistration(const char* name, TestFunction run) {
-    TestCases().push_back({name, run});
-}
-
 namespace {
-
-constexpr int kExitUsage = 2;
-
-int Usage() {
-    std::fprintf(stderr,
-                 "usage: clankmere-e2e --list\n"
-                 "       clankmere-e2e --run NAME --game PATH\\Clankmere.exe --games DIR\n");
-    return kExitUsage;
-}
 
 // The result is one line of plain text, whatever a window's title held.
 std::string Printable(const char* text) {
@@ -34,17 +16,6 @@ std::string Printable(const char* text) {
         out += (*c >= ' ' && *c <= '~') ? *c : '?';
     }
     return out;
-}
-
-int Run(const TestCase& test, const Installation& context) {
-    try {
-        test.run(context);
-    } catch (const Failure& failure) {
-        std::printf("FAIL %s: %s\n", test.name, Printable(failure.what()).c_str());
-        return 1;
-    }
-    std::printf("PASS %s\n", test.name);
-    return 0;
 }
 
 } // namespace
@@ -56,29 +27,29 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
-    const char* name = nullptr;
-    Installation context;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        if (std::strcmp(argv[i], "--run") == 0) {
-            name = argv[i + 1];
-        } else if (std::strcmp(argv[i], "--game") == 0) {
-            context.gamePath = argv[i + 1];
-        } else if (std::strcmp(argv[i], "--games") == 0) {
-            context.gamesDir = argv[i + 1];
-        } else {
-            return Usage();
-        }
+    if (argc != 7 || std::strcmp(argv[1], "--run") != 0 || std::strcmp(argv[3], "--game") != 0 ||
+        std::strcmp(argv[5], "--games") != 0) {
+        std::fputs("usage: clankmere-e2e --list\n"
+                   "       clankmere-e2e --run NAME --game PATH\\Clankmere.exe --games DIR\n",
+                   stderr);
+        return 2;
     }
-    if (argc % 2 == 0 || !name || context.gamePath.empty() || context.gamesDir.empty()) {
-        return Usage();
-    }
-    context.installDir = context.gamePath.substr(0, context.gamePath.find_last_of("\\/"));
+    const std::string game = argv[4];
+    const Installation context{game, game.substr(0, game.find_last_of("\\/")), argv[6]};
     setvbuf(stdout, nullptr, _IONBF, 0);
     for (const TestCase& test : TestCases()) {
-        if (std::strcmp(test.name, name) == 0) {
-            return Run(test, context);
+        if (std::strcmp(test.name, argv[2]) != 0) {
+            continue;
         }
+        try {
+            test.run(context);
+        } catch (const Failure& failure) {
+            std::printf("FAIL %s: %s\n", test.name, Printable(failure.what()).c_str());
+            return 1;
+        }
+        std::printf("PASS %s\n", test.name);
+        return 0;
     }
-    std::printf("FAIL %s: no such test\n", name);
+    std::printf("FAIL %s: no such test\n", argv[2]);
     return 1;
 }

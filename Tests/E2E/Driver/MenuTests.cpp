@@ -1,94 +1,64 @@
 // The menu bar: its texts, the Sound check mark, and the action items that are gray while no
-// game is in progress, after a death that leaves its last frame on the board.
-
+// game is in progress, after a death that leaves its last frame on the board and its record,
+// which the replay tool for Windows players replays.
 #include "Scenario.h"
 
-#include <set>
+#include <cstdio>
 
 namespace {
 
-// The menu bar's titles and its items' identifiers and texts, "|" for a separator.
-constexpr char kMenuTexts[] =
+// The menu bar's titles and its items' identifiers and texts, "|" for a separator, with nothing
+// gray and only Sound checked ("+"), as during a game with the default preferences.
+constexpr char kMenusInGame[] =
     "[&File: 40037 &New Game\tCtrl+N | 1001 E&xit\tCtrl+Q]"
     "[&Game: 40013 Use &Screwdriver\tS 40012 &Teleport\tT | 40014 &Last Stand\tL 40015 Last "
     "Stand Minus &1\t1 40016 Last Stand Minus &2\t2 | 40017 Toggle &Grid\tG 40022 Toggle "
-    "&Color\tC 40033 Soun&d | 40018 Advanced &Options...\tO 40039 Show &High Scores 40035 "
+    "&Color\tC +40033 Soun&d | 40018 Advanced &Options...\tO 40039 Show &High Scores 40035 "
     "Clear High Scores]"
     "[&Help: 40036 &How to Play...\tF1 40055 &About Clankmere...]";
+// Teleport, Use Screwdriver and the three Last Stand items.
+constexpr int kActionItems[] = {40012, 40013, 40014, 40015, 40016};
 
+// The menu bar as kMenusInGame shows it; a gray item is marked "-" (it may be disabled as well)
+// and one disabled without being gray "!".
 std::string MenuTexts(const std::vector<Menu>& menus) {
     std::string texts;
     for (const Menu& menu : menus) {
         texts += "[" + menu.title + ":";
         for (const MenuItem& item : menu.items) {
-            texts +=
-                item.separator ? std::string(" |") : Format(" %d %s", item.id, item.text.c_str());
+            const char* state = item.grayed ? "-" : item.disabled ? "!" : "";
+            texts += item.separator ? std::string(" |")
+                                    : Format(" %s%s%d %s", state, item.checked ? "+" : "", item.id,
+                                             item.text.c_str());
         }
         texts += "]";
     }
     return texts;
 }
 
-constexpr int kSoundItem = 40033;
-// Teleport, Use Screwdriver and the three Last Stand items.
-const std::set<int> kActionItems = {40012, 40013, 40014, 40015, 40016};
-
-// Empty when exactly the items in `grayed` are gray, and only Sound is checked (when
-// `soundChecked`).
-std::string FirstStateDifference(const std::vector<Menu>& menus, const std::set<int>& grayed,
-                                 bool soundChecked) {
-    for (const Menu& menu : menus) {
-        for (const MenuItem& item : menu.items) {
-            if (item.separator) {
-                continue;
-            }
-            const bool wantGray = grayed.count(item.id) != 0;
-            // Gray items may or may not carry the disabled bit as well; others carry neither.
-            if (wantGray ? !item.grayed : (item.grayed || item.disabled)) {
-                return Format("\"%s\" is %s", item.text.c_str(),
-                              wantGray ? "not grayed" : "grayed or disabled");
-            }
-            const bool wantCheck = item.id == kSoundItem && soundChecked;
-            if (item.checked != wantCheck) {
-                return Format("\"%s\" is %s", item.text.c_str(),
-                              wantCheck ? "not checked" : "checked");
-            }
-        }
+void WaitForMenus(Game& game, bool actionsGray, const char* when) {
+    std::string expected = kMenusInGame;
+    for (const int id : kActionItems) {
+        const size_t at = expected.find(Format(" %d ", id));
+        expected.insert(at + 1, actionsGray ? "-" : "");
     }
-    return {};
-}
-
-void WaitForMenuStates(Game& game, const std::set<int>& grayed, const std::string& when) {
-    std::string difference;
-    std::vector<Menu> menus;
-    if (!WaitUntil([&] {
-            menus = game.Probe().ReadMenus();
-            difference = FirstStateDifference(menus, grayed, true);
-            return difference.empty();
-        })) {
-        Fail("%s: %s; menus: %s", when.c_str(), difference.c_str(), DescribeMenus(menus).c_str());
-    }
+    std::string texts;
+    E2E_CHECK(WaitUntil([&] { return (texts = MenuTexts(game.Probe().ReadMenus())) == expected; }),
+              "%s the menu bar is %s instead of %s", when, texts.c_str(), expected.c_str());
 }
 
 } // namespace
 
-E2E_TEST(menus_and_death_frame_follow_the_end_of_the_game) {
+E2E_TEST(menus_death_frame_and_replay_tool_follow_the_end_of_the_game) {
     // The played move of this record steps into a robot.
     ResumedGame resumed(context, "game-over");
     Game& game = resumed.game;
-    std::string texts;
-    if (!WaitUntil([&] { return (texts = MenuTexts(game.Probe().ReadMenus())) == kMenuTexts; })) {
-        Fail("the menu bar is %s instead of %s", texts.c_str(), kMenuTexts);
-    }
-    WaitForMenuStates(game, {}, "during the resumed game with default preferences");
+    WaitForMenus(game, false, "during the resumed game with default preferences");
 
     const size_t step = resumed.resumed;
     const Position position = resumed.recorded.PositionAfter(step);
     const POINT player = PlayerCell(position);
     const POINT killer = StepTarget(player, resumed.moves[step]);
-    if (position.At(killer.x, killer.y) != '1' || !resumed.recorded.PositionAfter(step + 1).over) {
-        Fail("game-over.txt: its played move must step into a robot and end the game");
-    }
     EnsureNumLockOn();
     game.Command(NumericPadKey(resumed.moves[step]), kNoModifiers, "the fatal step");
 
@@ -106,8 +76,30 @@ E2E_TEST(menus_and_death_frame_follow_the_end_of_the_game) {
                         Format("after the death at cell (%ld, %ld), which must keep the last death "
                                "frame",
                                player.x, player.y));
-    WaitForMenuStates(game, kActionItems, "once the game is over");
+    WaitForMenus(game, true, "once the game is over");
 
     game.Command('N', kCtrl, "Ctrl+N");
-    WaitForMenuStates(game, {}, "after Ctrl+N");
+    WaitForMenus(game, false, "after Ctrl+N");
+
+    // The tool replays the record from its Windows path with blanks and its CR LF lines, and
+    // prints what the native tool prints, in CR LF lines.
+    const std::string lastGame = DataFilePath("Last Game.txt");
+    CheckSameGame(lastGame, resumed.recorded.Record(), "\"Last Game.txt\"");
+    // cmd /c takes the whole line in one more pair of quotes.
+    const std::string tool = context.installDir + "\\clankmere-replay.exe";
+    FILE* pipe = _popen(("\"\"" + tool + "\" \"" + lastGame + "\"\"").c_str(), "rb");
+    E2E_CHECK(pipe, "cannot run %s", tool.c_str());
+    std::string printed;
+    for (int c = std::fgetc(pipe); c != EOF; c = std::fgetc(pipe)) {
+        printed += static_cast<char>(c);
+    }
+    _pclose(pipe);
+    std::string expected;
+    for (const char c : ReadFileBytes(
+             Format("%s\\game-over.%zu.board", context.gamesDir.c_str(), resumed.moves.size()))) {
+        expected += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    }
+    E2E_CHECK(!expected.empty() && printed == expected,
+              "clankmere-replay.exe printed\n%s\nnot the native tool's\n%s", printed.c_str(),
+              expected.c_str());
 }

@@ -1,7 +1,8 @@
-// Motion on the board: steps and the movement arrows, moving by mouse, keys pressed during an
-// animation, closing in the middle of the robots' turn, and what explosions and deaths leave
-// behind on the board.
-
+// Moves on the board: keys through the accelerator table (the numeric pad, the digits of the
+// main keyboard, keys pressed during a step), the mouse at 192 dots per inch, closing in the
+// middle of the robots' turn, what a death leaves behind on the board, and smoldering heaps.
+// Q quits in most tests, Esc at the first start, Alt+X (the quit that stores nothing) after a
+// stored placement, Ctrl+Q after the high scores are read back, and the close box here.
 #include "Scenario.h"
 
 #include <cstdlib>
@@ -10,15 +11,8 @@ namespace {
 
 // Teleport rule 2 lands anywhere but on a robot, scrap heaps included.
 constexpr int16_t kLandAnywhereButOnRobots = 2;
-
-bool IsFreeNeighbour(const Position& position, POINT cell) {
-    for (const POINT arrow : ArrowCells(position)) {
-        if (arrow.x == cell.x && arrow.y == cell.y) {
-            return true;
-        }
-    }
-    return false;
-}
+constexpr int kAdvancedOptionsCommand = 40018;
+constexpr int kSmolderingHeaps = 2002;
 
 // An empty cell two or more cells away from the player: no arrow and no target.
 POINT EmptyCellAwayFromPlayer(const Position& position) {
@@ -38,15 +32,17 @@ POINT EmptyCellAwayFromPlayer(const Position& position) {
 POINT OtherArrow(const Position& position, POINT avoid) {
     const POINT player = PlayerCell(position);
     const POINT opposite = {2 * player.x - avoid.x, 2 * player.y - avoid.y};
-    if (IsFreeNeighbour(position, opposite)) {
-        return opposite;
-    }
+    std::vector<POINT> others;
     for (const POINT arrow : ArrowCells(position)) {
+        if (arrow.x == opposite.x && arrow.y == opposite.y) {
+            return opposite;
+        }
         if (arrow.x != avoid.x || arrow.y != avoid.y) {
-            return arrow;
+            others.push_back(arrow);
         }
     }
-    Fail("the player has only one arrow; a drag needs two");
+    E2E_CHECK(!others.empty(), "the player has only one arrow; a drag needs two");
+    return others.front();
 }
 
 // Waits until one of the robots of `position` has left its cell's picture: the robots' turn
@@ -64,71 +60,71 @@ void WaitForRobotsToMove(Game& game, const Position& position, const Picture& be
         }
         return false;
     };
-    if (!WaitUntil(anyRobotMoved)) {
-        Fail("after the step no robot moved");
-    }
+    E2E_CHECK(WaitUntil(anyRobotMoved), "after the step no robot moved");
+}
+
+constexpr int kScale = 2;
+
+// Waits until the window shows the board of `position` at kScale, every pixel an exact block.
+void WaitForDoubledBoard(Game& game, const Position& position, const Picture& sheet,
+                         const char* when) {
+    const Picture board = ComposeBoard(position, sheet);
+    std::string difference;
+    const auto doubled = [&] {
+        const Picture shown = game.Capture();
+        Picture frame(kClientWidth, kClientHeight, 0);
+        bool blocks =
+            shown.width == kClientWidth * kScale && shown.height == kClientHeight * kScale;
+        for (int y = 0; blocks && y < shown.height; ++y) {
+            for (int x = 0; blocks && x < shown.width; ++x) {
+                blocks = shown.At(x, y) == shown.At(x - x % kScale, y - y % kScale);
+                frame.At(x / kScale, y / kScale) = shown.At(x, y);
+            }
+        }
+        difference = blocks ? FirstBoardDifference(board, frame) : "a pixel is not doubled";
+        return difference.empty();
+    };
+    E2E_CHECK(WaitUntil(doubled), "%s at 192 dpi: %s", when, difference.c_str());
+}
+
+void ToggleSmolderingHeaps(Game& game) {
+    const MenuDialog dialog = game.OpenFromMenu(kAdvancedOptionsCommand, "Advanced Options");
+    Click(dialog.window, kSmolderingHeaps);
+    Click(dialog.window, IDOK);
+    game.WaitForCommandEnd(dialog, "after OK in Advanced Options");
 }
 
 } // namespace
 
-E2E_TEST(arrows_and_player_take_mouse_clicks) {
-    // The played moves: a step clicked on its arrow, a step dragged to from another arrow, and
-    // a wait clicked on the player after clicks that must do nothing.
-    ResumedGame resumed(context, "mouse");
-    const std::string& moves = resumed.moves;
-    const size_t first = resumed.resumed;
-    if (moves.size() != first + 3 || moves[first + 2] != '5') {
-        Fail("mouse.txt must play two steps and then a wait");
+// Every played move of each record pressed as its key, each followed by its board: steps and
+// waits on the numeric pad; Last Stand Minus 2 and Minus 1 ('J', 'K') as the main keyboard's 2
+// and 1, which on the numeric pad would be steps; a step whose robots collide two cells above
+// the player's new cell, where the arrow drawn under the new heap is copied from the canvas,
+// heap and all; and a step that ends beside a heap that the robots' turn makes.
+E2E_TEST(keys_play_the_recorded_moves) {
+    for (const char* name : {"numeric-pad", "digits", "explosion", "arrows"}) {
+        ResumedGame resumed(context, name);
+        EnsureNumLockOn();
+        for (size_t i = resumed.resumed; i < resumed.moves.size(); ++i) {
+            const char move = resumed.moves[i];
+            const char digit = move == 'J' ? '2' : move == 'K' ? '1' : 0;
+            const std::string what = digit ? Format("%s: the main keyboard's %c", name, digit)
+                                           : Format("%s: numeric-pad %c", name, move);
+            resumed.game.Command(digit ? WORD(digit) : NumericPadKey(move), kNoModifiers, what);
+            resumed.WaitForBoardAfter(i + 1, "after " + what);
+        }
     }
-    Game& game = resumed.game;
-    const HWND window = game.WaitForMainWindow();
-    game.Focus();
-
-    Position position = resumed.recorded.PositionAfter(first);
-    const POINT clicked = StepTarget(PlayerCell(position), moves[first]);
-    ClickAt(CellOnScreen(window, clicked));
-    resumed.WaitForBoardAfter(first + 1, "after a click on an arrow");
-
-    position = resumed.recorded.PositionAfter(first + 1);
-    const POINT released = StepTarget(PlayerCell(position), moves[first + 1]);
-    const POINT pressed = OtherArrow(position, released);
-    MouseMoveTo(CellOnScreen(window, pressed));
-    MouseDown(CellOnScreen(window, pressed));
-    for (const POINT arrow : ArrowCells(position)) {
-        MouseMoveTo(CellOnScreen(window, arrow));
-    }
-    MouseMoveTo(CellOnScreen(window, released));
-    MouseUp(CellOnScreen(window, released));
-    resumed.WaitForBoardAfter(first + 2, "after a press on one arrow and a release on another");
-
-    // Input is handled in order: the wait clicked last shows whether these did anything.
-    position = resumed.recorded.PositionAfter(first + 2);
-    const POINT empty = CellOnScreen(window, EmptyCellAwayFromPlayer(position));
-    ClickAt(empty);
-    MouseMoveTo(CellOnScreen(window, ArrowCells(position).front()));
-    MouseDown(CellOnScreen(window, ArrowCells(position).front()));
-    MouseMoveTo(empty);
-    MouseUp(empty);
-    ClickAt(CellOnScreen(window, PlayerCell(position)));
-    resumed.WaitForBoardAfter(
-        first + 3, "after clicks on the empty board, a drag off an arrow, and a click on "
-                   "the player (only that click may act, as a wait)");
 }
 
+// typed-ahead.txt plays a step east, pressed five times, and a wait.
 E2E_TEST(keys_pressed_during_a_step_are_dropped) {
-    // The played moves: a step east, pressed five times, and a wait.
     ResumedGame resumed(context, "typed-ahead");
     const size_t step = resumed.resumed;
-    if (resumed.moves.substr(step) != "65") {
-        Fail("typed-ahead.txt must play a step east and then a wait");
-    }
     Game& game = resumed.game;
     const Picture before = game.Capture();
     game.Press(VK_RIGHT);
     // The arrows go at once when the step starts; the other presses come during it.
-    if (!WaitUntil([&] { return !(game.Capture() == before); })) {
-        Fail("Right did not start a step");
-    }
+    E2E_CHECK(WaitUntil([&] { return !(game.Capture() == before); }), "Right started no step");
     for (int press = 0; press < 4; ++press) {
         PressKey(VK_RIGHT);
     }
@@ -139,53 +135,84 @@ E2E_TEST(keys_pressed_during_a_step_are_dropped) {
                               "after the five presses of Right and a wait (one step only)");
 }
 
-E2E_TEST(step_lands_on_target_and_closing_during_the_robots_turn_ends_the_program) {
-    {
-        // The played step ends beside a heap that the robots' turn makes.
-        ResumedGame resumed(context, "arrows");
-        if (ArrowCells(resumed.recorded.PositionAfter(resumed.resumed + 1)).size() == 8) {
-            Fail("arrows.txt: its played step must end next to a robot or a heap");
-        }
-        resumed.Play(resumed.resumed, "the step and the robots' turn");
+// At 192 dots per inch the frame is shown at twice its size with every pixel an exact 2 x 2
+// block. mouse.txt plays a step clicked on its doubled arrow, a step dragged to from another
+// arrow, and a wait clicked on the player after clicks that must do nothing.
+E2E_TEST(arrows_and_player_take_mouse_clicks_at_192_dpi_with_every_pixel_doubled) {
+    const DWORD dpi = 96 * kScale;
+    RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD, &dpi,
+                    sizeof dpi);
+    const RecordedGame recorded(context, "mouse");
+    const std::string& moves = recorded.Record().moves;
+    const size_t first = recorded.FirstPlayedMove();
+    PrepareResume(context, recorded, first);
+    const Picture sheet = SpriteSheetOf(context);
+    Game game(context);
+    const HWND window = game.WaitForMainWindow();
+    CheckClientSize(window, kClientWidth * kScale, kClientHeight * kScale, "at 192 dpi");
+    WaitForDoubledBoard(game, recorded.PositionAfter(first), sheet, "after resuming the game");
+    game.Focus();
+    // The middle of a doubled cell on the screen.
+    const auto onScreen = [&](POINT cell) {
+        POINT at = {(2 * cell.x + 1) * kCellPixels * kScale / 2,
+                    (2 * cell.y + 1) * kCellPixels * kScale / 2};
+        ClientToScreen(window, &at);
+        return at;
+    };
+
+    Position position = recorded.PositionAfter(first);
+    ClickAt(onScreen(StepTarget(PlayerCell(position), moves[first])));
+    WaitForDoubledBoard(game, recorded.PositionAfter(first + 1), sheet,
+                        "after a click on an arrow");
+
+    position = recorded.PositionAfter(first + 1);
+    const POINT target = StepTarget(PlayerCell(position), moves[first + 1]);
+    const POINT released = onScreen(target);
+    const POINT pressed = onScreen(OtherArrow(position, target));
+    MouseMoveTo(pressed);
+    MouseDown(pressed);
+    for (const POINT arrow : ArrowCells(position)) {
+        MouseMoveTo(onScreen(arrow));
     }
-    struct Way {
-        const char* name;
-        void (*close)(Game&, POINT closeBox);
-    };
-    const Way ways[] = {
-        {"WM_CLOSE",
-         [](Game& game, POINT) { PostMessageA(game.FindMainWindow(), WM_CLOSE, 0, 0); }},
-        {"a click on the close box", [](Game&, POINT closeBox) { ClickAt(closeBox); }},
-    };
-    for (const Way& way : ways) {
-        // Each close saves the game with the step; every run resumes it from before the step.
+    MouseMoveTo(released);
+    MouseUp(released);
+    WaitForDoubledBoard(game, recorded.PositionAfter(first + 2), sheet,
+                        "after a press on one arrow and a release on another");
+
+    // Input is handled in order: the wait clicked last shows whether these did anything.
+    position = recorded.PositionAfter(first + 2);
+    const POINT empty = onScreen(EmptyCellAwayFromPlayer(position));
+    const POINT arrow = onScreen(ArrowCells(position).front());
+    ClickAt(empty);
+    MouseMoveTo(arrow);
+    MouseDown(arrow);
+    MouseMoveTo(empty);
+    MouseUp(empty);
+    ClickAt(onScreen(PlayerCell(position)));
+    WaitForDoubledBoard(game, recorded.PositionAfter(first + 3), sheet,
+                        "after clicks on the empty board, a drag off an arrow, and a click on "
+                        "the player (only that click may act, as a wait)");
+}
+
+// WM_CLOSE, then a click on the close box. Each close saves the game with the step; every run
+// resumes it from before the step.
+E2E_TEST(closing_during_the_robots_turn_ends_the_program) {
+    for (const bool closeBox : {false, true}) {
         ResumedGame resumed(context, "arrows");
         Game& game = resumed.game;
-        const POINT closeBox = game.FindFramePoint(HTCLOSE, "close box");
+        const POINT box = game.FindFramePoint(HTCLOSE, "close box");
         const Picture before = game.Capture();
         EnsureNumLockOn();
         game.Press(NumericPadKey(resumed.moves[resumed.resumed]));
         WaitForRobotsToMove(game, resumed.recorded.PositionAfter(resumed.resumed), before);
-        way.close(game, closeBox);
-        CheckQuitCode(game, std::string(way.name) + " during the robots' turn");
+        if (closeBox) {
+            ClickAt(box);
+        } else {
+            PostMessageA(game.FindMainWindow(), WM_CLOSE, 0, 0);
+        }
+        CheckQuitCode(game, closeBox ? "a click on the close box during the robots' turn"
+                                     : "WM_CLOSE during the robots' turn");
     }
-}
-
-E2E_TEST(explosions_leave_heaps_on_the_canvas) {
-    // In the played move's robots' turn two robots collide two cells above the player's new
-    // cell. The arrow then drawn under the new heap is copied from the canvas, heap and all.
-    ResumedGame resumed(context, "explosion");
-    const size_t step = resumed.resumed;
-    const Position before = resumed.recorded.PositionAfter(step);
-    const Position after = resumed.recorded.PositionAfter(step + 1);
-    const POINT player = PlayerCell(after);
-    const POINT above = {player.x, player.y - 1};
-    if (before.At(above.x, above.y - 1) == 'S' || after.At(above.x, above.y - 1) != 'S' ||
-        !IsFreeNeighbour(after, above)) {
-        Fail("explosion.txt: its played move must make a heap right above the cell north of the "
-             "player");
-    }
-    resumed.Play(step, "the step and the collision");
 }
 
 E2E_TEST(teleport_death_on_a_heap_leaves_the_background) {
@@ -202,4 +229,57 @@ E2E_TEST(teleport_death_on_a_heap_leaves_the_background) {
     heapsAndRobots.cells[player.y][player.x] = '.';
     WaitForFinalPicture(resumed.game, Scene(heapsAndRobots, resumed.sheet).BackBuffer(),
                         "after the teleport onto the heap: only heaps and robots may show");
+}
+
+// Smoldering scrap heaps: turned on, the heap of an idle board shows each of its three frames
+// while the rest stays; turned off, the plain heap is back; and the frames are no quiet seconds,
+// so the demo still starts eleven quiet seconds after the last input.
+E2E_TEST(smoldering_heaps_step_through_their_frames_and_keep_the_idle_clock) {
+    // Before its played move, a step into a robot, this record's board holds a heap at (20, 9).
+    ResumedGame resumed(context, "game-over");
+    Game& game = resumed.game;
+    const Picture plain =
+        ComposeBoard(resumed.recorded.PositionAfter(resumed.resumed), resumed.sheet);
+    // Frame k stands where the plain heap does, two pixels down, cut at the cell's bottom.
+    std::vector<Picture> frames(3, plain);
+    for (int k = 0; k < 3; ++k) {
+        DrawSprite(frames[k], resumed.sheet, {{112 + 16 * k, 31}, 14}, 20 * 16, 9 * 16 + 2);
+    }
+    ToggleSmolderingHeaps(game);
+    int framesSeen = 0;
+    E2E_CHECK(WaitUntil([&] {
+                  const Picture shown = game.Capture();
+                  for (int k = 0; k < 3; ++k) {
+                      framesSeen |= FirstBoardDifference(frames[k], shown).empty() ? 1 << k : 0;
+                  }
+                  return framesSeen == 7;
+              }),
+              "with smoldering heaps the heap at (20, 9) showed only frames %d (bits)", framesSeen);
+
+    ToggleSmolderingHeaps(game);
+    for (const double off = NowMs(); NowMs() - off < 1000;) { // the time of several frames
+        E2E_CHECK(FirstBoardDifference(plain, game.Capture()).empty(),
+                  "after turning smoldering heaps off, the board is not the plain one");
+    }
+
+    ToggleSmolderingHeaps(game);
+    EnsureNumLockOn();
+    game.Command(NumericPadKey(resumed.moves[resumed.resumed]), kNoModifiers, "the fatal step");
+    const double lastInput = NowMs();
+    const RECT statusLine = {0, kBoardHeight, kClientWidth, kClientHeight};
+    const Picture status = Crop(game.Capture(), statusLine);
+    Picture heap;
+    int heapChanges = 0;
+    // The demo's first full redraw changes the status line.
+    WaitUntil([&] {
+        const Picture shown = game.Capture();
+        const Picture heapNow = Crop(shown, Scene::CellArea(20, 9, kCellPixels));
+        heapChanges += heapNow == heap ? 0 : 1;
+        heap = heapNow;
+        return !(Crop(shown, statusLine) == status);
+    });
+    const double quietMs = NowMs() - lastInput;
+    E2E_CHECK(quietMs >= 10500 && quietMs <= 15000 && heapChanges >= 10,
+              "the demo came %.1f s after the last input, not eleven; the heap changed %d times",
+              quietMs / 1000, heapChanges);
 }

@@ -11,13 +11,16 @@ struct TestCase {
     TestFunction run;
 };
 
-std::vector<TestCase>& TestCases();
-
-struct TestRegistration {
-    TestRegistration(const char* name, TestFunction run);
-};
+inline std::vector<TestCase>& TestCases() {
+    static std::vector<TestCase> cases;
+    return cases;
+}
 
 #define E2E_TEST(name)                                                                             \
     static void name(const Installation&);                                                         \
-    static const TestRegistration name##Registration(#name, name);                                 \
+    static const bool name##Registered = (TestCases().push_back({#name, name}), true);             \
     static void name([[maybe_unused]] const Installation& context)
+
+// Fails with the sentence Fail makes of the other arguments unless `condition` holds; the
+// sentence is only made then.
+#define E2E_CHECK(condition, ...) ((condition) ? void() : Fail(__VA_ARGS__))

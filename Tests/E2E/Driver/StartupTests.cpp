@@ -1,5 +1,5 @@
 // Start-up and the main window: the first start without preferences, the fixed client area,
-// the single-instance guard, and the window placement stored at quit.
+// the single-instance guard, and the window placement stored at quit (and not at Alt+X).
 #include "Scenario.h"
 
 namespace {
@@ -12,58 +12,40 @@ RECT WindowRect(HWND window) {
     return rect;
 }
 
-// The frame the game gives its 496 x 322 client area.
-SIZE OuterSize() {
-    RECT rect = {0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&rect, WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX, TRUE, 0);
-    return {rect.right - rect.left, rect.bottom - rect.top};
-}
-
-POINT WorkAreaOrigin() {
+void CheckShownNormalAt(HWND window, POINT normalTopLeft, const char* when) {
+    E2E_CHECK(!IsIconic(window) && !IsZoomed(window),
+              "%s the window is %s instead of in its normal state", when,
+              IsIconic(window) ? "minimised" : "maximised");
     RECT work = {};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    return {work.left, work.top};
-}
-
-void CheckShownNormalAt(HWND window, POINT normalTopLeft, const char* when) {
-    if (IsIconic(window) || IsZoomed(window)) {
-        Fail("%s the window is %s instead of in its normal state", when,
-             IsIconic(window) ? "minimised" : "maximised");
-    }
-    const POINT origin = WorkAreaOrigin();
     const RECT rect = WindowRect(window);
-    if (rect.left != normalTopLeft.x + origin.x || rect.top != normalTopLeft.y + origin.y) {
-        Fail("%s the window stands at (%ld, %ld) instead of its stored normal position (%ld, %ld)",
-             when, rect.left, rect.top, normalTopLeft.x + origin.x, normalTopLeft.y + origin.y);
-    }
+    E2E_CHECK(rect.left == normalTopLeft.x + work.left && rect.top == normalTopLeft.y + work.top,
+              "%s the window stands at (%ld, %ld) instead of its stored normal position (%ld, %ld)",
+              when, rect.left, rect.top, normalTopLeft.x + work.left, normalTopLeft.y + work.top);
     CheckClientSize(window, kClientWidth, kClientHeight, when);
 }
 
 } // namespace
 
 E2E_TEST(first_start_reverts_preferences_in_a_fixed_size_window_of_one_copy) {
-    if (ReadStoredPreferences()) {
-        Fail("the fresh prefix already holds a preferences value");
-    }
+    E2E_CHECK(!ReadStoredPreferences(), "the fresh prefix already holds a preferences value");
     Game game(context);
     // The note must come while the main window is still hidden.
-    if (!WaitUntil([&] {
-            if (IsWindowVisible(game.FindMainWindow())) {
-                Fail("the main window became visible before the revert message");
-            }
-            return game.FindMessageBox() != nullptr;
-        })) {
-        Fail("no revert message appeared at the first start");
-    }
+    E2E_CHECK(WaitUntil([&] {
+                  if (IsWindowVisible(game.FindMainWindow())) {
+                      Fail("the main window became visible before the revert message");
+                  }
+                  return game.FindMessageBox() != nullptr;
+              }),
+              "no revert message appeared at the first start");
     game.Answer("Message", "Reverting preferences to default settings.", "at the first start");
     const HWND main = game.WaitForMainWindow();
     const RECT frame = WindowRect(main);
     const LONG width = frame.right - frame.left;
     const LONG height = frame.bottom - frame.top;
     CheckClientSize(main, kClientWidth, kClientHeight, "at start-up");
-    if (GetWindowLongA(main, GWL_STYLE) & WS_MAXIMIZEBOX) {
-        Fail("the window offers to be maximised");
-    }
+    E2E_CHECK(!(GetWindowLongA(main, GWL_STYLE) & WS_MAXIMIZEBOX),
+              "the window offers to be maximised");
     SetWindowPos(main, nullptr, 0, 0, width + 120, height + 90,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     CheckClientSize(main, kClientWidth, kClientHeight,
@@ -71,26 +53,21 @@ E2E_TEST(first_start_reverts_preferences_in_a_fixed_size_window_of_one_copy) {
     const POINT corner = game.FindFramePoint(HTBOTTOMRIGHT, "bottom-right sizing corner");
     DragFrame(main, corner, {corner.x + 60, corner.y + 40}, "bottom-right corner");
     const RECT dragged = WindowRect(main);
-    if (dragged.right - dragged.left != width || dragged.bottom - dragged.top != height) {
-        Fail("dragging the corner resized the window from %ld x %ld to %ld x %ld", width, height,
-             dragged.right - dragged.left, dragged.bottom - dragged.top);
-    }
+    E2E_CHECK(dragged.right - dragged.left == width && dragged.bottom - dragged.top == height,
+              "dragging the corner resized the window from %ld x %ld to %ld x %ld", width, height,
+              dragged.right - dragged.left, dragged.bottom - dragged.top);
     CheckClientSize(main, kClientWidth, kClientHeight, "after dragging the corner");
 
     Game second(context);
     const MessageBoxSeen refusal = second.WaitForMessageBox("when a second copy starts");
     CheckBox(refusal, "Error", "Clankmere is already running.");
-    if (second.FindMainWindow()) {
-        Fail("the second copy created a main window");
-    }
+    E2E_CHECK(!second.FindMainWindow(), "the second copy created a main window");
     second.Dismiss(refusal);
     const DWORD code = second.WaitForExit("after its message");
-    if (code != kStartupFailureExitCode) {
-        Fail("the second copy exited with %lu instead of %lu", code, kStartupFailureExitCode);
-    }
-    if (!game.IsRunning() || !IsWindowVisible(main)) {
-        Fail("the first copy did not survive the second one");
-    }
+    E2E_CHECK(code == kStartupFailureExitCode, "the second copy exited with %lu instead of %lu",
+              code, kStartupFailureExitCode);
+    E2E_CHECK(game.IsRunning() && IsWindowVisible(main),
+              "the first copy did not survive the second one");
     game.Command('G', kNoModifiers, "G");
     game.Press(VK_ESCAPE);
     CheckQuitCode(game, "Esc");
@@ -103,27 +80,28 @@ E2E_TEST(first_start_reverts_preferences_in_a_fixed_size_window_of_one_copy) {
     const PreferencesRecord stored = ReadStoredRecord("after G and Esc");
     const WINDOWPLACEMENT placement = GetPlacement(stored, kMainWindowPlacementOffset);
     const RECT& normal = placement.rcNormalPosition;
-    if (placement.length != sizeof(WINDOWPLACEMENT) || placement.showCmd != SW_SHOWNORMAL ||
-        normal.right - normal.left != frame.right - frame.left ||
-        normal.bottom - normal.top != frame.bottom - frame.top) {
-        Fail("the stored main window placement (length %u, showCmd %u, %ld x %ld) is not the "
-             "%ld x %ld window shown normally",
-             placement.length, placement.showCmd, normal.right - normal.left,
-             normal.bottom - normal.top, frame.right - frame.left, frame.bottom - frame.top);
-    }
+    E2E_CHECK(placement.length == sizeof(WINDOWPLACEMENT) && placement.showCmd == SW_SHOWNORMAL &&
+                  normal.right - normal.left == frame.right - frame.left &&
+                  normal.bottom - normal.top == frame.bottom - frame.top,
+              "the stored main window placement (length %u, showCmd %u, %ld x %ld) is not the "
+              "%ld x %ld window shown normally",
+              placement.length, placement.showCmd, normal.right - normal.left,
+              normal.bottom - normal.top, frame.right - frame.left, frame.bottom - frame.top);
 }
 
-E2E_TEST(stored_placement_comes_back_normal) {
+E2E_TEST(stored_placement_comes_back_normal_and_alt_x_keeps_it) {
     // A placement left minimised: the game shows the window normally at the normal position.
-    const SIZE size = OuterSize();
+    RECT frame = {0, 0, kClientWidth, kClientHeight};
+    AdjustWindowRectEx(&frame, WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX, TRUE, 0);
     const POINT normalTopLeft = {150, 100};
     WINDOWPLACEMENT placement = {};
     placement.length = sizeof placement;
     placement.showCmd = SW_SHOWMINIMIZED;
     placement.ptMinPosition = {-1, -1};
     placement.ptMaxPosition = {-1, -1};
-    placement.rcNormalPosition = {normalTopLeft.x, normalTopLeft.y, normalTopLeft.x + size.cx,
-                                  normalTopLeft.y + size.cy};
+    placement.rcNormalPosition = {normalTopLeft.x, normalTopLeft.y,
+                                  normalTopLeft.x + frame.right - frame.left,
+                                  normalTopLeft.y + frame.bottom - frame.top};
     PreferencesRecord stored = DefaultPreferences();
     PutPlacement(stored, kMainWindowPlacementOffset, placement);
     StorePreferences(stored);
@@ -133,24 +111,29 @@ E2E_TEST(stored_placement_comes_back_normal) {
         CheckShownNormalAt(window, normalTopLeft, "with a stored minimised placement");
         // Minimise it through its caption button and quit it while it is minimised.
         ClickAt(game.FindFramePoint(HTREDUCE, "minimise button"));
-        if (!WaitUntil([&] { return IsIconic(window) != FALSE; })) {
-            Fail("the minimise button did not minimise the window");
-        }
+        E2E_CHECK(WaitUntil([&] { return IsIconic(window) != FALSE; }),
+                  "the minimise button did not minimise the window");
         QuitWithQ(game);
     }
-    const WINDOWPLACEMENT quitMinimised =
-        GetPlacement(ReadStoredRecord("after quitting minimised"), kMainWindowPlacementOffset);
-    if (quitMinimised.showCmd != SW_SHOWMINIMIZED ||
-        quitMinimised.rcNormalPosition.left != normalTopLeft.x ||
-        quitMinimised.rcNormalPosition.top != normalTopLeft.y) {
-        Fail("quitting minimised stored showCmd %u and normal position (%ld, %ld) instead of %d "
-             "and (%ld, %ld)",
-             quitMinimised.showCmd, quitMinimised.rcNormalPosition.left,
-             quitMinimised.rcNormalPosition.top, SW_SHOWMINIMIZED, normalTopLeft.x,
-             normalTopLeft.y);
-    }
+    const PreferencesRecord quitMinimised = ReadStoredRecord("after quitting minimised");
+    const WINDOWPLACEMENT minimised = GetPlacement(quitMinimised, kMainWindowPlacementOffset);
+    E2E_CHECK(minimised.showCmd == SW_SHOWMINIMIZED &&
+                  minimised.rcNormalPosition.left == normalTopLeft.x &&
+                  minimised.rcNormalPosition.top == normalTopLeft.y,
+              "quitting minimised stored showCmd %u and normal position (%ld, %ld) instead of %d "
+              "and (%ld, %ld)",
+              minimised.showCmd, minimised.rcNormalPosition.left, minimised.rcNormalPosition.top,
+              SW_SHOWMINIMIZED, normalTopLeft.x, normalTopLeft.y);
     Game again(context);
     CheckShownNormalAt(again.WaitForMainWindow(), normalTopLeft, "after a quit while minimised,");
-    again.Press('Q', kCtrl);
-    CheckQuitCode(again, "Ctrl+Q (File > Exit)");
+    again.Command('G', kNoModifiers, "G");
+    {
+        // Alt stays down until the game has gone: it decides at quit whether preferences are
+        // stored.
+        again.Focus();
+        HeldKey alt(VK_MENU);
+        PressKey('X');
+        CheckQuitCode(again, "Alt+X");
+    }
+    CheckStoredPreferences(quitMinimised, "after G and Alt+X");
 }

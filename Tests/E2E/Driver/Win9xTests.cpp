@@ -15,17 +15,6 @@ constexpr DWORD kWin9xIdleWakeMask = 0xBF;
 // that program are compared right and below of them.
 constexpr CellsFrom kCellsWine98Shows = {1, 3};
 
-std::string Win9xProgram(const Installation& context) {
-    return context.installDir + "\\Clankmere9x.exe";
-}
-
-void CheckCurrentDirectory(Game& game, const std::string& expected, const char* program) {
-    const std::string current = game.Probe().Seen().currentDirectory;
-    if (lstrcmpiA(current.c_str(), expected.c_str()) != 0) {
-        Fail("%s works in %s instead of %s", program, current.c_str(), expected.c_str());
-    }
-}
-
 } // namespace
 
 // Both programs start in a folder without "Graphics": Clankmere.exe moves to its own folder,
@@ -50,8 +39,8 @@ E2E_TEST(win9x_flavour_keeps_its_data_in_the_start_folder_and_refuses_silently) 
         bool win9x;
         DWORD idleWakeMask;
     } flavours[] = {
-        {"Clankmere9x.exe", Win9xProgram(context), start, start + "\\Clankmere\\Saved Game.txt",
-         true, kWin9xIdleWakeMask},
+        {"Clankmere9x.exe", context.installDir + "\\Clankmere9x.exe", start,
+         start + "\\Clankmere\\Saved Game.txt", true, kWin9xIdleWakeMask},
         {"Clankmere.exe", context.gamePath, context.installDir, DataFilePath("Saved Game.txt"),
          false, kStandardIdleWakeMask},
     };
@@ -62,52 +51,46 @@ E2E_TEST(win9x_flavour_keeps_its_data_in_the_start_folder_and_refuses_silently) 
         const Picture sheet = LoadSpriteSheet(context.installDir, flavour.program);
         const CellsFrom cells = flavour.win9x ? kCellsWine98Shows : CellsFrom{};
         game.WaitForBoard(position, sheet, Format("%s resumed", name), cells);
-        CheckCurrentDirectory(game, flavour.workFolder, name);
-        if (FileExists(flavour.savedGame)) {
-            Fail("%s resumed %s but left it in place", name, flavour.savedGame.c_str());
-        }
         const ProbeShared& seen = game.Probe().Seen();
-        if (!WaitUntil([&] { return seen.idleWakeMask != 0; })) {
-            Fail("%s never waited for input for a second", name);
-        }
+        E2E_CHECK(lstrcmpiA(seen.currentDirectory, flavour.workFolder.c_str()) == 0,
+                  "%s works in %s instead of %s", name, seen.currentDirectory,
+                  flavour.workFolder.c_str());
+        E2E_CHECK(!FileExists(flavour.savedGame), "%s resumed %s but left it in place", name,
+                  flavour.savedGame.c_str());
+        E2E_CHECK(WaitUntil([&] { return seen.idleWakeMask != 0; }),
+                  "%s never waited for input for a second", name);
         const LONG mark = game.Probe().CommandsDone();
         game.Press('S');
         game.CheckOnlyCommandSince(mark, kScrewdriverCommand, Format("S in %s", name));
         game.WaitForBoard(position, sheet, Format("%s after the refused S", name), cells);
         const LONG expectedBeeps = flavour.win9x ? 0 : 1;
-        if (seen.messageBeeps != expectedBeeps || seen.refusalTones != seen.messageBeepsDone) {
-            Fail("%s refused S with %ld MessageBeep calls (%ld of them done) and %ld tones of "
-                 "750 Hz, instead of %ld and a tone for each done",
-                 name, seen.messageBeeps, seen.messageBeepsDone, seen.refusalTones, expectedBeeps);
-        }
-        if (static_cast<DWORD>(seen.idleWakeMask) != flavour.idleWakeMask) {
-            Fail("%s waits while idle for the input mask 0x%lX instead of 0x%lX", name,
-                 seen.idleWakeMask, flavour.idleWakeMask);
-        }
-        if (flavour.win9x && (seen.wakeMasks & QS_RAWINPUT) != 0) {
-            Fail("%s waited for raw input (masks 0x%lX)", name, seen.wakeMasks);
-        }
+        E2E_CHECK(seen.messageBeeps == expectedBeeps && seen.refusalTones == seen.messageBeepsDone,
+                  "%s refused S with %ld MessageBeep calls (%ld of them done) and %ld tones of "
+                  "750 Hz, instead of %ld and a tone for each done",
+                  name, seen.messageBeeps, seen.messageBeepsDone, seen.refusalTones, expectedBeeps);
+        E2E_CHECK(static_cast<DWORD>(seen.idleWakeMask) == flavour.idleWakeMask,
+                  "%s waits while idle for the input mask 0x%lX instead of 0x%lX", name,
+                  seen.idleWakeMask, flavour.idleWakeMask);
+        E2E_CHECK(!flavour.win9x || (seen.wakeMasks & QS_RAWINPUT) == 0,
+                  "%s waited for raw input (masks 0x%lX)", name, seen.wakeMasks);
         if (flavour.win9x) {
             const LONG beforeBox = game.Probe().CommandsDone();
             game.Press(VK_OEM_PLUS);
             const MessageBoxSeen box = game.WaitForMessageBox("after =");
-            if (box.text.rfind("Microsoft Windows 98", 0) != 0) {
-                Fail("Clankmere9x.exe runs on \"%s\" instead of Windows 98", box.text.c_str());
-            }
+            E2E_CHECK(box.text.rfind("Microsoft Windows 98", 0) == 0,
+                      "Clankmere9x.exe runs on \"%s\" instead of Windows 98", box.text.c_str());
             game.Dismiss(box);
             // The command drops the keys typed meanwhile when it ends.
             game.CheckOnlyCommandSince(beforeBox, kPlatformCommand, "=");
         }
         QuitWithQ(game);
         const std::optional<GameRecord> saved = ReadGameRecord(flavour.savedGame);
-        if (!saved || saved->moves != recorded.Record().moves) {
-            Fail("after Q %s left %s with the moves \"%s\" instead of \"%s\"", name,
-                 flavour.savedGame.c_str(), saved ? saved->moves.c_str() : "(no file)",
-                 recorded.Record().moves.c_str());
-        }
-        if (flavour.win9x && FileExists(DataFilePath("Saved Game.txt"))) {
-            Fail("Clankmere9x.exe saved its game in the per-user folder");
-        }
+        E2E_CHECK(saved && saved->moves == recorded.Record().moves,
+                  "after Q %s left %s with the moves \"%s\" instead of \"%s\"", name,
+                  flavour.savedGame.c_str(), saved ? saved->moves.c_str() : "(no file)",
+                  recorded.Record().moves.c_str());
+        E2E_CHECK(!flavour.win9x || !FileExists(DataFilePath("Saved Game.txt")),
+                  "Clankmere9x.exe saved its game in the per-user folder");
     }
 }
 
@@ -116,7 +99,7 @@ E2E_TEST(win9x_flavour_plays_its_own_demo) {
     DeleteFileA((context.installDir + "\\Graphics\\Wallpaper.bmp").c_str());
     StoreDefaultPreferences();
     StoreReportedVersion("Clankmere9x.exe", "win98");
-    const std::string program = Win9xProgram(context);
+    const std::string program = context.installDir + "\\Clankmere9x.exe";
     Game game(program, context.installDir);
     const Picture sheet = LoadSpriteSheet(context.installDir, program);
     game.WaitForBoard(demo.PositionAfter(0), sheet, "eleven quiet seconds after the start",
