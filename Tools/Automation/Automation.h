@@ -327,8 +327,8 @@ struct Menu {
 
 class ProbeClient {
 public:
-    // Loads clankmere-probe.dll (beside this program) into the game, once its window exists.
-    ProbeClient(HANDLE process, DWORD pid);
+    // Loads clankmere-probe.dll (beside this program) into the game to watch `mainWindow`.
+    ProbeClient(HANDLE process, DWORD pid, HWND mainWindow);
     ~ProbeClient();
     ProbeClient(const ProbeClient&) = delete;
     ProbeClient& operator=(const ProbeClient&) = delete;

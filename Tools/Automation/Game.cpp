@@ -181,8 +181,8 @@ void Game::CheckOnlyCommandSince(LONG mark, int command, const std::string& what
 
 ProbeClient& Game::Probe() {
     if (!m_probe) {
-        WaitForMainWindow();
-        m_probe = std::make_unique<ProbeClient>(m_process.hProcess, m_process.dwProcessId);
+        m_probe = std::make_unique<ProbeClient>(m_process.hProcess, m_process.dwProcessId,
+                                                WaitForMainWindow());
     }
     return *m_probe;
 }
