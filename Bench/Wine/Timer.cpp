@@ -144,19 +144,6 @@ int Distance(Cell a, Cell b) {
     return static_cast<int>(std::max(std::abs(a.x - b.x), std::abs(a.y - b.y)));
 }
 
-// The board's cells that `keep` accepts, row by row.
-template <typename Keep> std::vector<Cell> CellsWhere(Keep keep) {
-    std::vector<Cell> found;
-    for (int y = 0; y < kRows; ++y) {
-        for (int x = 0; x < kColumns; ++x) {
-            if (keep(Cell{x, y})) {
-                found.push_back({x, y});
-            }
-        }
-    }
-    return found;
-}
-
 std::vector<Cell> CellsHolding(const Position& board, char content) {
     return CellsWhere([&](Cell c) { return board.At(c.x, c.y) == content; });
 }

@@ -165,6 +165,8 @@ Position LoadPosition(const std::string& path);
 constexpr bool OnBoard(int x, int y) {
     return x >= 0 && y >= 0 && x < kColumns && y < kRows;
 }
+// The board's cells that `keep` accepts, row by row.
+std::vector<POINT> CellsWhere(const std::function<bool(POINT)>& keep);
 POINT PlayerCell(const Position& position);
 // The empty cells on the board around the player: they show arrows.
 std::vector<POINT> ArrowCells(const Position& position);
