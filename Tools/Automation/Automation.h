@@ -109,8 +109,8 @@ Picture LoadBitmapPicture(const std::string& file, const std::string& module, in
 // A 24-bit BMP file.
 void SavePicture(const Picture& picture, const std::string& path);
 Picture Crop(const Picture& picture, const RECT& rect);
-// The client area once it has stood still for `stillMs`.
-Picture WaitForSteadyPicture(HWND window, DWORD stillMs = 300);
+// The client area, or its `region`, once that has stood still for `stillMs`.
+Picture WaitForSteadyPicture(HWND window, DWORD stillMs = 300, std::optional<RECT> region = {});
 
 // From the performance counter, for timing what the screen shows.
 double NowMs();
