@@ -396,8 +396,6 @@ public:
     void Kill();
 
 private:
-    void Close();
-
     PROCESS_INFORMATION m_process = {};
 };
 
