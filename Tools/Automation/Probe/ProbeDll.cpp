@@ -237,14 +237,6 @@ template <typename Function> void RedirectImport(const char* function, Function 
     }
 }
 
-void RedirectImports() {
-    RedirectImport("MessageBeep", &CountedMessageBeep);
-    RedirectImport("Beep", &CountedBeep);
-    RedirectImport("PlaySoundA", &CountedPlaySound);
-    RedirectImport("MsgWaitForMultipleObjects", &NotedMsgWait);
-    RedirectImport("MsgWaitForMultipleObjectsEx", &NotedMsgWaitEx);
-}
-
 HANDLE OpenProbeEvent(const char* kind) {
     char name[96];
     ProbeObjectName(name, sizeof name, kind, GetCurrentProcessId());
@@ -267,7 +259,11 @@ DWORD WINAPI Serve(LPVOID) {
     const DWORD thread = GetWindowThreadProcessId(g_shared->mainWindow, nullptr);
     g_hook =
         thread ? SetWindowsHookExA(WH_CALLWNDPROCRET, AfterWindowProc, g_module, thread) : nullptr;
-    RedirectImports();
+    RedirectImport("MessageBeep", &CountedMessageBeep);
+    RedirectImport("Beep", &CountedBeep);
+    RedirectImport("PlaySoundA", &CountedPlaySound);
+    RedirectImport("MsgWaitForMultipleObjects", &NotedMsgWait);
+    RedirectImport("MsgWaitForMultipleObjectsEx", &NotedMsgWaitEx);
     GetCurrentDirectoryA(sizeof g_shared->currentDirectory, g_shared->currentDirectory);
     g_shared->ready = g_hook ? 1 : -1;
     for (;;) {
