@@ -109,8 +109,8 @@ Picture LoadBitmapPicture(const std::string& file, const std::string& module, in
 // A 24-bit BMP file.
 void SavePicture(const Picture& picture, const std::string& path);
 Picture Crop(const Picture& picture, const RECT& rect);
-// The client area once it has stood still for `stillMs`.
-Picture WaitForSteadyPicture(HWND window, DWORD stillMs = 300);
+// The client area, or its `region`, once that has stood still for `stillMs`.
+Picture WaitForSteadyPicture(HWND window, DWORD stillMs = 300, std::optional<RECT> region = {});
 
 // From the performance counter, for timing what the screen shows.
 double NowMs();
@@ -165,6 +165,8 @@ Position LoadPosition(const std::string& path);
 constexpr bool OnBoard(int x, int y) {
     return x >= 0 && y >= 0 && x < kColumns && y < kRows;
 }
+// The board's cells that `keep` accepts, row by row.
+std::vector<POINT> CellsWhere(const std::function<bool(POINT)>& keep);
 POINT PlayerCell(const Position& position);
 // The empty cells on the board around the player: they show arrows.
 std::vector<POINT> ArrowCells(const Position& position);
@@ -327,8 +329,8 @@ struct Menu {
 
 class ProbeClient {
 public:
-    // Loads clankmere-probe.dll (beside this program) into the game, once its window exists.
-    ProbeClient(HANDLE process, DWORD pid);
+    // Loads clankmere-probe.dll (beside this program) into the game to watch `mainWindow`.
+    ProbeClient(HANDLE process, DWORD pid, HWND mainWindow);
     ~ProbeClient();
     ProbeClient(const ProbeClient&) = delete;
     ProbeClient& operator=(const ProbeClient&) = delete;
@@ -394,8 +396,6 @@ public:
     void Kill();
 
 private:
-    void Close();
-
     PROCESS_INFORMATION m_process = {};
 };
 

@@ -1,5 +1,6 @@
 #include "Automation.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <optional>
 
@@ -179,30 +180,33 @@ void Scene::Draw(const Sprite& sprite, int x, int y) {
     DrawSprite(m_back, m_sheet, sprite, x * kCellPixels, y * kCellPixels);
 }
 
-std::vector<POINT> ArrowCells(const Position& position) {
-    const POINT player = PlayerCell(position);
-    std::vector<POINT> cells;
-    for (int dy = -1; dy <= 1; ++dy) {
-        for (int dx = -1; dx <= 1; ++dx) {
-            const int x = player.x + dx;
-            const int y = player.y + dy;
-            if ((dx != 0 || dy != 0) && OnBoard(x, y) && position.At(x, y) == '.') {
-                cells.push_back({x, y});
+std::vector<POINT> CellsWhere(const std::function<bool(POINT)>& keep) {
+    std::vector<POINT> found;
+    for (int y = 0; y < kRows; ++y) {
+        for (int x = 0; x < kColumns; ++x) {
+            if (keep(POINT{x, y})) {
+                found.push_back({x, y});
             }
         }
     }
-    return cells;
+    return found;
+}
+
+std::vector<POINT> ArrowCells(const Position& position) {
+    const POINT player = PlayerCell(position);
+    return CellsWhere([&](POINT c) {
+        return std::abs(c.x - player.x) <= 1 && std::abs(c.y - player.y) <= 1 &&
+               position.At(c.x, c.y) == '.';
+    });
 }
 
 POINT PlayerCell(const Position& position) {
-    for (int y = 0; y < kRows; ++y) {
-        for (int x = 0; x < kColumns; ++x) {
-            if (position.At(x, y) == 'A') {
-                return {x, y};
-            }
-        }
+    const std::vector<POINT> player =
+        CellsWhere([&](POINT c) { return position.At(c.x, c.y) == 'A'; });
+    if (player.empty()) {
+        Fail("the position has no player");
     }
-    Fail("the position has no player");
+    return player.front();
 }
 
 POINT StepTarget(POINT cell, char move) {
