@@ -154,7 +154,6 @@ constexpr uint32_t kBackgroundColor = Rgb(220, 255, 220);
 
 // Cells: '.' empty, '1' robot, 'A' player, 'S' heap.
 struct Position {
-    bool over = false;
     char cells[kRows][kColumns + 1] = {};
 
     char At(int x, int y) const { return cells[y][x]; }
@@ -172,8 +171,6 @@ POINT PlayerCell(const Position& position);
 std::vector<POINT> ArrowCells(const Position& position);
 // Where a move character ('1' to '9', laid out as the numeric pad) steps to.
 POINT StepTarget(POINT cell, char move);
-// The middle of a board cell, on the screen.
-POINT CellOnScreen(HWND window, POINT cell);
 
 // "Graphics\GameIcons 1.bmp", else the bitmap built into `gamePath`.
 Picture LoadSpriteSheet(const std::string& installDir, const std::string& gamePath);
@@ -354,9 +351,6 @@ private:
     ProbeShared* m_shared = nullptr;
 };
 
-// For failure messages.
-std::string DescribeMenus(const std::vector<Menu>& menus);
-
 // === Windows, dialogs and their controls
 
 std::string TextOf(HWND window);
@@ -498,8 +492,6 @@ struct ResumedGame {
     ResumedGame(const Installation& installation, const std::string& name,
                 std::optional<size_t> length = {}, const PreferencesRecord* preferences = nullptr);
     void WaitForBoardAfter(size_t length, const std::string& when);
-    // Plays move `index` of the record with its numeric-pad key and waits for its board.
-    void Play(size_t index, const std::string& what);
 
     const RecordedGame recorded;
     const std::string& moves;

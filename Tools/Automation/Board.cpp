@@ -71,10 +71,8 @@ Position LoadPosition(const std::string& path) {
     }
     Position position;
     std::string line;
+    // The lines before the board say the level, the score and the like.
     while (std::getline(in, line) && line != "board:") {
-        if (line.rfind("over: ", 0) == 0) {
-            position.over = line == "over: yes";
-        }
     }
     for (int y = 0; y < kRows; ++y) {
         if (!std::getline(in, line) || line.size() != size_t(kColumns) ||
@@ -212,10 +210,4 @@ POINT PlayerCell(const Position& position) {
 POINT StepTarget(POINT cell, char move) {
     const int index = move - '1';
     return {cell.x + index % 3 - 1, cell.y + 1 - index / 3};
-}
-
-POINT CellOnScreen(HWND window, POINT cell) {
-    POINT point = {cell.x * kCellPixels + kCellPixels / 2, cell.y * kCellPixels + kCellPixels / 2};
-    ClientToScreen(window, &point);
-    return point;
 }

@@ -301,12 +301,6 @@ void ResumedGame::WaitForBoardAfter(size_t length, const std::string& when) {
     game.WaitForBoard(recorded.PositionAfter(length), sheet, when);
 }
 
-void ResumedGame::Play(size_t index, const std::string& what) {
-    EnsureNumLockOn();
-    game.Command(NumericPadKey(moves[index]), kNoModifiers, what);
-    WaitForBoardAfter(index + 1, "after " + what);
-}
-
 void WaitForFinalPicture(Game& game, const Picture& expected, const std::string& when) {
     constexpr DWORD kBeforeTheDemoMs = 8000;
     std::string difference;

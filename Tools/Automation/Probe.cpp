@@ -128,20 +128,3 @@ std::vector<Menu> ProbeClient::ReadMenus() {
     }
     return menus;
 }
-
-std::string DescribeMenus(const std::vector<Menu>& menus) {
-    std::string out;
-    for (const Menu& menu : menus) {
-        out += "[" + menu.title + ":";
-        for (const MenuItem& item : menu.items) {
-            if (item.separator) {
-                out += " |";
-                continue;
-            }
-            out += Format(" \"%s\" (%d%s%s)", item.text.c_str(), item.id,
-                          item.grayed ? ", grayed" : "", item.checked ? ", checked" : "");
-        }
-        out += "]";
-    }
-    return out;
-}
