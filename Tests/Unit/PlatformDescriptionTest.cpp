@@ -28,16 +28,18 @@ Info NT(uint32_t major, uint32_t minor, uint32_t build, const char* servicePack,
     return info;
 }
 
-Info Win9x(uint32_t minor, const char* servicePack) {
-    Info info = NT(4, minor, 0x040A08AE, servicePack, 0);
-    info.platformId = 1;
+template <typename T> Info Set(Info info, T Info::*field, T value) {
+    info.*field = value;
     return info;
+}
+
+Info Win9x(uint32_t minor, const char* servicePack) {
+    return Set(NT(4, minor, 0x040A08AE, servicePack, 0), &Info::platformId, 1u);
 }
 
 // NT 4.0 before Service Pack 4: the product kind comes from the ProductOptions value, if read.
 Info EarlyNT4(const char* productOptions) {
-    Info info = NT(4, 0, 1381, "SP3", 0);
-    info.extendedFields = false;
+    Info info = Set(NT(4, 0, 1381, "SP3", 0), &Info::extendedFields, false);
     info.productOptionsRead = productOptions != nullptr;
     std::snprintf(info.productOptions, sizeof info.productOptions, "%s",
                   productOptions ? productOptions : "");
@@ -48,11 +50,6 @@ Info EarlyNT4(const char* productOptions) {
 Info FullProductOptions() {
     Info info = EarlyNT4("");
     std::fill(std::begin(info.productOptions), std::end(info.productOptions), 'W');
-    return info;
-}
-
-template <typename T> Info Set(Info info, T Info::*field, T value) {
-    info.*field = value;
     return info;
 }
 
