@@ -68,13 +68,10 @@ std::string CheckInvariants(const CGame& game) {
     if (game.m_gameOver) {
         return ""; // a caught player leaves the turn's codes on the board
     }
-    for (int x = 0; x < kGridWidth; ++x) {
-        for (int y = 0; y < kGridHeight; ++y) {
-            const uint8_t cell = game.Cell(x, y);
-            if (cell != kCellEmpty && cell != kCellRobot && cell != kCellPlayer &&
-                cell != kCellHeap) {
-                return Fail("a turn's code left on the board", x, y);
-            }
+    for (int i = 0; i < kNumCells; ++i) {
+        const uint8_t cell = game.m_grid[i];
+        if (cell != kCellEmpty && cell != kCellRobot && cell != kCellPlayer && cell != kCellHeap) {
+            return Fail("a turn's code left on the board", i / kGridHeight, i % kGridHeight);
         }
     }
     if (std::count(std::begin(game.m_grid), std::end(game.m_grid), kCellPlayer) != 1 ||
