@@ -6,6 +6,7 @@
 #include "Game.h"
 #include "NullGameHost.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <iterator>
@@ -67,38 +68,30 @@ std::string CheckInvariants(const CGame& game) {
     if (game.m_gameOver) {
         return ""; // a caught player leaves the turn's codes on the board
     }
-    int players = 0;
-    int robotCells = 0;
-    for (int x = 0; x < kGridWidth; ++x) {
-        for (int y = 0; y < kGridHeight; ++y) {
-            const uint8_t cell = game.Cell(x, y);
-            if (cell != kCellEmpty && cell != kCellRobot && cell != kCellPlayer &&
-                cell != kCellHeap) {
-                return Fail("a turn's code left on the board", x, y);
-            }
-            players += cell == kCellPlayer ? 1 : 0;
-            robotCells += cell == kCellRobot ? 1 : 0;
+    for (int i = 0; i < kNumCells; ++i) {
+        const uint8_t cell = game.m_grid[i];
+        if (cell != kCellEmpty && cell != kCellRobot && cell != kCellPlayer && cell != kCellHeap) {
+            return Fail("a turn's code left on the board", i / kGridHeight, i % kGridHeight);
         }
     }
-    if (players != 1 || game.Cell(game.m_playerX, game.m_playerY) != kCellPlayer) {
+    if (std::count(std::begin(game.m_grid), std::end(game.m_grid), kCellPlayer) != 1 ||
+        game.Cell(game.m_playerX, game.m_playerY) != kCellPlayer) {
         return "not exactly one player, at its own position";
     }
-    int liveRobots = 0;
-    bool seen[kNumCells] = {};
+    // Every live robot claims its cell, which must be a robot cell no other robot claimed.
+    uint8_t unclaimed[kNumCells];
+    std::copy(std::begin(game.m_grid), std::end(game.m_grid), unclaimed);
     for (const Robot* r = game.m_records; r->isAlive != kEndOfList; ++r) {
         if (r->isAlive == kRobotIsDead) {
             continue;
         }
-        if (r->isAlive != kRobotIsAlive || game.Cell(r->x, r->y) != kCellRobot) {
-            return Fail("a live robot not on a robot cell", r->x, r->y);
+        uint8_t& cell = unclaimed[r->x * kGridHeight + r->y];
+        if (r->isAlive != kRobotIsAlive || cell != kCellRobot) {
+            return Fail("a live robot not alone on a robot cell", r->x, r->y);
         }
-        if (seen[r->x * kGridHeight + r->y]) {
-            return Fail("two live robots in one cell", r->x, r->y);
-        }
-        seen[r->x * kGridHeight + r->y] = true;
-        ++liveRobots;
+        cell = kCellEmpty;
     }
-    if (liveRobots != robotCells) {
+    if (std::count(std::begin(unclaimed), std::end(unclaimed), kCellRobot) != 0) {
         return "robot cells without a live robot";
     }
     for (const Robot* h = game.m_lastRecord; h->isAlive != kEndOfList; --h) {
@@ -123,13 +116,9 @@ std::string Position(const CGame& game) {
            std::to_string(game.m_level) + " screwdrivers " + std::to_string(game.m_screwdrivers);
 }
 
-struct Totals {
-    long long actions = 0;
-    long long replays = 0;
-};
-
-// Plays one game; returns an empty text or the first broken invariant.
-std::string SoakOneGame(CGame& game, Rng& rng, Totals& totals) {
+// Plays one game, counting its actions and compared replays; returns an empty text or the first
+// broken invariant.
+std::string SoakOneGame(CGame& game, Rng& rng, long long& actions, long long& replays) {
     RandomSettings(game.m_prefs, rng);
     NewGame(game, 1 + static_cast<int64_t>(rng() % 0xFFFFFFFFu), nullptr, false);
     bool replayable = true;
@@ -138,7 +127,7 @@ std::string SoakOneGame(CGame& game, Rng& rng, Totals& totals) {
         const int command = RandomCommand(rng);
         const uint32_t logged = game.m_moveLogLength;
         HandleGameCommand(game, command);
-        ++totals.actions;
+        ++actions;
         // A refused teleport draws from the generator without a trace in the log.
         replayable = replayable && !(command == IDM_TELEPORT && game.m_moveLogLength == logged);
         const std::string broken = CheckInvariants(game);
@@ -153,7 +142,7 @@ std::string SoakOneGame(CGame& game, Rng& rng, Totals& totals) {
     const std::string log = game.m_moveLog;
     const bool over = game.m_gameOver;
     ReplayStoredGame(game, game.m_startTime, log.c_str());
-    ++totals.replays;
+    ++replays;
     if (Position(game) != played || game.m_gameOver != over || log != game.m_moveLog) {
         return "the replay of \"" + log + "\" reached another position";
     }
@@ -169,15 +158,15 @@ int main(int argc, char** argv) {
     CNullGameHost host;
     CGame game(host, nullptr);
     EnsureGameResources(game);
-    Totals totals;
+    long long actions = 0, replays = 0;
     for (long g = 0; g < games; ++g) {
-        const std::string broken = SoakOneGame(game, rng, totals);
+        const std::string broken = SoakOneGame(game, rng, actions, replays);
         if (!broken.empty()) {
             std::printf("game %ld (seed %u): %s\n0 passed, 1 failed\n", g, seed, broken.c_str());
             return 1;
         }
     }
-    std::printf("soak: %ld games, %lld actions, %lld replays compared, seed %u\n", games,
-                totals.actions, totals.replays, seed);
+    std::printf("soak: %ld games, %lld actions, %lld replays compared, seed %u\n", games, actions,
+                replays, seed);
     return 0;
 }

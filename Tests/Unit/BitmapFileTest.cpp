@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -50,16 +51,11 @@ Bytes With32(Bytes file, size_t at, uint32_t value) {
     return file;
 }
 
-struct Case {
-    const char* name;
-    Bytes file;
-    bool whole;
-};
-
 TEST(BitmapFileTest, AcceptsWholeFilesAndRefusesDamagedOnes) {
     const Bytes plain = BitmapFile({});
     const Bytes palette = BitmapFile({4, 4, 8, 0, 256, 0});
-    const Case cases[] = {
+    // What is wrong, the file, whether it is whole.
+    const std::tuple<const char*, Bytes, bool> cases[] = {
         {"24-bit", plain, true},
         {"top-down", BitmapFile({3, -2}), true},
         {"8-bit with its colour table", palette, true},
@@ -85,9 +81,9 @@ TEST(BitmapFileTest, AcceptsWholeFilesAndRefusesDamagedOnes) {
         {"run-length top-down", BitmapFile({4, -4, 8, 1, 2, 6}), false},
         {"bit fields without their masks", With32(BitmapFile({2, 2, 32, 3}), 10, 54), false},
     };
-    for (const Case& c : cases) {
-        const size_t head = std::min(c.file.size(), kBitmapHeadBytes);
-        EXPECT_EQ(IsWholeBitmapFile(c.file.data(), head, c.file.size()), c.whole) << c.name;
+    for (const auto& [name, file, whole] : cases) {
+        const size_t head = std::min(file.size(), kBitmapHeadBytes);
+        EXPECT_EQ(IsWholeBitmapFile(file.data(), head, file.size()), whole) << name;
     }
     const Bytes longer = Cut(plain, plain.size() + 1);
     EXPECT_FALSE(IsWholeBitmapFile(longer.data(), longer.size(), plain.size()))

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -32,15 +33,8 @@ TEST(DataPath, FilesLiveInTheCreatedDataFolder) {
     // 259 characters is the most a path may have; a path that would be cut gives the bare name.
     const std::string deep = "C:\\" + std::string(240, 'd'), deepData = deep + "\\Clankmere";
     const std::string fits(259 - deepData.size() - 1, 'f'), tooLong = fits + "g";
-    struct Case {
-        std::string base;
-        bool createSucceeds;
-        const char* subfolder;
-        const char* fileName;
-        std::string path;
-        Dirs created;
-    };
-    const Case cases[] = {
+    // Base folder, whether folders can be created, subfolder, file name, path, folders created.
+    const std::tuple<std::string, bool, const char*, const char*, std::string, Dirs> cases[] = {
         {home, true, nullptr, "a.txt", data + "\\a.txt", {data}},
         {home, true, "Games", "a.txt", data + "\\Games\\a.txt", {data + "\\Games"}},
         {home, true, "", "a.txt", data + "\\a.txt", {data}},
@@ -56,19 +50,15 @@ TEST(DataPath, FilesLiveInTheCreatedDataFolder) {
         {std::string(400, 'b'), true, nullptr, "Last Game.txt", "Last Game.txt", {}},
         {std::string(400, 'b'), true, nullptr, nullptr, std::string(259, 'b'), {}},
     };
-    for (const Case& c : cases) {
+    for (const auto& [base, createSucceeds, subfolder, fileName, path, created] : cases) {
         CFakeFolders platform;
-        platform.base = c.base;
-        platform.createSucceeds = c.createSucceeds;
+        platform.base = base;
+        platform.createSucceeds = createSucceeds;
         char out[kMaxPathSize]; // full of garbage, which must be zero after the path
         std::fill(std::begin(out), std::end(out), 'x');
-        EXPECT_EQ(BuildDataPath(platform, out, c.subfolder, c.fileName), out);
-        const std::string path = out;
-        EXPECT_EQ(path, c.path);
-        EXPECT_EQ(std::string(out + path.size(), std::end(out)),
-                  std::string(sizeof out - path.size(), '\0'))
-            << path;
-        EXPECT_EQ(platform.created, c.created) << c.path;
+        EXPECT_EQ(BuildDataPath(platform, out, subfolder, fileName), out);
+        EXPECT_EQ(std::string(out, sizeof out), path + std::string(sizeof out - path.size(), '\0'));
+        EXPECT_EQ(platform.created, created) << path;
     }
 }
 

@@ -42,11 +42,8 @@ TEST_F(GameRecordTest, WritesExactlyFourLines) {
 
 TEST_F(GameRecordTest, ReadsWhatTheLinesSay) {
     const std::string longMoves = std::string(100, '4') + std::string(50, '6');
-    struct Case {
-        std::string file;
-        std::string read; // moves|time|score
-    };
-    const Case cases[] = {
+    // A file and what is read from it: moves|time|score.
+    const std::pair<std::string, std::string> cases[] = {
         // Every line ending, and the lines in any order.
         {"Moves:\t474S\r\r\nScore:\t60\nPlatform:\tx\r\nTime:\t1294692844\r\n",
          "474S|1294692844|60"},
@@ -62,11 +59,11 @@ TEST_F(GameRecordTest, ReadsWhatTheLinesSay) {
         // a number is looked for where it would follow a keyword at the start of its piece.
         {std::string(28, 'p') + "Moves:\t5\r\n" + std::string(31, 'p') + "Time:\t7\r\n", "|7|0"},
     };
-    for (const Case& c : cases) {
-        WriteFile(path, c.file);
-        EXPECT_EQ(ReadBack(), c.read) << testing::PrintToString(c.file);
+    for (const auto& [file, read] : cases) {
+        WriteFile(path, file);
+        EXPECT_EQ(ReadBack(), read) << testing::PrintToString(file);
     }
-    WriteFile(path, cases[1].file);
+    WriteFile(path, cases[1].first);
     EXPECT_EQ(ReadBack(11), std::string(10, '4') + "|5|3") << "moves cut to the buffer";
 }
 

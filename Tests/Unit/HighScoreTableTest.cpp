@@ -9,6 +9,7 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -93,11 +94,8 @@ TEST_F(HighScoreTest, WritesTenLinesEndingInCrCrLfOnlyWhenChanged) {
 
 TEST_F(HighScoreTest, TheReaderTakesWhatItCanFromAnyFile) {
     const std::string name40(40, 'n');
-    struct Case {
-        std::string file;
-        std::vector<std::string> firstRows;
-    };
-    const Case cases[] = {
+    // A file and the first rows read from it.
+    const std::pair<std::string, std::vector<std::string>> cases[] = {
         // Every line ending reads alike, the last line needs none.
         {"900\tAnn\t2\t10\n800\tBo\t1\t20\r\n700\tCy\t3\t30\r\r\n600\tDi\t4\t40",
          {"900|Ann|2|600", "800|Bo|1|1200", "700|Cy|3|1800", "600|Di|4|2400", "0||0|0"}},
@@ -120,9 +118,9 @@ TEST_F(HighScoreTest, TheReaderTakesWhatItCanFromAnyFile) {
         {"#" + std::string(510, 'x') + "\n5\tFive\t0\t0\n",
          {"7010|Curiously Delivered|0|0", "5|Five|0|0"}},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(Rows(Load(c.file), static_cast<int>(c.firstRows.size())), c.firstRows)
-            << testing::PrintToString(c.file.substr(0, 80));
+    for (const auto& [file, firstRows] : cases) {
+        EXPECT_EQ(Rows(Load(file), static_cast<int>(firstRows.size())), firstRows)
+            << testing::PrintToString(file.substr(0, 80));
     }
 }
 
@@ -160,11 +158,8 @@ TEST(HighScoreText, TheDateTakesItsFormFromItsAge) {
     const int64_t friday = 1715301000;    // 2024-05-10 00:30 UTC
     const int64_t march2010 = 1267704000; // 2010-03-04 12:00 UTC
     const int64_t minute = 60, hour = 3600;
-    struct Case {
-        int64_t date, now;
-        const char* text;
-    };
-    const Case cases[] = {
+    // Date, now, text.
+    const std::tuple<int64_t, int64_t, const char*> cases[] = {
         {0, jan2024, ""},
         {march2010, jan2024, "March 04, 2010"},
         {friday, friday + 43199, "Today, 12:30 AM"},
@@ -175,9 +170,9 @@ TEST(HighScoreText, TheDateTakesItsFormFromItsAge) {
         {friday + 11 * hour + 30 * minute, friday + 12 * hour, "Today, 12:00 PM"},
         {friday + 22 * hour + 37 * minute, friday + 24 * hour, "Today, 11:07 PM"},
     };
-    for (const Case& c : cases) {
-        EXPECT_STREQ(Format(100, "Ann", 0, c.date, c.now).date, c.text)
-            << "date " << c.date << ", now " << c.now;
+    for (auto [date, now, text] : cases) {
+        EXPECT_STREQ(Format(100, "Ann", 0, date, now).date, text)
+            << "date " << date << ", now " << now;
     }
 }
 

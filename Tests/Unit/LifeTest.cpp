@@ -3,6 +3,7 @@
 #include "GameFixture.h"
 
 #include <cstdlib>
+#include <tuple>
 
 namespace {
 
@@ -33,23 +34,20 @@ TEST_F(LifeTest, TheLastRobotKilledBringsALevelWithFiveMoreAndScrewdriversByTheS
 TEST_F(LifeTest, RobotAndHeapCountsAreCapped) {
     // The counts are unsigned 16-bit numbers, so a negative one asks for the most. Robots and
     // heaps share 555 places; the robots of a level have 999 attempts between them.
-    struct Case {
-        int16_t perLevel, base, heapsBase;
-        int minRobots, maxRobots, heaps;
-    };
-    for (Case c :
+    using Case = std::tuple<int16_t, int16_t, int16_t, int, int, int>;
+    for (auto [perLevel, base, heapsBase, minRobots, maxRobots, heaps] :
          {Case{0, 0, 50, 2, 2, 50}, Case{0, 1, 50, 2, 2, 50}, Case{200, 0, 50, 100, 200, 50},
           Case{-3, 0, 50, 400, 554, 0}, Case{0, 554, 50, 400, 554, 1},
           Case{0, 555, 10, 400, 554, 0}, Case{0, 500, 56, 400, 500, 55}}) {
-        game.m_prefs.m_robotsPerLevel = c.perLevel;
-        game.m_prefs.m_robotsBase = c.base;
-        game.m_prefs.m_heapsBase = c.heapsBase;
+        game.m_prefs.m_robotsPerLevel = perLevel;
+        game.m_prefs.m_robotsBase = base;
+        game.m_prefs.m_heapsBase = heapsBase;
         StartGame();
         SCOPED_TRACE(testing::Message()
-                     << c.perLevel << " per level, " << c.base << " + " << c.heapsBase);
-        EXPECT_GE(CellsHolding(kCellRobot), c.minRobots);
-        EXPECT_LE(CellsHolding(kCellRobot), c.maxRobots);
-        EXPECT_EQ(HeapRecords(), c.heaps);
+                     << perLevel << " per level, " << base << " + " << heapsBase);
+        EXPECT_GE(CellsHolding(kCellRobot), minRobots);
+        EXPECT_LE(CellsHolding(kCellRobot), maxRobots);
+        EXPECT_EQ(HeapRecords(), heaps);
     }
 }
 

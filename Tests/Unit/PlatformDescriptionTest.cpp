@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -27,16 +28,18 @@ Info NT(uint32_t major, uint32_t minor, uint32_t build, const char* servicePack,
     return info;
 }
 
-Info Win9x(uint32_t minor, const char* servicePack) {
-    Info info = NT(4, minor, 0x040A08AE, servicePack, 0);
-    info.platformId = 1;
+template <typename T> Info Set(Info info, T Info::*field, T value) {
+    info.*field = value;
     return info;
+}
+
+Info Win9x(uint32_t minor, const char* servicePack) {
+    return Set(NT(4, minor, 0x040A08AE, servicePack, 0), &Info::platformId, 1u);
 }
 
 // NT 4.0 before Service Pack 4: the product kind comes from the ProductOptions value, if read.
 Info EarlyNT4(const char* productOptions) {
-    Info info = NT(4, 0, 1381, "SP3", 0);
-    info.extendedFields = false;
+    Info info = Set(NT(4, 0, 1381, "SP3", 0), &Info::extendedFields, false);
     info.productOptionsRead = productOptions != nullptr;
     std::snprintf(info.productOptions, sizeof info.productOptions, "%s",
                   productOptions ? productOptions : "");
@@ -47,11 +50,6 @@ Info EarlyNT4(const char* productOptions) {
 Info FullProductOptions() {
     Info info = EarlyNT4("");
     std::fill(std::begin(info.productOptions), std::end(info.productOptions), 'W');
-    return info;
-}
-
-template <typename T> Info Set(Info info, T Info::*field, T value) {
-    info.*field = value;
     return info;
 }
 
@@ -142,11 +140,8 @@ TEST(PlatformDescription, EveryKindOfWindows) {
          ms + "XP Professional " + std::string(120, 's') + " (Build"},
     };
     // Every edition of Windows Server 2003: suite, architecture, edition.
-    struct Server2003 {
-        uint16_t suite, architecture;
-        const char* edition;
-    };
-    for (Server2003 e :
+    using Server2003 = std::tuple<uint16_t, uint16_t, const char*>;
+    for (auto [suite, architecture, edition] :
          {Server2003{0, 0, "Standard Edition "}, Server2003{kEnt, 0, "Enterprise Edition "},
           Server2003{kDtc | kEnt, 0, "Datacenter Edition "}, Server2003{kWeb, 0, "Web Edition "},
           Server2003{kEnt | kWeb, 0, "Enterprise Edition "},
@@ -156,32 +151,30 @@ TEST(PlatformDescription, EveryKindOfWindows) {
           Server2003{kWeb, kItanium, ""},
           Server2003{kEnt, kItanium, "Enterprise Edition for Itanium-based Systems"},
           Server2003{kDtc | kEnt, kItanium, "Datacenter Edition for Itanium-based Systems"}}) {
-        cases.push_back({NT(5, 2, 3790, "SP2", kSv, e.suite, e.architecture),
-                         ms + "Server 2003, " + e.edition + "SP2 (Build 3790)"});
+        cases.push_back({NT(5, 2, 3790, "SP2", kSv, suite, architecture),
+                         ms + "Server 2003, " + edition + "SP2 (Build 3790)"});
     }
     // Every edition GetProductInfo names.
-    struct Edition {
-        uint32_t type;
-        const char* text;
-    };
-    for (Edition e :
+    using Edition = std::pair<uint32_t, const char*>;
+    for (auto [type, edition] :
          {Edition{0, ""}, Edition{1, "Ultimate Edition "}, Edition{2, "Home Basic Edition "},
           Edition{3, "Home Premium Edition "}, Edition{4, "Enterprise Edition "}, Edition{5, ""},
           Edition{6, "Business Edition "}, Edition{7, "Standard Edition "},
           Edition{8, "Datacenter Edition "}, Edition{9, "Small Business Server "},
           Edition{10, "Enterprise Edition "}, Edition{11, "Starter Edition "},
           Edition{12, "Datacenter Edition (core installation) "}}) {
-        cases.push_back({Product(NT(6, 1, 7600, "", kWs, 0, kX64), e.type),
-                         std::string("Windows 7 ") + e.text + " (Build 7600)"});
+        cases.push_back({Product(NT(6, 1, 7600, "", kWs, 0, kX64), type),
+                         std::string("Windows 7 ") + edition + " (Build 7600)"});
     }
-    for (Edition e : {Edition{13, "Standard Edition (core installation) "},
-                      Edition{14, "Enterprise Edition (core installation) "},
-                      Edition{15, "Enterprise Edition for Itanium-based Systems "}, Edition{16, ""},
-                      Edition{17, "Web Server Edition "}, Edition{18, "Cluster Server Edition "},
-                      Edition{19, ""}, Edition{25, "Small Business Server Premium Edition "},
-                      Edition{0x30, "Professional "}, Edition{0xABCDABCD, "Unlicensed "}}) {
-        cases.push_back({Product(NT(6, 1, 7600, "", kWs, 0, kX64), e.type),
-                         std::string("Windows 7 ") + e.text + " (Build 7600)"});
+    for (auto [type, edition] :
+         {Edition{13, "Standard Edition (core installation) "},
+          Edition{14, "Enterprise Edition (core installation) "},
+          Edition{15, "Enterprise Edition for Itanium-based Systems "}, Edition{16, ""},
+          Edition{17, "Web Server Edition "}, Edition{18, "Cluster Server Edition "},
+          Edition{19, ""}, Edition{25, "Small Business Server Premium Edition "},
+          Edition{0x30, "Professional "}, Edition{0xABCDABCD, "Unlicensed "}}) {
+        cases.push_back({Product(NT(6, 1, 7600, "", kWs, 0, kX64), type),
+                         std::string("Windows 7 ") + edition + " (Build 7600)"});
     }
     for (const Case& c : cases) {
         bool ok = false;

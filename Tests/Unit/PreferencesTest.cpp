@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 using Record = std::vector<uint8_t>;
@@ -99,29 +101,25 @@ TEST(Preferences, LoadOrRevertTakesOnlyAValidRecordOfExactly196BytesWithoutAlt) 
     ASSERT_TRUE(stored.Save());
     const std::string valid = ReadFile(path);
     ASSERT_EQ(valid.size(), kPrefsRecordSize);
-    struct Case {
-        const char* what;
-        std::string bytes;
-        bool alt;
-    };
-    for (const Case& c :
+    using Case = std::tuple<const char*, std::string, bool>;
+    for (const auto& [what, bytes, alt] :
          {Case{"a valid record", valid, false}, Case{"no record", "", false},
           Case{"195 bytes", valid.substr(1), false}, Case{"197 bytes", valid + "x", false},
           Case{"version 7", valid.substr(0, 8) + '\7' + valid.substr(9), false},
           Case{"Alt held", valid, true}}) {
-        WriteFile(path, c.bytes);
+        WriteFile(path, bytes);
         host.Clear();
-        host.altDown = c.alt;
+        host.altDown = alt;
         CPreferences2 prefs(&file);
         prefs.m_gridStyle = 3;
         CPreferences2 snapshot;
         EXPECT_TRUE(LoadOrRevert(prefs, &snapshot, host));
-        const bool taken = c.bytes == valid && !c.alt;
-        EXPECT_EQ(prefs.m_gridStyle, taken ? 4 : 0) << c.what;
-        EXPECT_EQ(snapshot.m_gridStyle, prefs.m_gridStyle) << c.what;
+        const bool taken = bytes == valid && !alt;
+        EXPECT_EQ(prefs.m_gridStyle, taken ? 4 : 0) << what;
+        EXPECT_EQ(snapshot.m_gridStyle, prefs.m_gridStyle) << what;
         EXPECT_EQ(host.calls,
                   taken ? Calls{} : Calls{std::string("Message: ") + kRevertingPreferencesText})
-            << c.what;
+            << what;
     }
 }
 
@@ -144,17 +142,14 @@ TEST(AdvancedOptions, TeleportRulesAndLastStandSpeedsThroughTheControls) {
 }
 
 TEST(AdvancedOptions, EditNumbers) {
-    struct Case {
-        const char* text;
-        int16_t value;
-    };
-    for (Case c : {Case{"abc", 0}, Case{"-3", -3}, Case{"  +12x5", 12},
-                   Case{"70000", 70000 - 65536}, Case{"32768", -32768},
-                   // Saturated at 2^31 - 1 and -2^31, then cut to the low 16 bits.
-                   Case{"99999999999999", -1}, Case{"-99999999999999", 0},
-                   // Only 14 characters are read.
-                   Case{"000000000000007", 0}, Case{"", 0}}) {
-        EXPECT_EQ(ReadEditNumber(c.text), c.value) << '"' << c.text << '"';
+    using Case = std::pair<const char*, int16_t>;
+    for (auto [text, value] : {Case{"abc", 0}, Case{"-3", -3}, Case{"  +12x5", 12},
+                               Case{"70000", 70000 - 65536}, Case{"32768", -32768},
+                               // Saturated at 2^31 - 1 and -2^31, then cut to the low 16 bits.
+                               Case{"99999999999999", -1}, Case{"-99999999999999", 0},
+                               // Only 14 characters are read.
+                               Case{"000000000000007", 0}, Case{"", 0}}) {
+        EXPECT_EQ(ReadEditNumber(text), value) << '"' << text << '"';
     }
     char text[kEditTextSize];
     FormatEditNumber(INT32_MIN, text);

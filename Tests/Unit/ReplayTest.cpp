@@ -16,7 +16,7 @@ protected:
     }
 };
 
-TEST_F(ReplayTest, TheLogGrowsPastItsFirstBlock) {
+TEST_F(ReplayTest, TheLogGrowsPastItsFirstBlockAndOneThatCannotGrowIsDropped) {
     StartGame();
     std::string moves;
     for (int i = 0; i < 3000; ++i) {
@@ -26,9 +26,7 @@ TEST_F(ReplayTest, TheLogGrowsPastItsFirstBlock) {
     EXPECT_EQ(Log(), moves);
     EXPECT_EQ(game.m_moveLogLength, 3000u);
     EXPECT_EQ(game.m_moveLogCapacity, 3125u) << "1024, 1280, 1600, 2000, 2500, 3125";
-}
-
-TEST_F(ReplayTest, ALogThatCannotGrowIsDroppedAndTheGameGoesOn) {
+    // A log that cannot grow is dropped, and the game goes on.
     host.qualifies = true;
     Start(WithFarRobot({"A"}));
     // The next block of a log this long would pass 4 GiB.
@@ -62,11 +60,6 @@ TEST_F(ReplayTest, TheBuiltInDemosPlaySilentlyToTheirFinalPositionsAndLeaveNoRec
     EXPECT_TRUE(game.m_gameOver) << "a demo whose moves run out ends there";
 }
 
-TEST_F(ReplayTest, BlanksPeriodsAndLineBreaksAreSkipped) {
-    EXPECT_EQ(Replayed(1278814760, " 55. 55\r\n55\t5\v\f5 "),
-              "score 0 level 1 screwdrivers 1: 55555555");
-}
-
 TEST_F(ReplayTest, RestoreSceneDrawsOnlyTheRestoredBoardAndPlaysItsLastSoundOnce) {
     NewGame(game, 1663312166, "251139JKS", true);
     EXPECT_FALSE(game.m_restoring);
@@ -83,7 +76,9 @@ TEST_F(ReplayTest, RestoreSceneDrawsOnlyTheRestoredBoardAndPlaysItsLastSoundOnce
         << "a stored game that ends in its replay sounds its end before the fresh game";
 }
 
-TEST_F(ReplayTest, AnUnknownCharacterEndsTheStoredGame) {
+TEST_F(ReplayTest, BlanksPeriodsAndLineBreaksAreSkippedAndAnUnknownCharacterEndsTheStoredGame) {
+    EXPECT_EQ(Replayed(1278814760, " 55. 55\r\n55\t5\v\f5 "),
+              "score 0 level 1 screwdrivers 1: 55555555");
     EXPECT_EQ(Replayed(1278814760, "55x555"), "score 0 level 1 screwdrivers 1 over: 55")
         << "the replay tool keeps the ended game";
     host.Clear();

@@ -35,23 +35,22 @@ TEST_F(TurnTest, RobotsThatMeetOrRunIntoAHeapBecomeHeapsAndScore) {
 }
 
 TEST_F(TurnTest, KillScoresWithTheMultipleKillMultiplierWrapAround) {
-    struct Case {
-        int32_t points, multiplier, before, robots, after;
-    };
-    for (Case c : {Case{10, 2, 0, 3, 60}, Case{10, -2, 0, 3, 120}, Case{10, 0, 0, 3, 30},
-                   // 3 (2^31 - 1) = 2^31 - 3 (mod 2^32), times 2^31 twice is 0: nothing is added.
-                   Case{INT32_MAX, INT32_MIN, 0, 3, 0},
-                   // 2 (2^31 - 1) wraps to -2, which is not added.
-                   Case{INT32_MAX, 1, INT32_MAX, 2, INT32_MAX}}) {
+    using Case = std::tuple<int32_t, int32_t, int32_t, int32_t, int32_t>;
+    for (auto [points, multiplier, before, robots, after] :
+         {Case{10, 2, 0, 3, 60}, Case{10, -2, 0, 3, 120}, Case{10, 0, 0, 3, 30},
+          // 3 (2^31 - 1) = 2^31 - 3 (mod 2^32), times 2^31 twice is 0: nothing is added.
+          Case{INT32_MAX, INT32_MIN, 0, 3, 0},
+          // 2 (2^31 - 1) wraps to -2, which is not added.
+          Case{INT32_MAX, 1, INT32_MAX, 2, INT32_MAX}}) {
         // Two or three robots arrive at (9, 5) from the west; robot d keeps the level going.
         Start({"..............................d", "", "", "", "........a",
-               c.robots == 3 ? "........b.A" : "..........A", "........c"});
-        game.m_prefs.m_robotKillPoints = c.points;
-        game.m_prefs.m_multipleKillMultiplier = c.multiplier;
-        game.m_score = c.before;
+               robots == 3 ? "........b.A" : "..........A", "........c"});
+        game.m_prefs.m_robotKillPoints = points;
+        game.m_prefs.m_multipleKillMultiplier = multiplier;
+        game.m_score = before;
         MovePlayer(game, 0, 0);
-        EXPECT_EQ(game.m_score, c.after) << c.robots << " robots, " << c.points << " points, "
-                                         << "multiplier " << c.multiplier;
+        EXPECT_EQ(game.m_score, after)
+            << robots << " robots, " << points << " points, multiplier " << multiplier;
     }
 }
 
@@ -174,7 +173,7 @@ TEST_F(ActionsTest, TeleportRulesKeepToTheirCells) {
     }
 }
 
-TEST_F(ActionsTest, ScrewdriverRadiusTwoClearsTheSquareWithoutHeaps) {
+TEST_F(ActionsTest, ScrewdriverRadiusTwoClearsTheSquareWithoutHeapsAndTheRadiusIsClamped) {
     Start({"", "", "...a...b", "", ".....A", "", ".....c", "", "..........d"});
     game.m_prefs.m_screwdriverRadius = 2;
     UseScrewdriver(game);
@@ -192,9 +191,7 @@ TEST_F(ActionsTest, ScrewdriverRadiusTwoClearsTheSquareWithoutHeaps) {
     UseScrewdriver(game);
     EXPECT_EQ(host.calls, Calls{"Refuse"});
     EXPECT_EQ(Log(), "S");
-}
-
-TEST_F(ActionsTest, ScrewdriverRadiusIsClampedAndStored) {
+    // The radius is clamped, and the clamped one stored.
     for (auto [radius, clamped] :
          {std::pair<int16_t, int16_t>{0, 1}, {-7, 1}, {10, 10}, {30000, 10}}) {
         Start(WithFarRobot({"A"}));
@@ -206,14 +203,8 @@ TEST_F(ActionsTest, ScrewdriverRadiusIsClampedAndStored) {
 
 TEST_F(ActionsTest, LastStandVariantsStopWhereTheyShouldAndOnlyTheFullOneMultiplies) {
     const Rows meeting = {"", "", "", "", "........a", "..........A", "........b"};
-    struct Case {
-        Rows rows;
-        int16_t mode;
-        const char* log;
-        int robotTurns, score;
-        bool over;
-    };
-    for (const Case& c :
+    using Case = std::tuple<Rows, int16_t, const char*, int, int, bool>;
+    for (const auto& [rows, mode, log, robotTurns, score, over] :
          {// Minus 1 with a robot already next to the player, minus 2 as soon as one is within
           // two cells (from (4, 5) to (1, 2)).
           Case{{"", ".a", "..A"}, -1, "K", 0, 0, false},
@@ -223,15 +214,15 @@ TEST_F(ActionsTest, LastStandVariantsStopWhereTheyShouldAndOnlyTheFullOneMultipl
           Case{{"A", "", "", "....a"}, 1, "L", 3, 0, true},
           // A board without robots ends a stand at once.
           Case{{"A"}, 1, "L", 0, 0, false}, Case{{"A"}, -2, "J", 0, 0, false}}) {
-        Start(c.rows);
+        Start(rows);
         game.m_prefs.m_lastStandMultiplier = 3;
-        LastStand(game, c.mode);
-        const std::string where = "mode " + std::to_string(c.mode) + " on " + c.rows.back();
-        EXPECT_EQ(Log(), c.log) << where;
-        EXPECT_EQ(host.Only({"AnimateRobotSteps"}), Calls(c.robotTurns, "AnimateRobotSteps"))
+        LastStand(game, mode);
+        const std::string where = "mode " + std::to_string(mode) + " on " + rows.back();
+        EXPECT_EQ(Log(), log) << where;
+        EXPECT_EQ(host.Only({"AnimateRobotSteps"}), Calls(robotTurns, "AnimateRobotSteps"))
             << where;
-        EXPECT_EQ(game.m_score, c.score) << where;
-        EXPECT_EQ(game.m_gameOver, c.over) << where;
+        EXPECT_EQ(game.m_score, score) << where;
+        EXPECT_EQ(game.m_gameOver, over) << where;
         EXPECT_EQ(game.m_lastStandMode, 0) << where;
     }
 }
