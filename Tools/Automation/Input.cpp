@@ -23,10 +23,6 @@ void SendKeyOrFail(WORD vk, bool up) {
     }
 }
 
-void KeyUp(WORD vk) {
-    SendKeyOrFail(vk, true);
-}
-
 void SendMouse(POINT at, DWORD flags) {
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
@@ -60,10 +56,10 @@ void PressKey(WORD vk, unsigned modifiers) {
         }
     }
     KeyDown(vk);
-    KeyUp(vk);
+    SendKeyOrFail(vk, true);
     for (unsigned i = 3; i-- > 0;) {
         if (modifiers & (1u << i)) {
-            KeyUp(kModifierKeys[i]);
+            SendKeyOrFail(kModifierKeys[i], true);
         }
     }
 }
