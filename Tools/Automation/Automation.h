@@ -52,17 +52,14 @@ enum Modifiers : unsigned {
     kAlt = 4,
 };
 
-void KeyDown(WORD vk);
-// Never fails: for clean-up paths.
-void ReleaseKey(WORD vk) noexcept;
 void PressKey(WORD vk, unsigned modifiers = kNoModifiers);
 // Letters, digits, blanks and punctuation, with the keys that make them.
 void TypeText(const std::string& text);
 // Down until the end of the scope, also when a failure ends it.
 class HeldKey {
 public:
-    explicit HeldKey(WORD vk) : m_vk(vk) { KeyDown(vk); }
-    ~HeldKey() { ReleaseKey(m_vk); }
+    explicit HeldKey(WORD vk);
+    ~HeldKey();
     HeldKey(const HeldKey&) = delete;
     HeldKey& operator=(const HeldKey&) = delete;
 

@@ -41,21 +41,21 @@ constexpr WORD kModifierKeys[] = {VK_SHIFT, VK_CONTROL, VK_MENU};
 
 } // namespace
 
-void KeyDown(WORD vk) {
+HeldKey::HeldKey(WORD vk) : m_vk(vk) {
     SendKeyOrFail(vk, false);
 }
 
-void ReleaseKey(WORD vk) noexcept {
-    SendKey(vk, true);
+HeldKey::~HeldKey() {
+    SendKey(m_vk, true);
 }
 
 void PressKey(WORD vk, unsigned modifiers) {
     for (unsigned i = 0; i < 3; ++i) {
         if (modifiers & (1u << i)) {
-            KeyDown(kModifierKeys[i]);
+            SendKeyOrFail(kModifierKeys[i], false);
         }
     }
-    KeyDown(vk);
+    SendKeyOrFail(vk, false);
     SendKeyOrFail(vk, true);
     for (unsigned i = 3; i-- > 0;) {
         if (modifiers & (1u << i)) {
