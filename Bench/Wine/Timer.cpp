@@ -12,13 +12,16 @@
 #include "CommandIds.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <map>
 #include <optional>
+#include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -76,18 +79,120 @@ int CommandOf(char move) {
     return found ? kCommands[found - kMoves] : 0;
 }
 
+// Rectangles of the client area copied on every Read, fast enough to time animations.
+class RegionWatcher {
+public:
+    RegionWatcher(HWND window, const std::vector<RECT>& regions)
+        : m_window(window), m_windowDC(GetDC(window)), m_memoryDC(CreateCompatibleDC(m_windowDC)) {
+        for (const RECT& rect : regions) {
+            // 32 bits a pixel, the top row first.
+            const BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), rect.right - rect.left,
+                                      rect.top - rect.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0},
+                                     {}};
+            void* bits = nullptr;
+            HBITMAP bitmap = CreateDIBSection(m_windowDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+            if (!bitmap) {
+                Fail("cannot make a bitmap for a watched region");
+            }
+            const size_t pixels = size_t(rect.right - rect.left) * size_t(rect.bottom - rect.top);
+            m_copies.push_back({rect, bitmap, static_cast<const DWORD*>(bits), {}});
+            m_copies.back().last.resize(pixels);
+        }
+    }
+    ~RegionWatcher() {
+        for (const Copy& copy : m_copies) {
+            DeleteObject(copy.bitmap);
+        }
+        DeleteDC(m_memoryDC);
+        ReleaseDC(m_window, m_windowDC);
+    }
+    RegionWatcher(const RegionWatcher&) = delete;
+    RegionWatcher& operator=(const RegionWatcher&) = delete;
+
+    // For every region, whether it differs from the last Read (from black at first).
+    std::vector<bool> Read() {
+        std::vector<bool> changed(m_copies.size(), false);
+        for (size_t i = 0; i < m_copies.size(); ++i) {
+            Copy& copy = m_copies[i];
+            HGDIOBJ old = SelectObject(m_memoryDC, copy.bitmap);
+            BitBlt(m_memoryDC, 0, 0, copy.rect.right - copy.rect.left,
+                   copy.rect.bottom - copy.rect.top, m_windowDC, copy.rect.left, copy.rect.top,
+                   SRCCOPY);
+            SelectObject(m_memoryDC, old);
+            GdiFlush();
+            if (!std::equal(copy.last.begin(), copy.last.end(), copy.bits)) {
+                std::copy(copy.bits, copy.bits + copy.last.size(), copy.last.begin());
+                changed[i] = true;
+            }
+        }
+        return changed;
+    }
+
+private:
+    struct Copy {
+        RECT rect;
+        HBITMAP bitmap;
+        const DWORD* bits;
+        std::vector<DWORD> last;
+    };
+
+    HWND m_window;
+    HDC m_windowDC;
+    HDC m_memoryDC;
+    std::vector<Copy> m_copies;
+};
+
+// The /proc entry of the process started as `program`, or empty.
+std::string FindStatPath(const std::string& program) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA("Z:\\proc\\*", &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return {};
+    }
+    std::string statPath;
+    do {
+        const std::string entry = std::string("Z:\\proc\\") + found.cFileName;
+        std::ifstream cmdline(entry + "\\cmdline", std::ios::binary);
+        std::string first;
+        if (std::isdigit(static_cast<unsigned char>(found.cFileName[0])) &&
+            std::getline(cmdline, first, '\0') && _stricmp(first.c_str(), program.c_str()) == 0) {
+            statPath = entry + "\\stat";
+        }
+    } while (statPath.empty() && FindNextFileA(search, &found));
+    FindClose(search);
+    return statPath;
+}
+
 // The program started in its own folder, once its status line stands still: a full redraw
 // draws it last, and the heaps on the board may go on smoldering.
 class WatchedProgram {
 public:
     explicit WatchedProgram(const std::string& path)
         : m_game(path, path.substr(0, path.find_last_of('\\'))),
-          m_window(m_game.WaitForMainWindow()) {
+          m_window(m_game.WaitForMainWindow()), m_statPath(FindStatPath(path)) {
         WaitForSteadyPicture(m_window, 300, kStatusStrip);
-        m_game.CpuMs(); // finds the process's figures before anything is timed
+        if (m_statPath.empty()) {
+            Fail("%s is not among the processes in /proc", path.c_str());
+        }
     }
 
-    double CpuMs() { return m_game.CpuMs(); }
+    // User and kernel time so far: fields 14 and 15 of /proc/PID/stat in clock ticks of 10 ms,
+    // counted after the command name, which is in parentheses and may hold blanks (Wine's
+    // GetProcessTimes gives no user time of another process).
+    double CpuMs() {
+        std::ifstream in(m_statPath);
+        std::string stat;
+        std::getline(in, stat);
+        std::istringstream fields(stat.substr(stat.rfind(')') + 1));
+        std::string skipped;
+        for (int field = 3; field < 14; ++field) {
+            fields >> skipped;
+        }
+        double user = 0;
+        double kernel = 0;
+        fields >> user >> kernel;
+        return (user + kernel) * 10;
+    }
 
     // Posts the move's command to the main window, then reads the groups about every
     // millisecond until they have been still for `quietMs` after a first change, or `kLimitMs`
@@ -126,6 +231,7 @@ public:
 private:
     Game m_game;
     HWND m_window;
+    const std::string m_statPath;
 };
 
 int Distance(Cell a, Cell b) {

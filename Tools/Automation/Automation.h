@@ -52,17 +52,14 @@ enum Modifiers : unsigned {
     kAlt = 4,
 };
 
-void KeyDown(WORD vk);
-// Never fails: for clean-up paths.
-void ReleaseKey(WORD vk) noexcept;
 void PressKey(WORD vk, unsigned modifiers = kNoModifiers);
 // Letters, digits, blanks and punctuation, with the keys that make them.
 void TypeText(const std::string& text);
 // Down until the end of the scope, also when a failure ends it.
 class HeldKey {
 public:
-    explicit HeldKey(WORD vk) : m_vk(vk) { KeyDown(vk); }
-    ~HeldKey() { ReleaseKey(m_vk); }
+    explicit HeldKey(WORD vk);
+    ~HeldKey();
     HeldKey(const HeldKey&) = delete;
     HeldKey& operator=(const HeldKey&) = delete;
 
@@ -114,30 +111,6 @@ Picture WaitForSteadyPicture(HWND window, DWORD stillMs = 300, std::optional<REC
 
 // From the performance counter, for timing what the screen shows.
 double NowMs();
-// Rectangles of a client area copied on every Read, fast enough to time animations.
-class RegionWatcher {
-public:
-    RegionWatcher(HWND window, const std::vector<RECT>& regions);
-    ~RegionWatcher();
-    RegionWatcher(const RegionWatcher&) = delete;
-    RegionWatcher& operator=(const RegionWatcher&) = delete;
-
-    // For every region, whether it differs from the last Read (from black at first).
-    std::vector<bool> Read();
-
-private:
-    struct Copy {
-        RECT rect;
-        HBITMAP bitmap;
-        const DWORD* bits;
-        std::vector<DWORD> last;
-    };
-
-    HWND m_window;
-    HDC m_windowDC;
-    HDC m_memoryDC;
-    std::vector<Copy> m_copies;
-};
 
 // === The board: positions as the replay tool prints them, and the picture of a full redraw,
 // composed from the sprite sheet over the plain background colour
@@ -456,9 +429,6 @@ public:
     void WaitForBoard(const Position& position, const Picture& sheet, const std::string& when,
                       CellsFrom from = {});
 
-    // User and kernel time so far, from Wine's /proc.
-    double CpuMs();
-
     // A point of the main window whose hit test gives `area` (HTCLOSE, HTCAPTION, ...).
     POINT FindFramePoint(LRESULT area, const char* what);
     // Without waiting for the game's next idle second.
@@ -468,9 +438,7 @@ private:
     HWND MainWindow();
 
     PROCESS_INFORMATION m_process = {};
-    std::string m_programPath;
     std::string m_installDir;
-    std::optional<std::string> m_statPath;
     HWND m_mainWindow = nullptr;
     std::unique_ptr<ProbeClient> m_probe;
 };

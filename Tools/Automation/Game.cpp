@@ -64,8 +64,7 @@ Game::Game(const Installation& installation)
     : Game(installation.gamePath, installation.installDir) {}
 
 Game::Game(const std::string& programPath, const std::string& startDir)
-    : m_programPath(programPath),
-      m_installDir(programPath.substr(0, programPath.find_last_of("\\/"))) {
+    : m_installDir(programPath.substr(0, programPath.find_last_of("\\/"))) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     std::string commandLine = "\"" + programPath + "\"";

@@ -23,10 +23,6 @@ void SendKeyOrFail(WORD vk, bool up) {
     }
 }
 
-void KeyUp(WORD vk) {
-    SendKeyOrFail(vk, true);
-}
-
 void SendMouse(POINT at, DWORD flags) {
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
@@ -45,25 +41,25 @@ constexpr WORD kModifierKeys[] = {VK_SHIFT, VK_CONTROL, VK_MENU};
 
 } // namespace
 
-void KeyDown(WORD vk) {
+HeldKey::HeldKey(WORD vk) : m_vk(vk) {
     SendKeyOrFail(vk, false);
 }
 
-void ReleaseKey(WORD vk) noexcept {
-    SendKey(vk, true);
+HeldKey::~HeldKey() {
+    SendKey(m_vk, true);
 }
 
 void PressKey(WORD vk, unsigned modifiers) {
     for (unsigned i = 0; i < 3; ++i) {
         if (modifiers & (1u << i)) {
-            KeyDown(kModifierKeys[i]);
+            SendKeyOrFail(kModifierKeys[i], false);
         }
     }
-    KeyDown(vk);
-    KeyUp(vk);
+    SendKeyOrFail(vk, false);
+    SendKeyOrFail(vk, true);
     for (unsigned i = 3; i-- > 0;) {
         if (modifiers & (1u << i)) {
-            KeyUp(kModifierKeys[i]);
+            SendKeyOrFail(kModifierKeys[i], true);
         }
     }
 }

@@ -1,9 +1,6 @@
 #include "Automation.h"
 
 #include <algorithm>
-#include <cctype>
-#include <fstream>
-#include <sstream>
 
 std::string DescribeColor(uint32_t color) {
     return Format("RGB(%u, %u, %u)", (color >> 16) & 0xFF, (color >> 8) & 0xFF, color & 0xFF);
@@ -146,101 +143,4 @@ Picture Crop(const Picture& picture, const RECT& rect) {
         }
     }
     return part;
-}
-
-RegionWatcher::RegionWatcher(HWND window, const std::vector<RECT>& regions)
-    : m_window(window), m_windowDC(GetDC(window)), m_memoryDC(CreateCompatibleDC(m_windowDC)) {
-    for (const RECT& rect : regions) {
-        const BITMAPINFO info = BitmapFormat(rect.right - rect.left, rect.top - rect.bottom, 32);
-        void* bits = nullptr;
-        HBITMAP bitmap = CreateDIBSection(m_windowDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        if (!bitmap) {
-            Fail("cannot make a bitmap for a watched region");
-        }
-        const size_t pixels = size_t(rect.right - rect.left) * size_t(rect.bottom - rect.top);
-        m_copies.push_back({rect, bitmap, static_cast<const DWORD*>(bits), {}});
-        m_copies.back().last.resize(pixels);
-    }
-}
-
-RegionWatcher::~RegionWatcher() {
-    for (const Copy& copy : m_copies) {
-        DeleteObject(copy.bitmap);
-    }
-    DeleteDC(m_memoryDC);
-    ReleaseDC(m_window, m_windowDC);
-}
-
-std::vector<bool> RegionWatcher::Read() {
-    std::vector<bool> changed(m_copies.size(), false);
-    for (size_t i = 0; i < m_copies.size(); ++i) {
-        Copy& copy = m_copies[i];
-        HGDIOBJ old = SelectObject(m_memoryDC, copy.bitmap);
-        BitBlt(m_memoryDC, 0, 0, copy.rect.right - copy.rect.left, copy.rect.bottom - copy.rect.top,
-               m_windowDC, copy.rect.left, copy.rect.top, SRCCOPY);
-        SelectObject(m_memoryDC, old);
-        GdiFlush();
-        if (!std::equal(copy.last.begin(), copy.last.end(), copy.bits)) {
-            std::copy(copy.bits, copy.bits + copy.last.size(), copy.last.begin());
-            changed[i] = true;
-        }
-    }
-    return changed;
-}
-
-namespace {
-
-// The clock ticks of the kernel's process figures.
-constexpr double kMsPerClockTick = 10;
-
-std::string FirstArgumentIn(const std::string& cmdlinePath) {
-    std::ifstream in(cmdlinePath, std::ios::binary);
-    std::string first;
-    std::getline(in, first, '\0');
-    return first;
-}
-
-// The /proc entry of the process started as `program`, or empty.
-std::string FindStatPath(const std::string& program) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA("Z:\\proc\\*", &found);
-    if (search == INVALID_HANDLE_VALUE) {
-        return {};
-    }
-    std::string statPath;
-    do {
-        const std::string entry = std::string("Z:\\proc\\") + found.cFileName;
-        if (std::isdigit(static_cast<unsigned char>(found.cFileName[0])) &&
-            _stricmp(FirstArgumentIn(entry + "\\cmdline").c_str(), program.c_str()) == 0) {
-            statPath = entry + "\\stat";
-        }
-    } while (statPath.empty() && FindNextFileA(search, &found));
-    FindClose(search);
-    return statPath;
-}
-
-} // namespace
-
-// User and kernel time: fields 14 and 15 of /proc/PID/stat, counted after the command name,
-// which is in parentheses and may hold blanks (Wine's GetProcessTimes gives no user time of
-// another process).
-double Game::CpuMs() {
-    if (!m_statPath) {
-        m_statPath = FindStatPath(m_programPath);
-    }
-    if (m_statPath->empty()) {
-        Fail("%s is not among the processes in /proc", m_programPath.c_str());
-    }
-    std::ifstream in(*m_statPath);
-    std::string stat;
-    std::getline(in, stat);
-    std::istringstream fields(stat.substr(stat.rfind(')') + 1));
-    std::string skipped;
-    for (int field = 3; field < 14; ++field) {
-        fields >> skipped;
-    }
-    double user = 0;
-    double kernel = 0;
-    fields >> user >> kernel;
-    return (user + kernel) * kMsPerClockTick;
 }

@@ -72,20 +72,6 @@ std::string Describe(const PreferencesRecord& record, const Field& field) {
                           : std::to_string(value);
 }
 
-// The first field in [from, to) that differs, by name and with both values; empty if none.
-std::string FirstFieldDifference(const PreferencesRecord& expected, const PreferencesRecord& found,
-                                 size_t from, size_t to) {
-    for (const Field& field : Fields()) {
-        if (field.offset >= from && field.offset + field.size <= to &&
-            std::memcmp(&expected[field.offset], &found[field.offset], field.size) != 0) {
-            return Format("%s (offset %zu) should be %s and is %s", field.name.c_str(),
-                          field.offset, Describe(expected, field).c_str(),
-                          Describe(found, field).c_str());
-        }
-    }
-    return {};
-}
-
 void SetRegistryValue(const std::string& key, const char* name, DWORD type, const void* data,
                       size_t size) {
     HKEY handle = nullptr;
@@ -184,9 +170,14 @@ void StoreDefaultPreferences() {
 
 void CheckStoredPreferences(const PreferencesRecord& expected, const std::string& when, size_t from,
                             size_t to) {
-    const std::string difference = FirstFieldDifference(expected, ReadStoredRecord(when), from, to);
-    if (!difference.empty()) {
-        Fail("%s the stored preferences differ: %s", when.c_str(), difference.c_str());
+    const PreferencesRecord found = ReadStoredRecord(when);
+    for (const Field& field : Fields()) {
+        if (field.offset >= from && field.offset + field.size <= to &&
+            std::memcmp(&expected[field.offset], &found[field.offset], field.size) != 0) {
+            Fail("%s the stored preferences differ: %s (offset %zu) should be %s and is %s",
+                 when.c_str(), field.name.c_str(), field.offset, Describe(expected, field).c_str(),
+                 Describe(found, field).c_str());
+        }
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -68,28 +69,20 @@ std::string ReadFileBytes(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-namespace {
-
-// The moves without the level separators ". " that the game writes into its log.
-std::string ActionsOf(const std::string& moves) {
-    std::string actions;
-    for (const char c : moves) {
-        if (c != '.' && c != ' ') {
-            actions += c;
-        }
-    }
-    return actions;
-}
-
-} // namespace
-
 void CheckSameGame(const std::string& path, const GameRecord& expected, const std::string& what) {
     const std::optional<GameRecord> found = ReadGameRecord(path);
     if (!found) {
         Fail("%s (%s) is missing or holds no record", what.c_str(), path.c_str());
     }
+    // The game writes the level separators ". " into its log; they do not count.
+    const auto actions = [](std::string moves) {
+        moves.erase(
+            std::remove_if(moves.begin(), moves.end(), [](char c) { return c == '.' || c == ' '; }),
+            moves.end());
+        return moves;
+    };
     if (found->startTime != expected.startTime ||
-        ActionsOf(found->moves) != ActionsOf(expected.moves)) {
+        actions(found->moves) != actions(expected.moves)) {
         Fail("%s holds start time %lu and moves \"%s\" instead of %lu and \"%s\"", what.c_str(),
              found->startTime, found->moves.c_str(), expected.startTime, expected.moves.c_str());
     }

@@ -27,11 +27,10 @@ e2e_stop_prefix() {
 }
 
 e2e_cleanup() {
-    local prefix
+    local prefix pid
     for prefix in "${e2e_prefixes[@]}"; do
         e2e_stop_prefix "$prefix"
     done
-    local pid
     for pid in "${e2e_xvfb_pids[@]}"; do
         kill "$pid" 2>/dev/null || true
         wait "$pid" 2>/dev/null || true
@@ -46,14 +45,13 @@ trap e2e_cleanup EXIT
 
 # A private X server; it tells its display number through file descriptor 3.
 e2e_start_display() {
-    local depth=${1:-24}
+    local depth=${1:-24} tries=0
     local number_file=$E2E_WORK/display.$depth
     : >"$number_file"
     Xvfb -displayfd 3 -screen 0 "1024x768x$depth" -nolisten tcp -noreset 3>"$number_file" \
         >"$E2E_WORK/xvfb.$depth.log" 2>&1 &
     local pid=$!
     e2e_xvfb_pids+=("$pid")
-    local tries=0
     until [ -s "$number_file" ]; do
         if ! kill -0 "$pid" 2>/dev/null || [ $((tries += 1)) -gt 200 ]; then
             echo "Xvfb did not start:" >&2
@@ -98,8 +96,7 @@ e2e_windows_path() {
 }
 
 e2e_build_template() {
-    local template=$1
-    local staging=$template.staging.$$ link
+    local template=$1 staging=$1.staging.$$ link
     rm -rf "$staging"
     echo "Building the Wine template prefix in $template (once per machine)" >&2
     WINEPREFIX=$staging wineboot -i >/dev/null 2>&1
