@@ -8,6 +8,7 @@
 #pragma once
 
 #include "Probe/ProbeProtocol.h"
+#include "resource.h"
 
 #include <windows.h>
 
@@ -204,28 +205,6 @@ constexpr Sprite DeathFrame(int k) {
     return {{kCellPixels * k, 72}, kFrameHeight};
 }
 constexpr int kLastDeathFrame = 7;
-
-// The game's canvas (background and heaps) and back buffer after a full redraw, changed step
-// by step as the game draws: the picture after scenes such as a death.
-class Scene {
-public:
-    Scene(const Position& position, const Picture& sheet);
-
-    // Copies the canvas onto the back buffer.
-    void Erase(const RECT& rect);
-    void EraseCell(int x, int y) { Erase(CellArea(x, y, kCellPixels)); }
-    void EraseArrows(const Position& position);
-    // At the cell's top-left corner.
-    void Draw(const Sprite& sprite, int x, int y);
-
-    const Picture& BackBuffer() const { return m_back; }
-    static RECT CellArea(int x, int y, int height);
-
-private:
-    const Picture& m_sheet;
-    Picture m_canvas;
-    Picture m_back;
-};
 
 // === Game records and the data folder
 

@@ -11,8 +11,6 @@ namespace {
 
 // Teleport rule 2 lands anywhere but on a robot, scrap heaps included.
 constexpr int16_t kLandAnywhereButOnRobots = 2;
-constexpr int kAdvancedOptionsCommand = 40018;
-constexpr int kSmolderingHeaps = 2002;
 
 // An empty cell two or more cells away from the player: no arrow and no target.
 POINT EmptyCellAwayFromPlayer(const Position& position) {
@@ -88,8 +86,8 @@ void WaitForDoubledBoard(Game& game, const Position& position, const Picture& sh
 }
 
 void ToggleSmolderingHeaps(Game& game) {
-    const MenuDialog dialog = game.OpenFromMenu(kAdvancedOptionsCommand, "Advanced Options");
-    Click(dialog.window, kSmolderingHeaps);
+    const MenuDialog dialog = game.OpenFromMenu(IDM_ADVANCED_OPTIONS, "Advanced Options");
+    Click(dialog.window, IDC_SMOLDERING_HEAPS);
     Click(dialog.window, IDOK);
     game.WaitForCommandEnd(dialog, "after OK in Advanced Options");
 }
@@ -227,7 +225,7 @@ E2E_TEST(teleport_death_on_a_heap_leaves_the_background) {
     Position heapsAndRobots = resumed.recorded.PositionAfter(resumed.resumed);
     const POINT player = PlayerCell(heapsAndRobots);
     heapsAndRobots.cells[player.y][player.x] = '.';
-    WaitForFinalPicture(resumed.game, Scene(heapsAndRobots, resumed.sheet).BackBuffer(),
+    WaitForFinalPicture(resumed.game, ComposeBoard(heapsAndRobots, resumed.sheet),
                         "after the teleport onto the heap: only heaps and robots may show");
 }
 
@@ -273,7 +271,7 @@ E2E_TEST(smoldering_heaps_step_through_their_frames_and_keep_the_idle_clock) {
     // The demo's first full redraw changes the status line.
     WaitUntil([&] {
         const Picture shown = game.Capture();
-        const Picture heapNow = Crop(shown, Scene::CellArea(20, 9, kCellPixels));
+        const Picture heapNow = Crop(shown, {20 * 16, 9 * 16, 21 * 16, 10 * 16});
         heapChanges += heapNow == heap ? 0 : 1;
         heap = heapNow;
         return !(Crop(shown, statusLine) == status);
