@@ -317,7 +317,7 @@ public:
     // The identifiers of those handled after the first `mark`, in order.
     std::vector<int> CommandsSince(LONG mark) const;
     std::vector<Menu> ReadMenus();
-    // "label <caption>|<text>|<pixels needed>|<pixels it has>" per dialog label.
+    // "label <caption>|<text>|<pixels needed>|<pixels it has>" per dialog label cut off.
     std::vector<std::string> ReadDialogLabels();
     // Beeps, sounds and wait masks since the DLL was loaded, and the current directory then.
     const ProbeShared& Seen() const { return *m_shared; }
@@ -385,7 +385,6 @@ struct MessageBoxSeen {
     std::string caption;
     std::string text;
 };
-void CheckBox(const MessageBoxSeen& box, const char* caption, const std::string& text);
 
 // A dialog opened by a menu item, and CommandsDone before it.
 struct MenuDialog {
