@@ -15,8 +15,6 @@ run: deps windows replay
 	scripts/run-game.sh
 
 test: deps native-test fuzz-test package
-	Tests/Imports/check-win9x-imports.sh $(WIN32_DIR)/Clankmere9x.exe
-	Tests/Imports/check-win9x-imports.sh $(WIN32_DIR)/9x/clankmere-replay.exe
 	Tests/E2E/run.sh
 	Tests/Package/check.sh $(PACKAGE_DIR)
 

@@ -1,10 +1,10 @@
 // clankmere-bench [DIVISOR]
-// clankmere-bench long-game ACTIONS PREFS_OUT RECORD_OUT
+// clankmere-bench long-game ACTIONS PREFS RECORD_OUT
 // Prints how many actions per second the rules replay: standard settings over a long game, and
 // games with 555 robots on every level; a DIVISOR shortens the runs, e.g. for a profiler. Not a
 // test: it only measures. "long-game" plays a game of at least ACTIONS actions that is still
-// under way and writes the settings that let a game last that long (the 196-byte preferences
-// record) and the game's record, which the start-up benchmark under Wine resumes.
+// under way, under the settings in PREFS (the 196-byte preferences record), and writes the
+// game's record, which the start-up benchmark under Wine resumes.
 // The games are played by a simple player: a step that survives the robots' next step when
 // there is one, else the screwdriver, else a teleport.
 #include "Game.h"
@@ -132,20 +132,10 @@ int WriteLongGame(int actions, const char* prefsPath, const char* recordPath) {
     CNullGameHost host;
     CGame game(host, &prefsFile);
     EnsureGameResources(game);
-    // The standard robots, up to 555 a level, but a wide screwdriver with plenty in stock: the
-    // simple player gets far, and the replay crosses hundreds of crowded levels.
-    game.m_prefs.m_screwdriverStockMode = 1;
-    game.m_prefs.m_screwdriversPerGame = 30000;
-    game.m_prefs.m_screwdriversPerLevel = 5;
-    game.m_prefs.m_screwdriverRadius = 4;
     std::string moves;
     PlayLongGame(game, 1700000000, 1000, actions, moves);
     if (game.m_gameOver) {
         std::fprintf(stderr, "clankmere-bench: no game lasted %d actions\n", actions);
-        return 1;
-    }
-    if (!game.m_prefs.Save()) {
-        std::fprintf(stderr, "clankmere-bench: cannot write %s\n", prefsPath);
         return 1;
     }
     WriteGameRecord(recordPath, static_cast<uint64_t>(game.m_startTime),
@@ -164,7 +154,7 @@ int main(int argc, char** argv) {
     }
     if (argc > 2 || (argc == 2 && std::atoi(argv[1]) <= 0)) {
         std::fprintf(stderr, "usage: clankmere-bench [DIVISOR]\n"
-                             "       clankmere-bench long-game ACTIONS PREFS_OUT RECORD_OUT\n");
+                             "       clankmere-bench long-game ACTIONS PREFS RECORD_OUT\n");
         return 2;
     }
     MeasureReplay(argc == 2 ? std::atoi(argv[1]) : 1);

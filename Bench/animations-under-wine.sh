@@ -23,12 +23,6 @@ runs=${1:-$runs}
 # shellcheck source=Bench/wine-bench.sh
 source "$(dirname "${BASH_SOURCE[0]}")/wine-bench.sh"
 
-# The default settings with the given NAME=VALUE fields changed, stored as the program's and
-# written to FILE for the replay tool.
-store_settings() { # FILE NAME=VALUE...
-    wine "$timer" settings "$(e2e_windows_path "$1")" "${@:2}"
-}
-
 write_record() { # OUT TIME MOVES
     printf 'Time:\t%s\r\nScore:\t0\r\nPlatform:\tWindows\r\nMoves:\t%s\r\n' "$2" "$3" >"$1"
 }

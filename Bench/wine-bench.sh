@@ -18,8 +18,15 @@ e2e_install "$install" "$win_build/Clankmere.exe"
 timer=$repo/$win_build/clankmere-timer.exe
 replay=$repo/$native_build/Tools/Replay/clankmere-replay
 e2e_new_prefix "$E2E_WORK/prefix"
-data_folder=$(e2e_data_folder)
+data_folder=$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Clankmere
+mkdir -p "$data_folder"
 wineserver -p
+
+# The default settings with the given NAME=VALUE fields changed, stored as the program's and
+# written to FILE for the replay tool.
+store_settings() { # FILE NAME=VALUE...
+    wine "$timer" settings "$(e2e_windows_path "$1")" "${@:2}"
+}
 
 # The timer's figures for the installed program; the program's own complaints (Wine finds no
 # sound card) go to a log that is shown only when the timer fails.

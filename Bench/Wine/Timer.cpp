@@ -3,13 +3,11 @@
 // The Windows side of the benchmarks under Wine; it measures, it never judges. "start": the
 // milliseconds from starting the program until its main window shows and until its first
 // frame is on the screen. "idle": the program's CPU time over SECONDS without input. A
-// SCENARIO posts the command of MOVE (a move character of a game record) in the saved game
-// the program resumes, and times the animations from outside by the pixels of the board cells
-// where they start and end, against the program's timing rules; BEFORE and AFTER are the
-// replay tool's positions around the move. Scenarios: step (a step, the robots' turn and any
-// explosions), death (a step into a robot), teleport, screwdriver, stand (a Last Stand), crowd
-// (the robots' frames of a crowded board, drawn without delays). "settings" stores the default
-// settings with the named fields changed as the program's, and writes them to FILE.
+// SCENARIO (step, death, teleport, screwdriver, stand, crowd) posts the command of MOVE (a move
+// character of a game record) in the saved game the program resumes, and times its animations
+// from outside by the pixels where they start and end, against the program's timing rules;
+// BEFORE and AFTER are the replay tool's positions around the move. "settings" stores the
+// default settings with the named fields changed as the program's, and writes them to FILE.
 #include "Automation.h"
 #include "CommandIds.h"
 
@@ -85,17 +83,7 @@ public:
     explicit WatchedProgram(const std::string& path)
         : m_game(path, path.substr(0, path.find_last_of('\\'))),
           m_window(m_game.WaitForMainWindow()) {
-        constexpr double kStillMs = 300;
-        RegionWatcher watcher(m_window, {kStatusStrip});
-        double lastChange = NowMs();
-        if (!WaitUntil([&] {
-                if (watcher.Read()[0]) {
-                    lastChange = NowMs();
-                }
-                return NowMs() - lastChange >= kStillMs;
-            })) {
-            Fail("the status line never stood still");
-        }
+        WaitForSteadyPicture(m_window, 300, kStatusStrip);
         m_game.CpuMs(); // finds the process's figures before anything is timed
     }
 
@@ -142,19 +130,6 @@ private:
 
 int Distance(Cell a, Cell b) {
     return static_cast<int>(std::max(std::abs(a.x - b.x), std::abs(a.y - b.y)));
-}
-
-// The board's cells that `keep` accepts, row by row.
-template <typename Keep> std::vector<Cell> CellsWhere(Keep keep) {
-    std::vector<Cell> found;
-    for (int y = 0; y < kRows; ++y) {
-        for (int x = 0; x < kColumns; ++x) {
-            if (keep(Cell{x, y})) {
-                found.push_back({x, y});
-            }
-        }
-    }
-    return found;
 }
 
 std::vector<Cell> CellsHolding(const Position& board, char content) {

@@ -2,7 +2,8 @@
 # Checks the release packages that `make package` makes: exactly the three zips and the two
 # installers of this version; in each zip one top folder with exactly its program, the replay
 # tool and the repository's Graphics and Sounds; the architecture, version and flavour of every
-# program; and, under Wine, that the 64-bit installer installs silently with its Start-menu
+# program; that the programs of the zip for Windows 95 and 98 import only what those systems have
+# (win9x-imports.txt beside this script); and, under Wine, that the 64-bit installer installs silently with its Start-menu
 # folder and uninstall entry and that its uninstaller removes all of it again. (The Wine here
 # runs 64-bit programs only; the 32-bit installer is the same script.)
 #
@@ -56,6 +57,19 @@ ${name:+VALUE \"OriginalFilename\", \"$name\"}
 EOF
 }
 
+# PROGRAM imports nothing that Windows 95 and 98 lack: every import is in win9x-imports.txt.
+# objdump lists each DLL as "DLL Name: X" followed by its functions as "vma hint name".
+check_win9x_imports() {
+    local imports unknown
+    imports=$(x86_64-w64-mingw32-objdump -p "$1" | awk '
+        /^\tDLL Name:/ { dll = toupper($3); next }
+        dll && /^\t[0-9a-f]+\t +[0-9]+ +[A-Za-z_]/ { print dll " " $3 }' | sort -u)
+    [ -n "$imports" ] || fail "$1: no imports found"
+    unknown=$(comm -23 <(echo "$imports") <(grep -v '^#' Tests/Package/win9x-imports.txt | sort -u))
+    [ -z "$unknown" ] || fail "$1 imports what Windows 95 and 98 may lack (confirm, then add" \
+        "to win9x-imports.txt):"$'\n'"$unknown"
+}
+
 # FOLDER holds exactly the given programs and the repository's Graphics and Sounds.
 check_installed_files() {
     local folder=$1 file
@@ -93,6 +107,11 @@ for entry in "${zips[@]}"; do
     check_installed_files "$folder/$top" "$program" clankmere-replay.exe
     check_program "$folder/$top/$program" "$format" "$program"
     echo "ok $zip: $top/ with $program ($format), clankmere-replay.exe, Graphics, Sounds"
+    if [ "$program" = Clankmere9x.exe ]; then
+        check_win9x_imports "$folder/$top/$program"
+        check_win9x_imports "$folder/$top/clankmere-replay.exe"
+        echo "ok $zip: its programs import only what Windows 95 and 98 have"
+    fi
 done
 
 for entry in "${installers[@]}"; do

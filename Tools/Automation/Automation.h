@@ -110,8 +110,8 @@ Picture LoadBitmapPicture(const std::string& file, const std::string& module, in
 // A 24-bit BMP file.
 void SavePicture(const Picture& picture, const std::string& path);
 Picture Crop(const Picture& picture, const RECT& rect);
-// The client area once it has stood still for `stillMs`.
-Picture WaitForSteadyPicture(HWND window, DWORD stillMs = 300);
+// The client area, or its `region`, once that has stood still for `stillMs`.
+Picture WaitForSteadyPicture(HWND window, DWORD stillMs = 300, std::optional<RECT> region = {});
 
 // From the performance counter, for timing what the screen shows.
 double NowMs();
@@ -155,7 +155,6 @@ constexpr uint32_t kBackgroundColor = Rgb(220, 255, 220);
 
 // Cells: '.' empty, '1' robot, 'A' player, 'S' heap.
 struct Position {
-    bool over = false;
     char cells[kRows][kColumns + 1] = {};
 
     char At(int x, int y) const { return cells[y][x]; }
@@ -166,13 +165,13 @@ Position LoadPosition(const std::string& path);
 constexpr bool OnBoard(int x, int y) {
     return x >= 0 && y >= 0 && x < kColumns && y < kRows;
 }
+// The board's cells that `keep` accepts, row by row.
+std::vector<POINT> CellsWhere(const std::function<bool(POINT)>& keep);
 POINT PlayerCell(const Position& position);
 // The empty cells on the board around the player: they show arrows.
 std::vector<POINT> ArrowCells(const Position& position);
 // Where a move character ('1' to '9', laid out as the numeric pad) steps to.
 POINT StepTarget(POINT cell, char move);
-// The middle of a board cell, on the screen.
-POINT CellOnScreen(HWND window, POINT cell);
 
 // "Graphics\GameIcons 1.bmp", else the bitmap built into `gamePath`.
 Picture LoadSpriteSheet(const std::string& installDir, const std::string& gamePath);
@@ -306,8 +305,8 @@ struct Menu {
 
 class ProbeClient {
 public:
-    // Loads clankmere-probe.dll (beside this program) into the game, once its window exists.
-    ProbeClient(HANDLE process, DWORD pid);
+    // Loads clankmere-probe.dll (beside this program) into the game to watch `mainWindow`.
+    ProbeClient(HANDLE process, DWORD pid, HWND mainWindow);
     ~ProbeClient();
     ProbeClient(const ProbeClient&) = delete;
     ProbeClient& operator=(const ProbeClient&) = delete;
@@ -330,9 +329,6 @@ private:
     HANDLE m_reply = nullptr;
     ProbeShared* m_shared = nullptr;
 };
-
-// For failure messages.
-std::string DescribeMenus(const std::vector<Menu>& menus);
 
 // === Windows, dialogs and their controls
 
@@ -373,8 +369,6 @@ public:
     void Kill();
 
 private:
-    void Close();
-
     PROCESS_INFORMATION m_process = {};
 };
 
@@ -476,8 +470,6 @@ struct ResumedGame {
     ResumedGame(const Installation& installation, const std::string& name,
                 std::optional<size_t> length = {}, const PreferencesRecord* preferences = nullptr);
     void WaitForBoardAfter(size_t length, const std::string& when);
-    // Plays move `index` of the record with its numeric-pad key and waits for its board.
-    void Play(size_t index, const std::string& what);
 
     const RecordedGame recorded;
     const std::string& moves;

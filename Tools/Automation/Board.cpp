@@ -1,5 +1,6 @@
 #include "Automation.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <optional>
 
@@ -56,10 +57,8 @@ Position LoadPosition(const std::string& path) {
     }
     Position position;
     std::string line;
+    // The lines before the board say the level, the score and the like.
     while (std::getline(in, line) && line != "board:") {
-        if (line.rfind("over: ", 0) == 0) {
-            position.over = line == "over: yes";
-        }
     }
     for (int y = 0; y < kRows; ++y) {
         if (!std::getline(in, line) || line.size() != size_t(kColumns) ||
@@ -139,39 +138,36 @@ void DrawSprite(Picture& target, const Picture& sheet, const Sprite& sprite, int
     }
 }
 
-std::vector<POINT> ArrowCells(const Position& position) {
-    const POINT player = PlayerCell(position);
-    std::vector<POINT> cells;
-    for (int dy = -1; dy <= 1; ++dy) {
-        for (int dx = -1; dx <= 1; ++dx) {
-            const int x = player.x + dx;
-            const int y = player.y + dy;
-            if ((dx != 0 || dy != 0) && OnBoard(x, y) && position.At(x, y) == '.') {
-                cells.push_back({x, y});
+std::vector<POINT> CellsWhere(const std::function<bool(POINT)>& keep) {
+    std::vector<POINT> found;
+    for (int y = 0; y < kRows; ++y) {
+        for (int x = 0; x < kColumns; ++x) {
+            if (keep(POINT{x, y})) {
+                found.push_back({x, y});
             }
         }
     }
-    return cells;
+    return found;
+}
+
+std::vector<POINT> ArrowCells(const Position& position) {
+    const POINT player = PlayerCell(position);
+    return CellsWhere([&](POINT c) {
+        return std::abs(c.x - player.x) <= 1 && std::abs(c.y - player.y) <= 1 &&
+               position.At(c.x, c.y) == '.';
+    });
 }
 
 POINT PlayerCell(const Position& position) {
-    for (int y = 0; y < kRows; ++y) {
-        for (int x = 0; x < kColumns; ++x) {
-            if (position.At(x, y) == 'A') {
-                return {x, y};
-            }
-        }
+    const std::vector<POINT> player =
+        CellsWhere([&](POINT c) { return position.At(c.x, c.y) == 'A'; });
+    if (player.empty()) {
+        Fail("the position has no player");
     }
-    Fail("the position has no player");
+    return player.front();
 }
 
 POINT StepTarget(POINT cell, char move) {
     const int index = move - '1';
     return {cell.x + index % 3 - 1, cell.y + 1 - index / 3};
-}
-
-POINT CellOnScreen(HWND window, POINT cell) {
-    POINT point = {cell.x * kCellPixels + kCellPixels / 2, cell.y * kCellPixels + kCellPixels / 2};
-    ClientToScreen(window, &point);
-    return point;
 }

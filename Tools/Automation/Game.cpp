@@ -50,6 +50,14 @@ bool ReadLine(HANDLE output) {
     return c == '\n';
 }
 
+// Terminates the process if it still runs, and lets go of it.
+void EndProcess(const PROCESS_INFORMATION& process) {
+    TerminateProcess(process.hProcess, 99);
+    WaitForSingleObject(process.hProcess, kPatienceMs);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+}
+
 } // namespace
 
 Game::Game(const Installation& installation)
@@ -69,12 +77,7 @@ Game::Game(const std::string& programPath, const std::string& startDir)
 
 Game::~Game() {
     m_probe.reset();
-    if (IsRunning()) {
-        TerminateProcess(m_process.hProcess, 99);
-        WaitForSingleObject(m_process.hProcess, kPatienceMs);
-    }
-    CloseHandle(m_process.hThread);
-    CloseHandle(m_process.hProcess);
+    EndProcess(m_process);
 }
 
 bool Game::IsRunning() const {
@@ -181,8 +184,8 @@ void Game::CheckOnlyCommandSince(LONG mark, int command, const std::string& what
 
 ProbeClient& Game::Probe() {
     if (!m_probe) {
-        WaitForMainWindow();
-        m_probe = std::make_unique<ProbeClient>(m_process.hProcess, m_process.dwProcessId);
+        m_probe = std::make_unique<ProbeClient>(m_process.hProcess, m_process.dwProcessId,
+                                                WaitForMainWindow());
     }
     return *m_probe;
 }
@@ -298,12 +301,6 @@ void ResumedGame::WaitForBoardAfter(size_t length, const std::string& when) {
     game.WaitForBoard(recorded.PositionAfter(length), sheet, when);
 }
 
-void ResumedGame::Play(size_t index, const std::string& what) {
-    EnsureNumLockOn();
-    game.Command(NumericPadKey(moves[index]), kNoModifiers, what);
-    WaitForBoardAfter(index + 1, "after " + what);
-}
-
 void WaitForFinalPicture(Game& game, const Picture& expected, const std::string& when) {
     constexpr DWORD kBeforeTheDemoMs = 8000;
     std::string difference;
@@ -354,13 +351,13 @@ Program::Program(const std::string& path, const std::vector<std::string>& argume
         Fail("cannot start %s (error %lu)", path.c_str(), error);
     }
     if (!ready) {
-        Close();
+        EndProcess(m_process);
         Fail("%s ended before its first line", path.c_str());
     }
 }
 
 Program::~Program() {
-    Close();
+    EndProcess(m_process);
 }
 
 void Program::Kill() {
@@ -371,12 +368,4 @@ void Program::Kill() {
     if (WaitForSingleObject(m_process.hProcess, kPatienceMs) != WAIT_OBJECT_0) {
         Fail("the program did not end when it was terminated");
     }
-}
-
-void Program::Close() {
-    TerminateProcess(m_process.hProcess, 1);
-    WaitForSingleObject(m_process.hProcess, kPatienceMs);
-    CloseHandle(m_process.hThread);
-    CloseHandle(m_process.hProcess);
-    m_process = {};
 }

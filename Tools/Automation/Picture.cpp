@@ -119,11 +119,14 @@ double NowMs() {
     return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
 }
 
-Picture WaitForSteadyPicture(HWND window, DWORD stillMs) {
-    Picture picture = CaptureClient(window);
+Picture WaitForSteadyPicture(HWND window, DWORD stillMs, std::optional<RECT> region) {
+    const auto capture = [&] {
+        return region ? Crop(CaptureClient(window), *region) : CaptureClient(window);
+    };
+    Picture picture = capture();
     double lastChange = NowMs();
     if (!WaitUntil([&] {
-            Picture now = CaptureClient(window);
+            Picture now = capture();
             if (!(now == picture)) {
                 picture = std::move(now);
                 lastChange = NowMs();

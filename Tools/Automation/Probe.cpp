@@ -52,7 +52,7 @@ void LoadIntoProcess(HANDLE process, const std::string& dll) {
 
 } // namespace
 
-ProbeClient::ProbeClient(HANDLE process, DWORD pid) {
+ProbeClient::ProbeClient(HANDLE process, DWORD pid, HWND mainWindow) {
     char name[96];
     ProbeObjectName(name, sizeof name, kProbeMappingKind, pid);
     m_mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
@@ -65,9 +65,10 @@ ProbeClient::ProbeClient(HANDLE process, DWORD pid) {
     }
     m_request = CreateProbeEvent(kProbeRequestKind, pid);
     m_reply = CreateProbeEvent(kProbeReplyKind, pid);
+    m_shared->mainWindow = mainWindow;
     LoadIntoProcess(process, ProbeDllPath());
     if (!WaitUntil([this] { return m_shared->ready != 0; }) || m_shared->ready < 0) {
-        Fail("the helper DLL found no main window to watch in the game");
+        Fail("the helper DLL could not watch the game's main window");
     }
 }
 
@@ -126,21 +127,4 @@ std::vector<Menu> ProbeClient::ReadMenus() {
                                       line.substr(static_cast<size_t>(textStart))});
     }
     return menus;
-}
-
-std::string DescribeMenus(const std::vector<Menu>& menus) {
-    std::string out;
-    for (const Menu& menu : menus) {
-        out += "[" + menu.title + ":";
-        for (const MenuItem& item : menu.items) {
-            if (item.separator) {
-                out += " |";
-                continue;
-            }
-            out += Format(" \"%s\" (%d%s%s)", item.text.c_str(), item.id,
-                          item.grayed ? ", grayed" : "", item.checked ? ", checked" : "");
-        }
-        out += "]";
-    }
-    return out;
 }

@@ -11,8 +11,6 @@
 #   e2e_replay_positions REPLAY DIR RECORD...  copies the game records into DIR, with NAME.K.board,
 #                        the position the replay tool REPLAY reaches after the first K moves
 #   e2e_start_display [DEPTH]  starts another private X display (default 24 bits per pixel)
-#   e2e_store_preferences FILE  stores FILE (196 bytes) as the game's preferences in WINEPREFIX
-#   e2e_data_folder      prints the game's data folder in WINEPREFIX, made if missing
 #   E2E_WORK             a scratch folder that is removed at exit (kept with E2E_KEEP=1)
 
 export WINEARCH=win64
@@ -91,21 +89,6 @@ e2e_replay_positions() {
         done
     done
     rm -f "$games/prefix.tmp"
-}
-
-e2e_store_preferences() {
-    {
-        printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Clankmere\\Preferences]\n"Data"=hex:'
-        od -An -v -tx1 "$1" | tr -s ' \n' ' ' | sed 's/^ //; s/ $//; s/ /,/g'
-        printf '\n'
-    } >"$WINEPREFIX/drive_c/preferences.reg"
-    wine regedit /S 'C:\preferences.reg' >/dev/null 2>&1
-}
-
-e2e_data_folder() {
-    local folder=$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Clankmere
-    mkdir -p "$folder"
-    echo "$folder"
 }
 
 e2e_windows_path() {

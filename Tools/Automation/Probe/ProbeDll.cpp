@@ -12,25 +12,13 @@
 namespace {
 
 HMODULE g_module;
-HWND g_mainWindow;
 HHOOK g_hook;
 ProbeShared* g_shared;
 
-BOOL CALLBACK FindMainWindow(HWND hwnd, LPARAM) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    char className[32] = {};
-    GetClassNameA(hwnd, className, sizeof className);
-    if (pid == GetCurrentProcessId() && std::string(className) == "Clankmere") {
-        g_mainWindow = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 LRESULT CALLBACK AfterWindowProc(int code, WPARAM wParam, LPARAM lParam) {
     const auto* message = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
-    if (code == HC_ACTION && message->hwnd == g_mainWindow && message->message == WM_COMMAND) {
+    if (code == HC_ACTION && message->hwnd == g_shared->mainWindow &&
+        message->message == WM_COMMAND) {
         const LONG done = g_shared->commandsDone;
         InterlockedExchange(&g_shared->commandLog[done % kCommandLogSize], LOWORD(message->wParam));
         InterlockedExchange(&g_shared->commandsDone, done + 1);
@@ -46,7 +34,7 @@ std::string ItemText(HMENU menu, int position) {
 
 std::string DescribeMenuBar() {
     std::string out;
-    HMENU bar = GetMenu(g_mainWindow);
+    HMENU bar = GetMenu(g_shared->mainWindow);
     for (int i = 0; i < GetMenuItemCount(bar); ++i) {
         out += "menu " + ItemText(bar, i) + "\n";
         HMENU popup = GetSubMenu(bar, i);
@@ -253,14 +241,6 @@ template <typename Function> void RedirectImport(const char* function, Function 
     }
 }
 
-void RedirectImports() {
-    RedirectImport("MessageBeep", &CountedMessageBeep);
-    RedirectImport("Beep", &CountedBeep);
-    RedirectImport("PlaySoundA", &CountedPlaySound);
-    RedirectImport("MsgWaitForMultipleObjects", &NotedMsgWait);
-    RedirectImport("MsgWaitForMultipleObjectsEx", &NotedMsgWaitEx);
-}
-
 HANDLE OpenProbeEvent(const char* kind) {
     char name[96];
     ProbeObjectName(name, sizeof name, kind, GetCurrentProcessId());
@@ -280,11 +260,14 @@ DWORD WINAPI Serve(LPVOID) {
     if (!g_shared) {
         return 1;
     }
-    EnumWindows(FindMainWindow, 0);
-    const DWORD thread = g_mainWindow ? GetWindowThreadProcessId(g_mainWindow, nullptr) : 0;
+    const DWORD thread = GetWindowThreadProcessId(g_shared->mainWindow, nullptr);
     g_hook =
         thread ? SetWindowsHookExA(WH_CALLWNDPROCRET, AfterWindowProc, g_module, thread) : nullptr;
-    RedirectImports();
+    RedirectImport("MessageBeep", &CountedMessageBeep);
+    RedirectImport("Beep", &CountedBeep);
+    RedirectImport("PlaySoundA", &CountedPlaySound);
+    RedirectImport("MsgWaitForMultipleObjects", &NotedMsgWait);
+    RedirectImport("MsgWaitForMultipleObjectsEx", &NotedMsgWaitEx);
     GetCurrentDirectoryA(sizeof g_shared->currentDirectory, g_shared->currentDirectory);
     g_shared->ready = g_hook ? 1 : -1;
     for (;;) {

@@ -24,6 +24,7 @@ enum ProbeRequest : LONG {
 };
 
 struct ProbeShared {
+    HWND mainWindow;                           // the game's, written before the DLL loads
     volatile LONG ready;                       // 1 once the hook is in place, -1 if it failed
     volatile LONG commandsDone;                // WM_COMMAND messages handled so far
     volatile LONG commandLog[kCommandLogSize]; // command n is at n % kCommandLogSize
