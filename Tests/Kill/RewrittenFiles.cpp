@@ -1,10 +1,8 @@
 #include "RewrittenFiles.h"
 
+#include "Automation.h"
 #include "GameRecord.h"
 #include "HighScoreTable.h"
-
-#include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -40,14 +38,6 @@ void WriteRecord(const std::string& path, int file, int version) {
                     version == 0 ? 30 : 187650, "Windows", moves.c_str());
 }
 
-bool ReadBytes(const std::string& path, std::string& bytes) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    bytes = text.str();
-    return static_cast<bool>(in);
-}
-
 } // namespace
 
 const char* RewrittenFileName(int file) {
@@ -71,17 +61,18 @@ CVersionIdentifier::CVersionIdentifier(const std::string& referenceFolder) {
     for (int file = 0; file < kRewrittenFileCount; ++file) {
         for (int version = 0; version < kVersionCount; ++version) {
             WriteVersion(referenceFolder, file, version);
-            ReadBytes(RewrittenFilePath(referenceFolder, file), m_bytes[file][version]);
+            m_bytes[file][version] = ReadFileBytes(RewrittenFilePath(referenceFolder, file));
         }
     }
 }
 
 int CVersionIdentifier::Identify(const std::string& folder, int file, std::string& problem) const {
-    std::string bytes;
-    if (!ReadBytes(RewrittenFilePath(folder, file), bytes)) {
+    const std::string path = RewrittenFilePath(folder, file);
+    if (!FileExists(path)) {
         problem = "is missing";
         return -1;
     }
+    const std::string bytes = ReadFileBytes(path);
     for (int version = 0; version < kVersionCount; ++version) {
         if (bytes == m_bytes[file][version]) {
             return version;
