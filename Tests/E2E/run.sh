@@ -47,7 +47,8 @@ source "$repo/Tools/Automation/wine-env.sh"
 # The installation every test copies: the programs stand at the top of the build tree with their
 # Graphics and Sounds folders, and the replay tool goes beside them as in the packages.
 install=$E2E_WORK/install
-e2e_install "$install" "$win_build"/{Clankmere,Clankmere9x,clankmere-replay}.exe
+e2e_install "$install" "$win_build/Clankmere.exe" "$win_build/Clankmere9x.exe" \
+    "$win_build/clankmere-replay.exe" "$win_build/Tests/E2E/Kill/clankmere-kill-writer.exe"
 # The game records with the replay tool's positions, which the tests compare the window with.
 games=$E2E_WORK/games
 e2e_replay_positions "$native_build/Tools/Replay/clankmere-replay" "$games" Tests/E2E/Games/*.txt

@@ -1,8 +1,10 @@
 #include "RewrittenFiles.h"
 
-#include "Automation.h"
 #include "GameRecord.h"
 #include "HighScoreTable.h"
+
+#include <fstream>
+#include <sstream>
 
 namespace {
 
@@ -38,6 +40,14 @@ void WriteRecord(const std::string& path, int file, int version) {
                     version == 0 ? 30 : 187650, "Windows", moves.c_str());
 }
 
+bool ReadBytes(const std::string& path, std::string& bytes) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    bytes = text.str();
+    return static_cast<bool>(in);
+}
+
 } // namespace
 
 const char* RewrittenFileName(int file) {
@@ -61,18 +71,17 @@ CVersionIdentifier::CVersionIdentifier(const std::string& referenceFolder) {
     for (int file = 0; file < kRewrittenFileCount; ++file) {
         for (int version = 0; version < kVersionCount; ++version) {
             WriteVersion(referenceFolder, file, version);
-            m_bytes[file][version] = ReadFileBytes(RewrittenFilePath(referenceFolder, file));
+            ReadBytes(RewrittenFilePath(referenceFolder, file), m_bytes[file][version]);
         }
     }
 }
 
 int CVersionIdentifier::Identify(const std::string& folder, int file, std::string& problem) const {
-    const std::string path = RewrittenFilePath(folder, file);
-    if (!FileExists(path)) {
+    std::string bytes;
+    if (!ReadBytes(RewrittenFilePath(folder, file), bytes)) {
         problem = "is missing";
         return -1;
     }
-    const std::string bytes = ReadFileBytes(path);
     for (int version = 0; version < kVersionCount; ++version) {
         if (bytes == m_bytes[file][version]) {
             return version;

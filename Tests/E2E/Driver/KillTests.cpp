@@ -1,7 +1,7 @@
-// Killing the program while it writes its files: the driver as the kill test's writer (Main.cpp),
-// which rewrites the high-score list, a saved game and a record with the program's own code
-// (Tests/Kill), is ended by TerminateProcess at random moments, and every file must still be one
-// of its two complete versions. E2E_KILL_ROUNDS sets a longer run (and E2E_TIMEOUT its time).
+// Killing the program while it writes its files: the Windows build of the kill test's writer
+// (Tests/Kill), which rewrites the high-score list, a saved game and a record with the program's
+// own code, is ended by TerminateProcess at random moments, and every file must still be one of
+// its two complete versions. E2E_KILL_ROUNDS sets a longer run (and E2E_TIMEOUT its time).
 #include "RewrittenFiles.h"
 #include "Scenario.h"
 
@@ -30,8 +30,7 @@ std::string DataSubfolder(const std::string& name) {
 } // namespace
 
 E2E_TEST(killed_while_writing_leaves_every_file_whole) {
-    char driver[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, driver, MAX_PATH);
+    const std::string writerPath = context.installDir + "\\clankmere-kill-writer.exe";
     const std::string folder = DataSubfolder("Kill Test");
     const CVersionIdentifier identifier(DataSubfolder("Kill Test Reference"));
     for (int file = 0; file < kRewrittenFileCount; ++file) {
@@ -42,7 +41,7 @@ E2E_TEST(killed_while_writing_leaves_every_file_whole) {
     int endedIn[kRewrittenFileCount][kVersionCount] = {};
     const int rounds = Rounds();
     for (int round = 1; round <= rounds; ++round) {
-        Program writer(driver, {"--kill-writer", folder});
+        Program writer(writerPath, {folder});
         const DWORD ms = runMs(rng);
         Sleep(ms);
         writer.Kill();

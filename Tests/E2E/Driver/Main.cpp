@@ -1,10 +1,6 @@
 // clankmere-e2e --run NAME --game PATH\Clankmere.exe --games DIR
 // Runs one end-to-end test against a copy of the game that the test may change, and prints
 // "PASS NAME" or "FAIL NAME: where and why".
-// clankmere-e2e --kill-writer FOLDER
-// The kill test's writer: rewrites the test's files in FOLDER through the program's own code,
-// alternating their two versions in a tight loop, until it is killed. Prints "writing" first.
-#include "RewrittenFiles.h"
 #include "Scenario.h"
 
 #include <cstdio>
@@ -24,19 +20,9 @@ std::string Printable(const char* text) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 3 && std::strcmp(argv[1], "--kill-writer") == 0) {
-        std::puts("writing");
-        std::fflush(stdout);
-        for (int version = 1;; version = 1 - version) {
-            for (int file = 0; file < kRewrittenFileCount; ++file) {
-                WriteVersion(argv[2], file, version);
-            }
-        }
-    }
     if (argc != 7 || std::strcmp(argv[1], "--run") != 0 || std::strcmp(argv[3], "--game") != 0 ||
         std::strcmp(argv[5], "--games") != 0) {
-        std::fputs("usage: clankmere-e2e --run NAME --game PATH\\Clankmere.exe --games DIR\n"
-                   "       clankmere-e2e --kill-writer FOLDER\n",
+        std::fputs("usage: clankmere-e2e --run NAME --game PATH\\Clankmere.exe --games DIR\n",
                    stderr);
         return 2;
     }
