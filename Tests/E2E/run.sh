@@ -14,6 +14,11 @@ set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 cd "$repo"
+list_tests() { sed -n 's/^E2E_TEST(\(.*\)) {$/\1/p' Tests/E2E/Driver/*.cpp; }
+if [ "${1:-}" = --list ]; then
+    list_tests
+    exit 0
+fi
 win_build=$repo/build/win64
 native_build=build/asan
 
@@ -48,15 +53,6 @@ e2e_install "$install" "$win_build/Clankmere.exe" "$win_build/Clankmere9x.exe" \
 games=$E2E_WORK/games
 e2e_replay_positions "$native_build/Tools/Replay/clankmere-replay" "$games" Tests/E2E/Games/*.txt
 
-list_tests() {
-    e2e_new_prefix "$E2E_WORK/list"
-    wine "$win_build/clankmere-e2e.exe" --list | tr -d '\r'
-    e2e_stop_prefix "$WINEPREFIX"
-}
-if [ "${1:-}" = --list ]; then
-    list_tests
-    exit 0
-fi
 tests=("$@")
 [ $# -gt 0 ] || mapfile -t tests < <(list_tests)
 

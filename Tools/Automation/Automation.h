@@ -8,6 +8,7 @@
 #pragma once
 
 #include "Probe/ProbeProtocol.h"
+#include "resource.h"
 
 #include <windows.h>
 
@@ -177,28 +178,6 @@ constexpr Sprite DeathFrame(int k) {
 }
 constexpr int kLastDeathFrame = 7;
 
-// The game's canvas (background and heaps) and back buffer after a full redraw, changed step
-// by step as the game draws: the picture after scenes such as a death.
-class Scene {
-public:
-    Scene(const Position& position, const Picture& sheet);
-
-    // Copies the canvas onto the back buffer.
-    void Erase(const RECT& rect);
-    void EraseCell(int x, int y) { Erase(CellArea(x, y, kCellPixels)); }
-    void EraseArrows(const Position& position);
-    // At the cell's top-left corner.
-    void Draw(const Sprite& sprite, int x, int y);
-
-    const Picture& BackBuffer() const { return m_back; }
-    static RECT CellArea(int x, int y, int height);
-
-private:
-    const Picture& m_sheet;
-    Picture m_canvas;
-    Picture m_back;
-};
-
 // === Game records and the data folder
 
 struct GameRecord {
@@ -310,7 +289,7 @@ public:
     // The identifiers of those handled after the first `mark`, in order.
     std::vector<int> CommandsSince(LONG mark) const;
     std::vector<Menu> ReadMenus();
-    // "label <caption>|<text>|<pixels needed>|<pixels it has>" per dialog label.
+    // "label <caption>|<text>|<pixels needed>|<pixels it has>" per dialog label cut off.
     std::vector<std::string> ReadDialogLabels();
     // Beeps, sounds and wait masks since the DLL was loaded, and the current directory then.
     const ProbeShared& Seen() const { return *m_shared; }
@@ -373,7 +352,6 @@ struct MessageBoxSeen {
     std::string caption;
     std::string text;
 };
-void CheckBox(const MessageBoxSeen& box, const char* caption, const std::string& text);
 
 // A dialog opened by a menu item, and CommandsDone before it.
 struct MenuDialog {

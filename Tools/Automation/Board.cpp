@@ -48,20 +48,6 @@ CellContent ContentOf(const Position& position, int x, int y) {
     return {"the background", std::nullopt, 0};
 }
 
-// The canvas holds only the heaps of a position: a position without robots and player, whose
-// full redraw therefore draws no arrows either.
-Position HeapsOnly(const Position& position) {
-    Position heaps = position;
-    for (auto& row : heaps.cells) {
-        for (int x = 0; x < kColumns; ++x) {
-            if (row[x] != 'S') {
-                row[x] = '.';
-            }
-        }
-    }
-    return heaps;
-}
-
 } // namespace
 
 Position LoadPosition(const std::string& path) {
@@ -85,7 +71,8 @@ Position LoadPosition(const std::string& path) {
 }
 
 Picture LoadSpriteSheet(const std::string& installDir, const std::string& gamePath) {
-    return LoadBitmapPicture(installDir + "\\Graphics\\GameIcons 1.bmp", gamePath, 112, 160, 120);
+    return LoadBitmapPicture(installDir + "\\Graphics\\GameIcons 1.bmp", gamePath, IDB_GAME_ICONS,
+                             160, 120);
 }
 
 Picture ComposeBoard(const Position& position, const Picture& sheet) {
@@ -149,33 +136,6 @@ void DrawSprite(Picture& target, const Picture& sheet, const Sprite& sprite, int
             }
         }
     }
-}
-
-Scene::Scene(const Position& position, const Picture& sheet)
-    : m_sheet(sheet), m_canvas(ComposeBoard(HeapsOnly(position), sheet)),
-      m_back(ComposeBoard(position, sheet)) {}
-
-RECT Scene::CellArea(int x, int y, int height) {
-    return {x * kCellPixels, y * kCellPixels, x * kCellPixels + kCellPixels,
-            y * kCellPixels + height};
-}
-
-void Scene::Erase(const RECT& rect) {
-    for (LONG y = rect.top; y < rect.bottom && y < m_back.height; ++y) {
-        for (LONG x = rect.left; x < rect.right && x < m_back.width; ++x) {
-            m_back.At(x, y) = m_canvas.At(x, y);
-        }
-    }
-}
-
-void Scene::EraseArrows(const Position& position) {
-    for (const POINT cell : ArrowCells(position)) {
-        EraseCell(cell.x, cell.y);
-    }
-}
-
-void Scene::Draw(const Sprite& sprite, int x, int y) {
-    DrawSprite(m_back, m_sheet, sprite, x * kCellPixels, y * kCellPixels);
 }
 
 std::vector<POINT> CellsWhere(const std::function<bool(POINT)>& keep) {

@@ -77,13 +77,6 @@ void CheckControls(HWND dialog, const std::vector<ControlState>& states, const s
     }
 }
 
-void CheckBox(const MessageBoxSeen& box, const char* caption, const std::string& text) {
-    if (box.caption != caption || box.text != text) {
-        Fail("expected a box \"%s\" saying \"%s\", found \"%s\" saying \"%s\"", caption,
-             text.c_str(), box.caption.c_str(), box.text.c_str());
-    }
-}
-
 void Game::Answer(const char* caption, const std::string& text, const std::string& when) {
     const MessageBoxSeen box = WaitForMessageBox(when);
     if (box.caption != caption || box.text != text) {

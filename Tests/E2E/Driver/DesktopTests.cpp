@@ -14,7 +14,6 @@ constexpr UINT kLoseSurfacesMessage = WM_APP;
 
 constexpr const char* kImageFiles[] = {"GameIcons 1.bmp", "GameIcons 2.bmp", "GameIcons 3.bmp",
                                        "GridIcons.bmp", "Wallpaper.bmp"};
-constexpr int kBuiltInSprites = 112;
 constexpr int kBitmapHeadersSize = 14 + 40;
 
 // The installation's files are hard links shared with other tests: a file is replaced, never
@@ -77,7 +76,7 @@ E2E_TEST(damaged_image_files_are_treated_as_missing) {
     }
     const RecordedGame recorded(context, "resume");
     const size_t length = recorded.FirstPlayedMove();
-    const Picture builtIn = LoadBitmapPicture("", context.gamePath, kBuiltInSprites, 160, 120);
+    const Picture builtIn = LoadBitmapPicture("", context.gamePath, IDB_GAME_ICONS, 160, 120);
     for (const auto& damage : damages) {
         PrepareResume(context, recorded, length);
         for (size_t i = 0; i < std::size(kImageFiles); ++i) {

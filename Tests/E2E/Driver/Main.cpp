@@ -1,4 +1,3 @@
-// clankmere-e2e --list
 // clankmere-e2e --run NAME --game PATH\Clankmere.exe --games DIR
 // Runs one end-to-end test against a copy of the game that the test may change, and prints
 // "PASS NAME" or "FAIL NAME: where and why".
@@ -21,16 +20,9 @@ std::string Printable(const char* text) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 2 && std::strcmp(argv[1], "--list") == 0) {
-        for (const TestCase& test : TestCases()) {
-            std::printf("%s\n", test.name);
-        }
-        return 0;
-    }
     if (argc != 7 || std::strcmp(argv[1], "--run") != 0 || std::strcmp(argv[3], "--game") != 0 ||
         std::strcmp(argv[5], "--games") != 0) {
-        std::fputs("usage: clankmere-e2e --list\n"
-                   "       clankmere-e2e --run NAME --game PATH\\Clankmere.exe --games DIR\n",
+        std::fputs("usage: clankmere-e2e --run NAME --game PATH\\Clankmere.exe --games DIR\n",
                    stderr);
         return 2;
     }

@@ -3,6 +3,7 @@
 // which the replay tool for Windows players replays.
 #include "Scenario.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -63,16 +64,33 @@ E2E_TEST(menus_death_frame_and_replay_tool_follow_the_end_of_the_game) {
     game.Command(NumericPadKey(resumed.moves[step]), kNoModifiers, "the fatal step");
 
     // The death scene: arrows hidden, the killer shown exploding, the player dying (the last
-    // frame also onto the canvas), the killer drawn again over its own cell only.
-    Scene scene(position, resumed.sheet);
-    scene.EraseArrows(position);
-    scene.Erase(Scene::CellArea(killer.x, killer.y, kFrameHeight));
-    scene.Draw(ExplosionFrame(0), killer.x, killer.y);
-    scene.Erase(Scene::CellArea(player.x, player.y, kFrameHeight));
-    scene.Draw(DeathFrame(kLastDeathFrame), player.x, player.y);
-    scene.EraseCell(killer.x, killer.y);
-    scene.Draw(kRobotSprite, killer.x, killer.y);
-    WaitForFinalPicture(game, scene.BackBuffer(),
+    // frame also onto the canvas), the killer drawn again over its own cell only. The canvas
+    // holds the background and the heaps; erasing copies it onto the back buffer.
+    Position heaps = position;
+    for (auto& row : heaps.cells) {
+        std::replace(row, row + kColumns, '1', '.');
+        std::replace(row, row + kColumns, 'A', '.');
+    }
+    const Picture canvas = ComposeBoard(heaps, resumed.sheet);
+    Picture back = ComposeBoard(position, resumed.sheet);
+    // The canvas holds no key colour: it covers the cell whole.
+    const auto erase = [&](POINT cell, int height) {
+        DrawSprite(back, canvas, {{cell.x * kCellPixels, cell.y * kCellPixels}, height},
+                   cell.x * kCellPixels, cell.y * kCellPixels);
+    };
+    const auto draw = [&](const Sprite& sprite, POINT cell) {
+        DrawSprite(back, resumed.sheet, sprite, cell.x * kCellPixels, cell.y * kCellPixels);
+    };
+    for (const POINT arrow : ArrowCells(position)) {
+        erase(arrow, kCellPixels);
+    }
+    erase(killer, kFrameHeight);
+    draw(ExplosionFrame(0), killer);
+    erase(player, kFrameHeight);
+    draw(DeathFrame(kLastDeathFrame), player);
+    erase(killer, kCellPixels);
+    draw(kRobotSprite, killer);
+    WaitForFinalPicture(game, back,
                         Format("after the death at cell (%ld, %ld), which must keep the last death "
                                "frame",
                                player.x, player.y));

@@ -5,45 +5,10 @@
 // stored placement, Ctrl+Q after the high scores are read back, and the close box here.
 #include "Scenario.h"
 
-#include <cstdlib>
-
 namespace {
 
 // Teleport rule 2 lands anywhere but on a robot, scrap heaps included.
 constexpr int16_t kLandAnywhereButOnRobots = 2;
-constexpr int kAdvancedOptionsCommand = 40018;
-constexpr int kSmolderingHeaps = 2002;
-
-// An empty cell two or more cells away from the player: no arrow and no target.
-POINT EmptyCellAwayFromPlayer(const Position& position) {
-    const POINT player = PlayerCell(position);
-    for (int y = 0; y < kRows; ++y) {
-        for (int x = 0; x < kColumns; ++x) {
-            if (position.At(x, y) == '.' &&
-                (std::abs(x - player.x) > 1 || std::abs(y - player.y) > 1)) {
-                return {x, y};
-            }
-        }
-    }
-    Fail("the board has no empty cell away from the player");
-}
-
-// A shown arrow other than the one at `avoid`, the opposite one when it is shown.
-POINT OtherArrow(const Position& position, POINT avoid) {
-    const POINT player = PlayerCell(position);
-    const POINT opposite = {2 * player.x - avoid.x, 2 * player.y - avoid.y};
-    std::vector<POINT> others;
-    for (const POINT arrow : ArrowCells(position)) {
-        if (arrow.x == opposite.x && arrow.y == opposite.y) {
-            return opposite;
-        }
-        if (arrow.x != avoid.x || arrow.y != avoid.y) {
-            others.push_back(arrow);
-        }
-    }
-    E2E_CHECK(!others.empty(), "the player has only one arrow; a drag needs two");
-    return others.front();
-}
 
 // Waits until one of the robots of `position` has left its cell's picture: the robots' turn
 // has begun. During the player's step no robot cell changes.
@@ -88,8 +53,8 @@ void WaitForDoubledBoard(Game& game, const Position& position, const Picture& sh
 }
 
 void ToggleSmolderingHeaps(Game& game) {
-    const MenuDialog dialog = game.OpenFromMenu(kAdvancedOptionsCommand, "Advanced Options");
-    Click(dialog.window, kSmolderingHeaps);
+    const MenuDialog dialog = game.OpenFromMenu(IDM_ADVANCED_OPTIONS, "Advanced Options");
+    Click(dialog.window, IDC_SMOLDERING_HEAPS);
     Click(dialog.window, IDOK);
     game.WaitForCommandEnd(dialog, "after OK in Advanced Options");
 }
@@ -166,9 +131,11 @@ E2E_TEST(arrows_and_player_take_mouse_clicks_at_192_dpi_with_every_pixel_doubled
                         "after a click on an arrow");
 
     position = recorded.PositionAfter(first + 1);
-    const POINT target = StepTarget(PlayerCell(position), moves[first + 1]);
+    const POINT player = PlayerCell(position);
+    const POINT target = StepTarget(player, moves[first + 1]);
     const POINT released = onScreen(target);
-    const POINT pressed = onScreen(OtherArrow(position, target));
+    // The cell opposite the target is empty: it shows an arrow.
+    const POINT pressed = onScreen({2 * player.x - target.x, 2 * player.y - target.y});
     MouseMoveTo(pressed);
     MouseDown(pressed);
     for (const POINT arrow : ArrowCells(position)) {
@@ -181,7 +148,8 @@ E2E_TEST(arrows_and_player_take_mouse_clicks_at_192_dpi_with_every_pixel_doubled
 
     // Input is handled in order: the wait clicked last shows whether these did anything.
     position = recorded.PositionAfter(first + 2);
-    const POINT empty = onScreen(EmptyCellAwayFromPlayer(position));
+    // The top-left cell is empty and far from the player (at (21, 9)): no arrow, no target.
+    const POINT empty = onScreen({0, 0});
     const POINT arrow = onScreen(ArrowCells(position).front());
     ClickAt(empty);
     MouseMoveTo(arrow);
@@ -227,7 +195,7 @@ E2E_TEST(teleport_death_on_a_heap_leaves_the_background) {
     Position heapsAndRobots = resumed.recorded.PositionAfter(resumed.resumed);
     const POINT player = PlayerCell(heapsAndRobots);
     heapsAndRobots.cells[player.y][player.x] = '.';
-    WaitForFinalPicture(resumed.game, Scene(heapsAndRobots, resumed.sheet).BackBuffer(),
+    WaitForFinalPicture(resumed.game, ComposeBoard(heapsAndRobots, resumed.sheet),
                         "after the teleport onto the heap: only heaps and robots may show");
 }
 
@@ -273,7 +241,7 @@ E2E_TEST(smoldering_heaps_step_through_their_frames_and_keep_the_idle_clock) {
     // The demo's first full redraw changes the status line.
     WaitUntil([&] {
         const Picture shown = game.Capture();
-        const Picture heapNow = Crop(shown, Scene::CellArea(20, 9, kCellPixels));
+        const Picture heapNow = Crop(shown, {20 * 16, 9 * 16, 21 * 16, 10 * 16});
         heapChanges += heapNow == heap ? 0 : 1;
         heap = heapNow;
         return !(Crop(shown, statusLine) == status);

@@ -10,12 +10,6 @@
 
 namespace {
 
-constexpr int kTeleportCommand = 40012;
-constexpr int kWaitCommand = 40010;
-constexpr int kPlatformCommand = 40021;
-constexpr int kShowHighScoresCommand = 40039;
-constexpr int kOpenGameCommand = 40060;
-constexpr int kPlayerNameControl = 1003;
 constexpr int kListWidth = 512;
 constexpr int kListHeight = 270;
 constexpr uint32_t kListBackground = Rgb(240, 240, 240);
@@ -82,7 +76,7 @@ E2E_TEST(qualifying_score_asks_the_name_and_lists_it) {
         const LONG beforeFatalWait = game.Probe().CommandsDone();
         game.Press(NumericPadKey(resumed.moves[resumed.resumed]));
         const MessageBoxSeen dialog = game.WaitForMessageBox("after the fatal wait");
-        const HWND edit = GetDlgItem(dialog.window, kPlayerNameControl);
+        const HWND edit = GetDlgItem(dialog.window, IDC_PLAYER_NAME);
         const std::string offered = TextOf(edit);
         const DWORD selection = static_cast<DWORD>(SendMessageA(edit, EM_GETSEL, 0, 0));
         E2E_CHECK(dialog.caption == "Hi Score" && offered == "Blimpers" &&
@@ -100,14 +94,14 @@ E2E_TEST(qualifying_score_asks_the_name_and_lists_it) {
                       "the listed game's record");
         // Keys pressed before the wait has ended would be dropped with the others typed during
         // an action.
-        game.CheckOnlyCommandSince(beforeFatalWait, kWaitCommand, "the fatal wait");
+        game.CheckOnlyCommandSince(beforeFatalWait, IDM_WAIT, "the fatal wait");
         // A new game ends the highlight; the list reopened shows the table plainly.
         game.Command('N', kCtrl, "Ctrl+N");
         const HWND list = FindWindowA("High Scores", nullptr);
         PostMessageA(list, WM_CLOSE, 0, 0);
         E2E_CHECK(WaitUntil([&] { return !IsWindow(list); }),
                   "the High Scores window did not close");
-        game.SendPromptly(WM_COMMAND, kShowHighScoresCommand, 0);
+        game.SendPromptly(WM_COMMAND, IDM_SHOW_HIGH_SCORES, 0);
         listed = CaptureList("reopened");
         CheckRowBackground(listed, 9, kListBackground, "after a new game,");
         QuitWithQ(game);
@@ -115,7 +109,7 @@ E2E_TEST(qualifying_score_asks_the_name_and_lists_it) {
     CheckHighScoresFile("Ada Lovelace");
     Game game(context);
     game.WaitForMainWindow();
-    game.SendPromptly(WM_COMMAND, kShowHighScoresCommand, 0);
+    game.SendPromptly(WM_COMMAND, IDM_SHOW_HIGH_SCORES, 0);
     E2E_CHECK(WithoutLastDate(CaptureList("at the next start")) == WithoutLastDate(listed),
               "the list read back at the next start differs from the one written");
     game.Press('Q', kCtrl);
@@ -132,7 +126,7 @@ E2E_TEST(plain_t_teleports_and_save_new_game_and_open_restore_it_with_one_sound)
     game.Press('N');
     game.Press('T', kShift);
     game.Command('T', kNoModifiers, "T");
-    game.CheckOnlyCommandSince(mark, kTeleportCommand, "N, Shift+T, then T");
+    game.CheckOnlyCommandSince(mark, IDM_TELEPORT, "N, Shift+T, then T");
     resumed.WaitForBoardAfter(record.moves.size(), "after N, Shift+T and T (one teleport only)");
     const std::string lastGame = DataFilePath("Last Game.txt");
     E2E_CHECK(!FileExists(lastGame), "N alone ended the game: \"Last Game.txt\" exists");
@@ -167,7 +161,7 @@ E2E_TEST(plain_t_teleports_and_save_new_game_and_open_restore_it_with_one_sound)
     const LONG beforeOpen = game.Probe().CommandsDone();
     game.Press('O', kCtrl);
     game.ChooseFile("", "Ctrl+O");
-    game.CheckOnlyCommandSince(beforeOpen, kOpenGameCommand, "Ctrl+O");
+    game.CheckOnlyCommandSince(beforeOpen, IDM_OPEN_GAME, "Ctrl+O");
     resumed.WaitForBoardAfter(record.moves.size(), "after opening the saved file");
     E2E_CHECK(seen.sounds - soundsBefore == 1 &&
                   std::string(seen.lastSound) == "Sounds\\Teleport.wav",
@@ -215,7 +209,7 @@ E2E_TEST(quit_saves_the_game_for_the_next_start_naming_the_reported_windows) {
         game.Press(VK_OEM_PLUS);
         game.Answer("Message", system.description, Format("after = as %s", system.version));
         // The command drops the keys typed meanwhile when it ends.
-        game.CheckOnlyCommandSince(beforeBox, kPlatformCommand, "=");
+        game.CheckOnlyCommandSince(beforeBox, IDM_PLATFORM, "=");
         QuitWithQ(game);
         CheckSameGame(saved, recorded.Record(), "\"Saved Game.txt\"");
         const std::string bytes = ReadFileBytes(saved);

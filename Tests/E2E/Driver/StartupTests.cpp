@@ -59,10 +59,8 @@ E2E_TEST(first_start_reverts_preferences_in_a_fixed_size_window_of_one_copy) {
     CheckClientSize(main, kClientWidth, kClientHeight, "after dragging the corner");
 
     Game second(context);
-    const MessageBoxSeen refusal = second.WaitForMessageBox("when a second copy starts");
-    CheckBox(refusal, "Error", "Clankmere is already running.");
+    second.Answer("Error", "Clankmere is already running.", "when a second copy starts");
     E2E_CHECK(!second.FindMainWindow(), "the second copy created a main window");
-    second.Dismiss(refusal);
     const DWORD code = second.WaitForExit("after its message");
     E2E_CHECK(code == kStartupFailureExitCode, "the second copy exited with %lu instead of %lu",
               code, kStartupFailureExitCode);

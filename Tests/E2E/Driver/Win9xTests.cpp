@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr int kScrewdriverCommand = 40013;
-constexpr int kPlatformCommand = 40021;
 constexpr DWORD kStandardIdleWakeMask = 0x4BF;
 constexpr DWORD kWin9xIdleWakeMask = 0xBF;
 // As Windows 98, Wine clips what DirectDraw presents to the window as if its frame were
@@ -61,7 +59,7 @@ E2E_TEST(win9x_flavour_keeps_its_data_in_the_start_folder_and_refuses_silently) 
                   "%s never waited for input for a second", name);
         const LONG mark = game.Probe().CommandsDone();
         game.Press('S');
-        game.CheckOnlyCommandSince(mark, kScrewdriverCommand, Format("S in %s", name));
+        game.CheckOnlyCommandSince(mark, IDM_SCREWDRIVER, Format("S in %s", name));
         game.WaitForBoard(position, sheet, Format("%s after the refused S", name), cells);
         const LONG expectedBeeps = flavour.win9x ? 0 : 1;
         E2E_CHECK(seen.messageBeeps == expectedBeeps && seen.refusalTones == seen.messageBeepsDone,
@@ -81,7 +79,7 @@ E2E_TEST(win9x_flavour_keeps_its_data_in_the_start_folder_and_refuses_silently) 
                       "Clankmere9x.exe runs on \"%s\" instead of Windows 98", box.text.c_str());
             game.Dismiss(box);
             // The command drops the keys typed meanwhile when it ends.
-            game.CheckOnlyCommandSince(beforeBox, kPlatformCommand, "=");
+            game.CheckOnlyCommandSince(beforeBox, IDM_PLATFORM, "=");
         }
         QuitWithQ(game);
         const std::optional<GameRecord> saved = ReadGameRecord(flavour.savedGame);

@@ -120,6 +120,7 @@ LONG InkWidth(HDC dc, const std::string& text, SIZE extent) {
 // A check box's text starts four pixels after its glyph.
 constexpr LONG kGlyphGap = 4;
 
+// Empty when the text fits.
 std::string DescribeLabel(HWND dialog, HWND control) {
     char className[32] = {};
     GetClassNameA(control, className, sizeof className);
@@ -142,6 +143,9 @@ std::string DescribeLabel(HWND dialog, HWND control) {
     }
     RECT client = {};
     GetClientRect(control, &client);
+    if (needed <= client.right) {
+        return "";
+    }
     return "label " + WindowText(dialog) + "|" + shown + "|" + std::to_string(needed) + "|" +
            std::to_string(client.right) + "\n";
 }

@@ -13,7 +13,8 @@
 //   menu <title>
 //   <id> <state> <text>      an item, its state as GetMenuState gives it
 // or a line per static text and check box (radio buttons included) of every dialog in the
-// game's resources, each made in the game's process so that it gets the game's dialog font:
+// game's resources whose text does not fit, each made in the game's process so that it gets the
+// game's dialog font:
 //   label <dialog caption>|<text as shown>|<pixels the text needs>|<pixels the control has>
 constexpr LONG kCommandLogSize = 256;
 
