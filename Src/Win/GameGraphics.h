@@ -75,8 +75,8 @@ public:
     // Every heap cell shows its smoldering frame for the tick `tickMs`; one present.
     void DrawSmolderingHeaps(uint32_t tickMs);
     // Test-only fault switch: blanks every surface and makes the next present report them lost,
-    // as a display mode change does on a real desktop.
-    void LoseSurfacesForTest();
+    // in the way `loss` says, as a real desktop does.
+    void LoseSurfacesForTest(TestSurfaceLoss loss);
 
     // --- Animations (GameAnimation.cpp).
     void AnimatePlayerStep(int dx, int dy);
