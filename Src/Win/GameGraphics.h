@@ -155,6 +155,8 @@ private:
     // Set while a lost display is being recovered, so that the redraw's own presents do not
     // start another recovery.
     bool m_recovering = false;
+    // From the moment an action hides the arrows until they are drawn again.
+    bool m_arrowsHidden = false;
 };
 
 RECT CellRect(int x, int y);

@@ -258,6 +258,8 @@ void CheckStoredPreferences(const PreferencesRecord& expected, const std::string
                             size_t from = 0, size_t to = kPreferencesSize);
 // Wine reports `version` ("win98", ...) to `program` ("Clankmere.exe") from its next start.
 void StoreReportedVersion(const char* program, const char* version);
+// Wine gives the screen `dpi` dots per inch in every program started from now on (LogPixels).
+void StoreScreenDpi(DWORD dpi);
 
 // === The probe: a DLL in the game (Probe/ProbeDll.cpp) that reads its menus, tells when a
 // command has been handled completely, and counts its beeps, sounds and wait masks
@@ -291,6 +293,12 @@ public:
     std::vector<Menu> ReadMenus();
     // "label <caption>|<text>|<pixels needed>|<pixels it has>" per dialog label cut off.
     std::vector<std::string> ReadDialogLabels();
+    // WM_GETDPISCALEDSIZE for `dpi`, sent from inside with the window's size: the size the
+    // window answers, or nothing when it leaves the size to the system.
+    std::optional<SIZE> AskDpiScaledSize(UINT dpi);
+    // WM_DPICHANGED for `dpi` with the `suggested` rectangle, sent from inside; returns once the
+    // window has handled it.
+    void SendDpiChanged(UINT dpi, const RECT& suggested);
     // Beeps, sounds and wait masks since the DLL was loaded, and the current directory then.
     const ProbeShared& Seen() const { return *m_shared; }
 

@@ -185,3 +185,7 @@ void StoreReportedVersion(const char* program, const char* version) {
     SetRegistryValue(std::string("Software\\Wine\\AppDefaults\\") + program, "Version", REG_SZ,
                      version, std::strlen(version) + 1);
 }
+
+void StoreScreenDpi(DWORD dpi) {
+    SetRegistryValue("Control Panel\\Desktop", "LogPixels", REG_DWORD, &dpi, sizeof dpi);
+}
