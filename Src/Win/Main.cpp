@@ -237,17 +237,17 @@ bool CreateMainWindow(HINSTANCE hInstance, HWND* phWnd, HACCEL* phAccel) {
 // A window left minimised or maximised comes back in its normal state at its last normal
 // position. A placement stored at other dots per inch gives the window its size there: it takes
 // the scale of its monitor and, grown, is moved back inside the monitor's work area (the system
-// rescues only windows that are wholly off the screen).
+// rescues only windows that are wholly off the screen). All that happens before the window
+// shows, so that it is seen only where it ends up.
 void ShowMainWindow(HWND hWnd, const WindowPlacement& stored) {
     if (stored.length != 0) {
         WINDOWPLACEMENT placement = ToWin32(stored);
         placement.length = sizeof placement;
-        placement.showCmd = SW_SHOW;
+        placement.showCmd = SW_HIDE;
         if (SetWindowPlacement(hWnd, &placement)) {
             RECT rect = {};
             GetWindowRect(hWnd, &rect);
             g_host.Graphics().FitWindowToDpi(WindowDpi(hWnd), rect);
-            return;
         }
     }
     ShowWindow(hWnd, SW_SHOW);

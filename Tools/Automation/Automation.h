@@ -253,6 +253,9 @@ PreferencesRecord ReadStoredRecord(const std::string& when);
 void StorePreferences(const PreferencesRecord& record);
 // So that the game starts without its revert message.
 void StoreDefaultPreferences();
+// The default preferences with the main window at `normal` (workspace coordinates), shown as
+// `showCmd`, as the game stores them at quit.
+void StoreMainWindowPlacement(const RECT& normal, UINT showCmd);
 // Fails unless the stored record's fields in [from, to) are those of `expected`.
 void CheckStoredPreferences(const PreferencesRecord& expected, const std::string& when,
                             size_t from = 0, size_t to = kPreferencesSize);

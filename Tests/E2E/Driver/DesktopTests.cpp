@@ -178,17 +178,11 @@ E2E_TEST(placement_stored_at_96_dpi_comes_back_whole_inside_the_work_area_at_192
     AdjustWindowRectExForDpi(&frame, WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX, TRUE,
                              0, 96);
     const RECT work = WorkArea();
-    for (const POINT stored : {POINT{work.right - 400, work.bottom - 300}, POINT{10, 20}}) {
-        WINDOWPLACEMENT placement = {};
-        placement.length = sizeof placement;
-        placement.showCmd = SW_SHOWNORMAL;
-        placement.ptMinPosition = {-1, -1};
-        placement.ptMaxPosition = {-1, -1};
-        placement.rcNormalPosition = {stored.x, stored.y, stored.x + frame.right - frame.left,
-                                      stored.y + frame.bottom - frame.top};
-        PreferencesRecord preferences = DefaultPreferences();
-        PutPlacement(preferences, kMainWindowPlacementOffset, placement);
-        StorePreferences(preferences);
+    // Near the bottom-right corner, and near the top-left one: both inside at 96 dpi.
+    for (const POINT stored : {POINT{work.right - 520, work.bottom - 390}, POINT{10, 20}}) {
+        StoreMainWindowPlacement({stored.x, stored.y, stored.x + frame.right - frame.left,
+                                  stored.y + frame.bottom - frame.top},
+                                 SW_SHOWNORMAL);
         Game game(context);
         const HWND window = game.WaitForMainWindow();
         const SIZE size = SizeOf(WindowRect(window));
