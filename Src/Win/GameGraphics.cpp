@@ -357,17 +357,20 @@ HRESULT CGameGraphics::RestoreSurfaces() {
 }
 
 // Surfaces belong to the DirectDraw object that made them, so all go with the old display,
-// once a new one exists.
+// once a new one exists. The new display is in place while it sizes the window: the window
+// procedure holds the window at the size of the new display's scale, which a screen of another
+// size may have changed.
 HRESULT CGameGraphics::RebuildDisplay() {
-    auto* pDisplay = new CDisplay;
-    HRESULT hr = pDisplay->CreateWindowedDisplay(m_hWindow);
+    CDisplay* pOld = m_pDisplay;
+    m_pDisplay = new CDisplay;
+    HRESULT hr = m_pDisplay->CreateWindowedDisplay(m_hWindow);
     if (FAILED(hr)) {
-        delete pDisplay;
+        delete m_pDisplay;
+        m_pDisplay = pOld;
         return hr;
     }
     ReleaseSurfaces();
-    delete m_pDisplay;
-    m_pDisplay = pDisplay;
+    delete pOld;
     const char* failedStep = nullptr;
     return CreateSurfaces(failedStep);
 }

@@ -170,6 +170,33 @@ E2E_TEST(moves_to_monitors_of_other_dpi_keep_the_frame_whole_inside_the_work_are
     QuitWithQ(game);
 }
 
+// A display mode change to 800 x 600 pixels at 192 dots per inch, as a projector brings: the
+// display made again shows the frame at the scale that the smaller screen holds.
+E2E_TEST(display_mode_change_to_a_smaller_screen_at_192_dpi_rebuilds_the_display_at_scale_1) {
+    StoreScreenDpi(kDoubleDpi);
+    const RecordedGame recorded(context, "resume");
+    const size_t length = recorded.FirstPlayedMove();
+    PrepareResume(context, recorded, length);
+    SetEnvironmentVariableA(kSurfaceLossSwitch, "1");
+    Game game(context);
+    const HWND window = game.WaitForMainWindow();
+    CheckClientSize(window, kClientWidth * 2, kClientHeight * 2, "at 192 dpi");
+    DEVMODEA mode = {};
+    mode.dmSize = sizeof mode;
+    mode.dmPelsWidth = 800;
+    mode.dmPelsHeight = 600;
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+    E2E_CHECK(ChangeDisplaySettingsA(&mode, 0) == DISP_CHANGE_SUCCESSFUL,
+              "Wine did not change the display mode to 800 x 600");
+    PostMessageA(window, kLoseSurfacesMessage, kModeChangedAtCooperativeTest, 0);
+    RepaintWholly(window);
+    CheckClientSize(window, kClientWidth, kClientHeight, "on a screen of 800 x 600 at 192 dpi");
+    game.WaitForBoard(recorded.PositionAfter(length), SpriteSheetOf(context),
+                      "after a change of the display mode to 800 x 600");
+    ChangeDisplaySettingsA(nullptr, 0);
+    QuitWithQ(game);
+}
+
 // The system keeps a stored placement's position and gives the window its size at 192 dots per
 // inch there: grown, the window is moved back inside the work area, and only as far as needed.
 E2E_TEST(placement_stored_at_96_dpi_comes_back_whole_inside_the_work_area_at_192_dpi) {
