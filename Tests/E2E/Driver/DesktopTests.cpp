@@ -64,6 +64,33 @@ std::string Replaced(const Installation& installation, const std::string& file) 
     return path;
 }
 
+// The first moves of resume.txt resumed at 192 dots per inch, the frame shown doubled.
+struct ResumedAt192Dpi {
+    explicit ResumedAt192Dpi(const Installation& installation)
+        : recorded(installation, "resume"), length(Prepare(installation, recorded)),
+          sheet(SpriteSheetOf(installation)), game(installation), window(game.WaitForMainWindow()) {
+        CheckClientSize(window, kClientWidth * 2, kClientHeight * 2, "at 192 dpi");
+    }
+
+    // Until the board shows the resumed position once, pixel for pixel.
+    void WaitForBoardAtScale1(const std::string& when) {
+        game.WaitForBoard(recorded.PositionAfter(length), sheet, when);
+    }
+
+    const RecordedGame recorded;
+    const size_t length;
+    const Picture sheet;
+    Game game;
+    const HWND window;
+
+private:
+    static size_t Prepare(const Installation& installation, const RecordedGame& recorded) {
+        StoreScreenDpi(kDoubleDpi);
+        PrepareResume(installation, recorded, recorded.FirstPlayedMove());
+        return recorded.FirstPlayedMove();
+    }
+};
+
 } // namespace
 
 E2E_TEST(lost_surfaces_come_back_whole_at_the_next_frame) {
@@ -112,13 +139,9 @@ E2E_TEST(lost_surfaces_come_back_whole_at_the_next_frame) {
 // of other dots per inch come from inside the game. Wine keeps caption and menu at the system's
 // DPI, as Windows 10 1607 does, so the window's border stays as it is at every DPI.
 E2E_TEST(moves_to_monitors_of_other_dpi_keep_the_frame_whole_inside_the_work_area) {
-    StoreScreenDpi(kDoubleDpi);
-    const RecordedGame recorded(context, "resume");
-    const size_t length = recorded.FirstPlayedMove();
-    PrepareResume(context, recorded, length);
-    Game game(context);
-    const HWND window = game.WaitForMainWindow();
-    CheckClientSize(window, kClientWidth * 2, kClientHeight * 2, "at 192 dpi");
+    ResumedAt192Dpi resumed(context);
+    Game& game = resumed.game;
+    const HWND window = resumed.window;
     const SIZE outer = SizeOf(WindowRect(window));
     const SIZE border = {outer.cx - kClientWidth * 2, outer.cy - kClientHeight * 2};
     const auto windowSize = [&](int scale) {
@@ -164,7 +187,7 @@ E2E_TEST(moves_to_monitors_of_other_dpi_keep_the_frame_whole_inside_the_work_are
                                         move.dpi, suggested.left, suggested.top);
         CheckWindowAt(window, inside, move.scale, when);
         if (move.scale == 1) {
-            game.WaitForBoard(recorded.PositionAfter(length), SpriteSheetOf(context), when);
+            resumed.WaitForBoardAtScale1(when);
         }
     }
     QuitWithQ(game);
@@ -173,14 +196,9 @@ E2E_TEST(moves_to_monitors_of_other_dpi_keep_the_frame_whole_inside_the_work_are
 // A display mode change to 800 x 600 pixels at 192 dots per inch, as a projector brings: the
 // display made again shows the frame at the scale that the smaller screen holds.
 E2E_TEST(display_mode_change_to_a_smaller_screen_at_192_dpi_rebuilds_the_display_at_scale_1) {
-    StoreScreenDpi(kDoubleDpi);
-    const RecordedGame recorded(context, "resume");
-    const size_t length = recorded.FirstPlayedMove();
-    PrepareResume(context, recorded, length);
     SetEnvironmentVariableA(kSurfaceLossSwitch, "1");
-    Game game(context);
-    const HWND window = game.WaitForMainWindow();
-    CheckClientSize(window, kClientWidth * 2, kClientHeight * 2, "at 192 dpi");
+    ResumedAt192Dpi resumed(context);
+    const HWND window = resumed.window;
     DEVMODEA mode = {};
     mode.dmSize = sizeof mode;
     mode.dmPelsWidth = 800;
@@ -191,10 +209,9 @@ E2E_TEST(display_mode_change_to_a_smaller_screen_at_192_dpi_rebuilds_the_display
     PostMessageA(window, kLoseSurfacesMessage, kModeChangedAtCooperativeTest, 0);
     RepaintWholly(window);
     CheckClientSize(window, kClientWidth, kClientHeight, "on a screen of 800 x 600 at 192 dpi");
-    game.WaitForBoard(recorded.PositionAfter(length), SpriteSheetOf(context),
-                      "after a change of the display mode to 800 x 600");
+    resumed.WaitForBoardAtScale1("after a change of the display mode to 800 x 600");
     ChangeDisplaySettingsA(nullptr, 0);
-    QuitWithQ(game);
+    QuitWithQ(resumed.game);
 }
 
 // The system keeps a stored placement's position and gives the window its size at 192 dots per
