@@ -81,16 +81,20 @@ UINT WindowDpi(HWND hWnd) {
     }
 }
 
-SIZE FrameWindowSize(HWND hWnd, int scale, UINT dpi) {
+SIZE WindowSizeForClient(HWND hWnd, SIZE client, UINT dpi) {
     const auto style = static_cast<DWORD>(GetWindowLongA(hWnd, GWL_STYLE));
     const auto exStyle = static_cast<DWORD>(GetWindowLongA(hWnd, GWL_EXSTYLE));
     const BOOL menu = GetMenu(hWnd) != nullptr;
-    RECT rect = {0, 0, WINDOW_WIDTH * scale, WINDOW_HEIGHT * scale};
+    RECT rect = {0, 0, client.cx, client.cy};
     auto* forDpi = User32Function<decltype(AdjustWindowRectExForDpi)>("AdjustWindowRectExForDpi");
     if (!forDpi || !FrameFollowsMonitorDpi(hWnd) || !forDpi(&rect, style, menu, exStyle, dpi)) {
         AdjustWindowRectEx(&rect, style, menu, exStyle);
     }
     return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+SIZE FrameWindowSize(HWND hWnd, int scale, UINT dpi) {
+    return WindowSizeForClient(hWnd, {WINDOW_WIDTH * scale, WINDOW_HEIGHT * scale}, dpi);
 }
 
 int ChooseFrameScale(HWND hWnd, UINT dpi, const RECT& area) {

@@ -9,8 +9,11 @@
 void EnableDpiAwareness();
 // The dots per inch of the monitor the window stands on.
 UINT WindowDpi(HWND hWnd);
-// The outer size of `hWnd`, with its style and menu, around the frame shown at `scale` on a
-// monitor of `dpi`. Every size the main window is given comes from here.
+// The outer size of a window with the style and menu of `hWnd` around a client area of
+// `client` on a monitor of `dpi`. Every window size comes from here: caption and menu are
+// measured at `dpi` only where the system draws them so.
+SIZE WindowSizeForClient(HWND hWnd, SIZE client, UINT dpi);
+// The same around the main window's frame shown at `scale`.
 SIZE FrameWindowSize(HWND hWnd, int scale, UINT dpi);
 // The scale at which the frame is shown at `dpi` on the monitor nearest to `area`.
 int ChooseFrameScale(HWND hWnd, UINT dpi, const RECT& area);
