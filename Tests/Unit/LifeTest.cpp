@@ -110,8 +110,11 @@ TEST_F(LifeTest, TheSafeZoneKeepsRobotsButNotHeapsAwayAtLevelStart) {
 
 TEST_F(LifeTest, ASafeZoneTooLargeForAnyRobotLeavesOnlyTheScrewdriver) {
     game.m_prefs.m_safeZoneRadius = 40;
-    StartGame();
+    StartGame(1000);
     EXPECT_EQ(CellsHolding(kCellRobot), 0);
+    // The level's 999 attempts, two draws each, followed the player's two draws.
+    const uint16_t next = RandomUpTo(65535);
+    EXPECT_EQ(next, OutputAfterDraws(1000, 2 + 2 * 999));
     MovePlayer(game, 0, game.m_playerY > 0 ? -1 : 1);
     EXPECT_EQ(game.m_level, 1) << "a turn without kills never ends a level";
     host.Clear();
