@@ -204,7 +204,14 @@ TEST_F(ActionsTest, EachTeleportRuleLandsOnItsKindsOfCellAndNoOther) {
                           : cell == 'S'          ? "heap"
                           : y == kGridHeight - 1 ? "beside heaps"
                                                  : "beside a robot");
-            EXPECT_TRUE(host.Only({"AnimateRobotSteps"}).empty()) << "rule " << rule;
+            // Landing on a robot leaves a heap where the player dies; landing on a heap does not.
+            const std::string death =
+                cell == 'a' ? "AnimatePlayerDeath:heap" : "AnimatePlayerDeath:clear";
+            EXPECT_EQ(host.Only({"AnimatePlayerDeath", "AnimateRobotSteps"}),
+                      cell == 'a' || cell == 'S'
+                          ? Calls{death + "(" + std::to_string(x) + "," + std::to_string(y) + ")"}
+                          : Calls{})
+                << "rule " << rule << ", seed " << seed;
         }
         EXPECT_EQ(landed, kinds) << "rule " << rule;
     }
@@ -286,8 +293,8 @@ TEST_F(ActionsTest, ScrewdriverRangeScoreAndWhatFollowsUnderEverySetting) {
           Case{middle, 2, 2, 7, 3, 0, 5, 63, 1}, Case{middle, 2, 2, 7, 1, 0, 5, 21, 1},
           Case{middle, 2, 2, 7, 0, 0, 5, 0, 1}, Case{middle, 2, 2, 7, -2, 0, 5, -42, 1},
           // The robots take their turn only when asked; a cleared board brings the next level
-          // without one.
-          Case{middle, 1, 1, 10, 2, 1, 7, 20, 1}, Case{{"A", ".a"}, 1, 1, 10, 2, 1, 0, 20, 2}}) {
+          // without one. A destroyed robot's record (a, left out, at (0, 0)) scores nothing.
+          Case{middle, 1, 1, 10, 2, 1, 7, 20, 1}, Case{{"A", ".b"}, 1, 1, 10, 2, 1, 0, 20, 2}}) {
         Start(rows);
         game.m_prefs.m_screwdriverRadius = radius;
         game.m_prefs.m_robotKillPoints = points;
