@@ -243,42 +243,9 @@ TEST_F(ActionsTest, ScrewdriverRadiusTwoClearsTheSquareWithoutHeapsAndNeedsOneLe
 TEST_F(ActionsTest, ScrewdriverRangeScoreAndWhatFollowsUnderEverySetting) {
     // Robots 1 (a), 2 (b, c), 3 (d), 10 (e, f) and 11 (g, h) cells from the player; in the
     // corner, 2 (c), 10 (b) and 11 (a, d) cells away.
-    const Rows middle = {".........................f",
-                         "",
-                         "",
-                         "",
-                         "",
-                         "",
-                         ".................c",
-                         "",
-                         ".....e.......b.A..........h",
-                         "................a",
-                         "",
-                         "...............d",
-                         "",
-                         "",
-                         "",
-                         "",
-                         "",
-                         "....g"};
-    const Rows corner = {"",
-                         "",
-                         "",
-                         "",
-                         "",
-                         "",
-                         "..............................a",
-                         "....................b",
-                         "",
-                         "",
-                         "",
-                         "",
-                         "",
-                         "",
-                         "",
-                         "............................c",
-                         "",
-                         "...................d..........A"};
+    const Rows middle = {".................c.......f", "",      ".....e.......b.A..........h",
+                         "................a",          "....g", "...............d"};
+    const Rows corner = {"A..........d", "..c", "", "..........b", "", "...........a"};
     using Case = std::tuple<Rows, int16_t, int16_t, int32_t, int32_t, uint8_t, int, int32_t, int>;
     for (const auto& [rows, radius, clamped, points, multiplier, moveAfter, survivors, score,
                       level] :
@@ -308,7 +275,7 @@ TEST_F(ActionsTest, ScrewdriverRangeScoreAndWhatFollowsUnderEverySetting) {
         UseScrewdriver(game);
         const std::string where = "radius " + std::to_string(radius) + ", " +
                                   std::to_string(points) + " points times " +
-                                  std::to_string(multiplier) + " on " + rows.back();
+                                  std::to_string(multiplier) + " on " + rows.front();
         EXPECT_EQ(game.m_prefs.m_screwdriverRadius, clamped) << where;
         EXPECT_EQ(host.Only({"AnimateScrewdriver"}), Calls{animation}) << where;
         EXPECT_EQ(game.m_level, level) << where;
