@@ -149,11 +149,15 @@ TEST_F(ActionsTest, TeleportSceneOrderAndLandingPastTheOwnCell) {
 }
 
 TEST_F(ActionsTest, AFullBoardRefusesTheTeleportOnceItsTriesAreUsed) {
-    // On a board without an empty cell, rule 4 draws its first candidate and 1000 more, two
-    // draws each. Rule 5 discards its first candidate and draws 499 more at two tries each.
-    Rows full(kGridHeight, std::string(kGridWidth, 'S'));
-    full[0][0] = 'A';
-    for (auto [rule, draws] : {std::pair<int16_t, int>{4, 2002}, {5, 1000}}) {
+    // On a board without a cell the rule takes, rules 1, 2 and 4 draw their first candidate and
+    // 1000 more, two draws each; rules 1 and 2 take the player's own cell, which is drawn again
+    // without a try (four times from this seed). Rule 5 discards its first candidate and draws
+    // 499 more at two tries each. (The robots never move here, so one letter serves them all.)
+    using Case = std::tuple<int16_t, char, int>;
+    for (auto [rule, fill, draws] :
+         {Case{4, 'S', 2002}, Case{1, 'S', 2010}, Case{2, 'a', 2010}, Case{5, 'S', 1000}}) {
+        Rows full(kGridHeight, std::string(kGridWidth, fill));
+        full[0][0] = 'A';
         Start(full);
         game.m_prefs.m_teleportRule = rule;
         SeedRandom(99);
