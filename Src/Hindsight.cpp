@@ -25,15 +25,6 @@ bool IsAction(char c) {
     return IsMove(c) || std::strchr("TSLKJ", c) != nullptr;
 }
 
-// Whether the step of move character `move` stays on the board.
-bool StaysOnBoard(const CGame& game, char move) {
-    // The layout of the numeric keypad: 7 8 9 / 4 5 6 / 1 2 3.
-    const int index = move - '1';
-    const int x = game.m_playerX + index % 3 - 1;
-    const int y = game.m_playerY + 1 - index / 3;
-    return x >= 0 && x < kGridWidth && y >= 0 && y < kGridHeight;
-}
-
 // Makes `to` the position of `from`, with the settings the rules read and an empty move log.
 // The replay string, the host's state and the times do not take part in an action's outcome.
 void CopyPosition(CGame& to, const CGame& from) {
@@ -76,14 +67,12 @@ CHindsight::CHindsight() : m_scratch(m_host, nullptr) {
 }
 
 bool CHindsight::IsSafe(const CGame& game, char c) {
-    if (IsMove(c) && !StaysOnBoard(game, c)) {
-        return false;
-    }
     const RandomState random = SaveRandomState();
     CopyPosition(m_scratch, game);
     PlayMove(m_scratch, c);
     RestoreRandomState(random);
-    // A refused action logs nothing: the player has not got away.
+    // A refused action (a step off the board, a teleport with nowhere to land) logs nothing:
+    // the player has not got away.
     return m_scratch.m_moveLogLength > 0 && !m_scratch.m_gameOver;
 }
 

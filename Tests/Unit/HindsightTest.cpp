@@ -101,44 +101,71 @@ std::string PlayGame(CGame& game, int64_t startTime, int actions) {
     return game.m_moveLog;
 }
 
+// Changes the settings of a game to those of `change` (after the first game's preparation,
+// which would load the defaults over them).
+void ChangeSettings(CGame& game, void (*change)(CPreferences&)) {
+    EnsureGameResources(game);
+    change(game.m_prefs);
+}
+
 TEST(HindsightGameTest, ALongGamesVerdictsHoldWhenTheAlternativesAreReplayed) {
-    CNullGameHost host;
-    CGame played(host, nullptr);
-    // The first of these start times whose game crosses four levels.
-    int64_t start = 1700000000;
-    std::string moves;
-    while ((moves = PlayGame(played, ++start, 240)), played.m_level < 4 || !played.m_gameOver) {
-        ASSERT_LT(start, 1700000100);
-    }
-
-    CGame explained(host, nullptr);
-    const std::vector<Judgement> judgements = ExplainGame(explained, start, moves.c_str());
-    CGame replayed(host, nullptr);
-    ReplayStoredGame(replayed, start, moves.c_str());
-    EXPECT_EQ(std::string(explained.m_moveLog), replayed.m_moveLog);
-    EXPECT_EQ(explained.m_score, replayed.m_score);
-    EXPECT_TRUE(explained.m_gameOver);
-    ASSERT_EQ(static_cast<int>(judgements.size()), ActionCount(moves));
-
-    // Every verdict, safe or fatal, against the replay of the moves before it and that
-    // alternative alone.
-    std::string before;
-    int cornered = 0;
-    for (size_t i = 0; i < judgements.size(); ++i) {
-        const Judgement& j = judgements[i];
-        const std::string safe = SafeList(j);
-        for (const char alternative : std::string("123456789TSL")) {
-            ReplayStoredGame(replayed, start, (before + alternative).c_str());
-            const bool survived =
-                !replayed.m_gameOver && ActionCount(replayed.m_moveLog) == static_cast<int>(i) + 1;
-            EXPECT_EQ(survived, safe.find(alternative) != std::string::npos)
-                << "action " << i + 1 << " (" << before << "), alternative " << alternative;
+    struct Settings {
+        const char* what;
+        void (*change)(CPreferences&);
+    };
+    const Settings settings[] = {
+        {"standard settings", [](CPreferences&) {}},
+        {"changed settings",
+         [](CPreferences& p) {
+             p.m_teleportRule = 5;
+             p.m_moveRobotsAfterScrewdriver = 0;
+             p.m_screwdriverRadius = 2;
+             p.m_screwdriverStockMode = 1;
+             p.m_heapsBase = 4;
+         }},
+    };
+    for (const Settings& setting : settings) {
+        SCOPED_TRACE(setting.what);
+        CNullGameHost host;
+        CGame played(host, nullptr);
+        CGame explained(host, nullptr);
+        CGame replayed(host, nullptr);
+        for (CGame* game : {&played, &explained, &replayed}) {
+            ChangeSettings(*game, setting.change);
         }
-        EXPECT_EQ(j.survived, i + 1 < judgements.size()) << "action " << i + 1;
-        cornered += j.SafeMoveCount() == 0 ? 1 : 0;
-        before += j.action;
+        // The first of these start times whose game crosses four levels.
+        int64_t start = 1700000000;
+        std::string moves;
+        while ((moves = PlayGame(played, ++start, 240)), played.m_level < 4 || !played.m_gameOver) {
+            ASSERT_LT(start, 1700000100);
+        }
+        const std::vector<Judgement> judgements = ExplainGame(explained, start, moves.c_str());
+        ReplayStoredGame(replayed, start, moves.c_str());
+        EXPECT_EQ(std::string(explained.m_moveLog), replayed.m_moveLog);
+        EXPECT_EQ(explained.m_score, replayed.m_score);
+        EXPECT_TRUE(explained.m_gameOver);
+        ASSERT_EQ(static_cast<int>(judgements.size()), ActionCount(moves));
+
+        // Every verdict, safe or fatal, against the replay of the moves before it and that
+        // alternative alone.
+        std::string before;
+        int cornered = 0;
+        for (size_t i = 0; i < judgements.size(); ++i) {
+            const Judgement& j = judgements[i];
+            const std::string safe = SafeList(j);
+            for (const char alternative : std::string("123456789TSL")) {
+                ReplayStoredGame(replayed, start, (before + alternative).c_str());
+                const bool survived = !replayed.m_gameOver &&
+                                      ActionCount(replayed.m_moveLog) == static_cast<int>(i) + 1;
+                EXPECT_EQ(survived, safe.find(alternative) != std::string::npos)
+                    << "action " << i + 1 << " (" << before << "), alternative " << alternative;
+            }
+            EXPECT_EQ(j.survived, i + 1 < judgements.size()) << "action " << i + 1;
+            cornered += j.SafeMoveCount() == 0 ? 1 : 0;
+            before += j.action;
+        }
+        EXPECT_GT(cornered, 0) << "the game should hold turns with no safe step";
     }
-    EXPECT_GT(cornered, 0) << "the game should hold turns with no safe step";
 }
 
 } // namespace

@@ -8,7 +8,7 @@
 
 namespace {
 
-// The names of the alternatives, in the order a list of them gives.
+// The moves' names, by move character.
 constexpr const char* kMoveNames[kNumMoves] = {"step down-left", "step down", "step down-right",
                                                "step left",      "wait",      "step right",
                                                "step up-left",   "step up",   "step up-right"};
@@ -43,7 +43,8 @@ std::string Outcome(const Judgement& j) {
 
 std::vector<std::string> SafeAlternatives(const Judgement& j) {
     std::vector<std::string> names;
-    for (char move = '1'; move <= '9'; ++move) {
+    // The steps clockwise from up-left as on the keypad, then the wait.
+    for (const char move : std::string("789632145")) {
         if (j.IsSafeMove(move)) {
             names.push_back(kMoveNames[move - '1']);
         }
@@ -58,6 +59,11 @@ std::vector<std::string> SafeAlternatives(const Judgement& j) {
         names.push_back("Last Stand");
     }
     return names;
+}
+
+// "1 level", "2 levels".
+std::string Counted(size_t count, const char* noun) {
+    return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
 }
 
 std::string Joined(const std::vector<std::string>& names) {
@@ -77,8 +83,9 @@ void PrintTable(const std::vector<Judgement>& judgements) {
     }
 }
 
-void PrintSentences(const std::vector<Judgement>& judgements, const CGame& game) {
-    int cornered = 0;
+// The turns where no step or wait was safe, with what the player did; returns how many.
+size_t PrintCorneredTurns(const std::vector<Judgement>& judgements) {
+    size_t cornered = 0;
     for (size_t i = 0; i < judgements.size(); ++i) {
         const Judgement& j = judgements[i];
         if (j.SafeMoveCount() == 0) {
@@ -88,26 +95,40 @@ void PrintSentences(const std::vector<Judgement>& judgements, const CGame& game)
                         WhatYouDid(j.action).c_str(), Outcome(j).c_str());
         }
     }
+    return cornered;
+}
+
+// How the game ended and what would have survived the fatal turn; returns the summary's words
+// on that moment.
+std::string PrintEnding(const std::vector<Judgement>& judgements, const CGame& game) {
     const auto actions = static_cast<unsigned>(judgements.size());
-    const auto levels = static_cast<unsigned>(game.m_level);
-    std::string fatalMoment = "the game is still under way";
     if (judgements.empty()) {
         std::printf("The record holds no action.\n");
-    } else if (!game.m_gameOver) {
-        std::printf("The game is still under way after action %u (level %u).\n", actions, levels);
-    } else {
-        const Judgement& fatal = judgements.back();
-        const std::vector<std::string> safe = SafeAlternatives(fatal);
-        const std::string verdict = safe.empty()
-                                        ? "Nothing would have survived that turn."
-                                        : "These would have survived it: " + Joined(safe) + ".";
-        std::printf("The game ended at action %u (level %u), when %s. %s\n", actions,
-                    static_cast<unsigned>(fatal.level), WhatYouDid(fatal.action).c_str(),
-                    verdict.c_str());
-        fatalMoment = std::to_string(safe.size()) + " safe alternatives missed at the fatal moment";
+        return "the game is still under way";
     }
-    std::printf("Summary: %u actions over %u levels, %d turns with no safe step or wait, %s.\n",
-                actions, levels, cornered, fatalMoment.c_str());
+    if (!game.m_gameOver) {
+        std::printf("The game is still under way after action %u (level %u).\n", actions,
+                    static_cast<unsigned>(game.m_level));
+        return "the game is still under way";
+    }
+    const Judgement& fatal = judgements.back();
+    const std::vector<std::string> safe = SafeAlternatives(fatal);
+    const std::string verdict = safe.empty()
+                                    ? "Nothing would have survived that turn."
+                                    : "These would have survived that turn: " + Joined(safe) + ".";
+    std::printf("The game ended at action %u (level %u), when %s. %s\n", actions,
+                static_cast<unsigned>(fatal.level), WhatYouDid(fatal.action).c_str(),
+                verdict.c_str());
+    return Counted(safe.size(), "safe alternative") + " missed at the fatal moment";
+}
+
+void PrintSentences(const std::vector<Judgement>& judgements, const CGame& game) {
+    const size_t cornered = PrintCorneredTurns(judgements);
+    const std::string fatalMoment = PrintEnding(judgements, game);
+    std::printf("Summary: %s over %s, %s with no safe step or wait, %s.\n",
+                Counted(judgements.size(), "action").c_str(),
+                Counted(game.m_level, "level").c_str(), Counted(cornered, "turn").c_str(),
+                fatalMoment.c_str());
 }
 
 } // namespace
