@@ -66,7 +66,7 @@ TEST_F(ReplayToolTest, BadInputIsNamedOnOneLineWithExitCodeTwo) {
         EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << arguments << ": " << err;
         EXPECT_EQ(out, "") << arguments;
     }
-    EXPECT_NE(err.find(record), std::string::npos) << err;
+    EXPECT_NE(err.find(record + ": damaged record: character 3 "), std::string::npos) << err;
 }
 
 TEST_F(ReplayToolTest, ExplainsWhereTheGameCouldHaveBeenSaved) {
@@ -80,6 +80,20 @@ TEST_F(ReplayToolTest, ExplainsWhereTheGameCouldHaveBeenSaved) {
                    "The game ended at action 27 (level 1), when you waited. These would have "
                    "survived that turn: step up-right, step right, step down-right, teleport.\n"
                    "Summary: 27 actions over 1 level, 2 turns with no safe step or wait, 4 safe "
+                   "alternatives missed at the fatal moment.\n");
+    // Cornered four times; the last time nothing helps.
+    WriteFile(record, "Time:\t1700000123\r\nMoves:\t1234T69693693S8T86123456789456145\r\n");
+    EXPECT_EQ(Run("--explain " + record), 0) << err;
+    EXPECT_EQ(out, "Action 5 (level 1): no step or wait was safe; you teleported and landed "
+                   "safely.\n"
+                   "Action 14 (level 1): no step or wait was safe; you used the screwdriver and "
+                   "survived.\n"
+                   "Action 16 (level 1): no step or wait was safe; you teleported and landed "
+                   "safely.\n"
+                   "Action 33 (level 1): no step or wait was safe; you waited and died.\n"
+                   "The game ended at action 33 (level 1), when you waited. Nothing would have "
+                   "survived that turn.\n"
+                   "Summary: 33 actions over 1 level, 4 turns with no safe step or wait, 0 safe "
                    "alternatives missed at the fatal moment.\n");
     // The fourth teleport of this game lands on a robot; the screwdriver is still there.
     WriteFile(record, "Time:\t1700000021\r\nMoves:\tTTTT\r\n");

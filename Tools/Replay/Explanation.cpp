@@ -133,9 +133,10 @@ void PrintSentences(const std::vector<Judgement>& judgements, const CGame& game)
 
 } // namespace
 
-const char* ExplainRecord(CGame& game, int64_t startTime, const char* moves, bool tsv) {
-    if (FindForeignMove(moves)) {
-        return "the moves hold a character that is no action, so the record is damaged";
+std::string ExplainRecord(CGame& game, int64_t startTime, const char* moves, bool tsv) {
+    if (const char* foreign = FindForeignMove(moves)) {
+        return "damaged record: character " + std::to_string(foreign - moves + 1) +
+               " of the moves is no action";
     }
     const std::vector<Judgement> judgements = ExplainGame(game, startTime, moves);
     if (tsv) {
@@ -143,5 +144,5 @@ const char* ExplainRecord(CGame& game, int64_t startTime, const char* moves, boo
     } else {
         PrintSentences(judgements, game);
     }
-    return nullptr;
+    return "";
 }

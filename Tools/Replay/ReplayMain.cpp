@@ -103,9 +103,10 @@ int main(int argc, char** argv) {
     CPreferencesFile prefsFile(args.prefsPath ? args.prefsPath : "");
     CGame game(host, args.prefsPath ? &prefsFile : nullptr);
     if (args.explain) {
-        const char* problem = ExplainRecord(game, static_cast<int64_t>(startTime), moves, args.tsv);
+        const std::string problem =
+            ExplainRecord(game, static_cast<int64_t>(startTime), moves, args.tsv);
         std::free(moves);
-        return problem ? Fail(args.recordPath, problem) : 0;
+        return problem.empty() ? 0 : Fail(args.recordPath, problem.c_str());
     }
     ReplayStoredGame(game, static_cast<int64_t>(startTime), moves);
     std::free(moves);
