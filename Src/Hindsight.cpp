@@ -22,7 +22,7 @@ bool IsMove(char c) {
 }
 
 bool IsAction(char c) {
-    return IsMove(c) || std::strchr("TSLKJ", c) != nullptr;
+    return IsMove(c) || (c != '\0' && std::strchr("TSLKJ", c) != nullptr);
 }
 
 // Makes `to` the position of `from`, with the settings the rules read and an empty move log.
