@@ -76,7 +76,8 @@ TEST_F(HindsightTest, ATeleportLandsWhereTheGamesGeneratorPutsIt) {
         // Judging drew nothing from the generator: the game's own teleport lands there.
         Teleport(game);
         EXPECT_EQ(game.m_gameOver, robotThere);
-        EXPECT_EQ(game.m_gameOver || (game.m_playerX == x && game.m_playerY == y), true);
+        EXPECT_TRUE(robotThere || (game.m_playerX == x && game.m_playerY == y))
+            << "landed at " << game.m_playerX << "," << game.m_playerY;
     }
 }
 
