@@ -153,6 +153,9 @@ void PlayRestoredSound(CGame& game);
 
 void AppendMove(CGame& game, char c);
 bool ReplayNextMove(CGame& game);
+// Carries out the action of one move character as a replay does; false, doing nothing, for a
+// character outside the move alphabet.
+bool PlayMove(CGame& game, char c);
 
 // Fills `prefs` from its store, or with the defaults (and a note to the user) when Alt is
 // held or the stored record is missing or damaged; then copies its settings to `snapshot`.
