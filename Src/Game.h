@@ -89,6 +89,8 @@ public:
     int32_t m_score = 0;
     // A finished game's score while the name for the list is asked.
     std::optional<int32_t> m_offeredScore;
+    // A finished game whose "Last Game.txt" is written once its score has been offered.
+    bool m_lastGameRecordDue = false;
     int64_t m_startTime = 0;
     int64_t m_endTime = 0;
     uint8_t m_grid[kNumCells] = {};
