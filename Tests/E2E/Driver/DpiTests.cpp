@@ -1,0 +1,154 @@
+// The windows the program draws itself, at 96 and at 192 dots per inch: the High Scores list,
+// the How to Play picture and the lines of the About box must be twice as large at 192, the
+// picture in exact 2 x 2 blocks and the texts by the size of their ink.
+#include "Scenario.h"
+
+#include <cstdlib>
+
+namespace {
+
+constexpr int kScale = 2;
+
+// The list's regions of text at 96 dots per inch: the title, the column headers, the ten rows.
+std::vector<RECT> ListTextRegions() {
+    std::vector<RECT> regions = {{10, 10, 502, 40}, {10, 50, 502, 70}};
+    for (int row = 0; row < 10; ++row) {
+        regions.push_back({10, 70 + 20 * row, 502, 90 + 20 * row});
+    }
+    return regions;
+}
+
+RECT Scaled(RECT rect, int scale) {
+    return {rect.left * scale, rect.top * scale, rect.right * scale, rect.bottom * scale};
+}
+
+// The About box's title box (inside its frame) and the four placeholders of its lines.
+constexpr int kAboutPlaces[] = {IDC_ABOUT_TITLE, IDC_ABOUT_CREDIT, IDC_ABOUT_CREDIT_VERSION,
+                                IDC_ABOUT_AUTHOR, IDC_ABOUT_AUTHOR_VERSION};
+
+// What the three windows showed at one setting of dots per inch.
+struct Drawn {
+    Picture list;
+    Picture help;
+    Picture about;
+    std::vector<RECT> aboutPlaces;
+};
+
+void CloseDialog(Game& game, const MenuDialog& dialog, const char* when) {
+    Click(dialog.window, IDOK);
+    WaitUntilClosed(dialog.window, when);
+    game.WaitForCommandEnd(dialog, when);
+}
+
+Picture CaptureList(Game& game, int scale) {
+    game.SendPromptly(WM_COMMAND, IDM_SHOW_HIGH_SCORES, 0);
+    HWND list = nullptr;
+    E2E_CHECK(WaitUntil([&] {
+                  return (list = FindWindowA("High Scores", nullptr)) && IsWindowVisible(list);
+              }),
+              "the High Scores window did not appear");
+    CheckClientSize(list, 512 * scale, 270 * scale, Format("the High Scores window at %dx:", scale));
+    MoveClientLeftTo(list, 0);
+    const POINT rowEnd = {500 * scale, 80 * scale};
+    E2E_CHECK(WaitUntil([&] {
+                  return CaptureClient(list).At(rowEnd.x, rowEnd.y) == Rgb(240, 240, 240);
+              }),
+              "the High Scores window shows no list");
+    const Picture shown = WaitForSteadyPicture(list);
+    PostMessageA(list, WM_CLOSE, 0, 0);
+    WaitUntilClosed(list, "WM_CLOSE to the High Scores window");
+    return shown;
+}
+
+// The picture control, moved onto the screen: at 192 dpi the dialog is wider than the desktop.
+Picture CaptureHelpPicture(Game& game) {
+    const MenuDialog help = game.OpenFromMenu(IDM_HOW_TO_PLAY, "Help");
+    const HWND control = Control(help.window, IDC_HELP_PICTURE);
+    const RECT place = ClientRectOf(help.window, control);
+    MoveClientLeftTo(help.window, 8 - place.left);
+    const Picture shown = Crop(WaitForSteadyPicture(help.window), place);
+    CloseDialog(game, help, "after OK in How to Play");
+    return shown;
+}
+
+// Once the title has grown to full size and the lines under it are drawn.
+void CaptureAbout(Game& game, Drawn* drawn) {
+    const MenuDialog about = game.OpenFromMenu(IDM_ABOUT, "About");
+    for (const int id : kAboutPlaces) {
+        drawn->aboutPlaces.push_back(ClientRectOf(about.window, Control(about.window, id)));
+    }
+    const RECT& lastLine = drawn->aboutPlaces.back();
+    E2E_CHECK(WaitUntil([&] {
+                  const RECT ink = InkBox(CaptureClient(about.window), lastLine);
+                  return !IsRectEmpty(&ink);
+              }),
+              "the About box never drew its last line");
+    // Moved once the title has grown: a paint during the growth draws nothing.
+    MoveClientLeftTo(about.window, 0);
+    drawn->about = WaitForSteadyPicture(about.window);
+    CloseDialog(game, about, "after OK in About");
+}
+
+Drawn DrawnAt(const Installation& context, DWORD dpi) {
+    RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD, &dpi,
+                    sizeof dpi);
+    Game game(context);
+    game.WaitForMainWindow();
+    Drawn drawn;
+    drawn.list = CaptureList(game, static_cast<int>(dpi) / 96);
+    drawn.help = CaptureHelpPicture(game);
+    CaptureAbout(game, &drawn);
+    QuitWithQ(game);
+    return drawn;
+}
+
+// Each edge of the ink at 192 dpi lies where twice its edge at 96 does, give or take what
+// hinting and smoothing change in a font twice the size.
+void CheckInkDoubled(const RECT& at96, const RECT& at192, const char* what) {
+    const LONG edges96[] = {at96.left, at96.top, at96.right, at96.bottom};
+    const LONG edges192[] = {at192.left, at192.top, at192.right, at192.bottom};
+    for (int i = 0; i < 4; ++i) {
+        const LONG expected = kScale * edges96[i];
+        E2E_CHECK(!IsRectEmpty(&at96) && std::labs(edges192[i] - expected) <= 3 + expected / 20,
+                  "%s: its ink at 192 dpi is (%ld, %ld, %ld, %ld), not twice (%ld, %ld, %ld, %ld)",
+                  what, at192.left, at192.top, at192.right, at192.bottom, at96.left, at96.top,
+                  at96.right, at96.bottom);
+    }
+}
+
+// The title box's ink lies inside its one-pixel frame.
+RECT InsideFrame(RECT box) {
+    InflateRect(&box, -1, -1);
+    return box;
+}
+
+} // namespace
+
+E2E_TEST(high_scores_help_picture_and_about_lines_double_at_192_dpi) {
+    StoreDefaultPreferences();
+    const Drawn at96 = DrawnAt(context, 96);
+    const Drawn at192 = DrawnAt(context, 96 * kScale);
+
+    const std::vector<RECT> regions = ListTextRegions();
+    for (size_t i = 0; i < regions.size(); ++i) {
+        CheckInkDoubled(InkBox(at96.list, regions[i]),
+                        InkBox(at192.list, Scaled(regions[i], kScale)),
+                        Format("text %zu of the High Scores list (title, headers, rows)", i + 1)
+                            .c_str());
+    }
+
+    Picture shrunk;
+    const std::string blocks = ShrinkBlocks(at192.help, kScale, &shrunk);
+    E2E_CHECK(blocks.empty(), "the help picture at 192 dpi: %s", blocks.c_str());
+    E2E_CHECK(shrunk == at96.help,
+              "the help picture at 192 dpi, shrunk by its 2 x 2 blocks, is %d x %d and not the "
+              "%d x %d picture shown at 96 dpi",
+              shrunk.width, shrunk.height, at96.help.width, at96.help.height);
+
+    for (size_t i = 0; i < std::size(kAboutPlaces); ++i) {
+        const RECT place96 = i == 0 ? InsideFrame(at96.aboutPlaces[i]) : at96.aboutPlaces[i];
+        const RECT place192 = i == 0 ? InsideFrame(at192.aboutPlaces[i]) : at192.aboutPlaces[i];
+        CheckInkDoubled(InkBox(at96.about, place96), InkBox(at192.about, place192),
+                        Format("About control %d", kAboutPlaces[i]).c_str());
+    }
+}
