@@ -152,3 +152,79 @@ E2E_TEST(high_scores_help_picture_and_about_lines_double_at_192_dpi) {
                         Format("About control %d", kAboutPlaces[i]).c_str());
     }
 }
+
+namespace {
+
+// The widths of the images in icon group `id` of `module`, in the order the group lists them.
+std::vector<int> IconGroupSizes(HMODULE module, int id) {
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(14));
+    const auto* group = found ? static_cast<const BYTE*>(LockResource(LoadResource(module, found)))
+                              : nullptr;
+    E2E_CHECK(group, "the program has no icon group %d", id);
+    // A header of three words, then an entry of 14 bytes per image, its width first (0: 256).
+    const WORD count = *reinterpret_cast<const WORD*>(group + 4);
+    std::vector<int> sizes;
+    for (WORD i = 0; i < count; ++i) {
+        const BYTE width = group[6 + 14 * i];
+        sizes.push_back(width == 0 ? 256 : width);
+    }
+    return sizes;
+}
+
+// The icon as the system draws it at `side` pixels, over white.
+Picture DrawnIcon(HMODULE module, int side) {
+    auto* icon = static_cast<HICON>(
+        LoadImageA(module, MAKEINTRESOURCEA(IDI_ROBOT), IMAGE_ICON, side, side, 0));
+    E2E_CHECK(icon, "no %d-pixel icon can be loaded", side);
+    BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), side, -side, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC hdc = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(hdc, bitmap);
+    PatBlt(hdc, 0, 0, side, side, WHITENESS);
+    DrawIconEx(hdc, 0, 0, icon, side, side, 0, nullptr, DI_NORMAL);
+    GdiFlush();
+    Picture drawn(side, side, 0);
+    for (size_t i = 0; i < drawn.pixels.size(); ++i) {
+        drawn.pixels[i] = static_cast<const uint32_t*>(bits)[i] & 0x00FFFFFF;
+    }
+    SelectObject(hdc, previous);
+    DeleteDC(hdc);
+    DeleteObject(bitmap);
+    DestroyIcon(icon);
+    return drawn;
+}
+
+struct IconGroups {
+    const char* program;
+    std::vector<int> sizes;
+};
+
+} // namespace
+
+// Screens of up to 300 % find the program's icon in the size they need, and Explorer its
+// 256-pixel picture: the robot in blocks of 16 x 16. The 9x build keeps the two sizes of its
+// time.
+E2E_TEST(icons_come_in_every_size_the_system_asks_for) {
+    const std::string folder = context.installDir + "\\";
+    for (const IconGroups& row : {IconGroups{"Clankmere.exe", {16, 32, 48, 256}},
+                                  IconGroups{"Clankmere9x.exe", {16, 32}}}) {
+        HMODULE module =
+            LoadLibraryExA((folder + row.program).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        E2E_CHECK(module, "%s cannot be loaded", row.program);
+        const std::vector<int> large = IconGroupSizes(module, IDI_ROBOT);
+        E2E_CHECK(large == row.sizes, "%s: icon %d has %zu sizes, %d pixels the largest",
+                  row.program, IDI_ROBOT, large.size(), large.empty() ? 0 : large.back());
+        const std::vector<int> small = IconGroupSizes(module, IDI_ROBOT_SMALL);
+        E2E_CHECK(small.front() == 16, "%s: the small icon's first size is %d", row.program,
+                  small.front());
+        if (row.sizes.back() == 256) {
+            Picture shrunk;
+            const std::string blocks = ShrinkBlocks(DrawnIcon(module, 256), 16, &shrunk);
+            E2E_CHECK(blocks.empty(), "%s: the 256-pixel icon: %s", row.program, blocks.c_str());
+            E2E_CHECK(shrunk == DrawnIcon(module, 16),
+                      "%s: the 256-pixel icon is not the 16-pixel one in blocks", row.program);
+        }
+        FreeLibrary(module);
+    }
+}
