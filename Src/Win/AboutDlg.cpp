@@ -125,8 +125,7 @@ HBITMAP ScaleHelpPicture(HBITMAP picture, SIZE from, SIZE to, bool blocks) {
         BitBlt(middle.Get(), 0, 0, from.cx, from.cy, source.Get(), 0, 0, SRCCOPY);
         SetStretchBltMode(target.Get(), blocks ? COLORONCOLOR : HALFTONE);
         SetBrushOrgEx(target.Get(), 0, 0, nullptr);
-        StretchBlt(target.Get(), 0, 0, to.cx, to.cy, middle.Get(), 0, 0, from.cx, from.cy,
-                   SRCCOPY);
+        StretchBlt(target.Get(), 0, 0, to.cx, to.cy, middle.Get(), 0, 0, from.cx, from.cy, SRCCOPY);
     } else if (scaled) {
         DeleteObject(scaled);
         scaled = nullptr;
@@ -148,11 +147,10 @@ void MakeRoomForHelpPicture(HWND hDlg, SIZE excess) {
         !GetWindowRect(hDlg, &frame)) {
         return;
     }
-    SetWindowPos(GetDlgItem(hDlg, IDOK), nullptr, button.left + excess.cx,
-                 button.top + excess.cy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(GetDlgItem(hDlg, IDOK), nullptr, button.left + excess.cx, button.top + excess.cy,
+                 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowPos(hDlg, nullptr, 0, 0, frame.right - frame.left + excess.cx,
-                 frame.bottom - frame.top + excess.cy,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+                 frame.bottom - frame.top + excess.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // At 96 dots per inch the help picture fills its box at its own size. Elsewhere the picture
@@ -161,8 +159,7 @@ void MakeRoomForHelpPicture(HWND hDlg, SIZE excess) {
 void FitHelpPictureToDpi(HWND hDlg) {
     const int dpi = static_cast<int>(WindowDpi(hDlg));
     HWND hPicture = GetDlgItem(hDlg, IDC_HELP_PICTURE);
-    auto* loaded = reinterpret_cast<HBITMAP>(
-        SendMessageA(hPicture, STM_GETIMAGE, IMAGE_BITMAP, 0));
+    auto* loaded = reinterpret_cast<HBITMAP>(SendMessageA(hPicture, STM_GETIMAGE, IMAGE_BITMAP, 0));
     BITMAP picture;
     if (dpi == kBaseDpi || !loaded || !GetObjectA(loaded, sizeof picture, &picture)) {
         return;
@@ -170,11 +167,10 @@ void FitHelpPictureToDpi(HWND hDlg) {
     RECT box = kHelpPictureBox;
     MapDialogRect(hDlg, &box);
     const bool blocks = dpi % kBaseDpi == 0;
-    const SIZE size = blocks ? SIZE{picture.bmWidth * (dpi / kBaseDpi),
-                                    picture.bmHeight * (dpi / kBaseDpi)}
-                             : SIZE{box.right - box.left, box.bottom - box.top};
-    HBITMAP scaled =
-        ScaleHelpPicture(loaded, {picture.bmWidth, picture.bmHeight}, size, blocks);
+    const SIZE size =
+        blocks ? SIZE{picture.bmWidth * (dpi / kBaseDpi), picture.bmHeight * (dpi / kBaseDpi)}
+               : SIZE{box.right - box.left, box.bottom - box.top};
+    HBITMAP scaled = ScaleHelpPicture(loaded, {picture.bmWidth, picture.bmHeight}, size, blocks);
     if (!scaled) {
         return;
     }
@@ -182,8 +178,8 @@ void FitHelpPictureToDpi(HWND hDlg) {
         SendMessageA(hPicture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(scaled)));
     SetWindowPos(hPicture, nullptr, box.left, box.top, size.cx, size.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    MakeRoomForHelpPicture(hDlg, {size.cx - (box.right - box.left),
-                                  size.cy - (box.bottom - box.top)});
+    MakeRoomForHelpPicture(hDlg,
+                           {size.cx - (box.right - box.left), size.cy - (box.bottom - box.top)});
 }
 
 // The control ends its life with the bitmap it loaded itself; the fitted copy is ours.

@@ -92,8 +92,8 @@ constexpr int kLengthBases[] = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  1
                                 31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
 constexpr int kLengthExtras[] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
                                  2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
-constexpr int kDistanceBases[] = {1,    2,    3,    4,    5,    7,     9,     13,    17,   25,
-                                  33,   49,   65,   97,   129,  193,   257,   385,   513,  769,
+constexpr int kDistanceBases[] = {1,    2,    3,    4,    5,    7,    9,    13,    17,    25,
+                                  33,   49,   65,   97,   129,  193,  257,  385,   513,   769,
                                   1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
 constexpr int kDistanceExtras[] = {0, 0, 0, 0, 1, 1, 2, 2,  3,  3,  4,  4,  5,  5,  6,
                                    6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
@@ -128,8 +128,8 @@ Bytes deflate(const Bytes& data, std::size_t rowBytes) {
         }
         if (best >= kMinMatch) {
             writeRanged(out, best, kLengthBases, kLengthExtras, 29, 257, false);
-            writeRanged(out, static_cast<int>(bestDistance), kDistanceBases, kDistanceExtras, 30,
-                        0, true);
+            writeRanged(out, static_cast<int>(bestDistance), kDistanceBases, kDistanceExtras, 30, 0,
+                        true);
             at += static_cast<std::size_t>(best);
         } else {
             writeSymbol(out, data[at]);
@@ -185,8 +185,7 @@ Bytes encodePng(const Image& picture) {
 
     const Bytes raw = scanlines(picture);
     Bytes compressed = {0x78, 0x01}; // zlib: deflate, 32 KiB window, no dictionary
-    const Bytes body =
-        deflate(raw, static_cast<std::size_t>(picture.width()) * kBytesPerPixel + 1);
+    const Bytes body = deflate(raw, static_cast<std::size_t>(picture.width()) * kBytesPerPixel + 1);
     compressed.insert(compressed.end(), body.begin(), body.end());
     putBigEndian(compressed, adler32(raw));
 

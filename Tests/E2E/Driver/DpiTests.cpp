@@ -47,13 +47,13 @@ Picture CaptureList(Game& game, int scale) {
                   return (list = FindWindowA("High Scores", nullptr)) && IsWindowVisible(list);
               }),
               "the High Scores window did not appear");
-    CheckClientSize(list, 512 * scale, 270 * scale, Format("the High Scores window at %dx:", scale));
+    CheckClientSize(list, 512 * scale, 270 * scale,
+                    Format("the High Scores window at %dx:", scale));
     MoveClientLeftTo(list, 0);
     const POINT rowEnd = {500 * scale, 80 * scale};
-    E2E_CHECK(WaitUntil([&] {
-                  return CaptureClient(list).At(rowEnd.x, rowEnd.y) == Rgb(240, 240, 240);
-              }),
-              "the High Scores window shows no list");
+    E2E_CHECK(
+        WaitUntil([&] { return CaptureClient(list).At(rowEnd.x, rowEnd.y) == Rgb(240, 240, 240); }),
+        "the High Scores window shows no list");
     const Picture shown = WaitForSteadyPicture(list);
     PostMessageA(list, WM_CLOSE, 0, 0);
     WaitUntilClosed(list, "WM_CLOSE to the High Scores window");
@@ -131,10 +131,9 @@ E2E_TEST(high_scores_help_picture_and_about_lines_double_at_192_dpi) {
 
     const std::vector<RECT> regions = ListTextRegions();
     for (size_t i = 0; i < regions.size(); ++i) {
-        CheckInkDoubled(InkBox(at96.list, regions[i]),
-                        InkBox(at192.list, Scaled(regions[i], kScale)),
-                        Format("text %zu of the High Scores list (title, headers, rows)", i + 1)
-                            .c_str());
+        CheckInkDoubled(
+            InkBox(at96.list, regions[i]), InkBox(at192.list, Scaled(regions[i], kScale)),
+            Format("text %zu of the High Scores list (title, headers, rows)", i + 1).c_str());
     }
 
     Picture shrunk;
@@ -158,8 +157,8 @@ namespace {
 // The widths of the images in icon group `id` of `module`, in the order the group lists them.
 std::vector<int> IconGroupSizes(HMODULE module, int id) {
     HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(14));
-    const auto* group = found ? static_cast<const BYTE*>(LockResource(LoadResource(module, found)))
-                              : nullptr;
+    const auto* group =
+        found ? static_cast<const BYTE*>(LockResource(LoadResource(module, found))) : nullptr;
     E2E_CHECK(group, "the program has no icon group %d", id);
     // A header of three words, then an entry of 14 bytes per image, its width first (0: 256).
     const WORD count = *reinterpret_cast<const WORD*>(group + 4);
