@@ -23,6 +23,7 @@ constexpr RECT kHelpPictureBox = {7, 7, 7 + 336, 7 + 174};
 // The bitmap the help picture control loaded itself, while it shows a copy fitted to the dots
 // per inch of the dialog's monitor.
 HBITMAP g_hLoadedHelpPicture;
+constexpr UINT kRefitHelpPictureMessage = WM_APP;
 
 constexpr char kTitle[] = "Clankmere";
 constexpr int kTitleFullHeight = 72;
@@ -196,6 +197,15 @@ void RestoreLoadedHelpPicture(HWND hDlg) {
 INT_PTR CALLBACK HelpDlgProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG:
+        FitHelpPictureToDpi(hDlg);
+        return TRUE;
+    case WM_DPICHANGED:
+        // The dialog manager lays the dialog out anew for the other monitor once this returns;
+        // the picture is fitted to that layout afterwards.
+        PostMessageA(hDlg, kRefitHelpPictureMessage, 0, 0);
+        return FALSE;
+    case kRefitHelpPictureMessage:
+        RestoreLoadedHelpPicture(hDlg);
         FitHelpPictureToDpi(hDlg);
         return TRUE;
     case WM_DESTROY:
