@@ -22,6 +22,9 @@
 /* Control of the high-score name dialog (its button is IDOK) */
 #define IDC_PLAYER_NAME 1003
 
+/* Control of the How to Play dialog: the help picture */
+#define IDC_HELP_PICTURE 1004
+
 /* Controls of the About dialog: a hidden text and the placeholders the program draws over */
 #define IDC_ABOUT_NOTE 1005
 #define IDC_ABOUT_TITLE 1006

@@ -1,6 +1,8 @@
 #include "HighScore.h"
 
 #include "DataFolderWin.h"
+#include "DisplayScale.h"
+#include "Dpi.h"
 #include "GameUI.h"
 #include "HighScoreText.h"
 #include "SavedGames.h"
@@ -18,6 +20,7 @@ constexpr char kHighScoresFileName[] = "High Scores.txt";
 constexpr char kHighScoresClassName[] = "High Scores";
 constexpr char kHighScoresTitle[] = "High Scores";
 constexpr DWORD kHighScoresStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+// At 96 dots per inch; every size of the list grows with the dots per inch of its monitor.
 constexpr int kListClientWidth = 512;
 constexpr int kListClientHeight = 270;
 // The longest name the dialog takes.
@@ -97,12 +100,21 @@ void PaintRow(HDC hdc, const CGameGraphics& graphics, const HighScoreEntry& row,
     SelectObject(hdc, graphics.NormalFont());
 }
 
+// The list is laid out at 96 dots per inch; the mapping mode draws it at the window's own, with
+// the fonts and every rectangle growing alike.
+void MapListToDpi(HDC hdc, UINT dpi) {
+    SetMapMode(hdc, MM_ANISOTROPIC);
+    SetWindowExtEx(hdc, kBaseDpi, kBaseDpi, nullptr);
+    SetViewportExtEx(hdc, static_cast<int>(dpi), static_cast<int>(dpi), nullptr);
+}
+
 void PaintHighScores(HDC hdc, HWND hWnd) {
     const CGameGraphics& graphics = g_host.Graphics();
-    HGDIOBJ hOldFont = SelectObject(hdc, graphics.NormalFont());
     RECT client;
     GetClientRect(hWnd, &client);
     FillRectWith(hdc, client, kListBackground);
+    MapListToDpi(hdc, WindowDpi(hWnd));
+    HGDIOBJ hOldFont = SelectObject(hdc, graphics.NormalFont());
     SetBkMode(hdc, TRANSPARENT);
     SetTextColor(hdc, kListText);
     const int64_t now = g_host.CurrentTime();
@@ -112,6 +124,14 @@ void PaintHighScores(HDC hdc, HWND hWnd) {
         PaintRow(hdc, graphics, g_host.HighScores().Entry(i), i, now);
     }
     SelectObject(hdc, hOldFont);
+    SetMapMode(hdc, MM_TEXT);
+}
+
+// The outer size that gives the list its client area at `dpi`, with that dpi's frame.
+SIZE HighScoresWindowSize(HWND hWnd, UINT dpi) {
+    const int width = MulDiv(kListClientWidth, static_cast<int>(dpi), kBaseDpi);
+    const int height = MulDiv(kListClientHeight, static_cast<int>(dpi), kBaseDpi);
+    return WindowSizeForClient(hWnd, {width, height}, dpi);
 }
 
 void StoreHighScoresPlacement(HWND hWnd) {
@@ -134,6 +154,20 @@ LRESULT CALLBACK HighScoresWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARA
     case WM_CLOSE:
         StoreHighScoresPlacement(hWnd);
         break;
+    case WM_GETDPISCALEDSIZE: {
+        // The size the window takes on the monitor it is moving to, so that the system keeps
+        // the spot of the caption under the mouse.
+        *reinterpret_cast<SIZE*>(lParam) = HighScoresWindowSize(hWnd, LOWORD(wParam));
+        return TRUE;
+    }
+    case WM_DPICHANGED: {
+        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+        const SIZE size = HighScoresWindowSize(hWnd, LOWORD(wParam));
+        SetWindowPos(hWnd, nullptr, suggested.left, suggested.top, size.cx, size.cy,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        InvalidateRect(hWnd, nullptr, FALSE);
+        return 0;
+    }
     case WM_DESTROY:
         g_hHighScoresWnd = nullptr;
         break;
@@ -152,13 +186,6 @@ bool RegisterHighScoresClass(HINSTANCE hInstance) {
         RobotWindowClass(hInstance, HighScoresWndProc, kHighScoresClassName);
     registered = RegisterClassExA(&windowClass) != 0;
     return registered;
-}
-
-// The outer size that gives the list its client area on the running system.
-SIZE HighScoresWindowSize() {
-    RECT frame = {0, 0, kListClientWidth, kListClientHeight};
-    AdjustWindowRectEx(&frame, kHighScoresStyle, FALSE, 0);
-    return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
 // The window reopens where the player left it, in its normal state, at today's outer size.
@@ -274,13 +301,16 @@ void CWinGameHost::ShowHighScores() {
     if (!RegisterHighScoresClass(m_ui.m_hInstance)) {
         return;
     }
-    const SIZE size = HighScoresWindowSize();
-    g_hHighScoresWnd = CreateWindowExA(0, kHighScoresClassName, kHighScoresTitle, kHighScoresStyle,
-                                       CW_USEDEFAULT, CW_USEDEFAULT, size.cx, size.cy, nullptr,
-                                       nullptr, m_ui.m_hInstance, nullptr);
+    // Made at the 96-dpi size, then sized for the monitor it lands on.
+    g_hHighScoresWnd = CreateWindowExA(
+        0, kHighScoresClassName, kHighScoresTitle, kHighScoresStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+        kListClientWidth, kListClientHeight, nullptr, nullptr, m_ui.m_hInstance, nullptr);
     if (!g_hHighScoresWnd) {
         return;
     }
+    const SIZE size = HighScoresWindowSize(g_hHighScoresWnd, WindowDpi(g_hHighScoresWnd));
+    SetWindowPos(g_hHighScoresWnd, nullptr, 0, 0, size.cx, size.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     PlaceHighScoresWindow(g_hHighScoresWnd, m_game.m_prefs.m_highScoresWindowPlacement, size);
     UpdateWindow(g_hHighScoresWnd);
 }

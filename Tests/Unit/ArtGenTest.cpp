@@ -88,7 +88,8 @@ TEST(ArtGenFiles, CommittedFilesAreWhatTheGeneratorMakes) {
     std::set<std::string> expected(kSpriteSheets.begin(), kSpriteSheets.end());
     expected.insert(kSounds.begin(), kSounds.end());
     expected.insert({"Resources/GridIcons.bmp", "Graphics/GridIcons.bmp", "Graphics/Wallpaper.bmp",
-                     "Resources/Robot.ico", "Resources/RobotSmall.ico", "Resources/Help.bmp"});
+                     "Resources/Robot.ico", "Resources/Robot9x.ico", "Resources/RobotSmall9x.ico",
+                     "Resources/Help.bmp"});
     EXPECT_EQ(generated().size(), expected.size()) << "every file the game loads, and no other";
     // Writing builds every file a second time, which must give the same bytes.
     const CTempDir out;

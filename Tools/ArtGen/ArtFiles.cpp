@@ -22,8 +22,11 @@ std::vector<ArtFile> buildArtFiles() {
         {"Resources/GridIcons.bmp", grid},
         {"Graphics/GridIcons.bmp", grid},
         {"Graphics/Wallpaper.bmp", encodeBmp24(wallpaper())},
-        {"Resources/Robot.ico", encodeIco({smallRobotIcon(), largeRobotIcon()})},
-        {"Resources/RobotSmall.ico", encodeIco({smallRobotIcon()})},
+        // The standard build's icon for every size the system asks; the 9x build's two.
+        {"Resources/Robot.ico",
+         encodeIco({robotIcon(16), robotIcon(32), robotIcon(48), robotIcon(256)})},
+        {"Resources/Robot9x.ico", encodeIco({robotIcon(16), robotIcon(32)})},
+        {"Resources/RobotSmall9x.ico", encodeIco({robotIcon(16)})},
         {"Resources/Help.bmp", encodeBmp1(helpPicture())},
         {"Sounds/Robot Dies.wav", encodeWav(robotDiesSound(), kSampleRate)},
         {"Sounds/Intro.wav", encodeWav(introSound(), kSampleRate)},

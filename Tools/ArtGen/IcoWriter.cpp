@@ -1,5 +1,7 @@
 #include "IcoWriter.h"
 
+#include "PngWriter.h"
+
 #include <stdexcept>
 
 namespace artgen {
@@ -15,7 +17,7 @@ std::uint32_t maskRowSize(int width) {
     return (static_cast<std::uint32_t>(width) + 31) / 32 * 4;
 }
 
-std::uint32_t imageSize(const Image& picture) {
+std::uint32_t dibSize(const Image& picture) {
     const auto side = static_cast<std::uint32_t>(picture.width());
     return kInfoHeaderSize + side * side * 4 + maskRowSize(picture.width()) * side;
 }
@@ -26,14 +28,15 @@ void checkIconSize(const Image& picture) {
     }
 }
 
-void writeDirectoryEntry(ByteWriter& out, const Image& picture, std::uint32_t offset) {
+void writeDirectoryEntry(ByteWriter& out, const Image& picture, std::uint32_t size,
+                         std::uint32_t offset) {
     out.u8(static_cast<std::uint8_t>(picture.width() & 0xFF)); // 0 stands for 256
     out.u8(static_cast<std::uint8_t>(picture.height() & 0xFF));
     out.u8(0);   // no palette
     out.u8(0);   // reserved
     out.u16(1);  // planes
     out.u16(32); // bits per pixel
-    out.u32(imageSize(picture));
+    out.u32(size);
     out.u32(offset);
 }
 
@@ -44,7 +47,7 @@ void writeInfoHeader(ByteWriter& out, const Image& picture) {
     out.u16(1);
     out.u16(32);
     out.u32(0); // BI_RGB
-    out.u32(imageSize(picture) - kInfoHeaderSize);
+    out.u32(dibSize(picture) - kInfoHeaderSize);
     out.zeros(16); // resolution and palette counts, unused for icons
 }
 
@@ -77,24 +80,42 @@ void writeMask(ByteWriter& out, const Image& picture) {
     }
 }
 
+// The 256-pixel image as PNG, as the systems that show that size read it; smaller ones as a
+// bitmap with its mask, which every system reads.
+Bytes encodeImage(const Image& picture) {
+    if (picture.width() == 256) {
+        return encodePng(picture);
+    }
+    ByteWriter out;
+    writeInfoHeader(out, picture);
+    writeColours(out, picture);
+    writeMask(out, picture);
+    return out.bytes();
+}
+
 } // namespace
 
 Bytes encodeIco(const std::vector<Image>& pictures) {
+    std::vector<Bytes> images;
+    for (const Image& picture : pictures) {
+        checkIconSize(picture);
+        images.push_back(encodeImage(picture));
+    }
     ByteWriter out;
     out.u16(0); // reserved
     out.u16(kIconResourceType);
     out.u16(static_cast<std::uint16_t>(pictures.size()));
     auto offset =
         static_cast<std::uint32_t>(kDirectoryHeaderSize + kDirectoryEntrySize * pictures.size());
-    for (const Image& picture : pictures) {
-        checkIconSize(picture);
-        writeDirectoryEntry(out, picture, offset);
-        offset += imageSize(picture);
+    for (std::size_t i = 0; i < pictures.size(); ++i) {
+        const auto size = static_cast<std::uint32_t>(images[i].size());
+        writeDirectoryEntry(out, pictures[i], size, offset);
+        offset += size;
     }
-    for (const Image& picture : pictures) {
-        writeInfoHeader(out, picture);
-        writeColours(out, picture);
-        writeMask(out, picture);
+    for (const Bytes& image : images) {
+        for (const std::uint8_t byte : image) {
+            out.u8(byte);
+        }
     }
     return out.bytes();
 }

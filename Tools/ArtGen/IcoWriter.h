@@ -7,9 +7,9 @@
 
 namespace artgen {
 
-// A Windows icon file with one 32-bit image (colour with alpha, plus the AND mask older
-// Windows versions read) per picture. kTransparent pixels become fully transparent. Pictures
-// must be square and at most 256 pixels wide.
+// A Windows icon file with one 32-bit image per picture: colour with alpha plus the AND mask
+// older Windows versions read, or at 256 pixels a PNG. kTransparent pixels become fully
+// transparent. Pictures must be square and at most 256 pixels wide.
 Bytes encodeIco(const std::vector<Image>& pictures);
 
 } // namespace artgen

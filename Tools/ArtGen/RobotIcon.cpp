@@ -5,12 +5,8 @@
 
 namespace artgen {
 
-Image smallRobotIcon() {
-    return classicTheme().main.paint(robotSprite());
-}
-
-Image largeRobotIcon() {
-    return smallRobotIcon().scaled(2);
+Image robotIcon(int side) {
+    return classicTheme().main.paint(robotSprite()).scaled(side / 16);
 }
 
 } // namespace artgen

@@ -4,8 +4,8 @@
 
 namespace artgen {
 
-// The program's icon: the robot at 16 x 16 pixels and doubled up at 32 x 32.
-Image smallRobotIcon();
-Image largeRobotIcon();
+// The program's icon: the robot of 16 x 16 pixels, its pixels grown to blocks so that it is
+// `side` pixels wide (a multiple of 16).
+Image robotIcon(int side);
 
 } // namespace artgen

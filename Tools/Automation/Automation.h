@@ -109,6 +109,12 @@ void SavePicture(const Picture& picture, const std::string& path);
 Picture Crop(const Picture& picture, const RECT& rect);
 // The client area, or its `region`, once that has stood still for `stillMs`.
 Picture WaitForSteadyPicture(HWND window, DWORD stillMs = 300, std::optional<RECT> region = {});
+// Where text or lines are drawn in `region`: the smallest rectangle, relative to the region's
+// top-left corner, that holds every pixel not of the colour of that corner; empty when none.
+RECT InkBox(const Picture& picture, const RECT& region);
+// Empty when `shown` is made of `scale` x `scale` blocks of one colour each; `*shrunk` then
+// holds one pixel per block. Else where the first mixed block lies.
+std::string ShrinkBlocks(const Picture& shown, int scale, Picture* shrunk);
 
 // From the performance counter, for timing what the screen shows.
 double NowMs();
@@ -322,6 +328,10 @@ void CheckClientSize(HWND window, int width, int height, const std::string& when
 void DragFrame(HWND window, POINT from, POINT to, const char* what);
 // `how` names what should have closed the window.
 void WaitUntilClosed(HWND window, const std::string& how);
+// Moves the window sideways so that its client area begins at `screenX`: of a window wider
+// than the screen, the part a test looks at comes onto it. (Wine keeps the caption on the
+// screen: a move upwards would leave the window where it is while it reports another place.)
+void MoveClientLeftTo(HWND window, LONG screenX);
 
 // Fails when the dialog has no control `id`.
 HWND Control(HWND dialog, int id);

@@ -144,3 +144,40 @@ Picture Crop(const Picture& picture, const RECT& rect) {
     }
     return part;
 }
+
+RECT InkBox(const Picture& picture, const RECT& region) {
+    const uint32_t background = picture.At(region.left, region.top);
+    RECT ink = {region.right, region.bottom, region.left, region.top};
+    for (LONG y = region.top; y < region.bottom; ++y) {
+        for (LONG x = region.left; x < region.right; ++x) {
+            if (picture.At(x, y) != background) {
+                ink = {std::min(ink.left, x), std::min(ink.top, y), std::max(ink.right, x + 1),
+                       std::max(ink.bottom, y + 1)};
+            }
+        }
+    }
+    if (IsRectEmpty(&ink)) {
+        return {};
+    }
+    OffsetRect(&ink, -region.left, -region.top);
+    return ink;
+}
+
+std::string ShrinkBlocks(const Picture& shown, int scale, Picture* shrunk) {
+    if (shown.width % scale != 0 || shown.height % scale != 0) {
+        return Format("%d x %d pixels are no whole number of %d x %d blocks", shown.width,
+                      shown.height, scale, scale);
+    }
+    *shrunk = Picture(shown.width / scale, shown.height / scale, 0);
+    for (int y = 0; y < shown.height; ++y) {
+        for (int x = 0; x < shown.width; ++x) {
+            const uint32_t corner = shown.At(x - x % scale, y - y % scale);
+            if (shown.At(x, y) != corner) {
+                return Format("the block at (%d, %d) is not one colour: (%d, %d) is %s", x / scale,
+                              y / scale, x, y, DescribeColor(shown.At(x, y)).c_str());
+            }
+            shrunk->At(x / scale, y / scale) = corner;
+        }
+    }
+    return {};
+}

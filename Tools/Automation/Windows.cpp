@@ -41,6 +41,15 @@ void WaitUntilClosed(HWND window, const std::string& how) {
     }
 }
 
+void MoveClientLeftTo(HWND window, LONG screenX) {
+    POINT client = {0, 0};
+    RECT frame = {};
+    ClientToScreen(window, &client);
+    GetWindowRect(window, &frame);
+    SetWindowPos(window, nullptr, screenX - (client.x - frame.left), frame.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 HWND Control(HWND dialog, int id) {
     HWND control = GetDlgItem(dialog, id);
     if (!control) {

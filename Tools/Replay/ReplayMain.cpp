@@ -1,5 +1,7 @@
-// clankmere-replay [--prefs FILE] RECORD
-// Replays a game record as the game restores one and prints the final position.
+// clankmere-replay [--prefs FILE] [--explain [--tsv]] RECORD
+// Replays a game record as the game restores one and prints the final position, or with
+// --explain where the game could have been saved.
+#include "Explanation.h"
 #include "Game.h"
 #include "GameRecord.h"
 #include "NullGameHost.h"
@@ -19,7 +21,7 @@ int Fail(const char* file, const char* reason) {
 }
 
 int Usage() {
-    std::fprintf(stderr, "usage: clankmere-replay [--prefs FILE] RECORD\n");
+    std::fprintf(stderr, "usage: clankmere-replay [--prefs FILE] [--explain [--tsv]] RECORD\n");
     return kExitBadInput;
 }
 
@@ -55,19 +57,23 @@ void PrintPosition(const CGame& game) {
 struct Arguments {
     const char* prefsPath = nullptr;
     const char* recordPath = nullptr;
+    bool explain = false;
+    bool tsv = false;
 };
 
 bool ParseArguments(const std::vector<std::string>& argv, Arguments& args) {
     for (size_t i = 0; i < argv.size(); ++i) {
         if (argv[i] == "--prefs" && i + 1 < argv.size() && !args.prefsPath) {
             args.prefsPath = argv[++i].c_str();
+        } else if (argv[i] == "--explain" || argv[i] == "--tsv") {
+            (argv[i] == "--tsv" ? args.tsv : args.explain) = true;
         } else if (argv[i][0] != '-' && !args.recordPath) {
             args.recordPath = argv[i].c_str();
         } else {
             return false;
         }
     }
-    return args.recordPath != nullptr;
+    return args.recordPath != nullptr && (args.explain || !args.tsv);
 }
 
 } // namespace
@@ -96,6 +102,12 @@ int main(int argc, char** argv) {
     CNullGameHost host;
     CPreferencesFile prefsFile(args.prefsPath ? args.prefsPath : "");
     CGame game(host, args.prefsPath ? &prefsFile : nullptr);
+    if (args.explain) {
+        const std::string problem =
+            ExplainRecord(game, static_cast<int64_t>(startTime), moves, args.tsv);
+        std::free(moves);
+        return problem.empty() ? 0 : Fail(args.recordPath, problem.c_str());
+    }
     ReplayStoredGame(game, static_cast<int64_t>(startTime), moves);
     std::free(moves);
     PrintPosition(game);

@@ -1,0 +1,229 @@
+// The windows the program draws itself, at 96 and at 192 dots per inch: the High Scores list,
+// the How to Play picture and the lines of the About box must be twice as large at 192, the
+// picture in exact 2 x 2 blocks and the texts by the size of their ink.
+#include "Scenario.h"
+
+#include <cstdlib>
+
+namespace {
+
+constexpr int kScale = 2;
+
+// The list's regions of text at 96 dots per inch: the title, the column headers, the ten rows.
+std::vector<RECT> ListTextRegions() {
+    std::vector<RECT> regions = {{10, 10, 502, 40}, {10, 50, 502, 70}};
+    for (int row = 0; row < 10; ++row) {
+        regions.push_back({10, 70 + 20 * row, 502, 90 + 20 * row});
+    }
+    return regions;
+}
+
+RECT Scaled(RECT rect, int scale) {
+    return {rect.left * scale, rect.top * scale, rect.right * scale, rect.bottom * scale};
+}
+
+// The About box's title box (inside its frame) and the four placeholders of its lines.
+constexpr int kAboutPlaces[] = {IDC_ABOUT_TITLE, IDC_ABOUT_CREDIT, IDC_ABOUT_CREDIT_VERSION,
+                                IDC_ABOUT_AUTHOR, IDC_ABOUT_AUTHOR_VERSION};
+
+// What the three windows showed at one setting of dots per inch.
+struct Drawn {
+    Picture list;
+    Picture help;
+    Picture about;
+    std::vector<RECT> aboutPlaces;
+};
+
+void CloseDialog(Game& game, const MenuDialog& dialog, const char* when) {
+    Click(dialog.window, IDOK);
+    WaitUntilClosed(dialog.window, when);
+    game.WaitForCommandEnd(dialog, when);
+}
+
+Picture CaptureList(Game& game, int scale) {
+    game.SendPromptly(WM_COMMAND, IDM_SHOW_HIGH_SCORES, 0);
+    HWND list = nullptr;
+    E2E_CHECK(WaitUntil([&] {
+                  return (list = FindWindowA("High Scores", nullptr)) && IsWindowVisible(list);
+              }),
+              "the High Scores window did not appear");
+    CheckClientSize(list, 512 * scale, 270 * scale,
+                    Format("the High Scores window at %dx:", scale));
+    MoveClientLeftTo(list, 0);
+    const POINT rowEnd = {500 * scale, 80 * scale};
+    E2E_CHECK(
+        WaitUntil([&] { return CaptureClient(list).At(rowEnd.x, rowEnd.y) == Rgb(240, 240, 240); }),
+        "the High Scores window shows no list");
+    const Picture shown = WaitForSteadyPicture(list);
+    PostMessageA(list, WM_CLOSE, 0, 0);
+    WaitUntilClosed(list, "WM_CLOSE to the High Scores window");
+    return shown;
+}
+
+// The picture control, moved onto the screen: at 192 dpi the dialog is wider than the desktop.
+Picture CaptureHelpPicture(Game& game) {
+    const MenuDialog help = game.OpenFromMenu(IDM_HOW_TO_PLAY, "Help");
+    const HWND control = Control(help.window, IDC_HELP_PICTURE);
+    const RECT place = ClientRectOf(help.window, control);
+    MoveClientLeftTo(help.window, 8 - place.left);
+    const Picture shown = Crop(WaitForSteadyPicture(help.window), place);
+    CloseDialog(game, help, "after OK in How to Play");
+    return shown;
+}
+
+// Once the title has grown to full size and the lines under it are drawn.
+void CaptureAbout(Game& game, Drawn* drawn) {
+    const MenuDialog about = game.OpenFromMenu(IDM_ABOUT, "About");
+    for (const int id : kAboutPlaces) {
+        drawn->aboutPlaces.push_back(ClientRectOf(about.window, Control(about.window, id)));
+    }
+    const RECT& lastLine = drawn->aboutPlaces.back();
+    E2E_CHECK(WaitUntil([&] {
+                  const RECT ink = InkBox(CaptureClient(about.window), lastLine);
+                  return !IsRectEmpty(&ink);
+              }),
+              "the About box never drew its last line");
+    // Moved once the title has grown: a paint during the growth draws nothing.
+    MoveClientLeftTo(about.window, 0);
+    drawn->about = WaitForSteadyPicture(about.window);
+    CloseDialog(game, about, "after OK in About");
+}
+
+Drawn DrawnAt(const Installation& context, DWORD dpi) {
+    RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD, &dpi,
+                    sizeof dpi);
+    Game game(context);
+    game.WaitForMainWindow();
+    Drawn drawn;
+    drawn.list = CaptureList(game, static_cast<int>(dpi) / 96);
+    drawn.help = CaptureHelpPicture(game);
+    CaptureAbout(game, &drawn);
+    QuitWithQ(game);
+    return drawn;
+}
+
+// Each edge of the ink at 192 dpi lies where twice its edge at 96 does, give or take what
+// hinting and smoothing change in a font twice the size.
+void CheckInkDoubled(const RECT& at96, const RECT& at192, const char* what) {
+    const LONG edges96[] = {at96.left, at96.top, at96.right, at96.bottom};
+    const LONG edges192[] = {at192.left, at192.top, at192.right, at192.bottom};
+    for (int i = 0; i < 4; ++i) {
+        const LONG expected = kScale * edges96[i];
+        E2E_CHECK(!IsRectEmpty(&at96) && std::labs(edges192[i] - expected) <= 3 + expected / 20,
+                  "%s: its ink at 192 dpi is (%ld, %ld, %ld, %ld), not twice (%ld, %ld, %ld, %ld)",
+                  what, at192.left, at192.top, at192.right, at192.bottom, at96.left, at96.top,
+                  at96.right, at96.bottom);
+    }
+}
+
+// The title box's ink lies inside its one-pixel frame.
+RECT InsideFrame(RECT box) {
+    InflateRect(&box, -1, -1);
+    return box;
+}
+
+} // namespace
+
+E2E_TEST(high_scores_help_picture_and_about_lines_double_at_192_dpi) {
+    StoreDefaultPreferences();
+    const Drawn at96 = DrawnAt(context, 96);
+    const Drawn at192 = DrawnAt(context, 96 * kScale);
+
+    const std::vector<RECT> regions = ListTextRegions();
+    for (size_t i = 0; i < regions.size(); ++i) {
+        CheckInkDoubled(
+            InkBox(at96.list, regions[i]), InkBox(at192.list, Scaled(regions[i], kScale)),
+            Format("text %zu of the High Scores list (title, headers, rows)", i + 1).c_str());
+    }
+
+    Picture shrunk;
+    const std::string blocks = ShrinkBlocks(at192.help, kScale, &shrunk);
+    E2E_CHECK(blocks.empty(), "the help picture at 192 dpi: %s", blocks.c_str());
+    E2E_CHECK(shrunk == at96.help,
+              "the help picture at 192 dpi, shrunk by its 2 x 2 blocks, is %d x %d and not the "
+              "%d x %d picture shown at 96 dpi",
+              shrunk.width, shrunk.height, at96.help.width, at96.help.height);
+
+    for (size_t i = 0; i < std::size(kAboutPlaces); ++i) {
+        const RECT place96 = i == 0 ? InsideFrame(at96.aboutPlaces[i]) : at96.aboutPlaces[i];
+        const RECT place192 = i == 0 ? InsideFrame(at192.aboutPlaces[i]) : at192.aboutPlaces[i];
+        CheckInkDoubled(InkBox(at96.about, place96), InkBox(at192.about, place192),
+                        Format("About control %d", kAboutPlaces[i]).c_str());
+    }
+}
+
+namespace {
+
+// The widths of the images in icon group `id` of `module`, in the order the group lists them.
+std::vector<int> IconGroupSizes(HMODULE module, int id) {
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(14));
+    const auto* group =
+        found ? static_cast<const BYTE*>(LockResource(LoadResource(module, found))) : nullptr;
+    E2E_CHECK(group, "the program has no icon group %d", id);
+    // A header of three words, then an entry of 14 bytes per image, its width first (0: 256).
+    const WORD count = *reinterpret_cast<const WORD*>(group + 4);
+    std::vector<int> sizes;
+    for (WORD i = 0; i < count; ++i) {
+        const BYTE width = group[6 + 14 * i];
+        sizes.push_back(width == 0 ? 256 : width);
+    }
+    return sizes;
+}
+
+// The icon as the system draws it at `side` pixels, over white.
+Picture DrawnIcon(HMODULE module, int side) {
+    auto* icon = static_cast<HICON>(
+        LoadImageA(module, MAKEINTRESOURCEA(IDI_ROBOT), IMAGE_ICON, side, side, 0));
+    E2E_CHECK(icon, "no %d-pixel icon can be loaded", side);
+    BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), side, -side, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC hdc = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(hdc, bitmap);
+    PatBlt(hdc, 0, 0, side, side, WHITENESS);
+    DrawIconEx(hdc, 0, 0, icon, side, side, 0, nullptr, DI_NORMAL);
+    GdiFlush();
+    Picture drawn(side, side, 0);
+    for (size_t i = 0; i < drawn.pixels.size(); ++i) {
+        drawn.pixels[i] = static_cast<const uint32_t*>(bits)[i] & 0x00FFFFFF;
+    }
+    SelectObject(hdc, previous);
+    DeleteDC(hdc);
+    DeleteObject(bitmap);
+    DestroyIcon(icon);
+    return drawn;
+}
+
+struct IconGroups {
+    const char* program;
+    std::vector<int> sizes;
+};
+
+} // namespace
+
+// Screens of up to 300 % find the program's icon in the size they need, and Explorer its
+// 256-pixel picture: the robot in blocks of 16 x 16. The 9x build keeps the two sizes of its
+// time.
+E2E_TEST(icons_come_in_every_size_the_system_asks_for) {
+    const std::string folder = context.installDir + "\\";
+    for (const IconGroups& row : {IconGroups{"Clankmere.exe", {16, 32, 48, 256}},
+                                  IconGroups{"Clankmere9x.exe", {16, 32}}}) {
+        HMODULE module =
+            LoadLibraryExA((folder + row.program).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        E2E_CHECK(module, "%s cannot be loaded", row.program);
+        const std::vector<int> large = IconGroupSizes(module, IDI_ROBOT);
+        E2E_CHECK(large == row.sizes, "%s: icon %d has %zu sizes, %d pixels the largest",
+                  row.program, IDI_ROBOT, large.size(), large.empty() ? 0 : large.back());
+        const std::vector<int> small = IconGroupSizes(module, IDI_ROBOT_SMALL);
+        E2E_CHECK(small.front() == 16, "%s: the small icon's first size is %d", row.program,
+                  small.front());
+        if (row.sizes.back() == 256) {
+            Picture shrunk;
+            const std::string blocks = ShrinkBlocks(DrawnIcon(module, 256), 16, &shrunk);
+            E2E_CHECK(blocks.empty(), "%s: the 256-pixel icon: %s", row.program, blocks.c_str());
+            E2E_CHECK(shrunk == DrawnIcon(module, 16),
+                      "%s: the 256-pixel icon is not the 16-pixel one in blocks", row.program);
+        }
+        FreeLibrary(module);
+    }
+}
