@@ -14,3 +14,10 @@ int ToFramePixel(int windowPixel, int scale) {
     const int block = windowPixel / scale;
     return windowPixel % scale < 0 ? block - 1 : block;
 }
+
+int KeepInside(int start, int size, int low, int high) {
+    if (start + size > high) {
+        start = high - size;
+    }
+    return start < low ? low : start;
+}

@@ -14,3 +14,7 @@ int ChooseDisplayScale(int dpi, int frameWidth, int frameHeight, int extraWidth,
 // A window coordinate in frame pixels: the block of `scale` pixels it lies in, also left of
 // and above the window.
 int ToFramePixel(int windowPixel, int scale);
+
+// Where a window `size` long that starts at `start` starts once it lies inside the span from
+// `low` to `high`: moved no farther than needed, and at `low` when it is longer than the span.
+int KeepInside(int start, int size, int low, int high);

@@ -34,6 +34,17 @@ UINT SystemDpi() {
     return dpi > 0 ? static_cast<UINT>(dpi) : kBaseDpi;
 }
 
+// Caption and menu follow the monitor's DPI only in windows aware of it in the second way
+// (Windows 10 1703 on). Windows 10 1607 knows only the first way: there they stay at the
+// system's DPI, while the functions "for DPI" would measure them at the monitor's.
+bool FrameFollowsMonitorDpi(HWND hWnd) {
+    auto* context =
+        User32Function<decltype(GetWindowDpiAwarenessContext)>("GetWindowDpiAwarenessContext");
+    auto* equal =
+        User32Function<decltype(AreDpiAwarenessContextsEqual)>("AreDpiAwarenessContextsEqual");
+    return context && equal && equal(context(hWnd), DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+}
+
 } // namespace
 
 void EnableDpiAwareness() {
@@ -70,23 +81,20 @@ UINT WindowDpi(HWND hWnd) {
     }
 }
 
-int SystemMetricForDpi(int index, UINT dpi) {
-    if (auto* forDpi = User32Function<decltype(GetSystemMetricsForDpi)>("GetSystemMetricsForDpi")) {
-        return forDpi(index, dpi);
-    }
-    return GetSystemMetrics(index);
-}
-
 SIZE WindowSizeForClient(HWND hWnd, SIZE client, UINT dpi) {
     const auto style = static_cast<DWORD>(GetWindowLongA(hWnd, GWL_STYLE));
     const auto exStyle = static_cast<DWORD>(GetWindowLongA(hWnd, GWL_EXSTYLE));
     const BOOL menu = GetMenu(hWnd) != nullptr;
     RECT rect = {0, 0, client.cx, client.cy};
     auto* forDpi = User32Function<decltype(AdjustWindowRectExForDpi)>("AdjustWindowRectExForDpi");
-    if (!forDpi || !forDpi(&rect, style, menu, exStyle, dpi)) {
+    if (!forDpi || !FrameFollowsMonitorDpi(hWnd) || !forDpi(&rect, style, menu, exStyle, dpi)) {
         AdjustWindowRectEx(&rect, style, menu, exStyle);
     }
     return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+SIZE FrameWindowSize(HWND hWnd, int scale, UINT dpi) {
+    return WindowSizeForClient(hWnd, {WINDOW_WIDTH * scale, WINDOW_HEIGHT * scale}, dpi);
 }
 
 int ChooseFrameScale(HWND hWnd, UINT dpi, const RECT& area) {
@@ -96,15 +104,29 @@ int ChooseFrameScale(HWND hWnd, UINT dpi, const RECT& area) {
         static_cast<void>(area);
         return 1;
     } else {
-        const SIZE window = WindowSizeForClient(hWnd, {WINDOW_WIDTH, WINDOW_HEIGHT}, dpi);
-        MONITORINFO monitor = {};
-        monitor.cbSize = sizeof monitor;
-        if (!GetMonitorInfoA(MonitorFromRect(&area, MONITOR_DEFAULTTONEAREST), &monitor)) {
-            SystemParametersInfoA(SPI_GETWORKAREA, 0, &monitor.rcWork, 0);
-        }
+        const SIZE window = FrameWindowSize(hWnd, 1, dpi);
+        const RECT work = WorkAreaNear(area);
         return ChooseDisplayScale(static_cast<int>(dpi), WINDOW_WIDTH, WINDOW_HEIGHT,
                                   window.cx - WINDOW_WIDTH, window.cy - WINDOW_HEIGHT,
-                                  monitor.rcWork.right - monitor.rcWork.left,
-                                  monitor.rcWork.bottom - monitor.rcWork.top);
+                                  work.right - work.left, work.bottom - work.top);
     }
+}
+
+RECT WorkAreaNear(const RECT& area) {
+    auto* fromRect = User32Function<decltype(MonitorFromRect)>("MonitorFromRect");
+    auto* info = User32Function<decltype(GetMonitorInfoA)>("GetMonitorInfoA");
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    if (!fromRect || !info || !info(fromRect(&area, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &monitor.rcWork, 0);
+    }
+    return monitor.rcWork;
+}
+
+RECT KeptInside(const RECT& window, const RECT& work) {
+    const LONG width = window.right - window.left;
+    const LONG height = window.bottom - window.top;
+    const LONG left = KeepInside(window.left, width, work.left, work.right);
+    const LONG top = KeepInside(window.top, height, work.top, work.bottom);
+    return {left, top, left + width, top + height};
 }

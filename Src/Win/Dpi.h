@@ -9,9 +9,16 @@
 void EnableDpiAwareness();
 // The dots per inch of the monitor the window stands on.
 UINT WindowDpi(HWND hWnd);
-int SystemMetricForDpi(int index, UINT dpi);
 // The outer size of a window with the style and menu of `hWnd` around a client area of
-// `client`, at `dpi`.
+// `client` on a monitor of `dpi`. Every window size comes from here: caption and menu are
+// measured at `dpi` only where the system draws them so.
 SIZE WindowSizeForClient(HWND hWnd, SIZE client, UINT dpi);
+// The same around the main window's frame shown at `scale`.
+SIZE FrameWindowSize(HWND hWnd, int scale, UINT dpi);
 // The scale at which the frame is shown at `dpi` on the monitor nearest to `area`.
 int ChooseFrameScale(HWND hWnd, UINT dpi, const RECT& area);
+// The work area of the monitor nearest to `area`; the desktop's where monitors are unknown.
+RECT WorkAreaNear(const RECT& area);
+// `window` moved no farther than needed to lie inside `work`; a window larger than the work
+// area keeps its top-left corner inside it.
+RECT KeptInside(const RECT& window, const RECT& work);

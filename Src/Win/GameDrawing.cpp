@@ -166,8 +166,12 @@ void CGameGraphics::RedrawBoard() {
         m_pDisplay->BlitToBackBuffer(0, 0, m_pBackgroundSurface, nullptr, 0);
         DrawRobots();
         DrawPlayer();
-        // Drawn also after the game ended, around the player's last cell.
-        if (m_game.m_prefs.m_showMovementArrows) {
+        // Drawn also after the game ended, around the player's last cell; a display recovered
+        // while an action has them hidden leaves them hidden.
+        if (!m_recovering) {
+            m_arrowsHidden = false;
+        }
+        if (m_game.m_prefs.m_showMovementArrows && !m_arrowsHidden) {
             DrawArrowIcons();
         }
         Present();
@@ -227,6 +231,7 @@ void CGameGraphics::ComputeArrows() {
 }
 
 void CGameGraphics::DrawArrows() {
+    m_arrowsHidden = false;
     if (!CanDraw() || m_game.m_gameOver || !m_game.m_prefs.m_showMovementArrows) {
         return;
     }
@@ -242,6 +247,7 @@ void CGameGraphics::HideArrows() {
     if (!CanDraw() || m_game.m_gameOver || !m_game.m_prefs.m_showMovementArrows) {
         return;
     }
+    m_arrowsHidden = true;
     for (const RECT& arrow : m_arrowDstRects) {
         if (arrow.right != 0) {
             EraseCellRect(arrow);

@@ -316,12 +316,20 @@ void CGameGraphics::FitWindowToDpi(UINT dpi, const RECT& area) {
     }
 }
 
-// A display that no longer fits the screen's mode is made again from nothing; lost surfaces are
+// Nothing is done while another program holds the display: the next present tries again. A
+// display mode change, told by the cooperative-level test, by the restore or by surfaces that
+// could not be made, leaves only a display made again from nothing; otherwise lost surfaces are
 // restored and refilled. Either way the back buffer and the canvas hold nothing useful any
 // more, so the whole board is drawn again before the next frame is shown.
 void CGameGraphics::RecoverLostDisplay(HRESULT presented) {
     m_recovering = true;
-    const HRESULT hr = presented == DDERR_WRONGMODE ? RebuildDisplay() : RestoreSurfaces();
+    HRESULT hr = presented == DDERR_WRONGMODE ? presented : m_pDisplay->TestCooperativeLevel();
+    if (hr == DD_OK) {
+        hr = RestoreSurfaces();
+    }
+    if (hr == DDERR_WRONGMODE) {
+        hr = RebuildDisplay();
+    }
     if (SUCCEEDED(hr)) {
         RedrawBoard();
     }
@@ -330,7 +338,7 @@ void CGameGraphics::RecoverLostDisplay(HRESULT presented) {
 
 // The wallpaper is loaded again by the full redraw that follows.
 HRESULT CGameGraphics::RestoreSurfaces() {
-    HRESULT hr = m_pDisplay->GetDirectDraw()->RestoreAllSurfaces();
+    HRESULT hr = m_pDisplay->RestoreAllSurfaces();
     if (FAILED(hr)) {
         return hr;
     }
@@ -349,22 +357,25 @@ HRESULT CGameGraphics::RestoreSurfaces() {
 }
 
 // Surfaces belong to the DirectDraw object that made them, so all go with the old display,
-// once a new one exists.
+// once a new one exists. The new display is in place while it sizes the window: the window
+// procedure holds the window at the size of the new display's scale, which a screen of another
+// size may have changed.
 HRESULT CGameGraphics::RebuildDisplay() {
-    auto* pDisplay = new CDisplay;
-    HRESULT hr = pDisplay->CreateWindowedDisplay(m_hWindow);
+    CDisplay* pOld = m_pDisplay;
+    m_pDisplay = new CDisplay;
+    HRESULT hr = m_pDisplay->CreateWindowedDisplay(m_hWindow);
     if (FAILED(hr)) {
-        delete pDisplay;
+        delete m_pDisplay;
+        m_pDisplay = pOld;
         return hr;
     }
     ReleaseSurfaces();
-    delete m_pDisplay;
-    m_pDisplay = pDisplay;
+    delete pOld;
     const char* failedStep = nullptr;
     return CreateSurfaces(failedStep);
 }
 
-void CGameGraphics::LoseSurfacesForTest() {
+void CGameGraphics::LoseSurfacesForTest(TestSurfaceLoss loss) {
     if (!m_pDisplay) {
         return;
     }
@@ -375,7 +386,7 @@ void CGameGraphics::LoseSurfacesForTest() {
          {m_pGridImageSurface, m_pTextSurface, m_pBackgroundSurface, m_pWallpaperSurface}) {
         BlankSurface(pSurface);
     }
-    m_pDisplay->LoseSurfacesAtNextPresent();
+    m_pDisplay->LoseSurfacesAtNextPresent(loss);
 }
 
 void CGameGraphics::RefreshPalette() {

@@ -75,8 +75,8 @@ public:
     // Every heap cell shows its smoldering frame for the tick `tickMs`; one present.
     void DrawSmolderingHeaps(uint32_t tickMs);
     // Test-only fault switch: blanks every surface and makes the next present report them lost,
-    // as a display mode change does on a real desktop.
-    void LoseSurfacesForTest();
+    // in the way `loss` says, as a real desktop does.
+    void LoseSurfacesForTest(TestSurfaceLoss loss);
 
     // --- Animations (GameAnimation.cpp).
     void AnimatePlayerStep(int dx, int dy);
@@ -155,6 +155,8 @@ private:
     // Set while a lost display is being recovered, so that the redraw's own presents do not
     // start another recovery.
     bool m_recovering = false;
+    // From the moment an action hides the arrows until they are drawn again.
+    bool m_arrowsHidden = false;
 };
 
 RECT CellRect(int x, int y);

@@ -1,7 +1,6 @@
 // Start-up, the main loop with its idle clock, and the main window with its menus and commands.
 #include "AboutDlg.h"
 #include "CommandIds.h"
-#include "DisplayScale.h"
 #include "Dpi.h"
 #include "Flavour.h"
 #include "GameUI.h"
@@ -35,8 +34,8 @@ constexpr int kIdleTimeoutsBeforeDemo = 10;
 // Test-only fault switch. A real desktop takes the display's surfaces away when the display
 // mode changes; Wine does not in a window, so the end-to-end test starts the program with this
 // environment variable set to 1 and then posts kLoseSurfacesMessage to the main window, which
-// blanks every surface and makes the next present report them lost. Without the variable the
-// message is ignored.
+// blanks every surface and makes the next present report them lost, in the way its first
+// parameter (a TestSurfaceLoss) says. Without the variable the message is ignored.
 constexpr char kSurfaceLossSwitch[] = "CLANKMERE_TEST_SURFACE_LOSS";
 constexpr UINT kLoseSurfacesMessage = WM_APP;
 bool g_surfaceLossSwitch = false;
@@ -50,14 +49,6 @@ namespace {
 
 void StartupError(const char* text) {
     MessageBoxA(nullptr, text, "Error", MB_ICONERROR | MB_OK);
-}
-
-// The outer size of the main window with the frame shown at `scale`, at `dpi`; the window
-// procedure keeps it at exactly this size.
-SIZE MainWindowSize(int scale, UINT dpi) {
-    return {WINDOW_WIDTH * scale + 2 * SystemMetricForDpi(SM_CXFRAME, dpi),
-            WINDOW_HEIGHT * scale + SystemMetricForDpi(SM_CYCAPTION, dpi) +
-                SystemMetricForDpi(SM_CYMENU, dpi) + 2 * SystemMetricForDpi(SM_CYFRAME, dpi)};
 }
 
 // Whether the image folder can be found from the current directory.
@@ -156,8 +147,8 @@ LRESULT CALLBACK MainWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPar
         graphics.Present();
         break;
     case kLoseSurfacesMessage:
-        if (g_surfaceLossSwitch) {
-            graphics.LoseSurfacesForTest();
+        if (g_surfaceLossSwitch && wParam <= kTestModeChangedAtTest) {
+            graphics.LoseSurfacesForTest(static_cast<TestSurfaceLoss>(wParam));
         }
         return 0;
     case WM_ERASEBKGND:
@@ -178,7 +169,7 @@ LRESULT CALLBACK MainWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPar
         }
         return 0;
     case WM_GETMINMAXINFO: {
-        const SIZE size = MainWindowSize(graphics.Scale(), WindowDpi(hWnd));
+        const SIZE size = FrameWindowSize(hWnd, graphics.Scale(), WindowDpi(hWnd));
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
         info->ptMinTrackSize = {size.cx, size.cy};
         info->ptMaxTrackSize = {size.cx, size.cy};
@@ -202,8 +193,20 @@ LRESULT CALLBACK MainWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPar
     case WM_QUERYNEWPALETTE:
         graphics.RefreshPalette();
         break;
+    case WM_GETDPISCALEDSIZE: {
+        // Asked before a move to a monitor of other dots per inch. The size is the one the scale
+        // there gives, and the system suggests a place for it, from which the window does not
+        // reach back into the monitor it came from.
+        const auto dpi = static_cast<UINT>(wParam);
+        RECT rect = {};
+        GetWindowRect(hWnd, &rect);
+        *reinterpret_cast<SIZE*>(lParam) =
+            FrameWindowSize(hWnd, ChooseFrameScale(hWnd, dpi, rect), dpi);
+        return TRUE;
+    }
     case WM_DPICHANGED:
-        // Moved to a monitor of other dots per inch: the frame takes the scale for it.
+        // Moved to a monitor of other dots per inch: the frame takes the scale for it, in the
+        // place the system suggests.
         graphics.FitWindowToDpi(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     default:
@@ -223,21 +226,28 @@ bool CreateMainWindow(HINSTANCE hInstance, HWND* phWnd, HACCEL* phAccel) {
     }
     *phAccel = LoadAcceleratorsA(hInstance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
     // The display gives the window its final size for the monitor it lands on.
-    const SIZE size = MainWindowSize(1, kBaseDpi);
+    RECT rect = {0, 0, WINDOW_WIDTH, WINDOW_HEIGHT};
+    AdjustWindowRectEx(&rect, kMainWindowStyle, TRUE, 0);
     *phWnd = CreateWindowExA(0, kWindowClassName, kProgramName, kMainWindowStyle, CW_USEDEFAULT,
-                             CW_USEDEFAULT, size.cx, size.cy, nullptr, nullptr, hInstance, nullptr);
+                             CW_USEDEFAULT, rect.right - rect.left, rect.bottom - rect.top, nullptr,
+                             nullptr, hInstance, nullptr);
     return *phWnd != nullptr;
 }
 
 // A window left minimised or maximised comes back in its normal state at its last normal
-// position.
+// position. A placement stored at other dots per inch gives the window its size there: it takes
+// the scale of its monitor and, grown, is moved back inside the monitor's work area (the system
+// rescues only windows that are wholly off the screen). All that happens before the window
+// shows, so that it is seen only where it ends up.
 void ShowMainWindow(HWND hWnd, const WindowPlacement& stored) {
     if (stored.length != 0) {
         WINDOWPLACEMENT placement = ToWin32(stored);
         placement.length = sizeof placement;
-        placement.showCmd = SW_SHOW;
+        placement.showCmd = SW_HIDE;
         if (SetWindowPlacement(hWnd, &placement)) {
-            return;
+            RECT rect = {};
+            GetWindowRect(hWnd, &rect);
+            g_host.Graphics().FitWindowToDpi(WindowDpi(hWnd), rect);
         }
     }
     ShowWindow(hWnd, SW_SHOW);

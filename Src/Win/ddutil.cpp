@@ -244,7 +244,8 @@ HRESULT CSurface::SetSourceColorKey() {
 
 CDisplay::CDisplay()
     : m_pDirectDraw(nullptr), m_pddsPrimary(nullptr), m_pddsBackBuffer(nullptr), m_hWindow(nullptr),
-      m_windowRect(), m_windowed(FALSE), m_losePending(FALSE), m_scale(1), m_pddsScaled(nullptr) {}
+      m_windowRect(), m_windowed(FALSE), m_testLoss(kTestNoLoss), m_scale(1),
+      m_pddsScaled(nullptr) {}
 
 CDisplay::~CDisplay() {
     CDisplay::ReleaseObjects();
@@ -281,7 +282,7 @@ HRESULT CDisplay::CreateWindowedDisplay(HWND hWnd) {
 }
 
 // Gives the window a client area of exactly the back buffer's size times the scale and keeps
-// its top-left corner inside the desktop's work area.
+// its top-left corner inside the work area of its monitor.
 void CDisplay::FitWindowToBackBuffer(HWND hWnd) {
     LONG style = GetWindowLongA(hWnd, GWL_STYLE);
     style = (style & kStyleKeepMask) | kStyleSet;
@@ -289,12 +290,12 @@ void CDisplay::FitWindowToBackBuffer(HWND hWnd) {
 
     RECT rect = {};
     GetWindowRect(hWnd, &rect);
-    SizeWindowForScale(hWnd, WindowDpi(hWnd), rect, SWP_NOMOVE);
+    const SIZE size = ApplyScale(hWnd, WindowDpi(hWnd), rect);
+    SetWindowPos(hWnd, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowPos(hWnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
 
-    RECT work = {};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     GetWindowRect(hWnd, &rect);
+    const RECT work = WorkAreaNear(rect);
     if (rect.left < work.left) {
         rect.left = work.left;
     }
@@ -305,24 +306,25 @@ void CDisplay::FitWindowToBackBuffer(HWND hWnd) {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// Chooses the scale for `dpi` on the monitor nearest to `area` and gives the window its size
-// for that scale, at the top-left corner of `area` unless `flags` keeps it where it is.
-void CDisplay::SizeWindowForScale(HWND hWnd, UINT dpi, const RECT& area, UINT flags) {
+// Chooses the scale for `dpi` on the monitor nearest to `area`; the window's size for it.
+SIZE CDisplay::ApplyScale(HWND hWnd, UINT dpi, const RECT& area) {
     const int scale = ChooseFrameScale(hWnd, dpi, area);
     if (scale != m_scale) {
         Release(m_pddsScaled);
         m_scale = scale;
     }
-    const SIZE size =
-        WindowSizeForClient(hWnd, {WINDOW_WIDTH * m_scale, WINDOW_HEIGHT * m_scale}, dpi);
-    SetWindowPos(hWnd, nullptr, area.left, area.top, size.cx, size.cy,
-                 flags | SWP_NOZORDER | SWP_NOACTIVATE);
+    return FrameWindowSize(hWnd, m_scale, dpi);
 }
 
 void CDisplay::FitWindowToDpi(UINT dpi, const RECT& area) {
-    if (m_hWindow) {
-        SizeWindowForScale(m_hWindow, dpi, area, 0);
+    if (!m_hWindow) {
+        return;
     }
+    const SIZE size = ApplyScale(m_hWindow, dpi, area);
+    const RECT window = KeptInside({area.left, area.top, area.left + size.cx, area.top + size.cy},
+                                   WorkAreaNear(area));
+    SetWindowPos(m_hWindow, nullptr, window.left, window.top, size.cx, size.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 HRESULT CDisplay::CreatePrimaryWithClipper(HWND hWnd) {
@@ -420,8 +422,10 @@ HRESULT CDisplay::PresentBackBuffer() {
         return E_POINTER;
     }
     for (;;) {
-        HRESULT hr = m_losePending ? DDERR_SURFACELOST : CopyBackBufferToWindow();
-        m_losePending = FALSE;
+        HRESULT hr = m_testLoss != kTestNoLoss ? DDERR_SURFACELOST : CopyBackBufferToWindow();
+        if (m_testLoss == kTestSurfacesLost) {
+            m_testLoss = kTestNoLoss;
+        }
         if (hr == DDERR_SURFACELOST) {
             m_pddsPrimary->Restore();
             m_pddsBackBuffer->Restore();
@@ -431,6 +435,21 @@ HRESULT CDisplay::PresentBackBuffer() {
             return hr;
         }
     }
+}
+
+HRESULT CDisplay::TestCooperativeLevel() {
+    if (!m_pDirectDraw) {
+        return E_POINTER;
+    }
+    return m_testLoss == kTestModeChangedAtTest ? DDERR_WRONGMODE
+                                                : m_pDirectDraw->TestCooperativeLevel();
+}
+
+HRESULT CDisplay::RestoreAllSurfaces() {
+    if (!m_pDirectDraw) {
+        return E_POINTER;
+    }
+    return m_testLoss == kTestNoLoss ? m_pDirectDraw->RestoreAllSurfaces() : DDERR_WRONGMODE;
 }
 
 HRESULT CDisplay::CopyBackBufferToWindow() {

@@ -18,6 +18,16 @@ constexpr COLORREF kColorKey = RGB(255, 255, 0);
 // The only text surface the program makes.
 constexpr char kDemoModeText[] = "<Demo Mode>";
 
+// What the test-only fault switch makes the display report, as a real desktop does: surfaces
+// lost once, or lost to a change of the display mode, which the DirectDraw object that made
+// them never gets over; the restore notices it, or already the cooperative-level test.
+enum TestSurfaceLoss : int {
+    kTestNoLoss = -1,
+    kTestSurfacesLost = 0,
+    kTestModeChangedAtRestore = 1,
+    kTestModeChangedAtTest = 2,
+};
+
 class CSurface {
 public:
     CSurface();
@@ -51,8 +61,9 @@ public:
     virtual HRESULT ReleaseObjects();
 
     HRESULT CreateWindowedDisplay(HWND hWnd);
-    // Shows the frame at the scale for `dpi` and gives the window its size for that scale at
-    // the top-left corner of `area` (the monitor's new DPI, as the system reports it).
+    // Shows the frame at the scale for `dpi` on the monitor nearest to `area` and gives the
+    // window its size for that scale at the top-left corner of `area`, moved as far as needed
+    // to lie inside that monitor's work area.
     void FitWindowToDpi(UINT dpi, const RECT& area);
     HRESULT RefreshWindowRect();
     // A blank surface the size of the back buffer.
@@ -62,8 +73,14 @@ public:
     HRESULT CreateSurfaceFromImage(CSurface** ppSurface, LPCSTR name, DWORD width, DWORD height);
     HRESULT CreateSurfaceFromText(CSurface** ppSurface);
     HRESULT PresentBackBuffer();
-    // Test-only fault switch: the next present reports the surfaces lost.
-    void LoseSurfacesAtNextPresent() { m_losePending = TRUE; }
+    // DD_OK when lost surfaces can be restored; DDERR_EXCLUSIVEMODEALREADYSET while another
+    // program holds the display; DDERR_WRONGMODE once the display mode has changed, when only
+    // a new display helps.
+    HRESULT TestCooperativeLevel();
+    HRESULT RestoreAllSurfaces();
+    // Test-only fault switch: the next present reports the surfaces lost, in the way `loss`
+    // says.
+    void LoseSurfacesAtNextPresent(TestSurfaceLoss loss) { m_testLoss = loss; }
     // Copies `pSource` (or its `pSourceRect` part) onto the back buffer with its top-left
     // corner at (x, y); without a source rectangle the whole source covers the whole buffer.
     HRESULT BlitToBackBuffer(LONG x, LONG y, CSurface* pSource, const RECT* pSourceRect,
@@ -71,13 +88,12 @@ public:
 
     // Every pixel of the back buffer is shown as a block of Scale() x Scale() pixels.
     int Scale() const { return m_scale; }
-    IDirectDraw7* GetDirectDraw() const { return m_pDirectDraw; }
     IDirectDrawSurface7* GetPrimarySurface() const { return m_pddsPrimary; }
     IDirectDrawSurface7* GetBackBuffer() const { return m_pddsBackBuffer; }
 
 private:
     void FitWindowToBackBuffer(HWND hWnd);
-    void SizeWindowForScale(HWND hWnd, UINT dpi, const RECT& area, UINT flags);
+    SIZE ApplyScale(HWND hWnd, UINT dpi, const RECT& area);
     HRESULT CreatePrimaryWithClipper(HWND hWnd);
     HRESULT CreateBackBuffer();
     HRESULT CopyBackBufferToWindow();
@@ -89,7 +105,7 @@ private:
     HWND m_hWindow;
     RECT m_windowRect;
     BOOL m_windowed;
-    BOOL m_losePending;
+    TestSurfaceLoss m_testLoss;
     int m_scale;
     // The back buffer with every pixel made a block of m_scale x m_scale; none at scale 1.
     IDirectDrawSurface7* m_pddsScaled;

@@ -19,3 +19,16 @@ TEST(DisplayScale, NearestWholeNumberThatFitsTheWorkAreaAndPointsInTheirBlock) {
         EXPECT_EQ(ToFramePixel(c[0], c[1]), c[2]) << c[0] << " at scale " << c[1];
     }
 }
+
+TEST(DisplayScale, WindowKeptInsideTheWorkAreaMovesNoFartherThanNeeded) {
+    // start, size, work area from low to high, start inside it.
+    const int cases[][5] = {
+        {100, 500, 0, 1024, 100},      {524, 500, 0, 1024, 524},      {600, 500, 0, 1024, 524},
+        {-30, 500, 0, 1024, 0},        {300, 1100, 0, 1024, 0},       {-50, 1100, 0, 1024, 0},
+        {2000, 500, 1920, 3840, 2000}, {3500, 500, 1920, 3840, 3340}, {1800, 500, 1920, 3840, 1920},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(KeepInside(c[0], c[1], c[2], c[3]), c[4])
+            << "a window of " << c[1] << " at " << c[0] << " in " << c[2] << ".." << c[3];
+    }
+}

@@ -259,11 +259,16 @@ PreferencesRecord ReadStoredRecord(const std::string& when);
 void StorePreferences(const PreferencesRecord& record);
 // So that the game starts without its revert message.
 void StoreDefaultPreferences();
+// The default preferences with the main window at `normal` (workspace coordinates), shown as
+// `showCmd`, as the game stores them at quit.
+void StoreMainWindowPlacement(const RECT& normal, UINT showCmd);
 // Fails unless the stored record's fields in [from, to) are those of `expected`.
 void CheckStoredPreferences(const PreferencesRecord& expected, const std::string& when,
                             size_t from = 0, size_t to = kPreferencesSize);
 // Wine reports `version` ("win98", ...) to `program` ("Clankmere.exe") from its next start.
 void StoreReportedVersion(const char* program, const char* version);
+// Wine gives the screen `dpi` dots per inch in every program started from now on (LogPixels).
+void StoreScreenDpi(DWORD dpi);
 
 // === The probe: a DLL in the game (Probe/ProbeDll.cpp) that reads its menus, tells when a
 // command has been handled completely, and counts its beeps, sounds and wait masks
@@ -297,6 +302,12 @@ public:
     std::vector<Menu> ReadMenus();
     // "label <caption>|<text>|<pixels needed>|<pixels it has>" per dialog label cut off.
     std::vector<std::string> ReadDialogLabels();
+    // WM_GETDPISCALEDSIZE for `dpi`, sent from inside with the window's size: the size the
+    // window answers, or nothing when it leaves the size to the system.
+    std::optional<SIZE> AskDpiScaledSize(UINT dpi);
+    // WM_DPICHANGED for `dpi` with the `suggested` rectangle, sent from inside; returns once the
+    // window has handled it.
+    void SendDpiChanged(UINT dpi, const RECT& suggested);
     // Beeps, sounds and wait masks since the DLL was loaded, and the current directory then.
     const ProbeShared& Seen() const { return *m_shared; }
 

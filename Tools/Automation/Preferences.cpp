@@ -123,6 +123,18 @@ void PutPlacement(PreferencesRecord& record, size_t offset, const WINDOWPLACEMEN
     std::memcpy(&record[offset], &placement, sizeof placement);
 }
 
+void StoreMainWindowPlacement(const RECT& normal, UINT showCmd) {
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof placement;
+    placement.showCmd = showCmd;
+    placement.ptMinPosition = {-1, -1};
+    placement.ptMaxPosition = {-1, -1};
+    placement.rcNormalPosition = normal;
+    PreferencesRecord record = DefaultPreferences();
+    PutPlacement(record, kMainWindowPlacementOffset, placement);
+    StorePreferences(record);
+}
+
 void PutPlayerName(PreferencesRecord& record, const char* name) {
     std::fill_n(&record[kPlayerNameOffset], kPlayerNameSize, 0);
     std::memcpy(&record[kPlayerNameOffset], name, std::min(std::strlen(name), kPlayerNameSize - 1));
@@ -184,4 +196,8 @@ void CheckStoredPreferences(const PreferencesRecord& expected, const std::string
 void StoreReportedVersion(const char* program, const char* version) {
     SetRegistryValue(std::string("Software\\Wine\\AppDefaults\\") + program, "Version", REG_SZ,
                      version, std::strlen(version) + 1);
+}
+
+void StoreScreenDpi(DWORD dpi) {
+    SetRegistryValue("Control Panel\\Desktop", "LogPixels", REG_DWORD, &dpi, sizeof dpi);
 }

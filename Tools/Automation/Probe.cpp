@@ -128,3 +128,21 @@ std::vector<Menu> ProbeClient::ReadMenus() {
     }
     return menus;
 }
+
+std::optional<SIZE> ProbeClient::AskDpiScaledSize(UINT dpi) {
+    RECT window = {};
+    GetWindowRect(m_shared->mainWindow, &window);
+    m_shared->dpi = static_cast<LONG>(dpi);
+    m_shared->dpiSize = {window.right - window.left, window.bottom - window.top};
+    Ask(kProbeDpiScaledSize, "answer to WM_GETDPISCALEDSIZE");
+    if (!m_shared->dpiAnswer) {
+        return std::nullopt;
+    }
+    return m_shared->dpiSize;
+}
+
+void ProbeClient::SendDpiChanged(UINT dpi, const RECT& suggested) {
+    m_shared->dpi = static_cast<LONG>(dpi);
+    m_shared->dpiRect = suggested;
+    Ask(kProbeDpiChanged, "handling of WM_DPICHANGED");
+}

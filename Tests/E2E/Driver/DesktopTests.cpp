@@ -1,16 +1,56 @@
 // What a real desktop does to the program that a plain test display does not: surfaces taken
-// away in the middle of a game, damaged image files, and a 16-bit screen.
+// away in the middle of a game, also by a change of the display mode, monitors of other dots per
+// inch, damaged image files, and a 16-bit screen.
 #include "Scenario.h"
 
+#include <algorithm>
 #include <fstream>
 
 namespace {
 
 // The test-only switch of the game's Windows layer: with it, the message blanks every surface
 // and makes the next present report them lost, as a display mode change does on Windows (Wine
-// keeps a window's surfaces through ChangeDisplaySettings).
+// keeps a window's surfaces through ChangeDisplaySettings). Its first parameter says how.
 constexpr char kSurfaceLossSwitch[] = "CLANKMERE_TEST_SURFACE_LOSS";
 constexpr UINT kLoseSurfacesMessage = WM_APP;
+enum SurfaceLoss : WPARAM {
+    kSurfacesLost = 0,
+    // From then on every present of that display finds its surfaces lost.
+    kModeChangedAtRestore = 1,
+    kModeChangedAtCooperativeTest = 2,
+};
+
+void RepaintWholly(HWND window) {
+    InvalidateRect(window, nullptr, TRUE);
+    E2E_CHECK(WaitUntil([&] { return !GetUpdateRect(window, nullptr, FALSE); }),
+              "the window was not repainted");
+}
+
+constexpr UINT kDoubleDpi = 2 * 96;
+
+SIZE SizeOf(const RECT& rect) {
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+RECT WindowRect(HWND window) {
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+RECT WorkArea() {
+    RECT work = {};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    return work;
+}
+
+void CheckWindowAt(HWND window, POINT topLeft, int scale, const std::string& when) {
+    const RECT rect = WindowRect(window);
+    E2E_CHECK(rect.left == topLeft.x && rect.top == topLeft.y,
+              "%s the window stands at (%ld, %ld) instead of (%ld, %ld)", when.c_str(), rect.left,
+              rect.top, topLeft.x, topLeft.y);
+    CheckClientSize(window, kClientWidth * scale, kClientHeight * scale, when);
+}
 
 constexpr const char* kImageFiles[] = {"GameIcons 1.bmp", "GameIcons 2.bmp", "GameIcons 3.bmp",
                                        "GridIcons.bmp", "Wallpaper.bmp"};
@@ -23,6 +63,33 @@ std::string Replaced(const Installation& installation, const std::string& file) 
     DeleteFileA(path.c_str());
     return path;
 }
+
+// The first moves of resume.txt resumed at 192 dots per inch, the frame shown doubled.
+struct ResumedAt192Dpi {
+    explicit ResumedAt192Dpi(const Installation& installation)
+        : recorded(installation, "resume"), length(Prepare(installation, recorded)),
+          sheet(SpriteSheetOf(installation)), game(installation), window(game.WaitForMainWindow()) {
+        CheckClientSize(window, kClientWidth * 2, kClientHeight * 2, "at 192 dpi");
+    }
+
+    // Until the board shows the resumed position once, pixel for pixel.
+    void WaitForBoardAtScale1(const std::string& when) {
+        game.WaitForBoard(recorded.PositionAfter(length), sheet, when);
+    }
+
+    const RecordedGame recorded;
+    const size_t length;
+    const Picture sheet;
+    Game game;
+    const HWND window;
+
+private:
+    static size_t Prepare(const Installation& installation, const RecordedGame& recorded) {
+        StoreScreenDpi(kDoubleDpi);
+        PrepareResume(installation, recorded, recorded.FirstPlayedMove());
+        return recorded.FirstPlayedMove();
+    }
+};
 
 } // namespace
 
@@ -39,26 +106,137 @@ E2E_TEST(lost_surfaces_come_back_whole_at_the_next_frame) {
     game.WaitForBoard(recorded.PositionAfter(at), sheet, "after resuming the game");
     const HWND window = game.WaitForMainWindow();
 
-    // The step's first frame meets the loss.
-    PostMessageA(window, kLoseSurfacesMessage, 0, 0);
+    // Each loss meets the first frame of a step, then a repaint.
+    const struct {
+        SurfaceLoss loss;
+        const char* what;
+    } losses[] = {
+        {kSurfacesLost, "lost surfaces"},
+        {kModeChangedAtRestore, "a display mode change that the restore finds"},
+        {kModeChangedAtCooperativeTest, "a display mode change that the cooperative test finds"},
+    };
     EnsureNumLockOn();
-    const char move = recorded.Record().moves[at];
-    game.Command(NumericPadKey(move), kNoModifiers, Format("numeric-pad %c", move));
-    game.WaitForBoard(recorded.PositionAfter(at + 1), sheet,
-                      "after a step whose frames met lost surfaces");
+    size_t played = at;
+    for (const auto& loss : losses) {
+        PostMessageA(window, kLoseSurfacesMessage, loss.loss, 0);
+        const char move = recorded.Record().moves[played];
+        game.Command(NumericPadKey(move), kNoModifiers, Format("numeric-pad %c", move));
+        ++played;
+        game.WaitForBoard(recorded.PositionAfter(played), sheet,
+                          Format("after a step whose frames met %s", loss.what));
+        PostMessageA(window, kLoseSurfacesMessage, loss.loss, 0);
+        RepaintWholly(window);
+        game.WaitForBoard(recorded.PositionAfter(played), sheet,
+                          Format("after a repaint that met %s", loss.what));
+    }
+    // After a repaint without a loss the frame shows and nothing erases it.
+    RepaintWholly(window);
+    game.WaitForBoard(recorded.PositionAfter(played), sheet, "after a repaint");
+    QuitWithQ(game);
+}
 
-    // Repaints: one meets a loss; after the other, the frame shows and nothing erases it.
-    for (const bool lose : {true, false}) {
-        if (lose) {
-            PostMessageA(window, kLoseSurfacesMessage, 0, 0);
+// Wine keeps the window on one monitor of 192 dots per inch; the messages of a move to monitors
+// of other dots per inch come from inside the game. Wine keeps caption and menu at the system's
+// DPI, as Windows 10 1607 does, so the window's border stays as it is at every DPI.
+E2E_TEST(moves_to_monitors_of_other_dpi_keep_the_frame_whole_inside_the_work_area) {
+    ResumedAt192Dpi resumed(context);
+    Game& game = resumed.game;
+    const HWND window = resumed.window;
+    const SIZE outer = SizeOf(WindowRect(window));
+    const SIZE border = {outer.cx - kClientWidth * 2, outer.cy - kClientHeight * 2};
+    const auto windowSize = [&](int scale) {
+        return SIZE{kClientWidth * scale + border.cx, kClientHeight * scale + border.cy};
+    };
+
+    // The frame at the nearest whole-number scale that the work area holds.
+    const struct {
+        UINT dpi;
+        int scale;
+    } sizes[] = {{96, 1}, {144, 2}, {192, 2}, {288, 2}};
+    for (const auto& row : sizes) {
+        const std::optional<SIZE> answer = game.Probe().AskDpiScaledSize(row.dpi);
+        const SIZE expected = windowSize(row.scale);
+        E2E_CHECK(answer, "WM_GETDPISCALEDSIZE for %u dpi left the size to the system", row.dpi);
+        E2E_CHECK(
+            answer->cx == expected.cx && answer->cy == expected.cy,
+            "WM_GETDPISCALEDSIZE for %u dpi answered %ld x %ld instead of %ld x %ld (scale %d)",
+            row.dpi, answer->cx, answer->cy, expected.cx, expected.cy, row.scale);
+    }
+
+    // The suggested rectangle, of the size answered, is taken where it lies inside the work area
+    // and moved only as far as needed where it does not.
+    const RECT work = WorkArea();
+    const struct {
+        UINT dpi;
+        int scale;
+        POINT suggested;
+    } moves[] = {
+        {96, 1, {work.right - 300, work.bottom - 200}},
+        {kDoubleDpi, 2, {work.left + 10, work.top + 20}},
+        {96, 1, {work.left + 30, work.top + 40}},
+        {kDoubleDpi, 2, {work.left + 100, work.top + 50}},
+    };
+    for (const auto& move : moves) {
+        const SIZE size = windowSize(move.scale);
+        const RECT suggested = {move.suggested.x, move.suggested.y, move.suggested.x + size.cx,
+                                move.suggested.y + size.cy};
+        game.Probe().SendDpiChanged(move.dpi, suggested);
+        const POINT inside = {std::min(suggested.left, work.right - size.cx),
+                              std::min(suggested.top, work.bottom - size.cy)};
+        const std::string when = Format("after WM_DPICHANGED for %u dpi suggested (%ld, %ld),",
+                                        move.dpi, suggested.left, suggested.top);
+        CheckWindowAt(window, inside, move.scale, when);
+        if (move.scale == 1) {
+            resumed.WaitForBoardAtScale1(when);
         }
-        InvalidateRect(window, nullptr, TRUE);
-        E2E_CHECK(WaitUntil([&] { return !GetUpdateRect(window, nullptr, FALSE); }),
-                  "the window was not repainted");
-        game.WaitForBoard(recorded.PositionAfter(at + 1), sheet,
-                          lose ? "after a repaint that met lost surfaces" : "after a repaint");
     }
     QuitWithQ(game);
+}
+
+// A display mode change to 800 x 600 pixels at 192 dots per inch, as a projector brings: the
+// display made again shows the frame at the scale that the smaller screen holds.
+E2E_TEST(display_mode_change_to_a_smaller_screen_at_192_dpi_rebuilds_the_display_at_scale_1) {
+    SetEnvironmentVariableA(kSurfaceLossSwitch, "1");
+    ResumedAt192Dpi resumed(context);
+    const HWND window = resumed.window;
+    DEVMODEA mode = {};
+    mode.dmSize = sizeof mode;
+    mode.dmPelsWidth = 800;
+    mode.dmPelsHeight = 600;
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+    E2E_CHECK(ChangeDisplaySettingsA(&mode, 0) == DISP_CHANGE_SUCCESSFUL,
+              "Wine did not change the display mode to 800 x 600");
+    PostMessageA(window, kLoseSurfacesMessage, kModeChangedAtCooperativeTest, 0);
+    RepaintWholly(window);
+    CheckClientSize(window, kClientWidth, kClientHeight, "on a screen of 800 x 600 at 192 dpi");
+    resumed.WaitForBoardAtScale1("after a change of the display mode to 800 x 600");
+    ChangeDisplaySettingsA(nullptr, 0);
+    QuitWithQ(resumed.game);
+}
+
+// The system keeps a stored placement's position and gives the window its size at 192 dots per
+// inch there: grown, the window is moved back inside the work area, and only as far as needed.
+E2E_TEST(placement_stored_at_96_dpi_comes_back_whole_inside_the_work_area_at_192_dpi) {
+    StoreScreenDpi(kDoubleDpi);
+    RECT frame = {0, 0, kClientWidth, kClientHeight};
+    AdjustWindowRectExForDpi(&frame, WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX, TRUE,
+                             0, 96);
+    const RECT work = WorkArea();
+    // Near the bottom-right corner, and near the top-left one: both inside at 96 dpi.
+    for (const POINT stored : {POINT{work.right - 520, work.bottom - 390}, POINT{10, 20}}) {
+        StoreMainWindowPlacement({stored.x, stored.y, stored.x + frame.right - frame.left,
+                                  stored.y + frame.bottom - frame.top},
+                                 SW_SHOWNORMAL);
+        Game game(context);
+        const HWND window = game.WaitForMainWindow();
+        const SIZE size = SizeOf(WindowRect(window));
+        CheckWindowAt(
+            window,
+            {std::min(stored.x + work.left, work.right - size.cx),
+             std::min(stored.y + work.top, work.bottom - size.cy)},
+            2, Format("with a placement stored at (%ld, %ld) at 96 dpi,", stored.x, stored.y));
+        QuitWithQ(game);
+    }
 }
 
 E2E_TEST(damaged_image_files_are_treated_as_missing) {

@@ -104,9 +104,7 @@ E2E_TEST(keys_pressed_during_a_step_are_dropped) {
 // block. mouse.txt plays a step clicked on its doubled arrow, a step dragged to from another
 // arrow, and a wait clicked on the player after clicks that must do nothing.
 E2E_TEST(arrows_and_player_take_mouse_clicks_at_192_dpi_with_every_pixel_doubled) {
-    const DWORD dpi = 96 * kScale;
-    RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD, &dpi,
-                    sizeof dpi);
+    StoreScreenDpi(96 * kScale);
     const RecordedGame recorded(context, "mouse");
     const std::string& moves = recorded.Record().moves;
     const size_t first = recorded.FirstPlayedMove();

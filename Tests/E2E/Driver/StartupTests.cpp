@@ -92,17 +92,10 @@ E2E_TEST(stored_placement_comes_back_normal_and_alt_x_keeps_it) {
     RECT frame = {0, 0, kClientWidth, kClientHeight};
     AdjustWindowRectEx(&frame, WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX, TRUE, 0);
     const POINT normalTopLeft = {150, 100};
-    WINDOWPLACEMENT placement = {};
-    placement.length = sizeof placement;
-    placement.showCmd = SW_SHOWMINIMIZED;
-    placement.ptMinPosition = {-1, -1};
-    placement.ptMaxPosition = {-1, -1};
-    placement.rcNormalPosition = {normalTopLeft.x, normalTopLeft.y,
-                                  normalTopLeft.x + frame.right - frame.left,
-                                  normalTopLeft.y + frame.bottom - frame.top};
-    PreferencesRecord stored = DefaultPreferences();
-    PutPlacement(stored, kMainWindowPlacementOffset, placement);
-    StorePreferences(stored);
+    StoreMainWindowPlacement({normalTopLeft.x, normalTopLeft.y,
+                              normalTopLeft.x + frame.right - frame.left,
+                              normalTopLeft.y + frame.bottom - frame.top},
+                             SW_SHOWMINIMIZED);
     {
         Game game(context);
         const HWND window = game.WaitForMainWindow();

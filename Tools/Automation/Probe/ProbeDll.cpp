@@ -241,6 +241,35 @@ template <typename Function> void RedirectImport(const char* function, Function 
     }
 }
 
+// The game waits for input and posted messages only: a posted WM_NULL wakes it up for the sent
+// message. The message's parameters point into the shared memory, which outlives a late answer.
+LRESULT SendToGame(UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    do {
+        PostMessageA(g_shared->mainWindow, WM_NULL, 0, 0);
+    } while (!SendMessageTimeoutA(g_shared->mainWindow, message, wParam, lParam, SMTO_NORMAL, 100,
+                                  &result));
+    return static_cast<LRESULT>(result);
+}
+
+std::string Answer(LONG request) {
+    const auto dpi = static_cast<WORD>(g_shared->dpi);
+    switch (request) {
+    case kProbeDialogLabels:
+        return DescribeDialogLabels();
+    case kProbeDpiScaledSize:
+        g_shared->dpiAnswer = static_cast<LONG>(
+            SendToGame(WM_GETDPISCALEDSIZE, dpi, reinterpret_cast<LPARAM>(&g_shared->dpiSize)));
+        return "";
+    case kProbeDpiChanged:
+        SendToGame(WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                   reinterpret_cast<LPARAM>(&g_shared->dpiRect));
+        return "";
+    default:
+        return DescribeMenuBar();
+    }
+}
+
 HANDLE OpenProbeEvent(const char* kind) {
     char name[96];
     ProbeObjectName(name, sizeof name, kind, GetCurrentProcessId());
@@ -272,8 +301,7 @@ DWORD WINAPI Serve(LPVOID) {
     g_shared->ready = g_hook ? 1 : -1;
     for (;;) {
         WaitForSingleObject(request, INFINITE);
-        const std::string text =
-            g_shared->request == kProbeDialogLabels ? DescribeDialogLabels() : DescribeMenuBar();
+        const std::string text = Answer(g_shared->request);
         lstrcpynA(g_shared->menuText, text.c_str(), sizeof g_shared->menuText);
         SetEvent(reply);
     }
