@@ -1,7 +1,9 @@
-// clankmere-replay [--prefs FILE] RECORD
-// Replays a game record as the game restores one and prints the final position.
+// clankmere-replay [--prefs FILE] [--gif OUT [--scale N] [--actions A-B]] RECORD
+// Replays a game record as the game restores one and prints the final position, or writes the
+// game as an animated picture.
 #include "Game.h"
 #include "GameRecord.h"
+#include "GifCommand.h"
 #include "NullGameHost.h"
 #include "Preferences.h"
 #include "ReplayArguments.h"
@@ -19,7 +21,8 @@ int Fail(const char* file, const char* reason) {
 }
 
 int Usage() {
-    std::fprintf(stderr, "usage: clankmere-replay [--prefs FILE] RECORD\n");
+    std::fprintf(stderr, "usage: clankmere-replay [--prefs FILE] "
+                         "[--gif OUT [--scale N] [--actions A-B]] RECORD\n");
     return kExitBadInput;
 }
 
@@ -55,6 +58,7 @@ void PrintPosition(const CGame& game) {
 struct Arguments {
     const char* prefsPath = nullptr;
     const char* recordPath = nullptr;
+    GifRequest gif;
 };
 
 bool ParseArguments(const std::vector<std::string>& argv, Arguments& args) {
@@ -63,11 +67,12 @@ bool ParseArguments(const std::vector<std::string>& argv, Arguments& args) {
             args.prefsPath = argv[++i].c_str();
         } else if (argv[i][0] != '-' && !args.recordPath) {
             args.recordPath = argv[i].c_str();
-        } else {
+        } else if (!ParseGifArgument(argv, i, args.gif)) {
             return false;
         }
     }
-    return args.recordPath != nullptr;
+    return args.recordPath != nullptr &&
+           (args.gif.outPath || (!args.gif.scaleText && !args.gif.actionsText));
 }
 
 } // namespace
@@ -77,6 +82,11 @@ int main(int argc, char** argv) {
     Arguments args;
     if (!ParseArguments(argumentList, args)) {
         return Usage();
+    }
+    const std::string gifProblem = CheckGifRequest(args.gif);
+    if (!gifProblem.empty()) {
+        std::fprintf(stderr, "clankmere-replay: %s\n", gifProblem.c_str());
+        return kExitBadInput;
     }
     if (args.prefsPath) {
         if (const char* problem = CheckPreferencesFile(args.prefsPath)) {
@@ -92,6 +102,12 @@ int main(int argc, char** argv) {
         std::free(moves);
         return Fail(args.recordPath, "the record has no non-zero \"Time:\" value, so it cannot "
                                      "be replayed faithfully");
+    }
+    if (args.gif.outPath) {
+        const int status = WriteRecordGif(args.gif, argv[0], static_cast<int64_t>(startTime), moves,
+                                          args.prefsPath);
+        std::free(moves);
+        return status;
     }
     CNullGameHost host;
     CPreferencesFile prefsFile(args.prefsPath ? args.prefsPath : "");
