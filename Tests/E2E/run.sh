@@ -52,7 +52,8 @@ e2e_install "$install" "$win_build/Clankmere.exe" "$win_build/Clankmere9x.exe" \
 # The game records with the replay tool's positions, which the tests compare the window with.
 games=$E2E_WORK/games
 e2e_replay_positions "$native_build/Tools/Replay/clankmere-replay" "$games" Tests/E2E/Games/*.txt
-e2e_gif_last_frame "$native_build/Tools/Replay/clankmere-replay" "$games" resume
+# The last frame of the installed replay tool's GIF of a record, for the test against the game.
+e2e_gif_last_frame "$install" "$games" resume
 
 tests=("$@")
 [ $# -gt 0 ] || mapfile -t tests < <(list_tests)

@@ -10,8 +10,9 @@
 #   e2e_install DIR PROGRAM...  puts the programs into DIR with the Graphics and Sounds folders
 #   e2e_replay_positions REPLAY DIR RECORD...  copies the game records into DIR, with NAME.K.board,
 #                        the position the replay tool REPLAY reaches after the first K moves
-#   e2e_gif_last_frame REPLAY DIR NAME  the last frame of REPLAY's GIF of DIR/NAME.txt, as a
-#                        decoder that is not ours shows it, in DIR/NAME.gif-last.bmp
+#   e2e_gif_last_frame INSTALL DIR NAME  the last frame of the GIF that INSTALL's
+#                        clankmere-replay.exe makes of DIR/NAME.txt (under Wine, with INSTALL's
+#                        Graphics), as a decoder that is not ours shows it, in DIR/NAME.gif-last.bmp
 #   e2e_start_display [DEPTH]  starts another private X display (default 24 bits per pixel)
 #   E2E_WORK             a scratch folder that is removed at exit (kept with E2E_KEEP=1)
 
@@ -91,12 +92,13 @@ e2e_replay_positions() {
     rm -f "$games/prefix.tmp"
 }
 
-# The last frame of the replay tool's GIF of DIR/NAME.txt, as Pillow decodes it, in
-# DIR/NAME.gif-last.bmp.
 e2e_gif_last_frame() {
-    local replay=$1 games=$2 name=$3
-    "$replay" --gif "$games/$name.gif" "$games/$name.txt" &&
-        /usr/bin/python3 "$e2e_repo/Tests/decode-gif.py" "$games/$name.gif" "$games" -1 >/dev/null &&
+    local install=$1 games=$2 name=$3
+    e2e_new_prefix "$E2E_WORK/gif-prefix"
+    wine "$install/clankmere-replay.exe" --gif "$(e2e_windows_path "$games")\\$name.gif" \
+        "$(e2e_windows_path "$games/$name.txt")" || return
+    e2e_stop_prefix "$WINEPREFIX"
+    /usr/bin/python3 "$e2e_repo/Tests/decode-gif.py" "$games/$name.gif" "$games" -1 >/dev/null &&
         mv "$games/frame--1.bmp" "$games/$name.gif-last.bmp"
 }
 

@@ -6,7 +6,7 @@
 #include "NullGameHost.h"
 
 #include <algorithm>
-#include <cctype>
+#include <cstring>
 #include <memory>
 #include <optional>
 
@@ -128,7 +128,7 @@ private:
 int CountRecordActions(const char* moves) {
     int actions = 0;
     for (const char* c = moves; *c; ++c) {
-        if (*c != '.' && !std::isspace(static_cast<unsigned char>(*c))) {
+        if (!std::strchr(". \t\n\r\v\f", *c)) {
             ++actions;
         }
     }

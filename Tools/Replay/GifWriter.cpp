@@ -58,22 +58,19 @@ private:
 
 } // namespace
 
-// The dictionary maps (code, next index) to the longer string's code, 0 for none (no string's
-// code is 0 but the one-index string of index 0, which is never a longer string). Rows are
-// cleared when their code is handed out, so a reset only clears the one-index strings, and the
-// table is kept from call to call instead of being cleared whole for every frame.
-void AppendGifLzw(const std::vector<uint8_t>& indices, int codeBits, std::vector<uint8_t>& out) {
+// No longer string has the code 0: that is the one-index string of index 0. A reset clears
+// only the rows of the one-index strings; every other row is cleared when its code is handed out.
+void CGifLzw::Append(const std::vector<uint8_t>& indices, int codeBits, std::vector<uint8_t>& out) {
     const int alphabet = 1 << codeBits;
     const int clearCode = alphabet;
     const int endCode = clearCode + 1;
-    static thread_local std::vector<uint16_t> next;
-    next.resize(std::max(next.size(), static_cast<size_t>(kMaxCodes) * alphabet));
+    m_next.resize(std::max(m_next.size(), static_cast<size_t>(kMaxCodes) * alphabet));
     out.push_back(static_cast<uint8_t>(codeBits));
     CCodePacker packer(out);
     int width = codeBits + 1;
     int nextCode = endCode + 1;
     auto reset = [&] {
-        std::fill(next.begin(), next.begin() + static_cast<size_t>(alphabet) * alphabet, 0);
+        std::fill(m_next.begin(), m_next.begin() + static_cast<size_t>(alphabet) * alphabet, 0);
         width = codeBits + 1;
         nextCode = endCode + 1;
     };
@@ -81,7 +78,7 @@ void AppendGifLzw(const std::vector<uint8_t>& indices, int codeBits, std::vector
     reset();
     int prefix = indices.empty() ? -1 : indices[0];
     for (size_t i = 1; i < indices.size(); ++i) {
-        uint16_t& longer = next[static_cast<size_t>(prefix) * alphabet + indices[i]];
+        uint16_t& longer = m_next[static_cast<size_t>(prefix) * alphabet + indices[i]];
         if (longer != 0) {
             prefix = longer;
             continue;
@@ -89,7 +86,7 @@ void AppendGifLzw(const std::vector<uint8_t>& indices, int codeBits, std::vector
         packer.Put(prefix, width);
         const int code = nextCode++;
         longer = static_cast<uint16_t>(code);
-        std::fill_n(next.begin() + static_cast<std::ptrdiff_t>(code) * alphabet, alphabet, 0);
+        std::fill_n(m_next.begin() + static_cast<std::ptrdiff_t>(code) * alphabet, alphabet, 0);
         // The decoder learns each code one code later, and widens when it has handed out the
         // last code of the current width: the same moment as this.
         if (code >= (1 << width) && width < kMaxCodeWidth) {
@@ -199,7 +196,7 @@ void CGifWriter::WritePixels(const std::vector<uint8_t>& frame, const Area& area
                                (area.right - area.left) * m_scale);
         }
     }
-    AppendGifLzw(indices, m_codeBits, m_bytes);
+    m_lzw.Append(indices, m_codeBits, m_bytes);
 }
 
 void CGifWriter::AddFrame(const std::vector<uint8_t>& frame, int delayMs) {

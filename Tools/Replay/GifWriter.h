@@ -5,6 +5,19 @@
 #include <cstdint>
 #include <vector>
 
+// LZW as the format packs it: variable-width codes from 3 to 12 bits, least significant bit
+// first, in sub-blocks of at most 255 bytes.
+class CGifLzw {
+public:
+    // Appends `indices` packed, with the format's minimum code size `codeBits`.
+    void Append(const std::vector<uint8_t>& indices, int codeBits, std::vector<uint8_t>& out);
+
+private:
+    // For each code and next index, the longer string's code, 0 for none. Kept from call to
+    // call: rows are cleared as their codes are handed out, never the whole table.
+    std::vector<uint16_t> m_next;
+};
+
 class CGifWriter {
 public:
     // Frames are `width` x `height` palette indices, rows from the top; each frame pixel is
@@ -36,8 +49,5 @@ private:
     bool m_finished = false;
     std::vector<uint8_t> m_previous;
     std::vector<uint8_t> m_bytes;
+    CGifLzw m_lzw;
 };
-
-// LZW as the format packs it: variable-width codes from 3 to 12 bits, least significant bit
-// first, in sub-blocks of at most 255 bytes; `codeBits` is the format's minimum code size.
-void AppendGifLzw(const std::vector<uint8_t>& indices, int codeBits, std::vector<uint8_t>& out);

@@ -4,9 +4,9 @@
 
 namespace {
 
-// run.sh leaves "<games>\resume.gif-last.bmp", the last frame of
-// `clankmere-replay --gif OUT resume.txt` as Pillow decodes it, made with the Graphics folder
-// the game is installed with.
+// run.sh leaves "<games>\resume.gif-last.bmp": the last frame of the GIF that the installed
+// clankmere-replay.exe makes of resume.txt with the Graphics folder beside it, as Pillow
+// decodes it.
 E2E_TEST(gif_of_a_record_ends_on_the_board_the_game_shows_for_it) {
     const std::string lastFrame = context.gamesDir + "\\resume.gif-last.bmp";
     E2E_CHECK(FileExists(lastFrame), "%s is missing (Tests/E2E/run.sh makes it)",
