@@ -9,7 +9,7 @@ WIN32_DIR := build/win32
 PACKAGE_DIR := build/packages
 JOBS ?= 2
 
-.PHONY: run test deps native-test fuzz-test windows package bench replay
+.PHONY: run test deps native-test fuzz-test windows win64 win32 package bench replay
 
 run: deps windows replay
 	scripts/run-game.sh
@@ -36,10 +36,14 @@ replay:
 	cmake -S . -B $(NATIVE_RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release
 	cmake --build $(NATIVE_RELEASE_DIR) -j $(JOBS) --target clankmere-replay clankmere-bench
 
-windows:
+windows: win64 win32
+
+win64:
 	cmake -S . -B $(WIN64_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \
 		-DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-x86_64.cmake
 	cmake --build $(WIN64_DIR) -j $(JOBS)
+
+win32:
 	cmake -S . -B $(WIN32_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \
 		-DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-i686.cmake
 	cmake --build $(WIN32_DIR) -j $(JOBS)

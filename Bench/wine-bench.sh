@@ -1,14 +1,20 @@
 # What the benchmarks under Wine share, sourced by them (bash, with set -euo pipefail): the
 # repository as the current folder, the program and clankmere-timer built (build/win64) with
-# the native tools (build/asan), the program installed in the scratch folder, and a fresh Wine
-# prefix whose server keeps running.
+# the native tools (build/release), the program installed in the scratch folder, and a fresh
+# Wine prefix whose server keeps running.
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$repo"
 win_build=build/win64
-native_build=build/asan
+native_build=build/release
 
-cmake --build "$win_build" --target Clankmere clankmere-timer clankmere_data >/dev/null
-cmake --build "$native_build" --target clankmere-bench clankmere-replay >/dev/null
+# Built as `make run` builds them, after installing what is missing, so that a fresh clone
+# runs the benchmarks too.
+echo "Building what the benchmark needs (make deps win64 replay)" >&2
+if ! build_log=$(make --no-print-directory deps win64 replay 2>&1); then
+    echo "$build_log" >&2
+    echo "Cannot build what the benchmark needs." >&2
+    exit 1
+fi
 
 # shellcheck source=Tools/Automation/wine-env.sh
 source "$repo/Tools/Automation/wine-env.sh"

@@ -6,6 +6,10 @@ namespace {
 
 constexpr size_t kFileHeaderBytes = 14;
 constexpr uint32_t kCoreHeaderBytes = 12;
+constexpr uint32_t kInfoHeaderBytes = 40;
+// The colour masks of a bit-field image follow the 40-byte header; the longer headers hold
+// them in the same place.
+constexpr uint32_t kMasksEnd = kInfoHeaderBytes + 12;
 constexpr uint32_t kCompressionNone = 0;
 constexpr uint32_t kCompressionRle8 = 1;
 constexpr uint32_t kCompressionRle4 = 2;
@@ -23,9 +27,11 @@ struct BitmapHeader {
     uint32_t colorsUsed = 0;
 };
 
-bool IsKnownInfoSize(uint32_t size) {
-    return size == kCoreHeaderBytes || size == 40 || size == 52 || size == 56 || size == 108 ||
-           size == 124;
+// Windows reads the 12-byte core header, and any header of at least 40 bytes as the 40-byte
+// one with further fields after it (its own later headers, the 64-byte OS/2 2.x one). The
+// shorter OS/2 2.x headers, 16 to 39 bytes, it refuses.
+bool IsAcceptedInfoSize(uint32_t size) {
+    return size == kCoreHeaderBytes || size >= kInfoHeaderBytes;
 }
 
 bool ReadHeader(const uint8_t* head, size_t headSize, BitmapHeader& header) {
@@ -35,7 +41,10 @@ bool ReadHeader(const uint8_t* head, size_t headSize, BitmapHeader& header) {
     CByteReader file(head + 10);
     header.pixelOffset = file.U32();
     header.infoSize = file.U32();
-    if (!IsKnownInfoSize(header.infoSize) || headSize < kFileHeaderBytes + header.infoSize) {
+    // The fields read below; the rest of a longer header is checked against the file's size.
+    const uint32_t fieldBytes =
+        header.infoSize == kCoreHeaderBytes ? kCoreHeaderBytes : kInfoHeaderBytes;
+    if (!IsAcceptedInfoSize(header.infoSize) || headSize < kFileHeaderBytes + fieldBytes) {
         return false;
     }
     CByteReader info(head + kFileHeaderBytes + 4);
@@ -78,11 +87,11 @@ bool IsKnownFormat(const BitmapHeader& header) {
 }
 
 // The bytes between the file header and the pixels: the information header, the colour masks
-// of a bit-field image with the short information header, and the colour table.
+// of a bit-field image where the header does not hold them, and the colour table.
 uint64_t TablesEnd(const BitmapHeader& header) {
     uint64_t end = kFileHeaderBytes + header.infoSize;
-    if (header.compression == kCompressionBitFields && header.infoSize == 40) {
-        end += 12;
+    if (header.compression == kCompressionBitFields && header.infoSize < kMasksEnd) {
+        end = kFileHeaderBytes + kMasksEnd;
     }
     uint64_t colors = header.colorsUsed;
     if (colors == 0 && header.bitCount <= 8) {

@@ -6,9 +6,9 @@
 #include <cstddef>
 #include <cstdint>
 
-// The most bytes of a file's start that the check looks at: the file header, the largest
-// information header, the colour masks and a full 256-colour table.
-constexpr size_t kBitmapHeadBytes = 14 + 124 + 12 + 256 * 4;
+// The most bytes of a file's start that the check looks at: the file header and the fields of
+// the information header it reads. What follows is only measured against the file's size.
+constexpr size_t kBitmapHeadBytes = 14 + 40;
 
 // Whether a file of `fileSize` bytes that starts with `head` (its first min(fileSize,
 // kBitmapHeadBytes) bytes, `headSize` of them) is a bitmap whose headers, colour table and

@@ -63,7 +63,8 @@ char* BuildDataPath(CDataFolderPlatform& platform, char (&out)[kMaxPathSize], co
     }
     // A cut path would name another file, or create a folder nobody asked for.
     const std::string path = folder + '\\' + fileName;
-    const bool usable = path.size() < sizeof out && platform.CreateFolder(folder.c_str());
+    const bool usable = path.size() < sizeof out && platform.FitsFileCalls(path) &&
+                        platform.CreateFolder(folder.c_str());
     CopyBounded(out, sizeof out, usable ? path.c_str() : fileName);
     return out;
 }

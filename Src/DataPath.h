@@ -7,7 +7,11 @@
 #include <vector>
 
 extern const char* const kDataFolderName;
-constexpr size_t kMaxPathSize = 260;
+// Paths are held in UTF-8, in buffers with room for the longest path the system's wide calls
+// return: 259 UTF-16 units of at most three bytes each (a character that takes two units takes
+// four bytes), and the terminator.
+constexpr size_t kMaxPathUnits = 259;
+constexpr size_t kMaxPathSize = 3 * kMaxPathUnits + 1;
 
 // What the data folder needs from the platform.
 class CDataFolderPlatform {
@@ -15,14 +19,17 @@ public:
     virtual ~CDataFolderPlatform() = default;
     // The per-user application data folder; left empty when the platform has none.
     virtual void GetBaseFolder(char (&base)[kMaxPathSize]) = 0;
+    // Whether the system's file calls take a path this long, and the temporary file that is
+    // written beside it (SafeFile.h).
+    virtual bool FitsFileCalls(const std::string& path) = 0;
     // Creates `folder` and every missing parent; true when the folder exists afterwards.
     virtual bool CreateFolder(const char* folder) = 0;
 };
 
 // The path of `fileName` in the data folder, or in its `subfolder` (none when null, empty or
 // "."), after creating that folder. Without a file name: the folder's own path, and nothing
-// is created. When the folder cannot be created, or the whole path would not fit in `out`:
-// the bare file name, in the current directory. Returns `out`.
+// is created. When the folder cannot be created, or the whole path is too long for `out` or
+// for the system's file calls: the bare file name, in the current directory. Returns `out`.
 char* BuildDataPath(CDataFolderPlatform& platform, char (&out)[kMaxPathSize], const char* subfolder,
                     const char* fileName);
 

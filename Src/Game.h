@@ -89,6 +89,8 @@ public:
     int32_t m_score = 0;
     // A finished game's score while the name for the list is asked.
     std::optional<int32_t> m_offeredScore;
+    // A finished game whose "Last Game.txt" is written once its score has been offered.
+    bool m_lastGameRecordDue = false;
     int64_t m_startTime = 0;
     int64_t m_endTime = 0;
     uint8_t m_grid[kNumCells] = {};
@@ -153,6 +155,9 @@ void PlayRestoredSound(CGame& game);
 
 void AppendMove(CGame& game, char c);
 bool ReplayNextMove(CGame& game);
+// Carries out the action of one move character as a replay does; false, doing nothing, for a
+// character outside the move alphabet.
+bool PlayMove(CGame& game, char c);
 
 // Fills `prefs` from its store, or with the defaults (and a note to the user) when Alt is
 // held or the stored record is missing or damaged; then copies its settings to `snapshot`.

@@ -167,6 +167,15 @@ void StartFreshLevelOne(CGame& game) {
     StartNextLevel(game);
 }
 
+void WriteDueLastGameRecord(CGame& game) {
+    if (!game.m_lastGameRecordDue) {
+        return;
+    }
+    game.m_lastGameRecordDue = false;
+    game.m_host.WriteLastGameRecord(static_cast<uint64_t>(game.m_startTime),
+                                    static_cast<uint32_t>(game.m_score), game.m_moveLog);
+}
+
 } // namespace
 
 void EnsureGameResources(CGame& game) {
@@ -264,11 +273,9 @@ void EndGame(CGame& game) {
     game.m_host.DrawStatusLine();
     game.m_host.ShowCursor();
     game.m_busy = false;
+    game.m_lastGameRecordDue = !game.m_demoMode && game.m_moveLogLength != 0;
     OfferHighScore(game, game.m_score);
-    if (!game.m_demoMode && game.m_moveLogLength != 0) {
-        game.m_host.WriteLastGameRecord(static_cast<uint64_t>(game.m_startTime),
-                                        static_cast<uint32_t>(game.m_score), game.m_moveLog);
-    }
+    WriteDueLastGameRecord(game);
     FreeReplayMoves(game);
     game.m_demoMode = false;
 }
@@ -322,6 +329,8 @@ bool QuitGame(CGame& game) {
     game.m_gameOver = true;
     game.m_host.CloseWindows();
     EnterOfferedScore(game);
+    // The session may end the process before the name dialog returns to EndGame.
+    WriteDueLastGameRecord(game);
     game.m_host.SaveHighScores();
     SavePreferencesAtQuit(game);
     game.m_host.DestroyGraphics();

@@ -1,6 +1,8 @@
 // The list of the ten best scores, kept in memory for the whole run and in "High Scores.txt".
 #pragma once
 
+#include "DataPath.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -55,7 +57,7 @@ private:
     void StoreRow(int index, const HighScoreEntry& row);
 
     HighScoreEntry m_entries[kNumHighScores];
-    char m_filePath[260];
+    char m_filePath[kMaxPathSize];
     bool m_dirty;
     TimeSource m_clock;
 };

@@ -70,6 +70,14 @@ bool ReplayNextMove(CGame& game) {
         return false;
     }
     ++game.m_replayPos;
+    if (!PlayMove(game, c)) {
+        EndGame(game);
+        return false;
+    }
+    return true;
+}
+
+bool PlayMove(CGame& game, char c) {
     switch (c) {
     case '1':
     case '2':
@@ -98,7 +106,6 @@ bool ReplayNextMove(CGame& game) {
         LastStand(game, -2);
         return true;
     default:
-        EndGame(game);
         return false;
     }
 }

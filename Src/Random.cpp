@@ -2,15 +2,9 @@
 
 namespace {
 
-constexpr int kDegree = 31;
+constexpr int kDegree = RandomState::kDegree;
 constexpr int kSeparation = 3;
 constexpr int kDiscardedAfterSeeding = 310;
-
-struct RandomState {
-    uint32_t words[kDegree];
-    int front;
-    int rear;
-};
 
 RandomState g_random = {{}, kSeparation, 0};
 
@@ -42,4 +36,12 @@ void SeedRandom(uint32_t seed) {
 
 uint16_t RandomUpTo(uint16_t n) {
     return static_cast<uint16_t>(NextOutput() % (static_cast<uint32_t>(n) + 1));
+}
+
+RandomState SaveRandomState() {
+    return g_random;
+}
+
+void RestoreRandomState(const RandomState& state) {
+    g_random = state;
 }

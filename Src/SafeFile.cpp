@@ -1,11 +1,13 @@
 #include "SafeFile.h"
 
+#include "DataPath.h"
+
 #include <cstdio>
 #include <cstring>
 
 bool WriteFileReplacing(const char* path, const void* data, size_t size) {
-    char tempPath[272];
-    if (std::snprintf(tempPath, sizeof tempPath, "%s.new", path) >=
+    char tempPath[kMaxPathSize + kTempFileSuffixLength];
+    if (std::snprintf(tempPath, sizeof tempPath, "%s%s", path, kTempFileSuffix) >=
         static_cast<int>(sizeof tempPath)) {
         return false;
     }

@@ -7,6 +7,10 @@
 #include <cstdint>
 #include <cstdio>
 
+// The temporary file is named by the path and this suffix.
+constexpr char kTempFileSuffix[] = ".new";
+constexpr size_t kTempFileSuffixLength = sizeof kTempFileSuffix - 1;
+
 bool WriteFileReplacing(const char* path, const void* data, size_t size);
 
 // Provided once per platform, for paths in the platform's own encoding of file names (UTF-8 on

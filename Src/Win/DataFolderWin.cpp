@@ -1,5 +1,6 @@
 #include "DataFolderWin.h"
 
+#include "SafeFile.h"
 #include "WinPath.h"
 
 #include <windows.h>
@@ -26,6 +27,10 @@ class CDataFolder final : public CDataFolderPlatform {
 public:
     void GetBaseFolder(char (&base)[kMaxPathSize]) override { base[0] = '\0'; }
 
+    bool FitsFileCalls(const std::string& path) override {
+        return path.size() + kTempFileSuffixLength < MAX_PATH;
+    }
+
     bool CreateFolder(const char* folder) override {
         for (const std::string& directory : DirectoriesToCreate(folder)) {
             if (!CreateDirectoryA(directory.c_str(), nullptr) && GetLastError() != kAlreadyExists) {
@@ -49,6 +54,11 @@ public:
             !NarrowPath(wide, base, sizeof base)) {
             base[0] = '\0';
         }
+    }
+
+    bool FitsFileCalls(const std::string& path) override {
+        const std::wstring wide = WidePath(path.c_str());
+        return !wide.empty() && wide.size() + kTempFileSuffixLength <= kMaxPathUnits;
     }
 
     // The shell takes full paths only: a relative folder is never created, and the bare file

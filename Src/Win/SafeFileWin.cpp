@@ -1,3 +1,4 @@
+#include "DataPath.h"
 #include "SafeFile.h"
 #include "WinPath.h"
 
@@ -113,8 +114,7 @@ bool SetCurrentFolder(const char* path) {
 std::string GetProgramPath(HINSTANCE hInstance) {
     wchar_t wide[MAX_PATH] = {};
     const DWORD length = GetModuleFileNameW(hInstance, wide, MAX_PATH);
-    // A UTF-8 character takes at most three bytes for each wide character.
-    char path[3 * MAX_PATH] = {};
+    char path[kMaxPathSize] = {};
     return length > 0 && length < MAX_PATH && NarrowPath(wide, path, sizeof path) ? path : "";
 }
 

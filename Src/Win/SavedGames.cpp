@@ -64,7 +64,7 @@ bool RunFileDialog(HWND owner, PathBuffer& path, DWORD flags, const char* defaul
 #else
 
 LONG QueryPathValue(HKEY hKey, const char* name, DWORD* type, PathBuffer& path) {
-    wchar_t wide[kMaxPathSize] = {};
+    wchar_t wide[MAX_PATH] = {};
     DWORD size = sizeof wide - sizeof(wchar_t);
     const LONG result = RegQueryValueExW(hKey, WidePath(name).c_str(), nullptr, type,
                                          reinterpret_cast<BYTE*>(wide), &size);

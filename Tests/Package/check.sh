@@ -120,8 +120,31 @@ for entry in "${installers[@]}"; do
     echo "ok $installer: a $format program of version $version"
 done
 
-# Installing and uninstalling in a fresh prefix.
+# A fresh prefix for the replay tool and the installer.
 e2e_new_prefix "$E2E_WORK/prefix"
+
+# The 64-bit zip's replay tool explains a record: one table line per action in Windows line
+# ends, sentences that end in the summary, and a missing record on one line with exit code 2.
+tool=$E2E_WORK/zips/Clankmere-$version-win64.zip/Clankmere-$version-win64/clankmere-replay.exe
+record=Tests/E2E/Games/high-score.txt
+moves=$(sed -n 's/^Moves:\t\(.*\)\r$/\1/p' "$record" | tr -d ' .')
+table=$(wine "$tool" --explain --tsv "$(e2e_windows_path "$record")") ||
+    fail "clankmere-replay.exe --explain --tsv $record failed"
+if [ "$(grep -cP '^[1-9TSLKJ]\t[0-9]\t[01]\t[01-]\r$' <<<"$table")" != "${#moves}" ] ||
+    [ "$(cut -c1 <<<"$table" | tr -d '\n')" != "$moves" ]; then
+    fail "clankmere-replay.exe --explain --tsv printed no line for each move of $moves:"$'\n'"$table"
+fi
+wine "$tool" --explain "$(e2e_windows_path "$record")" | tail -n 1 |
+    grep -qP '^Summary: [0-9]+ actions .*\.\r$' ||
+    fail "clankmere-replay.exe --explain printed no summary in a Windows line"
+status=0
+message=$(wine "$tool" --explain 'C:\no such record.txt' 2>&1 >/dev/null) || status=$?
+if [ "$status" != 2 ] || [ "$(wc -l <<<"$message")" != 1 ]; then
+    fail "clankmere-replay.exe --explain of a missing record: exit code $status, said: $message"
+fi
+echo "ok clankmere-replay.exe --explain explains a record and reports a missing one"
+
+# Installing and uninstalling.
 installer=Clankmere-$version-win64-setup.exe
 install_dir=$WINEPREFIX/drive_c/Program\ Files/Clankmere
 start_menu=$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start\ Menu/Programs/Clankmere

@@ -4,6 +4,7 @@
 
 #include "Game.h"
 #include "NullGameHost.h"
+#include "Random.h"
 
 #include <gtest/gtest.h>
 
@@ -199,4 +200,13 @@ inline Rows WithFarRobot(Rows rows, char robot = 'a') {
     rows.resize(kGridHeight);
     rows[kGridHeight - 1] = std::string(kGridWidth - 1, '.') + robot;
     return rows;
+}
+
+// The generator's output after `draws` draws from `seed`: how tests count the draws an action made.
+inline uint16_t OutputAfterDraws(uint32_t seed, int draws) {
+    SeedRandom(seed);
+    for (int i = 0; i < draws; ++i) {
+        RandomUpTo(0);
+    }
+    return RandomUpTo(65535);
 }

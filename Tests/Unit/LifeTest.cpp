@@ -31,43 +31,90 @@ TEST_F(LifeTest, TheLastRobotKilledBringsALevelWithFiveMoreAndScrewdriversByTheS
     }
 }
 
-TEST_F(LifeTest, RobotAndHeapCountsAreCapped) {
-    // The counts are unsigned 16-bit numbers, so a negative one asks for the most. Robots and
-    // heaps share 555 places; the robots of a level have 999 attempts between them.
-    using Case = std::tuple<int16_t, int16_t, int16_t, int, int, int>;
-    for (auto [perLevel, base, heapsBase, minRobots, maxRobots, heaps] :
-         {Case{0, 0, 50, 2, 2, 50}, Case{0, 1, 50, 2, 2, 50}, Case{200, 0, 50, 100, 200, 50},
-          Case{-3, 0, 50, 400, 554, 0}, Case{0, 554, 50, 400, 554, 1},
-          Case{0, 555, 10, 400, 554, 0}, Case{0, 500, 56, 400, 500, 55}}) {
-        game.m_prefs.m_robotsPerLevel = perLevel;
-        game.m_prefs.m_robotsBase = base;
-        game.m_prefs.m_heapsBase = heapsBase;
+TEST_F(LifeTest, ScrewdriversAtEachLevelByTheStockMode) {
+    // Starting stock, and after levels that end with `left` and then with all still there.
+    using Case = std::tuple<uint8_t, int16_t, int16_t, int16_t, int, int, int>;
+    for (auto [stock, perGame, perLevel, left, first, second, third] :
+         {Case{1, 3, 2, 3, 3, 5, 7}, Case{1, 3, 2, 0, 3, 2, 4}, Case{1, 0, 2, 0, 0, 2, 4},
+          Case{1, 4, -3, 1, 4, -2, -5}, Case{1, 3, 0, 1, 3, 1, 1}, Case{0, 3, 2, 0, 1, 1, 1},
+          Case{0, 3, 2, 4, 1, 1, 1}}) {
+        game.m_prefs.m_screwdriverStockMode = stock;
+        game.m_prefs.m_screwdriversPerGame = perGame;
+        game.m_prefs.m_screwdriversPerLevel = perLevel;
         StartGame();
-        SCOPED_TRACE(testing::Message()
-                     << perLevel << " per level, " << base << " + " << heapsBase);
-        EXPECT_GE(CellsHolding(kCellRobot), minRobots);
-        EXPECT_LE(CellsHolding(kCellRobot), maxRobots);
-        EXPECT_EQ(HeapRecords(), heaps);
+        const int atStart = game.m_screwdrivers;
+        game.m_screwdrivers = left;
+        StartNextLevel(game);
+        const int atSecond = game.m_screwdrivers;
+        StartNextLevel(game);
+        EXPECT_EQ((std::vector{atStart, atSecond, static_cast<int>(game.m_screwdrivers)}),
+                  (std::vector{first, second, third}))
+            << "stock mode " << int{stock} << ", " << perGame << " a game, " << perLevel
+            << " a level, " << left << " left after level 1";
     }
 }
 
-TEST_F(LifeTest, SafeZoneKeepsRobotsAwayAtLevelStart) {
-    game.m_prefs.m_safeZoneRadius = 3;
+TEST_F(LifeTest, RobotAndHeapCountsGrowByLevelAndAreCapped) {
+    // The counts are unsigned 16-bit numbers, so a negative one asks for the most. Robots and
+    // heaps share 555 places; the robots of a level have 999 attempts between them.
+    using Case = std::tuple<int16_t, int16_t, int16_t, int16_t, uint16_t, int, int, int>;
+    for (auto [perLevel, base, heapsPerLevel, heapsBase, level, minRobots, maxRobots, heaps] :
+         {Case{5, 0, 0, 0, 3, 15, 15, 0}, Case{3, 4, 2, 1, 1, 7, 7, 3},
+          Case{3, 4, 2, 1, 2, 10, 10, 5}, Case{-1, 4, 1, -1, 1, 3, 3, 0},
+          Case{-1, 4, 1, -1, 2, 2, 2, 1}, Case{-1, 4, -1, 1, 3, 2, 2, 0},
+          Case{0, 2, 0, 1, 1, 2, 2, 1}, Case{0, 0, 0, 50, 1, 2, 2, 50},
+          Case{0, 1, 0, 50, 1, 2, 2, 50}, Case{200, 0, 0, 50, 1, 100, 200, 50},
+          Case{-3, 0, 0, 50, 1, 400, 554, 0}, Case{0, 554, 0, 50, 1, 400, 554, 1},
+          Case{0, 555, 0, 10, 1, 400, 554, 0}, Case{0, 500, 0, 56, 1, 400, 500, 55},
+          Case{0, 500, 28, 0, 2, 400, 500, 55}}) {
+        game.m_prefs.m_robotsPerLevel = perLevel;
+        game.m_prefs.m_robotsBase = base;
+        game.m_prefs.m_heapsPerLevel = heapsPerLevel;
+        game.m_prefs.m_heapsBase = heapsBase;
+        StartGame();
+        game.m_level = level;
+        SetUpLevel(game);
+        SCOPED_TRACE(testing::Message()
+                     << "level " << level << ": robots " << perLevel << " * n + " << base
+                     << ", heaps " << heapsPerLevel << " * n + " << heapsBase);
+        EXPECT_GE(CellsHolding(kCellRobot), minRobots);
+        EXPECT_LE(CellsHolding(kCellRobot), maxRobots);
+        EXPECT_EQ(HeapRecords(), heaps);
+        EXPECT_EQ(CellsHolding(kCellHeap), heaps);
+    }
+}
+
+TEST_F(LifeTest, TheSafeZoneKeepsRobotsButNotHeapsAwayAtLevelStart) {
     game.m_prefs.m_robotsBase = 200;
     game.m_prefs.m_heapsBase = 200;
-    for (int64_t start = 1; start <= 20; ++start) {
-        StartGame(start);
-        for (const Robot* r = game.m_records; r < game.m_robotListEnd; ++r) {
-            EXPECT_TRUE(std::abs(r->x - game.m_playerX) > 3 || std::abs(r->y - game.m_playerY) > 3)
-                << "start " << start;
+    for (int16_t radius = 0; radius <= 3; ++radius) {
+        game.m_prefs.m_safeZoneRadius = radius;
+        // Over twenty levels: the nearest robot, and how many heaps lie in the zone.
+        int nearestRobot = kGridWidth, heapsInside = 0;
+        for (int64_t start = 1; start <= 20; ++start) {
+            StartGame(start);
+            const auto distance = [&](const Robot& r) {
+                return std::max(std::abs(r.x - game.m_playerX), std::abs(r.y - game.m_playerY));
+            };
+            for (const Robot* r = game.m_records; r < game.m_robotListEnd; ++r) {
+                nearestRobot = std::min(nearestRobot, distance(*r));
+            }
+            for (const Robot* r = game.m_lastRecord; r > game.m_heapListEnd; --r) {
+                heapsInside += distance(*r) <= radius;
+            }
         }
+        EXPECT_EQ(nearestRobot, radius + 1) << "radius " << radius;
+        EXPECT_EQ(heapsInside > 0, radius > 0) << "radius " << radius;
     }
 }
 
 TEST_F(LifeTest, ASafeZoneTooLargeForAnyRobotLeavesOnlyTheScrewdriver) {
     game.m_prefs.m_safeZoneRadius = 40;
-    StartGame();
+    StartGame(1000);
     EXPECT_EQ(CellsHolding(kCellRobot), 0);
+    // The level's 999 attempts, two draws each, followed the player's two draws.
+    const uint16_t next = RandomUpTo(65535);
+    EXPECT_EQ(next, OutputAfterDraws(1000, 2 + 2 * 999));
     MovePlayer(game, 0, game.m_playerY > 0 ? -1 : 1);
     EXPECT_EQ(game.m_level, 1) << "a turn without kills never ends a level";
     host.Clear();
@@ -110,7 +157,9 @@ TEST_F(LifeTest, AQualifyingScoreWithTheStandardSettingsAtTheEndIsOffered) {
         << "changed settings; and a game without moves leaves no record";
 }
 
-TEST_F(LifeTest, AQuitWhileTheNameIsAskedEntersTheScoreBeforeTheListIsSaved) {
+// The session may end the process as soon as the quit has run: all of it is written by then,
+// once.
+TEST_F(LifeTest, AQuitWhileTheNameIsAskedEntersTheScoreAndTheLastGameBeforeTheListIsSaved) {
     host.qualifies = true;
     host.duringDialog = [this] { QuitGame(game); };
     Start(WithFarRobot({"A"}));
@@ -118,9 +167,10 @@ TEST_F(LifeTest, AQuitWhileTheNameIsAskedEntersTheScoreBeforeTheListIsSaved) {
     game.m_score = 500;
     host.Clear();
     EndGame(game);
-    EXPECT_EQ(host.Only({"HighScoreRecord", "InsertHighScore", "SaveHighScores", "ShowHighScores"}),
+    EXPECT_EQ(host.Only({"HighScoreRecord", "InsertHighScore", "LastGameRecord", "SaveHighScores",
+                         "ShowHighScores"}),
               (Calls{"HighScoreRecord(1000,500,6)", "InsertHighScore(500,Blimpers,1,1600000000)",
-                     "SaveHighScores"}));
+                     "LastGameRecord(1000,500,6)", "SaveHighScores"}));
 }
 
 TEST_F(LifeTest, QuitSavesAGameInProgressAndShutsDownInOrder) {

@@ -44,24 +44,106 @@ TEST(Preferences, DefaultRecordLayout) {
     EXPECT_EQ(Numbers(r, 192, 4), N{kPrefsMarker});
 }
 
-TEST(Preferences, FieldsLandAtTheirOffsets) {
+// Every number the object holds, and where in the record it is kept: the fields in their order,
+// in runs of one size. The name (bytes 12 to 43) is compared on its own.
+struct StoredField {
+    const char* name;
+    size_t offset;
+    size_t size;
+    uint32_t value; // cut to `size` bytes
+};
+
+// A field's name and its value in the object `p`.
+#define FIELD(member) std::pair<const char*, int64_t>(#member, p.member)
+
+std::vector<StoredField> StoredFields(const CPreferences2& p) {
+    std::vector<StoredField> fields;
+    size_t offset = 0;
+    const auto add = [&](size_t size, std::initializer_list<std::pair<const char*, int64_t>> run) {
+        for (const auto& [name, value] : run) {
+            const uint32_t mask = size == 4 ? ~0u : (1u << 8 * size) - 1;
+            fields.push_back({name, offset, size, static_cast<uint32_t>(value) & mask});
+            offset += size;
+        }
+    };
+    add(4, {FIELD(m_startMarker), FIELD(m_baseSize), FIELD(m_version)});
+    offset += kPlayerNameSize;
+    add(4, {FIELD(m_robotKillPoints), FIELD(m_screwdriverMultiplier), FIELD(m_lastStandMultiplier),
+            FIELD(m_multipleKillMultiplier)});
+    add(2, {FIELD(m_reserved1), FIELD(m_teleportRule), FIELD(m_safeZoneRadius),
+            FIELD(m_screwdriversPerGame), FIELD(m_screwdriversPerLevel), FIELD(m_screwdriverRadius),
+            FIELD(m_screwdriverEffect), FIELD(m_gridStyle), FIELD(m_robotsPerLevel),
+            FIELD(m_robotsBase), FIELD(m_heapsPerLevel), FIELD(m_heapsBase)});
+    add(1, {FIELD(m_moveRobotsAfterTeleport), FIELD(m_moveRobotsAfterScrewdriver),
+            FIELD(m_showMovementArrows), FIELD(m_screwdriverStockMode), FIELD(m_lastStandFast),
+            FIELD(m_lastStandUntimed), FIELD(m_untimedAnimation), FIELD(m_soundOn),
+            FIELD(m_smolderingHeaps), FIELD(m_forceEligible), FIELD(m_reserved2[0]),
+            FIELD(m_reserved2[1])});
+    add(4, {FIELD(m_iconSet), FIELD(m_endMarker)});
+    add(4, {FIELD(m_mainWindowPlacement.length), FIELD(m_mainWindowPlacement.flags),
+            FIELD(m_mainWindowPlacement.showCmd), FIELD(m_mainWindowPlacement.minX),
+            FIELD(m_mainWindowPlacement.minY), FIELD(m_mainWindowPlacement.maxX),
+            FIELD(m_mainWindowPlacement.maxY), FIELD(m_mainWindowPlacement.normalLeft),
+            FIELD(m_mainWindowPlacement.normalTop), FIELD(m_mainWindowPlacement.normalRight),
+            FIELD(m_mainWindowPlacement.normalBottom)});
+    add(4, {FIELD(m_highScoresWindowPlacement.length), FIELD(m_highScoresWindowPlacement.flags),
+            FIELD(m_highScoresWindowPlacement.showCmd), FIELD(m_highScoresWindowPlacement.minX),
+            FIELD(m_highScoresWindowPlacement.minY), FIELD(m_highScoresWindowPlacement.maxX),
+            FIELD(m_highScoresWindowPlacement.maxY), FIELD(m_highScoresWindowPlacement.normalLeft),
+            FIELD(m_highScoresWindowPlacement.normalTop),
+            FIELD(m_highScoresWindowPlacement.normalRight),
+            FIELD(m_highScoresWindowPlacement.normalBottom), FIELD(m_extEndMarker)});
+    return fields;
+}
+#undef FIELD
+
+// Each field of `prefs` against the bytes that `record` keeps in its place.
+void ExpectFieldsAsIn(const Record& record, const CPreferences2& prefs, const char* what) {
+    const std::vector<StoredField> fields = StoredFields(prefs);
+    ASSERT_EQ(fields.back().offset + fields.back().size, kPrefsRecordSize)
+        << "the table covers all";
+    for (const StoredField& field : fields) {
+        EXPECT_EQ(field.value, Numbers(record, field.offset, field.size)[0])
+            << what << ": " << field.name << " at byte " << field.offset;
+    }
+    EXPECT_EQ(std::string(prefs.m_playerName, kPlayerNameSize),
+              std::string(record.begin() + 12, record.begin() + 44))
+        << what << ": m_playerName";
+}
+
+TEST(Preferences, EveryFieldKeepsItsOwnValueAndPlaceThroughTheStoreAndBack) {
+    // Byte i is 37 i + 128 (mod 256): all bytes differ, so every field holds a value of its own
+    // and two fields trading places show; about half the numbers are negative.
+    uint8_t distinct[kPrefsRecordSize];
+    for (size_t i = 0; i < kPrefsRecordSize; ++i) {
+        distinct[i] = static_cast<uint8_t>(37 * i + 128);
+    }
+    const Record expected(distinct, distinct + kPrefsRecordSize);
+    CTempDir dir;
+    const std::string path = dir.Path("prefs.bin");
+    CPreferencesFile file(path.c_str());
+    CPreferences2 written(&file);
+    written.ReadRecord(distinct);
+    ExpectFieldsAsIn(expected, written, "read");
+    ASSERT_TRUE(written.Save());
+    const std::string stored = ReadFile(path);
+    ExpectFieldsAsIn(Record(stored.begin(), stored.end()), written, "stored");
+    CPreferences2 loaded(&file);
+    ASSERT_TRUE(loaded.Load());
+    ExpectFieldsAsIn(expected, loaded, "loaded");
+    EXPECT_FALSE(loaded.Differs(&written));
+    // The snapshot takes the settings block, and keeps its own placements and end marker.
+    CPreferences2 snapshot;
+    snapshot.CopySettingsFrom(loaded);
+    Record block = RecordOf(CPreferences2());
+    std::copy(distinct, distinct + kPrefsBaseSize, block.begin());
+    ExpectFieldsAsIn(block, snapshot, "snapshot");
+}
+
+TEST(Preferences, TheNameIsCutTo31CharactersAndZeroFilled) {
     CPreferences2 prefs;
-    prefs.m_robotsPerLevel = -3;
-    prefs.m_heapsPerLevel = 7;
-    prefs.m_iconSet = 0x01020304;
-    prefs.m_forceEligible = 1;
-    prefs.m_mainWindowPlacement.length = 44;
-    prefs.m_mainWindowPlacement.normalBottom = -2;
-    prefs.m_highScoresWindowPlacement.showCmd = 5;
     prefs.SetPlayerName("0123456789012345678901234567890123456789");
-    EXPECT_STREQ(prefs.m_playerName, "0123456789012345678901234567890") << "cut to 31";
-    const Record r = RecordOf(prefs);
-    EXPECT_EQ(Numbers(r, 76, 2, 3), (N{0xFFFD, 0, 7})) << "robots per level and base, heaps";
-    EXPECT_EQ(Numbers(r, 96, 4), N{0x01020304});
-    EXPECT_EQ(r[93], 1);
-    EXPECT_EQ(Numbers(r, 104, 4), N{44});
-    EXPECT_EQ(Numbers(r, 144, 4), N{0xFFFFFFFE});
-    EXPECT_EQ(Numbers(r, 156, 4), N{5});
+    EXPECT_STREQ(prefs.m_playerName, "0123456789012345678901234567890");
     prefs.SetPlayerName("Al");
     EXPECT_EQ(std::string(prefs.m_playerName, kPlayerNameSize), "Al" + std::string(30, '\0'));
 }

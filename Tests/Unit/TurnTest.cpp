@@ -4,6 +4,8 @@
 #include "GameFixture.h"
 #include "Random.h"
 
+#include <cstdio>
+#include <set>
 #include <tuple>
 
 namespace {
@@ -34,23 +36,37 @@ TEST_F(TurnTest, RobotsThatMeetOrRunIntoAHeapBecomeHeapsAndScore) {
     EXPECT_EQ(Corners(game.m_explosionRects[0]), (std::vector<int>{128, 81, 144, 101}));
 }
 
-TEST_F(TurnTest, KillScoresWithTheMultipleKillMultiplierWrapAround) {
-    using Case = std::tuple<int32_t, int32_t, int32_t, int32_t, int32_t>;
-    for (auto [points, multiplier, before, robots, after] :
-         {Case{10, 2, 0, 3, 60}, Case{10, -2, 0, 3, 120}, Case{10, 0, 0, 3, 30},
+TEST_F(TurnTest, KillScoresUnderEveryMultiplierInAStepAndInTheStands) {
+    // stand: 0 for a wait, else the Last Stand's mode.
+    using Case = std::tuple<int16_t, int32_t, int32_t, int32_t, int, int32_t, int32_t>;
+    for (auto [stand, points, multiple, standMultiplier, robots, before, after] :
+         {// The multiple-kill multiplier counts once above 1, and by its size for every kill
+          // after the first below -1; a single kill is never multiplied.
+          Case{0, 10, 2, 1, 3, 0, 60}, Case{0, 10, -2, 1, 3, 0, 120}, Case{0, 10, -3, 1, 2, 0, 60},
+          Case{0, 10, 0, 1, 3, 0, 30}, Case{0, 10, -1, 1, 3, 0, 30}, Case{0, 10, 1, 1, 3, 0, 30},
+          Case{0, 10, 5, 1, 1, 0, 10}, Case{0, 10, -5, 1, 1, 0, 10},
+          // The Last Stand multiplier counts only in the full stand, and only above 1.
+          Case{0, 7, 3, 4, 2, 0, 42}, Case{1, 10, 1, 2, 2, 0, 40}, Case{1, 10, 1, 1, 2, 0, 20},
+          Case{1, 10, 1, 0, 2, 0, 20}, Case{1, 10, 1, -3, 2, 0, 20}, Case{1, 10, 1, 3, 1, 0, 30},
+          Case{1, 10, 2, 3, 3, 0, 180}, Case{-1, 10, 1, 3, 2, 0, 20},
+          // Points of a turn that are not above 0 are not added.
+          Case{0, -10, 1, 1, 2, 5, 5}, Case{0, 0, 2, 1, 3, 5, 5},
           // 3 (2^31 - 1) = 2^31 - 3 (mod 2^32), times 2^31 twice is 0: nothing is added.
-          Case{INT32_MAX, INT32_MIN, 0, 3, 0},
+          Case{0, INT32_MAX, INT32_MIN, 1, 3, 0, 0},
           // 2 (2^31 - 1) wraps to -2, which is not added.
-          Case{INT32_MAX, 1, INT32_MAX, 2, INT32_MAX}}) {
-        // Two or three robots arrive at (9, 5) from the west; robot d keeps the level going.
-        Start({"..............................d", "", "", "", "........a",
-               robots == 3 ? "........b.A" : "..........A", "........c"});
+          Case{0, INT32_MAX, 1, 1, 2, INT32_MAX, INT32_MAX}}) {
+        // One robot runs into the heap at (9, 5), or two or three arrive there from the west.
+        Start({"", "", "", "", "........a",
+               robots == 3 ? "........b.A" : (robots == 2 ? "..........A" : ".........SA"),
+               robots > 1 ? "........c" : ""});
         game.m_prefs.m_robotKillPoints = points;
-        game.m_prefs.m_multipleKillMultiplier = multiplier;
+        game.m_prefs.m_multipleKillMultiplier = multiple;
+        game.m_prefs.m_lastStandMultiplier = standMultiplier;
         game.m_score = before;
-        MovePlayer(game, 0, 0);
+        stand != 0 ? LastStand(game, stand) : MovePlayer(game, 0, 0);
         EXPECT_EQ(game.m_score, after)
-            << robots << " robots, " << points << " points, multiplier " << multiplier;
+            << robots << " robots, " << points << " points, multipliers " << multiple << " and "
+            << standMultiplier << ", stand " << stand;
     }
 }
 
@@ -133,11 +149,15 @@ TEST_F(ActionsTest, TeleportSceneOrderAndLandingPastTheOwnCell) {
 }
 
 TEST_F(ActionsTest, AFullBoardRefusesTheTeleportOnceItsTriesAreUsed) {
-    // On a board without an empty cell, rule 4 draws its first candidate and 1000 more, two
-    // draws each. Rule 5 discards its first candidate and draws 499 more at two tries each.
-    Rows full(kGridHeight, std::string(kGridWidth, 'S'));
-    full[0][0] = 'A';
-    for (auto [rule, draws] : {std::pair<int16_t, int>{4, 2002}, {5, 1000}}) {
+    // On a board without a cell the rule takes, rules 1, 2 and 4 draw their first candidate and
+    // 1000 more, two draws each; rules 1 and 2 take the player's own cell, which is drawn again
+    // without a try (four times from this seed). Rule 5 discards its first candidate and draws
+    // 499 more at two tries each. (The robots never move here, so one letter serves them all.)
+    using Case = std::tuple<int16_t, char, int>;
+    for (auto [rule, fill, draws] :
+         {Case{4, 'S', 2002}, Case{1, 'S', 2010}, Case{2, 'a', 2010}, Case{5, 'S', 1000}}) {
+        Rows full(kGridHeight, std::string(kGridWidth, fill));
+        full[0][0] = 'A';
         Start(full);
         game.m_prefs.m_teleportRule = rule;
         SeedRandom(99);
@@ -145,35 +165,63 @@ TEST_F(ActionsTest, AFullBoardRefusesTheTeleportOnceItsTriesAreUsed) {
         EXPECT_EQ(host.calls, Calls{"Refuse"}) << "rule " << rule;
         EXPECT_EQ(Log(), "") << "rule " << rule;
         const uint16_t next = RandomUpTo(65535);
-        SeedRandom(99);
-        for (int i = 0; i < draws; ++i) {
-            RandomUpTo(0);
-        }
-        EXPECT_EQ(RandomUpTo(65535), next) << "rule " << rule;
+        EXPECT_EQ(next, OutputAfterDraws(99, draws)) << "rule " << rule;
     }
 }
 
-TEST_F(ActionsTest, TeleportRulesKeepToTheirCells) {
-    for (int16_t rule : {1, 2, 4, 5}) {
-        for (uint32_t seed = 1; seed <= 60; ++seed) {
-            Start({"a.a.a.a.a.a.a.a.a.a.a.a.a.a.a.a", ".S.S.S.S.S.S.S.S.S.S.S.S.S.S.S",
-                   "...............A"});
+TEST_F(ActionsTest, EachTeleportRuleLandsOnItsKindsOfCellAndNoOther) {
+    // Robots fill the top row and every other row has robots and heaps in turn, so each empty
+    // cell above the heaps of row 16 lies beside a robot; only those of the bottom row lie beside
+    // heaps alone (their neighbours below the board must not be taken from the top row). The
+    // robots never move here, so one letter serves them all.
+    const std::string robots(kGridWidth, 'a'), heaps(kGridWidth, 'S');
+    std::string mixed;
+    for (int x = 0; x < kGridWidth; ++x) {
+        mixed += "Sa"[x % 2];
+    }
+    const Rows board = {robots, "",    mixed, "",    mixed, "",    mixed, "",    mixed,
+                        "",     mixed, "",    mixed, "",    mixed, "",    heaps, "A"};
+    const std::set<std::string> all = {"robot", "heap", "beside a robot", "beside heaps"};
+    using Case = std::pair<int16_t, std::set<std::string>>;
+    for (const auto& [rule, kinds] :
+         {Case{1, {"robot", "beside a robot", "beside heaps"}},
+          Case{2, {"heap", "beside a robot", "beside heaps"}}, Case{3, all},
+          Case{4, {"beside a robot", "beside heaps"}}, Case{5, {"beside heaps"}}, Case{0, all},
+          Case{6, all}, Case{-1, all}}) {
+        std::set<std::string> landed;
+        for (uint32_t seed = 1; seed <= 200; ++seed) {
+            Start(board);
             game.m_prefs.m_teleportRule = rule;
             game.m_prefs.m_moveRobotsAfterTeleport = 0;
-            SeedRandom(seed * 2654435761u); // spread out: consecutive seeds start alike
+            game.m_prefs.m_safeZoneRadius = 3; // kept when a level is set up, not by a teleport
+            SeedRandom(seed * 2654435761u);    // spread out: consecutive seeds start alike
             Teleport(game);
-            const std::string where =
-                "rule " + std::to_string(rule) + ", seed " + std::to_string(seed);
-            // Only rule 1 lands on robots, only rule 2 on heaps, rule 5 never next to a robot.
-            EXPECT_TRUE(rule == 1 || host.Only({"AnimatePlayerDeath:heap"}).empty()) << where;
-            EXPECT_TRUE(rule == 2 || host.Only({"AnimatePlayerDeath:clear"}).empty()) << where;
-            EXPECT_TRUE(rule != 5 || game.m_playerY > 1) << where;
-            EXPECT_TRUE(host.Only({"AnimateRobotSteps"}).empty()) << where << ": the robots stay";
+            const Calls where = host.Only({"SetPlayerCell", "Refuse"});
+            int x = 0, y = 0;
+            if (where.empty() ||
+                std::sscanf(where[0].c_str(), "SetPlayerCell(%d,%d)", &x, &y) != 2) {
+                ADD_FAILURE() << "rule " << rule << ", seed " << seed << ": no landing";
+                continue;
+            }
+            const char cell = x < static_cast<int>(board[y].size()) ? board[y][x] : '.';
+            landed.insert(cell == 'a'            ? "robot"
+                          : cell == 'S'          ? "heap"
+                          : y == kGridHeight - 1 ? "beside heaps"
+                                                 : "beside a robot");
+            // Landing on a robot leaves a heap where the player dies; landing on a heap does not.
+            const std::string death =
+                cell == 'a' ? "AnimatePlayerDeath:heap" : "AnimatePlayerDeath:clear";
+            EXPECT_EQ(host.Only({"AnimatePlayerDeath", "AnimateRobotSteps"}),
+                      cell == 'a' || cell == 'S'
+                          ? Calls{death + "(" + std::to_string(x) + "," + std::to_string(y) + ")"}
+                          : Calls{})
+                << "rule " << rule << ", seed " << seed;
         }
+        EXPECT_EQ(landed, kinds) << "rule " << rule;
     }
 }
 
-TEST_F(ActionsTest, ScrewdriverRadiusTwoClearsTheSquareWithoutHeapsAndTheRadiusIsClamped) {
+TEST_F(ActionsTest, ScrewdriverRadiusTwoClearsTheSquareWithoutHeapsAndNeedsOneLeft) {
     Start({"", "", "...a...b", "", ".....A", "", ".....c", "", "..........d"});
     game.m_prefs.m_screwdriverRadius = 2;
     UseScrewdriver(game);
@@ -186,18 +234,59 @@ TEST_F(ActionsTest, ScrewdriverRadiusTwoClearsTheSquareWithoutHeapsAndTheRadiusI
               (Calls{"StatusLine", "HideArrows", "EraseCell(3,2)", "EraseCell(7,2)",
                      "EraseCell(5,6)", "Sound:Screwdriver", "AnimateScrewdriver(1,5,4,2)",
                      "StatusLine", "AnimateRobotSteps", "DrawArrows"}));
-    // None left: refused, and nothing logged.
+    // None left, or fewer than none: refused, and nothing logged.
     host.Clear();
     UseScrewdriver(game);
     EXPECT_EQ(host.calls, Calls{"Refuse"});
     EXPECT_EQ(Log(), "S");
-    // The radius is clamped, and the clamped one stored.
-    for (auto [radius, clamped] :
-         {std::pair<int16_t, int16_t>{0, 1}, {-7, 1}, {10, 10}, {30000, 10}}) {
-        Start(WithFarRobot({"A"}));
+    game.m_screwdrivers = -1;
+    UseScrewdriver(game);
+    EXPECT_EQ(host.calls, (Calls{"Refuse", "Refuse"}));
+}
+
+TEST_F(ActionsTest, ScrewdriverRangeScoreAndWhatFollowsUnderEverySetting) {
+    // Robots 1 (a), 2 (b, c), 3 (d), 10 (e, f) and 11 (g, h) cells from the player; in the
+    // corner, 2 (c), 10 (b) and 11 (a, d) cells away.
+    const Rows middle = {".................c.......f", "",      ".....e.......b.A..........h",
+                         "................a",          "....g", "...............d"};
+    const Rows corner = {"A..........d", "..c", "", "..........b", "", "...........a"};
+    using Case = std::tuple<Rows, int16_t, int16_t, int32_t, int32_t, uint8_t, int, int32_t, int>;
+    for (const auto& [rows, radius, clamped, points, multiplier, moveAfter, survivors, score,
+                      level] :
+         {// The radius at each distance, and clamped to 1..10.
+          Case{middle, 1, 1, 10, 2, 0, 7, 20, 1}, Case{middle, 2, 2, 10, 2, 0, 5, 60, 1},
+          Case{middle, 3, 3, 10, 2, 0, 4, 80, 1}, Case{middle, 9, 9, 10, 2, 0, 4, 80, 1},
+          Case{middle, 10, 10, 10, 2, 0, 2, 120, 1}, Case{middle, 11, 10, 10, 2, 0, 2, 120, 1},
+          Case{middle, 0, 1, 10, 2, 0, 7, 20, 1}, Case{middle, -7, 1, 10, 2, 0, 7, 20, 1},
+          Case{corner, 30000, 10, 10, 2, 0, 2, 40, 1}, Case{corner, 2, 2, 10, 2, 0, 3, 20, 1},
+          Case{corner, 1, 1, 10, 2, 0, 4, 0, 1},
+          // Kill points times the screwdriver's multiplier, whatever its sign; no other factor.
+          Case{middle, 2, 2, 7, 3, 0, 5, 63, 1}, Case{middle, 2, 2, 7, 1, 0, 5, 21, 1},
+          Case{middle, 2, 2, 7, 0, 0, 5, 0, 1}, Case{middle, 2, 2, 7, -2, 0, 5, -42, 1},
+          // The robots take their turn only when asked; a cleared board brings the next level
+          // without one. A destroyed robot's record (a, left out, at (0, 0)) scores nothing.
+          Case{middle, 1, 1, 10, 2, 1, 7, 20, 1}, Case{{"A", ".b"}, 1, 1, 10, 2, 1, 0, 20, 2}}) {
+        Start(rows);
         game.m_prefs.m_screwdriverRadius = radius;
+        game.m_prefs.m_robotKillPoints = points;
+        game.m_prefs.m_screwdriverMultiplier = multiplier;
+        game.m_prefs.m_moveRobotsAfterScrewdriver = moveAfter;
+        game.m_prefs.m_multipleKillMultiplier = game.m_prefs.m_lastStandMultiplier = 5;
+        game.m_prefs.m_screwdriverEffect = 4;
+        const std::string animation = "AnimateScrewdriver(4," + std::to_string(game.m_playerX) +
+                                      "," + std::to_string(game.m_playerY) + "," +
+                                      std::to_string(clamped) + ")";
         UseScrewdriver(game);
-        EXPECT_EQ(game.m_prefs.m_screwdriverRadius, clamped) << "radius " << radius;
+        const std::string where = "radius " + std::to_string(radius) + ", " +
+                                  std::to_string(points) + " points times " +
+                                  std::to_string(multiplier) + " on " + rows.front();
+        EXPECT_EQ(game.m_prefs.m_screwdriverRadius, clamped) << where;
+        EXPECT_EQ(host.Only({"AnimateScrewdriver"}), Calls{animation}) << where;
+        EXPECT_EQ(game.m_level, level) << where;
+        EXPECT_EQ(game.m_level == 1 ? CellsHolding(kCellRobot) : 0, survivors) << where;
+        EXPECT_EQ(game.m_score, score) << where;
+        EXPECT_EQ(host.Only({"AnimateRobotSteps"}).size(), moveAfter && level == 1 ? 1u : 0u)
+            << where;
     }
 }
 
@@ -209,6 +298,12 @@ TEST_F(ActionsTest, LastStandVariantsStopWhereTheyShouldAndOnlyTheFullOneMultipl
           // two cells (from (4, 5) to (1, 2)).
           Case{{"", ".a", "..A"}, -1, "K", 0, 0, false},
           Case{{"A", "", "", "", "", "....a"}, -2, "J", 3, 0, false},
+          // At the edges of the two ranges, along a row, and past a destroyed robot's record
+          // (a, left out, lies at (0, 0) beside the player).
+          Case{{"A.a"}, -1, "K", 1, 0, false}, Case{{"A", "", "", "...a"}, -2, "J", 1, 0, false},
+          Case{{"A", "..a"}, -2, "J", 0, 0, false},
+          Case{{"A.............a"}, -2, "J", 12, 0, false},
+          Case{{".A", "", "", "", "...b"}, -1, "K", 3, 0, false},
           // The stand ends at the level change; the catch itself is not animated.
           Case{meeting, 1, "L. ", 1, 60, false}, Case{meeting, -1, "K. ", 1, 20, false},
           Case{{"A", "", "", "....a"}, 1, "L", 3, 0, true},

@@ -1,6 +1,9 @@
-// clankmere-replay [--prefs FILE] [--gif OUT [--scale N] [--actions A-B]] RECORD
-// Replays a game record as the game restores one and prints the final position, or writes the
-// game as an animated picture.
+// clankmere-replay [--prefs FILE] [--explain [--tsv] | --gif OUT [--scale N] [--actions A-B]]
+//                  RECORD
+// Replays a game record as the game restores one and prints the final position, or with
+// --explain where the game could have been saved, or with --gif writes the game as an animated
+// picture.
+#include "Explanation.h"
 #include "Game.h"
 #include "GameRecord.h"
 #include "GifCommand.h"
@@ -21,8 +24,8 @@ int Fail(const char* file, const char* reason) {
 }
 
 int Usage() {
-    std::fprintf(stderr, "usage: clankmere-replay [--prefs FILE] "
-                         "[--gif OUT [--scale N] [--actions A-B]] RECORD\n");
+    std::fprintf(stderr, "usage: clankmere-replay [--prefs FILE] [--explain [--tsv] | "
+                         "--gif OUT [--scale N] [--actions A-B]] RECORD\n");
     return kExitBadInput;
 }
 
@@ -58,6 +61,8 @@ void PrintPosition(const CGame& game) {
 struct Arguments {
     const char* prefsPath = nullptr;
     const char* recordPath = nullptr;
+    bool explain = false;
+    bool tsv = false;
     GifRequest gif;
 };
 
@@ -65,14 +70,17 @@ bool ParseArguments(const std::vector<std::string>& argv, Arguments& args) {
     for (size_t i = 0; i < argv.size(); ++i) {
         if (argv[i] == "--prefs" && i + 1 < argv.size() && !args.prefsPath) {
             args.prefsPath = argv[++i].c_str();
+        } else if (argv[i] == "--explain" || argv[i] == "--tsv") {
+            (argv[i] == "--tsv" ? args.tsv : args.explain) = true;
         } else if (argv[i][0] != '-' && !args.recordPath) {
             args.recordPath = argv[i].c_str();
         } else if (!ParseGifArgument(argv, i, args.gif)) {
             return false;
         }
     }
-    return args.recordPath != nullptr &&
-           (args.gif.outPath || (!args.gif.scaleText && !args.gif.actionsText));
+    const bool gifOptionsAlone = !args.gif.outPath && (args.gif.scaleText || args.gif.actionsText);
+    return args.recordPath != nullptr && (args.explain || !args.tsv) && !gifOptionsAlone &&
+           !(args.explain && args.gif.outPath);
 }
 
 } // namespace
@@ -112,6 +120,12 @@ int main(int argc, char** argv) {
     CNullGameHost host;
     CPreferencesFile prefsFile(args.prefsPath ? args.prefsPath : "");
     CGame game(host, args.prefsPath ? &prefsFile : nullptr);
+    if (args.explain) {
+        const std::string problem =
+            ExplainRecord(game, static_cast<int64_t>(startTime), moves, args.tsv);
+        std::free(moves);
+        return problem.empty() ? 0 : Fail(args.recordPath, problem.c_str());
+    }
     ReplayStoredGame(game, static_cast<int64_t>(startTime), moves);
     std::free(moves);
     PrintPosition(game);

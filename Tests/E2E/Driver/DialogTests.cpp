@@ -257,7 +257,14 @@ E2E_TEST(dialog_labels_fit_and_how_to_play_and_about_show_their_pictures) {
               "the picture control does not show the whole help picture at its own size: %s",
               difference.c_str());
     CloseWithKey(game, help, VK_RETURN, "after Enter in Help");
-    CloseWithKey(game, game.OpenFromMenu(IDM_HOW_TO_PLAY, "Help"), VK_ESCAPE, "after Esc in Help");
+    // F1 opens it as its menu item says.
+    const LONG beforeF1 = game.Probe().CommandsDone();
+    game.Press(VK_F1);
+    const MessageBoxSeen pressed = game.WaitForMessageBox("after F1");
+    E2E_CHECK(pressed.caption == "Help", "F1 opened \"%s\" instead of the Help dialog",
+              pressed.caption.c_str());
+    CloseWithKey(game, {pressed.window, beforeF1}, VK_ESCAPE, "after Esc in Help");
+    game.CheckOnlyCommandSince(beforeF1, IDM_HOW_TO_PLAY, "F1 and Esc in Help");
 
     // While the title grows, keys belong to the dialog: Esc closes it and must not reach the
     // main window's shortcuts, where it would quit the game (command 40020).

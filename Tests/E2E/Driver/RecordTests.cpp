@@ -55,14 +55,59 @@ Picture WithoutLastDate(Picture list) {
 }
 
 // Ten rows ending in CR CR LF: the defaults down to Pellwick's at rank 9, and the new score.
-void CheckHighScoresFile(const std::string& name) {
-    const std::string bytes = ReadFileBytes(DataFilePath("High Scores.txt"));
+void CheckHighScoresFile(const std::string& path, const std::string& name) {
+    const std::string bytes = ReadFileBytes(path);
     const std::regex rows("([^\r\n]*\r\r\n){8}110\tPellwick\t0\t21452193\r\r\n40\t" + name +
                           "\t1\t[0-9]+\r\r\n");
     E2E_CHECK(std::regex_match(bytes, rows),
               "\"High Scores.txt\" is not ten rows ending in CR CR LF with Pellwick's default row "
               "and then \"40\\t%s\\t1\\t<minutes>\": \"%s\"",
               name.c_str(), bytes.c_str());
+}
+
+// Moves the application data folder to one named in Cyrillic and Chinese, as on a Western
+// system whose user is named in those scripts, with a path of few characters but more than 260
+// bytes in UTF-8, and moves there the saved game that PrepareResume wrote. Returns the new data
+// folder.
+std::wstring MoveDataFolderToLongNonLatinPath() {
+    wchar_t profile[MAX_PATH] = {};
+    GetEnvironmentVariableW(L"USERPROFILE", profile, MAX_PATH);
+    std::wstring appData = std::wstring(profile) + L"\\Данные 数据";
+    bool made = CreateDirectoryW(appData.c_str(), nullptr);
+    // Two folders of 120 bytes each: a Linux file name takes at most 255.
+    for (int folder = 0; folder < 2; ++folder) {
+        appData += L"\\";
+        for (int i = 0; i < 20; ++i) {
+            appData += L"数据";
+        }
+        made = made && CreateDirectoryW(appData.c_str(), nullptr);
+    }
+    const std::wstring data = appData + L"\\Clankmere";
+    const std::string oldSavedGame = DataFilePath("Saved Game.txt");
+    E2E_CHECK(made && CreateDirectoryW(data.c_str(), nullptr) &&
+                  MoveFileW(std::wstring(oldSavedGame.begin(), oldSavedGame.end()).c_str(),
+                            (data + L"\\Saved Game.txt").c_str()) &&
+                  RegSetKeyValueW(
+                      HKEY_CURRENT_USER,
+                      L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
+                      L"AppData", REG_EXPAND_SZ, appData.c_str(),
+                      DWORD((appData.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS,
+              "cannot move the application data folder to one named in Cyrillic and Chinese");
+    return data;
+}
+
+bool WideFileExists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// A copy of `folder`\`fileName` at the root of drive C:, where the checks that take ANSI paths
+// read it.
+std::string CopiedOut(const std::wstring& folder, const std::string& fileName) {
+    const std::string copy = "C:\\" + fileName;
+    E2E_CHECK(CopyFileW((folder + L"\\" + std::wstring(fileName.begin(), fileName.end())).c_str(),
+                        std::wstring(copy.begin(), copy.end()).c_str(), FALSE),
+              "there is no \"%s\" in the folder named in Cyrillic and Chinese", fileName.c_str());
+    return copy;
 }
 
 } // namespace
@@ -106,7 +151,7 @@ E2E_TEST(qualifying_score_asks_the_name_and_lists_it) {
         CheckRowBackground(listed, 9, kListBackground, "after a new game,");
         QuitWithQ(game);
     }
-    CheckHighScoresFile("Ada Lovelace");
+    CheckHighScoresFile(DataFilePath("High Scores.txt"), "Ada Lovelace");
     Game game(context);
     game.WaitForMainWindow();
     game.SendPromptly(WM_COMMAND, IDM_SHOW_HIGH_SCORES, 0);
@@ -219,33 +264,30 @@ E2E_TEST(quit_saves_the_game_for_the_next_start_naming_the_reported_windows) {
     }
 }
 
-// Log-off and shutdown, with a profile folder named outside the ANSI code page, as on a Western
-// system whose user is named in Cyrillic and Chinese letters: the saved game is found there, and
-// saved there again when the session ends. Wine sends the messages Windows sends at log-off and
-// ends the process as soon as the game has answered them.
+// Log-off and shutdown, with a profile folder named outside the ANSI code page: the saved game
+// is found there, Save writes there and suggests next what it wrote, and the game is saved there
+// again when the session ends. Wine sends the messages Windows sends at log-off and ends the
+// process as soon as the game has answered them.
 E2E_TEST(session_end_saves_the_game_in_a_data_folder_named_in_any_script) {
     const RecordedGame recorded(context, "resume");
     const size_t resumed = recorded.FirstPlayedMove();
     const Picture sheet = SpriteSheetOf(context);
     PrepareResume(context, recorded, resumed);
-    wchar_t profile[MAX_PATH] = {};
-    GetEnvironmentVariableW(L"USERPROFILE", profile, MAX_PATH);
-    const std::wstring appData = std::wstring(profile) + L"\\Данные 数据";
-    const std::wstring savedGame = appData + L"\\Clankmere\\Saved Game.txt";
-    const std::string oldSavedGame = DataFilePath("Saved Game.txt");
-    E2E_CHECK(CreateDirectoryW(appData.c_str(), nullptr) &&
-                  CreateDirectoryW((appData + L"\\Clankmere").c_str(), nullptr) &&
-                  MoveFileW(std::wstring(oldSavedGame.begin(), oldSavedGame.end()).c_str(),
-                            savedGame.c_str()) &&
-                  RegSetKeyValueW(
-                      HKEY_CURRENT_USER,
-                      L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
-                      L"AppData", REG_EXPAND_SZ, appData.c_str(),
-                      DWORD((appData.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS,
-              "cannot move the application data folder to one named in Cyrillic and Chinese");
+    const std::wstring data = MoveDataFolderToLongNonLatinPath();
     {
         Game game(context);
         game.WaitForBoard(recorded.PositionAfter(resumed), sheet, "resuming from that folder");
+        // A name typed in the folder suggested first; then the dialog suggests that file.
+        const std::wstring chosen = data + L"\\Saved Games\\chosen.txt";
+        game.Press('S', kCtrl);
+        game.ChooseFile("chosen.txt", "the first Ctrl+S");
+        E2E_CHECK(WaitUntil([&] { return WideFileExists(chosen); }),
+                  "Ctrl+S saved no \"chosen.txt\" in the folder it suggested");
+        DeleteFileW(chosen.c_str());
+        game.Press('S', kCtrl);
+        game.ChooseFile("", "the second Ctrl+S");
+        E2E_CHECK(WaitUntil([&] { return WideFileExists(chosen); }),
+                  "the second Ctrl+S did not suggest the file chosen with the first");
         EnsureNumLockOn();
         game.Command(NumericPadKey(recorded.Record().moves[resumed]), kNoModifiers, "a move");
         E2E_CHECK(std::system("wineboot.exe --end-session") == 0, "wineboot --end-session failed");
@@ -254,10 +296,38 @@ E2E_TEST(session_end_saves_the_game_in_a_data_folder_named_in_any_script) {
     const PreferencesRecord stored = ReadStoredRecord("after the session ended");
     E2E_CHECK(GetPlacement(stored, kMainWindowPlacementOffset).length != 0,
               "the session's end stored no preferences with the window's placement");
-    E2E_CHECK(GetFileAttributesW(savedGame.c_str()) != INVALID_FILE_ATTRIBUTES,
+    E2E_CHECK(WideFileExists(data + L"\\Saved Game.txt"),
               "the session's end saved no \"Saved Game.txt\" in the folder named in Cyrillic and "
               "Chinese");
     Game next(context);
     next.WaitForBoard(recorded.PositionAfter(resumed + 1), sheet,
                       "at the start after the session ended");
+}
+
+// The session ends while the name dialog is open: the score is listed under the name typed so
+// far, with the game's record, and the game is written as "Last Game.txt".
+E2E_TEST(session_end_during_the_name_dialog_keeps_the_score_and_the_last_game) {
+    const RecordedGame recorded(context, "high-score");
+    const size_t fatal = recorded.FirstPlayedMove();
+    PrepareResume(context, recorded, fatal);
+    const std::wstring data = MoveDataFolderToLongNonLatinPath();
+    {
+        Game game(context);
+        game.WaitForMainWindow();
+        EnsureNumLockOn();
+        game.Press(NumericPadKey(recorded.Record().moves[fatal]));
+        const MessageBoxSeen dialog = game.WaitForMessageBox("after the fatal move");
+        BringToFront(dialog.window, "the name dialog");
+        TypeText("Ada");
+        // The session's messages are sent, and would overtake the keys still queued.
+        const HWND edit = GetDlgItem(dialog.window, IDC_PLAYER_NAME);
+        E2E_CHECK(WaitUntil([&] { return TextOf(edit) == "Ada"; }),
+                  "the name dialog shows \"%s\" after \"Ada\" was typed", TextOf(edit).c_str());
+        E2E_CHECK(std::system("wineboot.exe --end-session") == 0, "wineboot --end-session failed");
+        game.WaitForExit("after the session ended");
+    }
+    CheckHighScoresFile(CopiedOut(data, "High Scores.txt"), "Ada");
+    CheckSameGame(CopiedOut(data + L"\\High Score Games", "hs1700000000.txt"), recorded.Record(),
+                  "the listed game's record");
+    CheckSameGame(CopiedOut(data, "Last Game.txt"), recorded.Record(), "\"Last Game.txt\"");
 }
