@@ -4,10 +4,13 @@
 // games with 555 robots on every level; a DIVISOR shortens the runs, e.g. for a profiler. Not a
 // test: it only measures. "long-game" plays a game of at least ACTIONS actions that is still
 // under way, under the settings in PREFS (the 196-byte preferences record), and writes the
-// game's record, which the start-up benchmark under Wine resumes.
+// game's record, which the start-up benchmark under Wine resumes. It also times the replay
+// tool's GIF of the long game, whole and a 200-action part, and prints their sizes.
 // The games are played by a simple player: a step that survives the robots' next step when
 // there is one, else the screwdriver, else a teleport.
+#include "BoardArt.h"
 #include "Game.h"
+#include "GameGif.h"
 #include "GameRecord.h"
 #include "NullGameHost.h"
 #include "Preferences.h"
@@ -100,6 +103,17 @@ void Measure(const char* title, CGame& game, const std::string& moves, int64_t f
                 static_cast<double>(actions) / (seconds > 0 ? seconds : 1e-9));
 }
 
+// Times the GIF of `moves` (its actions `part` only, when given) with the repository's art.
+void MeasureGif(const char* title, const std::string& moves, int64_t start, const GifPart& part) {
+    const std::string folder = FindGraphicsFolder("");
+    const BoardArt art = folder.empty() ? GeneratedBoardArt() : LoadBoardArt(folder);
+    int frames = 0;
+    const std::clock_t begin = std::clock();
+    const size_t bytes = MakeGameGif(start, moves.c_str(), nullptr, art, part, &frames).size();
+    const double seconds = static_cast<double>(std::clock() - begin) / CLOCKS_PER_SEC;
+    std::printf("%-36s %9d frames in %6.3f s CPU: %12zu bytes\n", title, frames, seconds, bytes);
+}
+
 void MeasureReplay(int divisor) {
     CNullGameHost host;
     {
@@ -113,6 +127,8 @@ void MeasureReplay(int divisor) {
             Measure("standard settings, one long game", game, moves, start, 400 / divisor + 1,
                     false);
         }
+        MeasureGif("GIF of the long game", moves, start, GifPart{});
+        MeasureGif("GIF of its actions 3001-3200", moves, start, GifPart{3001, 3200, 1});
     }
     CGame game(host, nullptr);
     EnsureGameResources(game);

@@ -7,6 +7,7 @@ packages=(
     g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32 binutils-mingw-w64
     wine wine64 xvfb fonts-wine
     nsis
+    python3-pil
 )
 
 missing=()

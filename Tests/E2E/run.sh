@@ -52,6 +52,12 @@ e2e_install "$install" "$win_build/Clankmere.exe" "$win_build/Clankmere9x.exe" \
 # The game records with the replay tool's positions, which the tests compare the window with.
 games=$E2E_WORK/games
 e2e_replay_positions "$native_build/Tools/Replay/clankmere-replay" "$games" Tests/E2E/Games/*.txt
+# The last frames of the installed replay tool's GIFs of a record, under the default settings
+# and under others, for the test against the game.
+e2e_gif_last_frame "$install" "$games" resume
+for prefs in Tests/E2E/Games/*.prefs; do
+    e2e_gif_last_frame "$install" "$games" resume "$prefs"
+done
 
 tests=("$@")
 [ $# -gt 0 ] || mapfile -t tests < <(list_tests)

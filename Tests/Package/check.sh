@@ -144,6 +144,25 @@ if [ "$status" != 2 ] || [ "$(wc -l <<<"$message")" != 1 ]; then
 fi
 echo "ok clankmere-replay.exe --explain explains a record and reports a missing one"
 
+# The same tool draws a record as a GIF with the Graphics beside it: Pillow, a decoder that is not
+# ours, finds a frame for each level's start and each action; a scale out of range is reported on
+# one line with exit code 2.
+record=Tests/E2E/Games/resume.txt
+gif=$E2E_WORK/resume.gif
+wine "$tool" --gif "$(e2e_windows_path "$E2E_WORK")\\resume.gif" "$(e2e_windows_path "$record")" ||
+    fail "clankmere-replay.exe --gif OUT $record failed"
+decoded=$(/usr/bin/python3 Tests/decode-gif.py "$gif" "$E2E_WORK")
+decoded=${decoded%%$'\n'*}
+[ "$decoded" = "496 322 16" ] ||
+    fail "clankmere-replay.exe --gif of $record decodes as \"$decoded\" instead of 496 x 322, 16 frames"
+status=0
+message=$(wine "$tool" --gif "$(e2e_windows_path "$E2E_WORK")\\big.gif" --scale 5 \
+    "$(e2e_windows_path "$record")" 2>&1 >/dev/null) || status=$?
+if [ "$status" != 2 ] || [ "$(wc -l <<<"$message")" != 1 ]; then
+    fail "clankmere-replay.exe --gif --scale 5: exit code $status, said: $message"
+fi
+echo "ok clankmere-replay.exe --gif draws a record and reports a scale out of range"
+
 # Installing and uninstalling.
 installer=Clankmere-$version-win64-setup.exe
 install_dir=$WINEPREFIX/drive_c/Program\ Files/Clankmere

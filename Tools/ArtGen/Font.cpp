@@ -1,7 +1,6 @@
 #include "Font.h"
 
 #include <map>
-#include <sstream>
 #include <stdexcept>
 
 namespace artgen {
@@ -119,12 +118,24 @@ const std::map<char, const char*>& glyphDrawings() {
     return drawings;
 }
 
+// The parts of `text` between the separators, also empty ones. No string streams: the replay
+// tool draws with this font, and the build of that tool for Windows 95 and 98 must not pull in
+// the C++ library's locales, which import functions those systems lack.
+std::vector<std::string> splitAt(const std::string& text, char separator) {
+    std::vector<std::string> parts(1);
+    for (char c : text) {
+        if (c == separator) {
+            parts.emplace_back();
+        } else {
+            parts.back() += c;
+        }
+    }
+    return parts;
+}
+
 Glyph parseGlyph(char letter, const std::string& drawing) {
     Glyph glyph{0, {}};
-    std::istringstream rows(drawing);
-    for (std::string row; std::getline(rows, row, '/');) {
-        glyph.rows.push_back(row);
-    }
+    glyph.rows = splitAt(drawing, '/');
     glyph.width = static_cast<int>(glyph.rows.front().size());
     for (const std::string& row : glyph.rows) {
         if (static_cast<int>(row.size()) != glyph.width || glyph.rows.size() > kGlyphHeight) {
@@ -193,9 +204,11 @@ int boldTextWidth(const std::string& text) {
 
 std::vector<std::string> wrapText(const std::string& text, int width) {
     std::vector<std::string> lines;
-    std::istringstream words(text);
     std::string line;
-    for (std::string word; words >> word;) {
+    for (const std::string& word : splitAt(text, ' ')) {
+        if (word.empty()) {
+            continue;
+        }
         const std::string longer = line.empty() ? word : line + " " + word;
         if (!line.empty() && textWidth(longer) > width) {
             lines.push_back(line);

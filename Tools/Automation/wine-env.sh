@@ -10,6 +10,10 @@
 #   e2e_install DIR PROGRAM...  puts the programs into DIR with the Graphics and Sounds folders
 #   e2e_replay_positions REPLAY DIR RECORD...  copies the game records into DIR, with NAME.K.board,
 #                        the position the replay tool REPLAY reaches after the first K moves
+#   e2e_gif_last_frame INSTALL DIR NAME [PREFS]  the last frame of the GIF that INSTALL's
+#                        clankmere-replay.exe makes of DIR/NAME.txt (under Wine, with INSTALL's
+#                        Graphics and the settings file PREFS), as a decoder that is not ours
+#                        shows it, in DIR/NAME.gif-last.bmp, or DIR/NAME-<PREFS name>.gif-last.bmp
 #   e2e_start_display [DEPTH]  starts another private X display (default 24 bits per pixel)
 #   E2E_WORK             a scratch folder that is removed at exit (kept with E2E_KEEP=1)
 
@@ -87,6 +91,22 @@ e2e_replay_positions() {
         done
     done
     rm -f "$games/prefix.tmp"
+}
+
+e2e_gif_last_frame() {
+    local install=$1 games=$2 name=$3 prefs=${4:-} gif=$3 options=()
+    if [ -n "$prefs" ]; then
+        cp "$prefs" "$games/"
+        gif=$name-$(basename "$prefs" .prefs)
+        options=(--prefs "$(e2e_windows_path "$games/$(basename "$prefs")")")
+    fi
+    e2e_new_prefix "$E2E_WORK/gif-prefix-$gif"
+    wine "$install/clankmere-replay.exe" "${options[@]}" \
+        --gif "$(e2e_windows_path "$games")\\$gif.gif" "$(e2e_windows_path "$games/$name.txt")" ||
+        return
+    e2e_stop_prefix "$WINEPREFIX"
+    /usr/bin/python3 "$e2e_repo/Tests/decode-gif.py" "$games/$gif.gif" "$games" -1 >/dev/null &&
+        mv "$games/frame--1.bmp" "$games/$gif.gif-last.bmp"
 }
 
 e2e_windows_path() {

@@ -1,9 +1,12 @@
-// clankmere-replay [--prefs FILE] [--explain [--tsv]] RECORD
+// clankmere-replay [--prefs FILE] [--explain [--tsv] | --gif OUT [--scale N] [--actions A-B]]
+//                  RECORD
 // Replays a game record as the game restores one and prints the final position, or with
-// --explain where the game could have been saved.
+// --explain where the game could have been saved, or with --gif writes the game as an animated
+// picture.
 #include "Explanation.h"
 #include "Game.h"
 #include "GameRecord.h"
+#include "GifCommand.h"
 #include "NullGameHost.h"
 #include "Preferences.h"
 #include "ReplayArguments.h"
@@ -21,7 +24,8 @@ int Fail(const char* file, const char* reason) {
 }
 
 int Usage() {
-    std::fprintf(stderr, "usage: clankmere-replay [--prefs FILE] [--explain [--tsv]] RECORD\n");
+    std::fprintf(stderr, "usage: clankmere-replay [--prefs FILE] [--explain [--tsv] | "
+                         "--gif OUT [--scale N] [--actions A-B]] RECORD\n");
     return kExitBadInput;
 }
 
@@ -59,6 +63,7 @@ struct Arguments {
     const char* recordPath = nullptr;
     bool explain = false;
     bool tsv = false;
+    GifRequest gif;
 };
 
 bool ParseArguments(const std::vector<std::string>& argv, Arguments& args) {
@@ -69,11 +74,13 @@ bool ParseArguments(const std::vector<std::string>& argv, Arguments& args) {
             (argv[i] == "--tsv" ? args.tsv : args.explain) = true;
         } else if (argv[i][0] != '-' && !args.recordPath) {
             args.recordPath = argv[i].c_str();
-        } else {
+        } else if (!ParseGifArgument(argv, i, args.gif)) {
             return false;
         }
     }
-    return args.recordPath != nullptr && (args.explain || !args.tsv);
+    const bool gifOptionsAlone = !args.gif.outPath && (args.gif.scaleText || args.gif.actionsText);
+    return args.recordPath != nullptr && (args.explain || !args.tsv) && !gifOptionsAlone &&
+           !(args.explain && args.gif.outPath);
 }
 
 } // namespace
@@ -83,6 +90,11 @@ int main(int argc, char** argv) {
     Arguments args;
     if (!ParseArguments(argumentList, args)) {
         return Usage();
+    }
+    const std::string gifProblem = CheckGifRequest(args.gif);
+    if (!gifProblem.empty()) {
+        std::fprintf(stderr, "clankmere-replay: %s\n", gifProblem.c_str());
+        return kExitBadInput;
     }
     if (args.prefsPath) {
         if (const char* problem = CheckPreferencesFile(args.prefsPath)) {
@@ -98,6 +110,12 @@ int main(int argc, char** argv) {
         std::free(moves);
         return Fail(args.recordPath, "the record has no non-zero \"Time:\" value, so it cannot "
                                      "be replayed faithfully");
+    }
+    if (args.gif.outPath) {
+        const int status = WriteRecordGif(args.gif, argv[0], static_cast<int64_t>(startTime), moves,
+                                          args.prefsPath);
+        std::free(moves);
+        return status;
     }
     CNullGameHost host;
     CPreferencesFile prefsFile(args.prefsPath ? args.prefsPath : "");
