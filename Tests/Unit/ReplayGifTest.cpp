@@ -114,13 +114,16 @@ TEST_F(ReplayGifTest, RequestsItCannotDrawAreNamedOnOneLineWithExitCodeTwo) {
         {"--gif " + gif + " --actions 0-3 " + record, "--actions"},
         {"--gif " + gif + " --actions 7 " + record, "--actions"},
         {"--gif " + gif + " --actions 3-15 " + record, "14 actions"},
+        {"--gif " + record + " " + record, "other than a GIF"},
     };
+    const std::string recordText = ReadFile(record);
     for (const auto& request : requests) {
         SCOPED_TRACE(request.arguments);
         EXPECT_EQ(Run(request.arguments), 2);
         EXPECT_NE(err.find(request.named), std::string::npos) << err;
         EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
         EXPECT_FALSE(std::filesystem::exists(gif));
+        EXPECT_EQ(ReadFile(record), recordText);
     }
     EXPECT_EQ(Run("--scale 2 " + record), 2) << "a scale without --gif";
 }

@@ -39,6 +39,18 @@ bool ParseActions(const GifRequest& request, GifPart& part) {
     return part.firstAction >= 1 && part.lastAction >= part.firstAction;
 }
 
+// An existing file that is no GIF, such as the record itself given twice, is never replaced.
+bool HoldsSomethingElse(const char* path) {
+    FILE* file = OpenNamedFile(path, "rb");
+    if (!file) {
+        return false;
+    }
+    char signature[4] = {};
+    const size_t read = std::fread(signature, 1, sizeof signature, file);
+    std::fclose(file);
+    return read > 0 && std::string(signature, read) != "GIF8";
+}
+
 int Fail(const std::string& subject, const std::string& reason) {
     std::fprintf(stderr, "clankmere-replay: %s: %s\n", subject.c_str(), reason.c_str());
     return kExitBadInput;
@@ -80,6 +92,10 @@ int WriteRecordGif(const GifRequest& request, const char* toolPath, int64_t star
     if (part.lastAction > actions) {
         return Fail(std::string("--actions ") + request.actionsText,
                     "the record holds " + std::to_string(actions) + " actions");
+    }
+    if (HoldsSomethingElse(request.outPath)) {
+        return Fail(request.outPath,
+                    "holds something other than a GIF picture; it is left as it is");
     }
     const std::string folder = FindGraphicsFolder(toolPath);
     const BoardArt art = folder.empty() ? GeneratedBoardArt() : LoadBoardArt(folder);
