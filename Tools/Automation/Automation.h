@@ -104,6 +104,8 @@ Picture CaptureClient(HWND window);
 // As the game loads a bitmap: `file`, else resource `resourceId` of `module`.
 Picture LoadBitmapPicture(const std::string& file, const std::string& module, int resourceId,
                           int width, int height);
+// `icon` at its own size in the top-left corner of a picture filled with `background`.
+Picture IconPicture(HICON icon, int width, int height, uint32_t background);
 // A 24-bit BMP file.
 void SavePicture(const Picture& picture, const std::string& path);
 Picture Crop(const Picture& picture, const RECT& rect);
@@ -132,9 +134,12 @@ constexpr int kClientWidth = 496;
 constexpr int kClientHeight = 322;
 constexpr uint32_t kBackgroundColor = Rgb(220, 255, 220);
 
-// Cells: '.' empty, '1' robot, 'A' player, 'S' heap.
+// Cells: '.' empty, '1' robot, 'A' player, 'S' heap; and what the status line shows.
 struct Position {
     char cells[kRows][kColumns + 1] = {};
+    long score = 0;
+    long level = 0;
+    long screwdrivers = 0;
 
     char At(int x, int y) const { return cells[y][x]; }
 };
@@ -169,6 +174,11 @@ struct CellsFrom {
     int column = 0;
     int row = 0;
 };
+// The status line under the board, each text as its alignment and itself in the order drawn:
+// "left Score: 20 / right Screwdrivers: 1 / centre Level: 1" during a game.
+std::string StatusLineOf(const Position& position);
+constexpr char kDemoStatusLine[] = "centre Select \"New Game\" from the File menu to begin.";
+
 // Empty when the board areas agree, else the first pixel that differs and why.
 std::string FirstBoardDifference(const Picture& expected, const Picture& found,
                                  const Position* position = nullptr, CellsFrom from = {});
@@ -308,6 +318,8 @@ public:
     // WM_DPICHANGED for `dpi` with the `suggested` rectangle, sent from inside; returns once the
     // window has handled it.
     void SendDpiChanged(UINT dpi, const RECT& suggested);
+    // The latest texts the game drew with DrawTextA since the DLL was loaded, the latest last.
+    std::vector<DrawnText> TextsDrawn() const;
     // Beeps, sounds and wait masks since the DLL was loaded, and the current directory then.
     const ProbeShared& Seen() const { return *m_shared; }
 
@@ -374,6 +386,10 @@ struct MessageBoxSeen {
     std::string text;
 };
 
+// The system icon that a message box shows: "error", "warning", "information", "question",
+// "none", or "unrecognised" when its icon is none of these.
+std::string MessageBoxIcon(HWND box);
+
 // A dialog opened by a menu item, and CommandsDone before it.
 struct MenuDialog {
     HWND window;
@@ -404,7 +420,9 @@ public:
     MessageBoxSeen WaitForMessageBox(const std::string& when);
     // Enter, and waits until the box has gone.
     void Dismiss(const MessageBoxSeen& box);
-    // Fails unless the box that comes has this caption and text; then Dismiss.
+    // Fails unless the box that comes has this caption and text, and the icon the caption calls
+    // for (the error icon for "Error" and "Fatal Error", the information icon for "Message");
+    // then Dismiss.
     void Answer(const char* caption, const std::string& text, const std::string& when);
     // As a menu does; waits for the dialog `caption` that the item opens.
     MenuDialog OpenFromMenu(int command, const char* caption);
@@ -424,6 +442,9 @@ public:
 
     // The main window's client area.
     Picture Capture();
+    // Until the texts drawn last into the status line are `expected` (see StatusLineOf); only
+    // texts drawn after the probe was loaded count.
+    void WaitForStatusLine(const std::string& expected, const std::string& when);
     // Until the board shows `position` from `from` on; on failure "board-at-failure.bmp".
     void WaitForBoard(const Position& position, const Picture& sheet, const std::string& when,
                       CellsFrom from = {});

@@ -1,5 +1,6 @@
 #include "Automation.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <optional>
@@ -57,8 +58,11 @@ Position LoadPosition(const std::string& path) {
     }
     Position position;
     std::string line;
-    // The lines before the board say the level, the score and the like.
+    // The lines before the board say the score, the level, the screwdrivers left and the like.
     while (std::getline(in, line) && line != "board:") {
+        std::sscanf(line.c_str(), "score: %ld", &position.score);
+        std::sscanf(line.c_str(), "level: %ld", &position.level);
+        std::sscanf(line.c_str(), "screwdrivers: %ld", &position.screwdrivers);
     }
     for (int y = 0; y < kRows; ++y) {
         if (!std::getline(in, line) || line.size() != size_t(kColumns) ||
@@ -93,6 +97,11 @@ Picture ComposeBoard(const Position& position, const Picture& sheet) {
     drawLayer(true);
     drawLayer(false);
     return board;
+}
+
+std::string StatusLineOf(const Position& position) {
+    return Format("left Score: %ld / right Screwdrivers: %ld / centre Level: %ld", position.score,
+                  position.screwdrivers, position.level);
 }
 
 std::string FirstBoardDifference(const Picture& expected, const Picture& found,
