@@ -252,6 +252,7 @@ E2E_TEST(smoldering_heaps_step_through_their_frames_and_keep_the_idle_clock) {
         return !(Crop(shown, statusLine) == status);
     });
     const double quietMs = NowMs() - lastInput;
+    game.WaitForStatusLine(kDemoStatusLine, "once the demo has begun");
     E2E_CHECK(quietMs >= 10500 && quietMs <= 15000 && heapChanges >= 10,
               "the demo came %.1f s after the last input, not eleven; the heap changed %d times",
               quietMs / 1000, heapChanges);

@@ -198,6 +198,8 @@ E2E_TEST(plain_t_teleports_and_save_new_game_and_open_restore_it_with_one_sound)
               path.c_str());
 
     game.Command('N', kCtrl, "Ctrl+N");
+    game.WaitForStatusLine("left Score: 0 / right Screwdrivers: 1 / centre Level: 1",
+                           "after Ctrl+N");
     CheckSameGame(lastGame, record, "\"Last Game.txt\"");
     // Each sound cuts off the one before, so of the replayed collision and teleport only the
     // teleport's would be heard: opening the game plays that one alone, once.
@@ -208,6 +210,8 @@ E2E_TEST(plain_t_teleports_and_save_new_game_and_open_restore_it_with_one_sound)
     game.ChooseFile("", "Ctrl+O");
     game.CheckOnlyCommandSince(beforeOpen, IDM_OPEN_GAME, "Ctrl+O");
     resumed.WaitForBoardAfter(record.moves.size(), "after opening the saved file");
+    game.WaitForStatusLine(StatusLineOf(resumed.recorded.PositionAfter(record.moves.size())),
+                           "after opening the saved file");
     E2E_CHECK(seen.sounds - soundsBefore == 1 &&
                   std::string(seen.lastSound) == "Sounds\\Teleport.wav",
               "opening the game played %ld sounds, the last \"%s\", instead of the teleport's once",
