@@ -101,7 +101,8 @@ std::string DescribeColor(uint32_t color);
 
 // From the screen: PrintWindow misses what DirectDraw shows.
 Picture CaptureClient(HWND window);
-// As the game loads a bitmap: `file`, else resource `resourceId` of `module`.
+// As the game loads a bitmap: `file`, else resource `resourceId` of `module`; a width and height
+// of 0 take the bitmap's own.
 Picture LoadBitmapPicture(const std::string& file, const std::string& module, int resourceId,
                           int width, int height);
 // `icon` at its own size in the top-left corner of a picture filled with `background`.
@@ -166,8 +167,18 @@ struct Sprite {
 };
 // Top-left corner at pixel (x, y), without its key colour.
 void DrawSprite(Picture& target, const Picture& sheet, const Sprite& sprite, int x, int y);
-// After a full redraw: arrows, no grid, no wallpaper.
-Picture ComposeBoard(const Position& position, const Picture& sheet);
+// What a full redraw puts under the cells: the colour scheme's fill; in the coloured scheme the
+// wallpaper, if any, tiled from the top-left corner over the board; and grid icon `gridStyle`
+// (1 to 5, 0 for none) of the grid image on every cell, without its top row on the first row of
+// cells and without its right column on the last column.
+struct Backdrop {
+    uint32_t fill = kBackgroundColor;
+    const Picture* wallpaper = nullptr;
+    const Picture* grid = nullptr;
+    int gridStyle = 0;
+};
+// After a full redraw, arrows included.
+Picture ComposeBoard(const Position& position, const Picture& sheet, const Backdrop& backdrop = {});
 
 // The cells a comparison looks at: from a first column and a first row on.
 struct CellsFrom {
@@ -447,7 +458,7 @@ public:
     void WaitForStatusLine(const std::string& expected, const std::string& when);
     // Until the board shows `position` from `from` on; on failure "board-at-failure.bmp".
     void WaitForBoard(const Position& position, const Picture& sheet, const std::string& when,
-                      CellsFrom from = {});
+                      CellsFrom from = {}, const Backdrop& backdrop = {});
 
     // A point of the main window whose hit test gives `area` (HTCLOSE, HTCAPTION, ...).
     POINT FindFramePoint(LRESULT area, const char* what);

@@ -194,8 +194,8 @@ Picture Game::Capture() {
 }
 
 void Game::WaitForBoard(const Position& position, const Picture& sheet, const std::string& when,
-                        CellsFrom from) {
-    const Picture expected = ComposeBoard(position, sheet);
+                        CellsFrom from, const Backdrop& backdrop) {
+    const Picture expected = ComposeBoard(position, sheet, backdrop);
     std::string difference;
     Picture shown;
     if (!WaitUntil([&] {

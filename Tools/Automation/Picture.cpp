@@ -77,6 +77,11 @@ Picture LoadBitmapPicture(const std::string& file, const std::string& module, in
     if (!image) {
         Fail("cannot load the picture from %s", source.c_str());
     }
+    BITMAP own = {};
+    if (width == 0 && GetObjectA(image, sizeof own, &own)) {
+        width = own.bmWidth;
+        height = own.bmHeight < 0 ? -own.bmHeight : own.bmHeight;
+    }
     Picture picture = ReadBitmap(static_cast<HBITMAP>(image), width, height);
     DeleteObject(image);
     return picture;
