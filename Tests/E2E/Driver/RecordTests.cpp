@@ -110,9 +110,24 @@ std::string CopiedOut(const std::wstring& folder, const std::string& fileName) {
     return copy;
 }
 
+// Where the High Scores window is moved to, on the screen, and where it must come back.
+constexpr POINT kListPlace = {230, 170};
+
+void CheckListPlace(const char* when) {
+    RECT frame = {};
+    GetWindowRect(FindWindowA("High Scores", nullptr), &frame);
+    E2E_CHECK(frame.left == kListPlace.x && frame.top == kListPlace.y,
+              "%s the High Scores window stands at (%ld, %ld) instead of (%ld, %ld)", when,
+              frame.left, frame.top, kListPlace.x, kListPlace.y);
+}
+
 } // namespace
 
+// The name dialog takes the first 30 characters of a name typed longer. The name, and the list
+// window's place, are stored at quit; Clear High Scores empties the list for good.
 E2E_TEST(qualifying_score_asks_the_name_and_lists_it) {
+    const char* const typedName = "Ada Lovelace and Charles Babbage";
+    const std::string name = std::string(typedName).substr(0, 30);
     Picture listed;
     {
         ResumedGame resumed(context, "high-score");
@@ -130,7 +145,7 @@ E2E_TEST(qualifying_score_asks_the_name_and_lists_it) {
                   "\"Hi Score\" offering the default name all selected",
                   dialog.caption.c_str(), offered.c_str(), LOWORD(selection), HIWORD(selection));
         BringToFront(dialog.window, "the name dialog");
-        TypeText("Ada Lovelace");
+        TypeText(typedName);
         PressKey(VK_RETURN);
         const Picture shown = CaptureList("after the name was entered");
         CheckRowBackground(shown, 9, kHighlight, "with the new score,");
@@ -143,22 +158,38 @@ E2E_TEST(qualifying_score_asks_the_name_and_lists_it) {
         // A new game ends the highlight; the list reopened shows the table plainly.
         game.Command('N', kCtrl, "Ctrl+N");
         const HWND list = FindWindowA("High Scores", nullptr);
+        SetWindowPos(list, nullptr, kListPlace.x, kListPlace.y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         PostMessageA(list, WM_CLOSE, 0, 0);
         E2E_CHECK(WaitUntil([&] { return !IsWindow(list); }),
                   "the High Scores window did not close");
         game.SendPromptly(WM_COMMAND, IDM_SHOW_HIGH_SCORES, 0);
         listed = CaptureList("reopened");
+        CheckListPlace("reopened");
         CheckRowBackground(listed, 9, kListBackground, "after a new game,");
         QuitWithQ(game);
     }
-    CheckHighScoresFile(DataFilePath("High Scores.txt"), "Ada Lovelace");
+    CheckHighScoresFile(DataFilePath("High Scores.txt"), name);
+    PreferencesRecord expected = DefaultPreferences();
+    PutPlayerName(expected, name.c_str());
+    CheckStoredPreferences(expected, "after the name was entered and Q", 0, kSettingsSize);
     Game game(context);
     game.WaitForMainWindow();
     game.SendPromptly(WM_COMMAND, IDM_SHOW_HIGH_SCORES, 0);
     E2E_CHECK(WithoutLastDate(CaptureList("at the next start")) == WithoutLastDate(listed),
               "the list read back at the next start differs from the one written");
+    CheckListPlace("at the next start");
+    const MenuDialog question = game.OpenFromMenu(IDM_CLEAR_HIGH_SCORES, "Message");
+    game.Answer("Message", "Are you sure you want to reset the High Score list?",
+                "after Clear High Scores");
+    game.WaitForCommandEnd(question, "after OK to Clear High Scores");
+    E2E_CHECK(!(WithoutLastDate(CaptureList("after Clear High Scores")) == WithoutLastDate(listed)),
+              "the open list still shows the new score after Clear High Scores");
     game.Press('Q', kCtrl);
     CheckQuitCode(game, "Ctrl+Q (File > Exit)");
+    E2E_CHECK(ReadFileBytes(DataFilePath("High Scores.txt")).find(name) == std::string::npos,
+              "after Clear High Scores and Ctrl+Q \"High Scores.txt\" still lists %s",
+              name.c_str());
 }
 
 // teleport.txt plays one teleport, after a collision; its 20 points do not enter the list, so
