@@ -123,9 +123,27 @@ void CheckListPlace(const char* when) {
 
 } // namespace
 
-// The name dialog takes the first 30 characters of a name typed longer. The name, and the list
-// window's place, are stored at quit; Clear High Scores empties the list for good.
+// Under changed rules the score is refused with a note. Then the name dialog takes the first 30
+// characters of a name typed longer; the name, and the list window's place, are stored at quit;
+// Clear High Scores empties the list for good.
 E2E_TEST(qualifying_score_asks_the_name_and_lists_it) {
+    {
+        // Two screwdrivers a game: a changed rule that this game, one screwdriver a level, never
+        // uses.
+        PreferencesRecord changed = DefaultPreferences();
+        PutField(changed, "m_screwdriversPerGame", 2);
+        ResumedGame resumed(context, "high-score", {}, &changed);
+        EnsureNumLockOn();
+        resumed.game.Press(NumericPadKey(resumed.moves[resumed.resumed]));
+        resumed.game.Answer("Message",
+                            "Nice score, but it is not eligible for the High Scores list because "
+                            "some gameplay settings have been changed using the Advanced Options "
+                            "window.",
+                            "after the fatal wait under changed rules");
+        QuitWithQ(resumed.game);
+        E2E_CHECK(!FileExists(DataFilePath("High Scores.txt")),
+                  "the refused score was written to \"High Scores.txt\"");
+    }
     const char* const typedName = "Ada Lovelace and Charles Babbage";
     const std::string name = std::string(typedName).substr(0, 30);
     Picture listed;
