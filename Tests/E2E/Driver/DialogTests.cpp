@@ -173,6 +173,7 @@ E2E_TEST(advanced_options_gray_controls_cancel_and_defaults) {
     PutPlayerName(stored, "Tester");
     PutFields(stored, {{"m_soundOn", 0},
                        {"m_gridStyle", 3},
+                       {"m_iconSet", 2},
                        {"m_teleportRule", 4},
                        {"m_safeZoneRadius", 2},
                        {"m_robotsPerLevel", -3}});

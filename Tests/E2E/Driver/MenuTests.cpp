@@ -123,9 +123,9 @@ E2E_TEST(menus_death_frame_and_replay_tool_follow_the_end_of_the_game) {
 }
 
 // Sound, the grid style and the sprite set, changed by the menu and the keys, are stored at quit
-// and shown again at the next start. On the way every grid style is drawn in both colour schemes
-// from the art files: the first sprite set fills the board light green under the wallpaper,
-// the second white without it.
+// and shown again at the next start. On the way every grid style is drawn with every sprite set
+// from the art files: the second set fills the board white without wallpaper, the others light
+// green under it.
 E2E_TEST(sound_grid_and_sprite_set_survive_quit_and_start) {
     const RecordedGame recorded(context, "resume");
     const size_t length = recorded.FirstPlayedMove();
@@ -148,6 +148,9 @@ E2E_TEST(sound_grid_and_sprite_set_survive_quit_and_start) {
          art("GameIcons 1.bmp", IDB_GAME_ICONS),
          {kBackgroundColor, &wallpaper, &grid}},
         {"the second sprite set", art("GameIcons 2.bmp", IDB_GAME_ICONS), {kWhite, nullptr, &grid}},
+        {"the third sprite set",
+         art("GameIcons 3.bmp", IDB_GAME_ICONS),
+         {kBackgroundColor, &wallpaper, &grid}},
     };
     const auto checkShown = [&](Game& game, const auto& set, int style, const std::string& when) {
         Backdrop backdrop = set.backdrop;
@@ -182,6 +185,9 @@ E2E_TEST(sound_grid_and_sprite_set_survive_quit_and_start) {
                 checkShown(game, set, press % 6, Format("after G pressed %d times", press));
             }
         }
+        game.Command('C', kNoModifiers, "C");
+        checkShown(game, sets[0], 0, "after C with the last set");
+        game.Command('C', kNoModifiers, "C");
         for (int press = 0; press < kStoredStyle; ++press) {
             game.Command('G', kNoModifiers, "G");
         }
