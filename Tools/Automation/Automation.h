@@ -292,7 +292,8 @@ void StoreReportedVersion(const char* program, const char* version);
 void StoreScreenDpi(DWORD dpi);
 
 // === The probe: a DLL in the game (Probe/ProbeDll.cpp) that reads its menus, tells when a
-// command has been handled completely, and counts its beeps, sounds and wait masks
+// command has been handled completely, counts its beeps, sounds and wait masks, and keeps the
+// texts it draws
 
 struct MenuItem {
     bool separator = false;

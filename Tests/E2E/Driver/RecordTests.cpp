@@ -5,6 +5,7 @@
 // "=" box and the records.
 #include "Scenario.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <regex>
 
@@ -35,6 +36,21 @@ Picture CaptureList(const char* when) {
               }),
               "%s the High Scores window shows no list", when);
     return WaitForSteadyPicture(window);
+}
+
+// The three texts of row i of the list as last drawn, score, name and date, joined by " | ".
+std::string RowTexts(Game& game, int index) {
+    std::vector<std::string> texts;
+    for (const DrawnText& text : game.Probe().TextsDrawn()) {
+        if (text.rect.top == RowBackgroundY(index) - 10) {
+            texts.push_back(text.text);
+        }
+    }
+    std::string row;
+    for (size_t i = texts.size() - std::min<size_t>(3, texts.size()); i < texts.size(); ++i) {
+        row += (row.empty() ? "" : " | ") + texts[i];
+    }
+    return row;
 }
 
 void CheckRowBackground(const Picture& list, int index, uint32_t color, const char* when) {
@@ -134,12 +150,16 @@ E2E_TEST(qualifying_score_asks_the_name_and_lists_it) {
         PutField(changed, "m_screwdriversPerGame", 2);
         ResumedGame resumed(context, "high-score", {}, &changed);
         EnsureNumLockOn();
+        const LONG beforeFatalWait = resumed.game.Probe().CommandsDone();
         resumed.game.Press(NumericPadKey(resumed.moves[resumed.resumed]));
         resumed.game.Answer("Message",
                             "Nice score, but it is not eligible for the High Scores list because "
                             "some gameplay settings have been changed using the Advanced Options "
                             "window.",
                             "after the fatal wait under changed rules");
+        // The command drops the keys typed before it has ended.
+        resumed.game.CheckOnlyCommandSince(beforeFatalWait, IDM_WAIT,
+                                           "the fatal wait under changed rules");
         QuitWithQ(resumed.game);
         E2E_CHECK(!FileExists(DataFilePath("High Scores.txt")),
                   "the refused score was written to \"High Scores.txt\"");
@@ -167,6 +187,13 @@ E2E_TEST(qualifying_score_asks_the_name_and_lists_it) {
         PressKey(VK_RETURN);
         const Picture shown = CaptureList("after the name was entered");
         CheckRowBackground(shown, 9, kHighlight, "with the new score,");
+        const std::string row = RowTexts(game, 9);
+        E2E_CHECK(
+            std::regex_match(row, std::regex("40 \\| " + name +
+                                             " \\(1\\) \\| Today, [01][0-9]:[0-5][0-9] [AP]M")),
+            "rank 10 of the list says \"%s\" instead of the score, the name with level 1 "
+            "and the time today",
+            row.c_str());
         CheckRowBackground(shown, 8, kListBackground, "with the new score,");
         CheckSameGame(DataFilePath("High Score Games\\hs1700000000.txt"), resumed.recorded.Record(),
                       "the listed game's record");
@@ -197,12 +224,25 @@ E2E_TEST(qualifying_score_asks_the_name_and_lists_it) {
     E2E_CHECK(WithoutLastDate(CaptureList("at the next start")) == WithoutLastDate(listed),
               "the list read back at the next start differs from the one written");
     CheckListPlace("at the next start");
-    const MenuDialog question = game.OpenFromMenu(IDM_CLEAR_HIGH_SCORES, "Message");
-    game.Answer("Message", "Are you sure you want to reset the High Score list?",
-                "after Clear High Scores");
-    game.WaitForCommandEnd(question, "after OK to Clear High Scores");
-    E2E_CHECK(!(WithoutLastDate(CaptureList("after Clear High Scores")) == WithoutLastDate(listed)),
-              "the open list still shows the new score after Clear High Scores");
+    // Cancel keeps the list, OK clears it.
+    for (const bool ok : {false, true}) {
+        const char* when =
+            ok ? "after OK to Clear High Scores" : "after Cancel to Clear High Scores";
+        const MenuDialog question = game.OpenFromMenu(IDM_CLEAR_HIGH_SCORES, "Message");
+        const HWND cancel = GetDlgItem(question.window, IDCANCEL);
+        E2E_CHECK(cancel && IsWindowVisible(cancel),
+                  "Clear High Scores asks without a Cancel button");
+        if (ok) {
+            game.Answer("Message", "Are you sure you want to reset the High Score list?", when);
+        } else {
+            Click(question.window, IDCANCEL);
+        }
+        game.WaitForCommandEnd(question, when);
+        // Over the main window, which the box's end brought forward.
+        game.SendPromptly(WM_COMMAND, IDM_SHOW_HIGH_SCORES, 0);
+        E2E_CHECK((WithoutLastDate(CaptureList(when)) == WithoutLastDate(listed)) != ok,
+                  "%s the list %s the new score", when, ok ? "still shows" : "no longer shows");
+    }
     game.Press('Q', kCtrl);
     CheckQuitCode(game, "Ctrl+Q (File > Exit)");
     E2E_CHECK(ReadFileBytes(DataFilePath("High Scores.txt")).find(name) == std::string::npos,

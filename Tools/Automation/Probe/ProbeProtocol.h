@@ -21,7 +21,7 @@
 // which only the system can send, and only from inside the process: their parameters point
 // into it.
 constexpr LONG kCommandLogSize = 256;
-constexpr LONG kTextLogSize = 32;
+constexpr LONG kTextLogSize = 64;
 
 // One DrawTextA call of the game: where and how it drew what.
 struct DrawnText {
