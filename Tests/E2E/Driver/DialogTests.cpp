@@ -100,8 +100,8 @@ E2E_TEST(advanced_options_ok_stores_every_control) {
     StoreDefaultPreferences();
     // Each control clicked (nothing typed) or typed into, and the field it stores; a row without
     // a control is a field that the clicks before it store. Fourteen characters are read, so the
-    // fifteenth digit of 000000000000023 does not count; and 2147483647 at most, whose low 16
-    // bits are -1.
+    // fifteenth digit of 000000000000023 does not count; and from -2147483648, whose low 16 bits
+    // are 0, to 2147483647, whose low 16 bits are -1.
     const struct {
         int control;
         const char* typed;
@@ -124,7 +124,7 @@ E2E_TEST(advanced_options_ok_stores_every_control) {
         {IDC_HEAPS_PER_LEVEL, "70000", "m_heapsPerLevel", 4464},
         {IDC_SCREWDRIVERS_PER_GAME, "+3x", "m_screwdriversPerGame", 3},
         {IDC_SCREWDRIVERS_PER_LEVEL, "000000000000023", "m_screwdriversPerLevel", 2},
-        {IDC_SCREWDRIVER_MULTIPLIER, "-2", "m_screwdriverMultiplier", -2},
+        {IDC_SCREWDRIVER_MULTIPLIER, "-99999999999999", "m_screwdriverMultiplier", 0},
         {IDC_SCREWDRIVER_RADIUS, "99999999999999000", "m_screwdriverRadius", -1},
         {IDC_LAST_STAND_MULTIPLIER, "65539", "m_lastStandMultiplier", 3},
         {IDC_MULTIPLE_KILL_MULTIPLIER, "40000", "m_multipleKillMultiplier", -25536},

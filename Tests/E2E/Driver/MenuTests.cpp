@@ -127,9 +127,9 @@ E2E_TEST(menus_death_frame_and_replay_tool_follow_the_end_of_the_game) {
 // from the art files: the second set fills the board white without wallpaper, the others light
 // green under it.
 E2E_TEST(sound_grid_and_sprite_set_survive_quit_and_start) {
+    // The move after this length destroys robots.
     const RecordedGame recorded(context, "resume");
-    const size_t length = recorded.FirstPlayedMove();
-    const Position position = recorded.PositionAfter(length);
+    const size_t length = recorded.FirstPlayedMove() + 1;
     StoreDefaultPreferences();
     WriteGameRecord(DataFilePath("Saved Game.txt"), recorded.Prefix(length));
     const auto art = [&](const char* file, int resource) {
@@ -152,14 +152,19 @@ E2E_TEST(sound_grid_and_sprite_set_survive_quit_and_start) {
          art("GameIcons 3.bmp", IDB_GAME_ICONS),
          {kBackgroundColor, &wallpaper, &grid}},
     };
-    const auto checkShown = [&](Game& game, const auto& set, int style, const std::string& when) {
+    const auto checkShown = [&](Game& game, const auto& set, int style, const std::string& when,
+                                size_t moves) {
         Backdrop backdrop = set.backdrop;
         backdrop.gridStyle = style;
-        game.WaitForBoard(position, set.sheet, Format("%s with %s", when.c_str(), set.name), {},
-                          backdrop);
-        const uint32_t strip = game.Capture().At(2, kBoardHeight + 8);
-        E2E_CHECK(strip == set.backdrop.fill, "%s with %s the status strip is %s instead of %s",
-                  when.c_str(), set.name, DescribeColor(strip).c_str(),
+        game.WaitForBoard(recorded.PositionAfter(moves), set.sheet,
+                          Format("%s with %s", when.c_str(), set.name), {}, backdrop);
+        // Under a black line.
+        const Picture shown = game.Capture();
+        const uint32_t line = shown.At(kClientWidth / 2, kBoardHeight);
+        const uint32_t strip = shown.At(2, kBoardHeight + 8);
+        E2E_CHECK(strip == set.backdrop.fill && line == 0,
+                  "%s with %s the status strip is %s under a line of %s instead of %s under black",
+                  when.c_str(), set.name, DescribeColor(strip).c_str(), DescribeColor(line).c_str(),
                   DescribeColor(set.backdrop.fill).c_str());
     };
     const auto soundChecked = [](Game& game) {
@@ -179,14 +184,14 @@ E2E_TEST(sound_grid_and_sprite_set_survive_quit_and_start) {
             if (&set != sets) {
                 game.Command('C', kNoModifiers, "C");
             }
-            checkShown(game, set, 0, "at first");
+            checkShown(game, set, 0, "at first", length);
             for (int press = 1; press <= 6; ++press) {
                 game.Command('G', kNoModifiers, "G");
-                checkShown(game, set, press % 6, Format("after G pressed %d times", press));
+                checkShown(game, set, press % 6, Format("after G pressed %d times", press), length);
             }
         }
         game.Command('C', kNoModifiers, "C");
-        checkShown(game, sets[0], 0, "after C with the last set");
+        checkShown(game, sets[0], 0, "after C with the last set", length);
         game.Command('C', kNoModifiers, "C");
         for (int press = 0; press < kStoredStyle; ++press) {
             game.Command('G', kNoModifiers, "G");
@@ -199,6 +204,12 @@ E2E_TEST(sound_grid_and_sprite_set_survive_quit_and_start) {
     PutFields(expected, {{"m_soundOn", 0}, {"m_gridStyle", kStoredStyle}, {"m_iconSet", 1}});
     CheckStoredPreferences(expected, "after Sound, G, C and Q", 0, kSettingsSize);
     Game again(context);
-    checkShown(again, sets[1], kStoredStyle, "at the next start");
+    checkShown(again, sets[1], kStoredStyle, "at the next start", length);
     E2E_CHECK(!soundChecked(again), "at the next start Game > Sound is checked");
+    EnsureNumLockOn();
+    again.Command(NumericPadKey(recorded.Record().moves[length]), kNoModifiers, "the next move");
+    checkShown(again, sets[1], kStoredStyle, "after the next move", length + 1);
+    E2E_CHECK(again.Probe().Seen().sounds == 0,
+              "with Sound off the robots destroyed by the next move played \"%s\"",
+              again.Probe().Seen().lastSound);
 }
