@@ -243,11 +243,23 @@ E2E_TEST(qualifying_score_asks_the_name_and_lists_it) {
         E2E_CHECK((WithoutLastDate(CaptureList(when)) == WithoutLastDate(listed)) != ok,
                   "%s the list %s the new score", when, ok ? "still shows" : "no longer shows");
     }
+    // The list still open at quit stores its place as well.
+    const POINT lastPlace = {kListPlace.x + 40, kListPlace.y + 30};
+    SetWindowPos(FindWindowA("High Scores", nullptr), nullptr, lastPlace.x, lastPlace.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     game.Press('Q', kCtrl);
     CheckQuitCode(game, "Ctrl+Q (File > Exit)");
     E2E_CHECK(ReadFileBytes(DataFilePath("High Scores.txt")).find(name) == std::string::npos,
               "after Clear High Scores and Ctrl+Q \"High Scores.txt\" still lists %s",
               name.c_str());
+    RECT work = {};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const RECT stored = GetPlacement(ReadStoredRecord("after Ctrl+Q with the list open"),
+                                     kHighScoresPlacementOffset)
+                            .rcNormalPosition;
+    E2E_CHECK(stored.left + work.left == lastPlace.x && stored.top + work.top == lastPlace.y,
+              "quitting with the list open stored its place as (%ld, %ld) instead of (%ld, %ld)",
+              stored.left + work.left, stored.top + work.top, lastPlace.x, lastPlace.y);
 }
 
 // teleport.txt plays one teleport, after a collision; its 20 points do not enter the list, so
