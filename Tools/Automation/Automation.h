@@ -101,9 +101,12 @@ std::string DescribeColor(uint32_t color);
 
 // From the screen: PrintWindow misses what DirectDraw shows.
 Picture CaptureClient(HWND window);
-// As the game loads a bitmap: `file`, else resource `resourceId` of `module`.
+// As the game loads a bitmap: `file`, else resource `resourceId` of `module`; a width and height
+// of 0 take the bitmap's own.
 Picture LoadBitmapPicture(const std::string& file, const std::string& module, int resourceId,
                           int width, int height);
+// `icon` at its own size in the top-left corner of a picture filled with `background`.
+Picture IconPicture(HICON icon, int width, int height, uint32_t background);
 // A 24-bit BMP file.
 void SavePicture(const Picture& picture, const std::string& path);
 Picture Crop(const Picture& picture, const RECT& rect);
@@ -132,9 +135,12 @@ constexpr int kClientWidth = 496;
 constexpr int kClientHeight = 322;
 constexpr uint32_t kBackgroundColor = Rgb(220, 255, 220);
 
-// Cells: '.' empty, '1' robot, 'A' player, 'S' heap.
+// Cells: '.' empty, '1' robot, 'A' player, 'S' heap; and what the status line shows.
 struct Position {
     char cells[kRows][kColumns + 1] = {};
+    long score = 0;
+    long level = 0;
+    long screwdrivers = 0;
 
     char At(int x, int y) const { return cells[y][x]; }
 };
@@ -161,14 +167,29 @@ struct Sprite {
 };
 // Top-left corner at pixel (x, y), without its key colour.
 void DrawSprite(Picture& target, const Picture& sheet, const Sprite& sprite, int x, int y);
-// After a full redraw: arrows, no grid, no wallpaper.
-Picture ComposeBoard(const Position& position, const Picture& sheet);
+// What a full redraw puts under the cells: the colour scheme's fill; in the coloured scheme the
+// wallpaper, if any, tiled from the top-left corner over the board; and grid icon `gridStyle`
+// (1 to 5, 0 for none) of the grid image on every cell, without its top row on the first row of
+// cells and without its right column on the last column.
+struct Backdrop {
+    uint32_t fill = kBackgroundColor;
+    const Picture* wallpaper = nullptr;
+    const Picture* grid = nullptr;
+    int gridStyle = 0;
+};
+// After a full redraw, arrows included.
+Picture ComposeBoard(const Position& position, const Picture& sheet, const Backdrop& backdrop = {});
 
 // The cells a comparison looks at: from a first column and a first row on.
 struct CellsFrom {
     int column = 0;
     int row = 0;
 };
+// The status line under the board, each text as its alignment and itself in the order drawn:
+// "left Score: 20 / right Screwdrivers: 1 / centre Level: 1" during a game.
+std::string StatusLineOf(const Position& position);
+constexpr char kDemoStatusLine[] = "centre Select \"New Game\" from the File menu to begin.";
+
 // Empty when the board areas agree, else the first pixel that differs and why.
 std::string FirstBoardDifference(const Picture& expected, const Picture& found,
                                  const Position* position = nullptr, CellsFrom from = {});
@@ -271,7 +292,8 @@ void StoreReportedVersion(const char* program, const char* version);
 void StoreScreenDpi(DWORD dpi);
 
 // === The probe: a DLL in the game (Probe/ProbeDll.cpp) that reads its menus, tells when a
-// command has been handled completely, and counts its beeps, sounds and wait masks
+// command has been handled completely, counts its beeps, sounds and wait masks, and keeps the
+// texts it draws
 
 struct MenuItem {
     bool separator = false;
@@ -308,6 +330,8 @@ public:
     // WM_DPICHANGED for `dpi` with the `suggested` rectangle, sent from inside; returns once the
     // window has handled it.
     void SendDpiChanged(UINT dpi, const RECT& suggested);
+    // The latest texts the game drew with DrawTextA since the DLL was loaded, the latest last.
+    std::vector<DrawnText> TextsDrawn() const;
     // Beeps, sounds and wait masks since the DLL was loaded, and the current directory then.
     const ProbeShared& Seen() const { return *m_shared; }
 
@@ -374,6 +398,10 @@ struct MessageBoxSeen {
     std::string text;
 };
 
+// The system icon that a message box shows: "error", "warning", "information", "question",
+// "none", or "unrecognised" when its icon is none of these.
+std::string MessageBoxIcon(HWND box);
+
 // A dialog opened by a menu item, and CommandsDone before it.
 struct MenuDialog {
     HWND window;
@@ -404,7 +432,9 @@ public:
     MessageBoxSeen WaitForMessageBox(const std::string& when);
     // Enter, and waits until the box has gone.
     void Dismiss(const MessageBoxSeen& box);
-    // Fails unless the box that comes has this caption and text; then Dismiss.
+    // Fails unless the box that comes has this caption and text, and the icon the caption calls
+    // for (the error icon for "Error" and "Fatal Error", the information icon for "Message");
+    // then Dismiss.
     void Answer(const char* caption, const std::string& text, const std::string& when);
     // As a menu does; waits for the dialog `caption` that the item opens.
     MenuDialog OpenFromMenu(int command, const char* caption);
@@ -424,9 +454,12 @@ public:
 
     // The main window's client area.
     Picture Capture();
+    // Until the texts drawn last into the status line are `expected` (see StatusLineOf); only
+    // texts drawn after the probe was loaded count.
+    void WaitForStatusLine(const std::string& expected, const std::string& when);
     // Until the board shows `position` from `from` on; on failure "board-at-failure.bmp".
     void WaitForBoard(const Position& position, const Picture& sheet, const std::string& when,
-                      CellsFrom from = {});
+                      CellsFrom from = {}, const Backdrop& backdrop = {});
 
     // A point of the main window whose hit test gives `area` (HTCLOSE, HTCAPTION, ...).
     POINT FindFramePoint(LRESULT area, const char* what);

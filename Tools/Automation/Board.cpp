@@ -1,5 +1,6 @@
 #include "Automation.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <optional>
@@ -57,8 +58,11 @@ Position LoadPosition(const std::string& path) {
     }
     Position position;
     std::string line;
-    // The lines before the board say the level, the score and the like.
+    // The lines before the board say the score, the level, the screwdrivers left and the like.
     while (std::getline(in, line) && line != "board:") {
+        std::sscanf(line.c_str(), "score: %ld", &position.score);
+        std::sscanf(line.c_str(), "level: %ld", &position.level);
+        std::sscanf(line.c_str(), "screwdrivers: %ld", &position.screwdrivers);
     }
     for (int y = 0; y < kRows; ++y) {
         if (!std::getline(in, line) || line.size() != size_t(kColumns) ||
@@ -75,8 +79,39 @@ Picture LoadSpriteSheet(const std::string& installDir, const std::string& gamePa
                              160, 120);
 }
 
-Picture ComposeBoard(const Position& position, const Picture& sheet) {
-    Picture board(kBoardWidth, kBoardHeight, kBackgroundColor);
+namespace {
+
+constexpr uint32_t kKeyColor = Rgb(255, 255, 0);
+
+Picture ComposeBackdrop(const Backdrop& backdrop) {
+    Picture board(kBoardWidth, kBoardHeight, backdrop.fill);
+    if (const Picture* tile = backdrop.wallpaper) {
+        for (int y = 0; y < kBoardHeight; ++y) {
+            for (int x = 0; x < kBoardWidth; ++x) {
+                board.At(x, y) = tile->At(x % tile->width, y % tile->height);
+            }
+        }
+    }
+    if (!backdrop.grid || backdrop.gridStyle == 0) {
+        return board;
+    }
+    const int iconLeft = (backdrop.gridStyle - 1) * kCellPixels;
+    for (int y = 0; y < kRows * kCellPixels; ++y) {
+        for (int x = 0; x < kBoardWidth; ++x) {
+            const uint32_t pixel = backdrop.grid->At(iconLeft + x % kCellPixels, y % kCellPixels);
+            const bool trimmed = y == 0 || x == kBoardWidth - 1;
+            if (pixel != kKeyColor && !trimmed) {
+                board.At(x, y) = pixel;
+            }
+        }
+    }
+    return board;
+}
+
+} // namespace
+
+Picture ComposeBoard(const Position& position, const Picture& sheet, const Backdrop& backdrop) {
+    Picture board = ComposeBackdrop(backdrop);
     // The layers of a full redraw: heaps on the background first, then robots, the player and
     // the arrows around the player.
     const auto drawLayer = [&](bool heaps) {
@@ -93,6 +128,11 @@ Picture ComposeBoard(const Position& position, const Picture& sheet) {
     drawLayer(true);
     drawLayer(false);
     return board;
+}
+
+std::string StatusLineOf(const Position& position) {
+    return Format("left Score: %ld / right Screwdrivers: %ld / centre Level: %ld", position.score,
+                  position.screwdrivers, position.level);
 }
 
 std::string FirstBoardDifference(const Picture& expected, const Picture& found,
@@ -124,7 +164,6 @@ std::string FirstBoardDifference(const Picture& expected, const Picture& found,
 }
 
 void DrawSprite(Picture& target, const Picture& sheet, const Sprite& sprite, int x, int y) {
-    constexpr uint32_t kKeyColor = Rgb(255, 255, 0);
     for (int row = 0; row < sprite.height; ++row) {
         for (int column = 0; column < kCellPixels; ++column) {
             const int tx = x + column;

@@ -194,8 +194,8 @@ Picture Game::Capture() {
 }
 
 void Game::WaitForBoard(const Position& position, const Picture& sheet, const std::string& when,
-                        CellsFrom from) {
-    const Picture expected = ComposeBoard(position, sheet);
+                        CellsFrom from, const Backdrop& backdrop) {
+    const Picture expected = ComposeBoard(position, sheet, backdrop);
     std::string difference;
     Picture shown;
     if (!WaitUntil([&] {
@@ -206,6 +206,45 @@ void Game::WaitForBoard(const Position& position, const Picture& sheet, const st
         SavePicture(shown, m_installDir.substr(0, m_installDir.find_last_of("\\/") + 1) +
                                "board-at-failure.bmp");
         Fail("%s: %s", when.c_str(), difference.c_str());
+    }
+}
+
+namespace {
+
+// Where the game draws the status line's texts: the strip under the board, less 10 pixels on
+// either side.
+constexpr RECT kStatusTextRect = {10, kBoardHeight, kClientWidth - 10, kClientHeight};
+
+// The last `count` texts of `texts` drawn into the status line, as StatusLineOf gives them.
+std::string LatestStatusTexts(const std::vector<DrawnText>& texts, size_t count) {
+    std::vector<std::string> shown;
+    for (const DrawnText& text : texts) {
+        if (EqualRect(&text.rect, &kStatusTextRect)) {
+            const char* alignment = (text.format & DT_RIGHT)    ? "right"
+                                    : (text.format & DT_CENTER) ? "centre"
+                                                                : "left";
+            shown.push_back(Format("%s %s", alignment, text.text));
+        }
+    }
+    std::string line;
+    for (size_t i = shown.size() - std::min(count, shown.size()); i < shown.size(); ++i) {
+        line += (line.empty() ? "" : " / ") + shown[i];
+    }
+    return line.empty() ? "nothing" : line;
+}
+
+} // namespace
+
+void Game::WaitForStatusLine(const std::string& expected, const std::string& when) {
+    size_t count = 1;
+    for (size_t at = expected.find(" / "); at != expected.npos; at = expected.find(" / ", at + 1)) {
+        ++count;
+    }
+    std::string shown;
+    if (!WaitUntil(
+            [&] { return (shown = LatestStatusTexts(Probe().TextsDrawn(), count)) == expected; })) {
+        Fail("%s the status line shows \"%s\" instead of \"%s\"", when.c_str(), shown.c_str(),
+             expected.c_str());
     }
 }
 

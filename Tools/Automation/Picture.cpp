@@ -77,8 +77,35 @@ Picture LoadBitmapPicture(const std::string& file, const std::string& module, in
     if (!image) {
         Fail("cannot load the picture from %s", source.c_str());
     }
+    BITMAP own = {};
+    if (width == 0 && GetObjectA(image, sizeof own, &own)) {
+        width = own.bmWidth;
+        height = own.bmHeight < 0 ? -own.bmHeight : own.bmHeight;
+    }
     Picture picture = ReadBitmap(static_cast<HBITMAP>(image), width, height);
     DeleteObject(image);
+    return picture;
+}
+
+Picture IconPicture(HICON icon, int width, int height, uint32_t background) {
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    ReleaseDC(nullptr, screen);
+    const HGDIOBJ old = SelectObject(memory, bitmap);
+    HBRUSH brush = CreateSolidBrush(
+        RGB((background >> 16) & 0xFF, (background >> 8) & 0xFF, background & 0xFF));
+    const RECT all = {0, 0, width, height};
+    FillRect(memory, &all, brush);
+    DeleteObject(brush);
+    const bool drawn = DrawIconEx(memory, 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    Picture picture = drawn ? ReadBitmap(bitmap, width, height) : Picture();
+    DeleteObject(bitmap);
+    if (!drawn) {
+        Fail("cannot draw an icon (error %lu)", GetLastError());
+    }
     return picture;
 }
 

@@ -1,5 +1,6 @@
 #include "Automation.h"
 
+#include <algorithm>
 #include <sstream>
 
 namespace {
@@ -89,6 +90,19 @@ std::vector<int> ProbeClient::CommandsSince(LONG mark) const {
         commands.push_back(m_shared->commandLog[n % kCommandLogSize]);
     }
     return commands;
+}
+
+std::vector<DrawnText> ProbeClient::TextsDrawn() const {
+    std::vector<DrawnText> texts;
+    // The game may draw while the log is copied: copy again until it has not.
+    for (LONG before = -1; before != m_shared->textsDrawn;) {
+        before = m_shared->textsDrawn;
+        texts.clear();
+        for (LONG n = std::max<LONG>(0, before - kTextLogSize); n < before; ++n) {
+            texts.push_back(m_shared->textLog[n % kTextLogSize]);
+        }
+    }
+    return texts;
 }
 
 std::vector<std::string> ProbeClient::Ask(ProbeRequest request, const char* what) {

@@ -1,5 +1,7 @@
 #include "Automation.h"
 
+#include <algorithm>
+
 void CheckClientSize(HWND window, int width, int height, const std::string& when) {
     RECT client = {};
     GetClientRect(window, &client);
@@ -86,11 +88,66 @@ void CheckControls(HWND dialog, const std::vector<ControlState>& states, const s
     }
 }
 
+namespace {
+
+const struct {
+    const char* name;
+    LPCSTR id;
+} kBoxIcons[] = {{"error", IDI_ERROR},
+                 {"warning", IDI_WARNING},
+                 {"information", IDI_INFORMATION},
+                 {"question", IDI_QUESTION}};
+
+HWND VisibleIconControl(HWND box) {
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char className[16] = {};
+        GetClassNameA(child, className, sizeof className);
+        if (lstrcmpiA(className, "Static") == 0 && IsWindowVisible(child) &&
+            (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
+const char* IconForCaption(const std::string& caption) {
+    return caption == "Message" ? "information" : "error";
+}
+
+} // namespace
+
+// The icon handle belongs to the game's process: the picture is compared instead.
+std::string MessageBoxIcon(HWND box) {
+    const HWND control = VisibleIconControl(box);
+    if (!control) {
+        return "none";
+    }
+    const Picture client = CaptureClient(box);
+    const RECT place = ClientRectOf(box, control);
+    const Picture shown = Crop(client, place);
+    // The box's background shows left of the icon.
+    const uint32_t background = client.At(std::max(0L, place.left - 1), place.top);
+    for (const auto& icon : kBoxIcons) {
+        if (IconPicture(LoadIconA(nullptr, icon.id), shown.width, shown.height, background) ==
+            shown) {
+            return icon.name;
+        }
+    }
+    return "unrecognised";
+}
+
 void Game::Answer(const char* caption, const std::string& text, const std::string& when) {
     const MessageBoxSeen box = WaitForMessageBox(when);
     if (box.caption != caption || box.text != text) {
         Fail("%s a box \"%s\" says \"%s\" instead of \"%s\" saying \"%s\"", when.c_str(),
              box.caption.c_str(), box.text.c_str(), caption, text.c_str());
+    }
+    // The box may show before its icon is drawn.
+    std::string icon;
+    if (!WaitUntil(
+            [&] { return (icon = MessageBoxIcon(box.window)) == IconForCaption(caption); })) {
+        Fail("%s the box \"%s\" shows the %s icon instead of the %s icon", when.c_str(), caption,
+             icon.c_str(), IconForCaption(caption));
     }
     Dismiss(box);
 }

@@ -99,8 +99,9 @@ void CheckTitleBox(const Picture& picture, const RECT& box) {
 E2E_TEST(advanced_options_ok_stores_every_control) {
     StoreDefaultPreferences();
     // Each control clicked (nothing typed) or typed into, and the field it stores; a row without
-    // a control is a field that the clicks before it store. Fourteen characters are read:
-    // 2147483647 at most, whose low 16 bits are -1.
+    // a control is a field that the clicks before it store. Fourteen characters are read, so the
+    // fifteenth digit of 000000000000023 does not count; and from -2147483648, whose low 16 bits
+    // are 0, to 2147483647, whose low 16 bits are -1.
     const struct {
         int control;
         const char* typed;
@@ -122,8 +123,8 @@ E2E_TEST(advanced_options_ok_stores_every_control) {
         {IDC_HEAPS_BASE, "  -3", "m_heapsBase", -3},
         {IDC_HEAPS_PER_LEVEL, "70000", "m_heapsPerLevel", 4464},
         {IDC_SCREWDRIVERS_PER_GAME, "+3x", "m_screwdriversPerGame", 3},
-        {IDC_SCREWDRIVERS_PER_LEVEL, "2", "m_screwdriversPerLevel", 2},
-        {IDC_SCREWDRIVER_MULTIPLIER, "-2", "m_screwdriverMultiplier", -2},
+        {IDC_SCREWDRIVERS_PER_LEVEL, "000000000000023", "m_screwdriversPerLevel", 2},
+        {IDC_SCREWDRIVER_MULTIPLIER, "-99999999999999", "m_screwdriverMultiplier", 0},
         {IDC_SCREWDRIVER_RADIUS, "99999999999999000", "m_screwdriverRadius", -1},
         {IDC_LAST_STAND_MULTIPLIER, "65539", "m_lastStandMultiplier", 3},
         {IDC_MULTIPLE_KILL_MULTIPLIER, "40000", "m_multipleKillMultiplier", -25536},
@@ -144,6 +145,25 @@ E2E_TEST(advanced_options_ok_stores_every_control) {
         QuitWithQ(game);
     }
     CheckStoredPreferences(expected, "after OK and Q", 0, kSettingsSize);
+
+    // The next start shows them all again.
+    Game again(context);
+    const MenuDialog shown = again.OpenFromMenu(IDM_ADVANCED_OPTIONS, "Advanced Options");
+    CheckControls(shown.window,
+                  {Off(IDC_SHOW_ARROWS), On(IDC_SMOLDERING_HEAPS), Off(IDC_TELEPORT_ROBOTS),
+                   On(IDC_TELEPORT_HEAPS), On(IDC_TELEPORT_ADJACENT), On(IDC_SAFE_ZONE_3),
+                   Off(IDC_MOVE_AFTER_TELEPORT), On(IDC_MOVE_AFTER_SCREWDRIVER),
+                   Off(IDC_ONE_SCREWDRIVER_PER_LEVEL), On(IDC_UNTIMED_ANIMATION),
+                   GrayOff(IDC_LAST_STAND_NORMAL), GrayOff(IDC_LAST_STAND_FAST),
+                   GrayOn(IDC_LAST_STAND_UNTIMED)},
+                  "reopened at the next start,");
+    for (const auto& change : changes) {
+        if (change.typed) {
+            CheckText(shown.window, change.control, std::to_string(change.stored).c_str(),
+                      "reopened at the next start,");
+        }
+    }
+    Close(again, shown, IDCANCEL, "after Cancel at the next start", true);
 }
 
 // The stored settings shown, the rules that gray controls, Cancel, Defaults, and changes that
@@ -153,6 +173,7 @@ E2E_TEST(advanced_options_gray_controls_cancel_and_defaults) {
     PutPlayerName(stored, "Tester");
     PutFields(stored, {{"m_soundOn", 0},
                        {"m_gridStyle", 3},
+                       {"m_iconSet", 2},
                        {"m_teleportRule", 4},
                        {"m_safeZoneRadius", 2},
                        {"m_robotsPerLevel", -3}});

@@ -121,3 +121,95 @@ E2E_TEST(menus_death_frame_and_replay_tool_follow_the_end_of_the_game) {
               "clankmere-replay.exe printed\n%s\nnot the native tool's\n%s", printed.c_str(),
               expected.c_str());
 }
+
+// Sound, the grid style and the sprite set, changed by the menu and the keys, are stored at quit
+// and shown again at the next start. On the way every grid style is drawn with every sprite set
+// from the art files: the second set fills the board white without wallpaper, the others light
+// green under it.
+E2E_TEST(sound_grid_and_sprite_set_survive_quit_and_start) {
+    // The move after this length destroys robots.
+    const RecordedGame recorded(context, "resume");
+    const size_t length = recorded.FirstPlayedMove() + 1;
+    StoreDefaultPreferences();
+    WriteGameRecord(DataFilePath("Saved Game.txt"), recorded.Prefix(length));
+    const auto art = [&](const char* file, int resource) {
+        return LoadBitmapPicture(context.installDir + "\\Graphics\\" + file, context.gamePath,
+                                 resource, 0, 0);
+    };
+    const Picture wallpaper = art("Wallpaper.bmp", 0);
+    const Picture grid = art("GridIcons.bmp", IDB_GRID_ICONS);
+    constexpr uint32_t kWhite = Rgb(255, 255, 255);
+    const struct {
+        const char* name;
+        Picture sheet;
+        Backdrop backdrop;
+    } sets[] = {
+        {"the first sprite set",
+         art("GameIcons 1.bmp", IDB_GAME_ICONS),
+         {kBackgroundColor, &wallpaper, &grid}},
+        {"the second sprite set", art("GameIcons 2.bmp", IDB_GAME_ICONS), {kWhite, nullptr, &grid}},
+        {"the third sprite set",
+         art("GameIcons 3.bmp", IDB_GAME_ICONS),
+         {kBackgroundColor, &wallpaper, &grid}},
+    };
+    const auto checkShown = [&](Game& game, const auto& set, int style, const std::string& when,
+                                size_t moves) {
+        Backdrop backdrop = set.backdrop;
+        backdrop.gridStyle = style;
+        game.WaitForBoard(recorded.PositionAfter(moves), set.sheet,
+                          Format("%s with %s", when.c_str(), set.name), {}, backdrop);
+        // Under a black line.
+        const Picture shown = game.Capture();
+        const uint32_t line = shown.At(kClientWidth / 2, kBoardHeight);
+        const uint32_t strip = shown.At(2, kBoardHeight + 8);
+        E2E_CHECK(strip == set.backdrop.fill && line == 0,
+                  "%s with %s the status strip is %s under a line of %s instead of %s under black",
+                  when.c_str(), set.name, DescribeColor(strip).c_str(), DescribeColor(line).c_str(),
+                  DescribeColor(set.backdrop.fill).c_str());
+    };
+    const auto soundChecked = [](Game& game) {
+        for (const Menu& menu : game.Probe().ReadMenus()) {
+            for (const MenuItem& item : menu.items) {
+                if (item.id == IDM_SOUND) {
+                    return item.checked;
+                }
+            }
+        }
+        Fail("the menus have no Sound item");
+    };
+    constexpr int kStoredStyle = 3;
+    {
+        Game game(context);
+        for (const auto& set : sets) {
+            if (&set != sets) {
+                game.Command('C', kNoModifiers, "C");
+            }
+            checkShown(game, set, 0, "at first", length);
+            for (int press = 1; press <= 6; ++press) {
+                game.Command('G', kNoModifiers, "G");
+                checkShown(game, set, press % 6, Format("after G pressed %d times", press), length);
+            }
+        }
+        game.Command('C', kNoModifiers, "C");
+        checkShown(game, sets[0], 0, "after C with the last set", length);
+        game.Command('C', kNoModifiers, "C");
+        for (int press = 0; press < kStoredStyle; ++press) {
+            game.Command('G', kNoModifiers, "G");
+        }
+        game.SendPromptly(WM_COMMAND, IDM_SOUND, 0);
+        E2E_CHECK(!soundChecked(game), "Game > Sound left its item checked");
+        QuitWithQ(game);
+    }
+    PreferencesRecord expected = DefaultPreferences();
+    PutFields(expected, {{"m_soundOn", 0}, {"m_gridStyle", kStoredStyle}, {"m_iconSet", 1}});
+    CheckStoredPreferences(expected, "after Sound, G, C and Q", 0, kSettingsSize);
+    Game again(context);
+    checkShown(again, sets[1], kStoredStyle, "at the next start", length);
+    E2E_CHECK(!soundChecked(again), "at the next start Game > Sound is checked");
+    EnsureNumLockOn();
+    again.Command(NumericPadKey(recorded.Record().moves[length]), kNoModifiers, "the next move");
+    checkShown(again, sets[1], kStoredStyle, "after the next move", length + 1);
+    E2E_CHECK(again.Probe().Seen().sounds == 0,
+              "with Sound off the robots destroyed by the next move played \"%s\"",
+              again.Probe().Seen().lastSound);
+}

@@ -61,22 +61,29 @@ void ToggleSmolderingHeaps(Game& game) {
 
 } // namespace
 
-// Every played move of each record pressed as its key, each followed by its board: steps and
-// waits on the numeric pad; Last Stand Minus 2 and Minus 1 ('J', 'K') as the main keyboard's 2
-// and 1, which on the numeric pad would be steps; a step whose robots collide two cells above
-// the player's new cell, where the arrow drawn under the new heap is copied from the canvas,
-// heap and all; and a step that ends beside a heap that the robots' turn makes.
+// Every played move of each record pressed as its key, each followed by its board and, when the
+// score, the screwdrivers or the level change, by the status line: steps and waits on the
+// numeric pad; Last Stand Minus 2 and Minus 1 ('J', 'K') as the main keyboard's 2 and 1, which
+// on the numeric pad would be steps; a step whose robots collide two cells above the player's
+// new cell, where the arrow drawn under the new heap is copied from the canvas, heap and all; a
+// step that ends beside a heap that the robots' turn makes; the screwdriver; and the step that
+// clears the board and brings the next level.
 E2E_TEST(keys_play_the_recorded_moves) {
-    for (const char* name : {"numeric-pad", "digits", "explosion", "arrows"}) {
+    for (const char* name :
+         {"numeric-pad", "digits", "explosion", "arrows", "screwdriver", "new-level"}) {
         ResumedGame resumed(context, name);
         EnsureNumLockOn();
         for (size_t i = resumed.resumed; i < resumed.moves.size(); ++i) {
             const char move = resumed.moves[i];
-            const char digit = move == 'J' ? '2' : move == 'K' ? '1' : 0;
-            const std::string what = digit ? Format("%s: the main keyboard's %c", name, digit)
-                                           : Format("%s: numeric-pad %c", name, move);
-            resumed.game.Command(digit ? WORD(digit) : NumericPadKey(move), kNoModifiers, what);
+            const char key = move == 'J' ? '2' : move == 'K' ? '1' : move == 'S' ? 'S' : 0;
+            const std::string what = key ? Format("%s: the main keyboard's %c", name, key)
+                                         : Format("%s: numeric-pad %c", name, move);
+            resumed.game.Command(key ? WORD(key) : NumericPadKey(move), kNoModifiers, what);
             resumed.WaitForBoardAfter(i + 1, "after " + what);
+            const std::string status = StatusLineOf(resumed.recorded.PositionAfter(i + 1));
+            if (status != StatusLineOf(resumed.recorded.PositionAfter(i))) {
+                resumed.game.WaitForStatusLine(status, "after " + what);
+            }
         }
     }
 }
@@ -245,6 +252,7 @@ E2E_TEST(smoldering_heaps_step_through_their_frames_and_keep_the_idle_clock) {
         return !(Crop(shown, statusLine) == status);
     });
     const double quietMs = NowMs() - lastInput;
+    game.WaitForStatusLine(kDemoStatusLine, "once the demo has begun");
     E2E_CHECK(quietMs >= 10500 && quietMs <= 15000 && heapChanges >= 10,
               "the demo came %.1f s after the last input, not eleven; the heap changed %d times",
               quietMs / 1000, heapChanges);

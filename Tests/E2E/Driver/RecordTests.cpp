@@ -5,6 +5,7 @@
 // "=" box and the records.
 #include "Scenario.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <regex>
 
@@ -35,6 +36,21 @@ Picture CaptureList(const char* when) {
               }),
               "%s the High Scores window shows no list", when);
     return WaitForSteadyPicture(window);
+}
+
+// The three texts of row i of the list as last drawn, score, name and date, joined by " | ".
+std::string RowTexts(Game& game, int index) {
+    std::vector<std::string> texts;
+    for (const DrawnText& text : game.Probe().TextsDrawn()) {
+        if (text.rect.top == RowBackgroundY(index) - 10) {
+            texts.push_back(text.text);
+        }
+    }
+    std::string row;
+    for (size_t i = texts.size() - std::min<size_t>(3, texts.size()); i < texts.size(); ++i) {
+        row += (row.empty() ? "" : " | ") + texts[i];
+    }
+    return row;
 }
 
 void CheckRowBackground(const Picture& list, int index, uint32_t color, const char* when) {
@@ -110,9 +126,46 @@ std::string CopiedOut(const std::wstring& folder, const std::string& fileName) {
     return copy;
 }
 
+// Where the High Scores window is moved to, on the screen, and where it must come back.
+constexpr POINT kListPlace = {230, 170};
+
+void CheckListPlace(const char* when) {
+    RECT frame = {};
+    GetWindowRect(FindWindowA("High Scores", nullptr), &frame);
+    E2E_CHECK(frame.left == kListPlace.x && frame.top == kListPlace.y,
+              "%s the High Scores window stands at (%ld, %ld) instead of (%ld, %ld)", when,
+              frame.left, frame.top, kListPlace.x, kListPlace.y);
+}
+
 } // namespace
 
+// Under changed rules the score is refused with a note. Then the name dialog takes the first 30
+// characters of a name typed longer; the name, and the list window's place, are stored at quit;
+// Clear High Scores empties the list for good.
 E2E_TEST(qualifying_score_asks_the_name_and_lists_it) {
+    {
+        // Two screwdrivers a game: a changed rule that this game, one screwdriver a level, never
+        // uses.
+        PreferencesRecord changed = DefaultPreferences();
+        PutField(changed, "m_screwdriversPerGame", 2);
+        ResumedGame resumed(context, "high-score", {}, &changed);
+        EnsureNumLockOn();
+        const LONG beforeFatalWait = resumed.game.Probe().CommandsDone();
+        resumed.game.Press(NumericPadKey(resumed.moves[resumed.resumed]));
+        resumed.game.Answer("Message",
+                            "Nice score, but it is not eligible for the High Scores list because "
+                            "some gameplay settings have been changed using the Advanced Options "
+                            "window.",
+                            "after the fatal wait under changed rules");
+        // The command drops the keys typed before it has ended.
+        resumed.game.CheckOnlyCommandSince(beforeFatalWait, IDM_WAIT,
+                                           "the fatal wait under changed rules");
+        QuitWithQ(resumed.game);
+        E2E_CHECK(!FileExists(DataFilePath("High Scores.txt")),
+                  "the refused score was written to \"High Scores.txt\"");
+    }
+    const char* const typedName = "Ada Lovelace and Charles Babbage";
+    const std::string name = std::string(typedName).substr(0, 30);
     Picture listed;
     {
         ResumedGame resumed(context, "high-score");
@@ -130,10 +183,17 @@ E2E_TEST(qualifying_score_asks_the_name_and_lists_it) {
                   "\"Hi Score\" offering the default name all selected",
                   dialog.caption.c_str(), offered.c_str(), LOWORD(selection), HIWORD(selection));
         BringToFront(dialog.window, "the name dialog");
-        TypeText("Ada Lovelace");
+        TypeText(typedName);
         PressKey(VK_RETURN);
         const Picture shown = CaptureList("after the name was entered");
         CheckRowBackground(shown, 9, kHighlight, "with the new score,");
+        const std::string row = RowTexts(game, 9);
+        E2E_CHECK(
+            std::regex_match(row, std::regex("40 \\| " + name +
+                                             " \\(1\\) \\| Today, [01][0-9]:[0-5][0-9] [AP]M")),
+            "rank 10 of the list says \"%s\" instead of the score, the name with level 1 "
+            "and the time today",
+            row.c_str());
         CheckRowBackground(shown, 8, kListBackground, "with the new score,");
         CheckSameGame(DataFilePath("High Score Games\\hs1700000000.txt"), resumed.recorded.Record(),
                       "the listed game's record");
@@ -143,22 +203,63 @@ E2E_TEST(qualifying_score_asks_the_name_and_lists_it) {
         // A new game ends the highlight; the list reopened shows the table plainly.
         game.Command('N', kCtrl, "Ctrl+N");
         const HWND list = FindWindowA("High Scores", nullptr);
+        SetWindowPos(list, nullptr, kListPlace.x, kListPlace.y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         PostMessageA(list, WM_CLOSE, 0, 0);
         E2E_CHECK(WaitUntil([&] { return !IsWindow(list); }),
                   "the High Scores window did not close");
         game.SendPromptly(WM_COMMAND, IDM_SHOW_HIGH_SCORES, 0);
         listed = CaptureList("reopened");
+        CheckListPlace("reopened");
         CheckRowBackground(listed, 9, kListBackground, "after a new game,");
         QuitWithQ(game);
     }
-    CheckHighScoresFile(DataFilePath("High Scores.txt"), "Ada Lovelace");
+    CheckHighScoresFile(DataFilePath("High Scores.txt"), name);
+    PreferencesRecord expected = DefaultPreferences();
+    PutPlayerName(expected, name.c_str());
+    CheckStoredPreferences(expected, "after the name was entered and Q", 0, kSettingsSize);
     Game game(context);
     game.WaitForMainWindow();
     game.SendPromptly(WM_COMMAND, IDM_SHOW_HIGH_SCORES, 0);
     E2E_CHECK(WithoutLastDate(CaptureList("at the next start")) == WithoutLastDate(listed),
               "the list read back at the next start differs from the one written");
+    CheckListPlace("at the next start");
+    // Cancel keeps the list, OK clears it.
+    for (const bool ok : {false, true}) {
+        const char* when =
+            ok ? "after OK to Clear High Scores" : "after Cancel to Clear High Scores";
+        const MenuDialog question = game.OpenFromMenu(IDM_CLEAR_HIGH_SCORES, "Message");
+        const HWND cancel = GetDlgItem(question.window, IDCANCEL);
+        E2E_CHECK(cancel && IsWindowVisible(cancel),
+                  "Clear High Scores asks without a Cancel button");
+        if (ok) {
+            game.Answer("Message", "Are you sure you want to reset the High Score list?", when);
+        } else {
+            Click(question.window, IDCANCEL);
+        }
+        game.WaitForCommandEnd(question, when);
+        // Over the main window, which the box's end brought forward.
+        game.SendPromptly(WM_COMMAND, IDM_SHOW_HIGH_SCORES, 0);
+        E2E_CHECK((WithoutLastDate(CaptureList(when)) == WithoutLastDate(listed)) != ok,
+                  "%s the list %s the new score", when, ok ? "still shows" : "no longer shows");
+    }
+    // The list still open at quit stores its place as well.
+    const POINT lastPlace = {kListPlace.x + 40, kListPlace.y + 30};
+    SetWindowPos(FindWindowA("High Scores", nullptr), nullptr, lastPlace.x, lastPlace.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     game.Press('Q', kCtrl);
     CheckQuitCode(game, "Ctrl+Q (File > Exit)");
+    E2E_CHECK(ReadFileBytes(DataFilePath("High Scores.txt")).find(name) == std::string::npos,
+              "after Clear High Scores and Ctrl+Q \"High Scores.txt\" still lists %s",
+              name.c_str());
+    RECT work = {};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const RECT stored = GetPlacement(ReadStoredRecord("after Ctrl+Q with the list open"),
+                                     kHighScoresPlacementOffset)
+                            .rcNormalPosition;
+    E2E_CHECK(stored.left + work.left == lastPlace.x && stored.top + work.top == lastPlace.y,
+              "quitting with the list open stored its place as (%ld, %ld) instead of (%ld, %ld)",
+              stored.left + work.left, stored.top + work.top, lastPlace.x, lastPlace.y);
 }
 
 // teleport.txt plays one teleport, after a collision; its 20 points do not enter the list, so
@@ -198,6 +299,8 @@ E2E_TEST(plain_t_teleports_and_save_new_game_and_open_restore_it_with_one_sound)
               path.c_str());
 
     game.Command('N', kCtrl, "Ctrl+N");
+    game.WaitForStatusLine("left Score: 0 / right Screwdrivers: 1 / centre Level: 1",
+                           "after Ctrl+N");
     CheckSameGame(lastGame, record, "\"Last Game.txt\"");
     // Each sound cuts off the one before, so of the replayed collision and teleport only the
     // teleport's would be heard: opening the game plays that one alone, once.
@@ -208,6 +311,8 @@ E2E_TEST(plain_t_teleports_and_save_new_game_and_open_restore_it_with_one_sound)
     game.ChooseFile("", "Ctrl+O");
     game.CheckOnlyCommandSince(beforeOpen, IDM_OPEN_GAME, "Ctrl+O");
     resumed.WaitForBoardAfter(record.moves.size(), "after opening the saved file");
+    game.WaitForStatusLine(StatusLineOf(resumed.recorded.PositionAfter(record.moves.size())),
+                           "after opening the saved file");
     E2E_CHECK(seen.sounds - soundsBefore == 1 &&
                   std::string(seen.lastSound) == "Sounds\\Teleport.wav",
               "opening the game played %ld sounds, the last \"%s\", instead of the teleport's once",

@@ -78,13 +78,17 @@ E2E_TEST(first_start_reverts_preferences_in_a_fixed_size_window_of_one_copy) {
     const PreferencesRecord stored = ReadStoredRecord("after G and Esc");
     const WINDOWPLACEMENT placement = GetPlacement(stored, kMainWindowPlacementOffset);
     const RECT& normal = placement.rcNormalPosition;
+    RECT work = {};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     E2E_CHECK(placement.length == sizeof(WINDOWPLACEMENT) && placement.showCmd == SW_SHOWNORMAL &&
+                  normal.left + work.left == frame.left && normal.top + work.top == frame.top &&
                   normal.right - normal.left == frame.right - frame.left &&
                   normal.bottom - normal.top == frame.bottom - frame.top,
-              "the stored main window placement (length %u, showCmd %u, %ld x %ld) is not the "
-              "%ld x %ld window shown normally",
+              "the stored main window placement (length %u, showCmd %u, %ld x %ld at (%ld, %ld)) "
+              "is not the %ld x %ld window shown normally at (%ld, %ld)",
               placement.length, placement.showCmd, normal.right - normal.left,
-              normal.bottom - normal.top, frame.right - frame.left, frame.bottom - frame.top);
+              normal.bottom - normal.top, normal.left + work.left, normal.top + work.top,
+              frame.right - frame.left, frame.bottom - frame.top, frame.left, frame.top);
 }
 
 E2E_TEST(stored_placement_comes_back_normal_and_alt_x_keeps_it) {

@@ -2,9 +2,11 @@
 // process, so menu texts and states can only be read from inside the game; and a hook on the
 // main window's thread tells the driver when a command has been handled completely, so that it
 // never sends a key while the game is still about to flush its keyboard queue. The game's
-// imports of the beeps, the sounds and the message waits are redirected here to be counted.
+// imports of the beeps, the sounds and the message waits are redirected here to be counted, and
+// its import of DrawTextA to keep the texts it draws (the status line's among them).
 #include "ProbeProtocol.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -200,6 +202,17 @@ BOOL WINAPI CountedPlaySound(LPCSTR sound, HMODULE module, DWORD flags) {
     return PlaySoundA(sound, module, flags);
 }
 
+int WINAPI LoggedDrawText(HDC dc, LPCSTR text, int length, LPRECT rect, UINT format) {
+    const LONG n = g_shared->textsDrawn;
+    DrawnText& entry = g_shared->textLog[n % kTextLogSize];
+    entry.rect = rect ? *rect : RECT{};
+    entry.format = format;
+    const int shown = length < 0 ? lstrlenA(text) : length;
+    lstrcpynA(entry.text, text, std::min<int>(shown + 1, sizeof entry.text));
+    InterlockedExchange(&g_shared->textsDrawn, n + 1);
+    return DrawTextA(dc, text, length, rect, format);
+}
+
 DWORD WINAPI NotedMsgWait(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD timeoutMs,
                           DWORD wakeMask) {
     NoteWakeMask(timeoutMs, wakeMask);
@@ -297,6 +310,7 @@ DWORD WINAPI Serve(LPVOID) {
     RedirectImport("PlaySoundA", &CountedPlaySound);
     RedirectImport("MsgWaitForMultipleObjects", &NotedMsgWait);
     RedirectImport("MsgWaitForMultipleObjectsEx", &NotedMsgWaitEx);
+    RedirectImport("DrawTextA", &LoggedDrawText);
     GetCurrentDirectoryA(sizeof g_shared->currentDirectory, g_shared->currentDirectory);
     g_shared->ready = g_hook ? 1 : -1;
     for (;;) {

@@ -8,8 +8,9 @@
 
 // Once injected the DLL stays for the rest of the game's life. It logs the WM_COMMAND messages
 // whose handling by the main window has finished (animations and keyboard flushes included),
-// counts beeps and sounds, notes the wake masks of waits and the current directory, and on
-// request writes text into menuText: the menu bar,
+// counts beeps and sounds, notes the wake masks of waits and the current directory, keeps the
+// latest texts the game drew with DrawTextA, and on request writes text into menuText: the menu
+// bar,
 //   menu <title>
 //   <id> <state> <text>      an item, its state as GetMenuState gives it
 // or a line per static text and check box (radio buttons included) of every dialog in the
@@ -20,6 +21,14 @@
 // which only the system can send, and only from inside the process: their parameters point
 // into it.
 constexpr LONG kCommandLogSize = 256;
+constexpr LONG kTextLogSize = 64;
+
+// One DrawTextA call of the game: where and how it drew what.
+struct DrawnText {
+    RECT rect;
+    UINT format;
+    char text[96];
+};
 
 enum ProbeRequest : LONG {
     kProbeMenus = 0,
@@ -47,6 +56,8 @@ struct ProbeShared {
     RECT dpiRect;                              // the rectangle WM_DPICHANGED suggests
     SIZE dpiSize;                              // the size WM_GETDPISCALEDSIZE gave back
     volatile LONG dpiAnswer;                   // and what it returned
+    volatile LONG textsDrawn;                  // DrawTextA calls of the game so far
+    DrawnText textLog[kTextLogSize];           // call n at n % kTextLogSize
 };
 
 inline void ProbeObjectName(char* out, size_t size, const char* kind, unsigned long pid) {
