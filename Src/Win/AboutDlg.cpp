@@ -166,7 +166,12 @@ void FitHelpPictureToDpi(HWND hDlg) {
     HWND hPicture = GetDlgItem(hDlg, IDC_HELP_PICTURE);
     auto* loaded = reinterpret_cast<HBITMAP>(SendMessageA(hPicture, STM_GETIMAGE, IMAGE_BITMAP, 0));
     BITMAP picture;
-    if (dpi == kBaseDpi || !loaded || !GetObjectA(loaded, sizeof picture, &picture)) {
+    if (!loaded || !GetObjectA(loaded, sizeof picture, &picture)) {
+        return;
+    }
+    if (dpi == kBaseDpi) {
+        // Room made at other dots per inch, which the move here has scaled, goes.
+        MakeRoomForHelpPicture(hDlg, {0, 0});
         return;
     }
     RECT box = kHelpPictureBox;

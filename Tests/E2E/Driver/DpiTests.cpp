@@ -1,7 +1,7 @@
 // The windows the program draws itself, at 96 and at 192 dots per inch: the High Scores list,
 // the How to Play picture and the lines of the About box must be twice as large at 192, the
 // picture in exact 2 x 2 blocks and the texts by the size of their ink. The list follows moves
-// to monitors of other dots per inch; the picture, fitted anew, makes no more room than once.
+// to monitors of other dots per inch; the picture, fitted anew, has just the room it needs.
 #include "Scenario.h"
 
 #include <cstdlib>
@@ -115,11 +115,14 @@ Picture CaptureList(Game& game, int scale) {
 }
 
 // The picture control, moved onto the screen: at 192 dpi the dialog is wider than the desktop.
-// Before, a move to a monitor of the same dots per inch, told from inside, fits it anew.
+// Before, a move to a monitor of these dots per inch, told from inside, fits it anew.
 Picture CaptureHelpPicture(Game& game, UINT dpi) {
     const MenuDialog help = game.OpenFromMenu(IDM_HOW_TO_PLAY, "Help");
     RECT frame = {};
     GetWindowRect(help.window, &frame);
+    // Larger than its layout, as a move from other dots per inch leaves it.
+    SetWindowPos(help.window, nullptr, 0, 0, frame.right - frame.left + 20,
+                 frame.bottom - frame.top + 20, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     game.Probe().SendDpiChanged(dpi, frame, help.window);
     WaitForSteadyPicture(help.window);
     RECT refitted = {};
