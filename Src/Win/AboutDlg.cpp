@@ -18,8 +18,11 @@ RECT g_aboutTitleRect;
 bool g_aboutPainting;
 bool g_aboutTitleDone;
 
-// The help picture's box in dialog units, as the resource script lays it out.
+// The help picture's box, the OK button under it and the client area in dialog units, as the
+// resource script lays them out.
 constexpr RECT kHelpPictureBox = {7, 7, 7 + 336, 7 + 174};
+constexpr RECT kHelpOkButton = {294, 187, 294 + 50, 187 + 14};
+constexpr RECT kHelpClientArea = {0, 0, 351, 208};
 // The bitmap the help picture control loaded itself, while it shows a copy fitted to the dots
 // per inch of the dialog's monitor.
 HBITMAP g_hLoadedHelpPicture;
@@ -138,20 +141,21 @@ HBITMAP ScaleHelpPicture(HBITMAP picture, SIZE from, SIZE to, bool blocks) {
 }
 
 // The dialog font need not grow exactly with the dots per inch: where the picture in whole
-// blocks is larger than its box, the OK button moves down (or right) and the dialog grows by
-// as much.
+// blocks is larger than its box, the OK button lies lower (or further right) than the layout
+// puts it, and the dialog is larger, by as much. Both are measured from the layout, so that
+// fitting the picture again makes no more room than once.
 void MakeRoomForHelpPicture(HWND hDlg, SIZE excess) {
     excess = {excess.cx > 0 ? excess.cx : 0, excess.cy > 0 ? excess.cy : 0};
-    RECT button;
-    RECT frame;
-    if ((excess.cx == 0 && excess.cy == 0) || !GetDlgItemRect(hDlg, IDOK, &button) ||
-        !GetWindowRect(hDlg, &frame)) {
+    RECT button = kHelpOkButton;
+    RECT client = kHelpClientArea;
+    if (!MapDialogRect(hDlg, &button) || !MapDialogRect(hDlg, &client)) {
         return;
     }
     SetWindowPos(GetDlgItem(hDlg, IDOK), nullptr, button.left + excess.cx, button.top + excess.cy,
                  0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(hDlg, nullptr, 0, 0, frame.right - frame.left + excess.cx,
-                 frame.bottom - frame.top + excess.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const SIZE size = WindowSizeForClient(
+        hDlg, {client.right + excess.cx, client.bottom + excess.cy}, WindowDpi(hDlg));
+    SetWindowPos(hDlg, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // At 96 dots per inch the help picture fills its box at its own size. Elsewhere the picture
@@ -162,7 +166,12 @@ void FitHelpPictureToDpi(HWND hDlg) {
     HWND hPicture = GetDlgItem(hDlg, IDC_HELP_PICTURE);
     auto* loaded = reinterpret_cast<HBITMAP>(SendMessageA(hPicture, STM_GETIMAGE, IMAGE_BITMAP, 0));
     BITMAP picture;
-    if (dpi == kBaseDpi || !loaded || !GetObjectA(loaded, sizeof picture, &picture)) {
+    if (!loaded || !GetObjectA(loaded, sizeof picture, &picture)) {
+        return;
+    }
+    if (dpi == kBaseDpi) {
+        // Room made at other dots per inch, which the move here has scaled, goes.
+        MakeRoomForHelpPicture(hDlg, {0, 0});
         return;
     }
     RECT box = kHelpPictureBox;

@@ -46,6 +46,8 @@ char g_dialogName[kHighScoreNameSize];
 HWND g_hNameDlg = nullptr;
 // The list window while it is open; there is never more than one.
 HWND g_hHighScoresWnd = nullptr;
+// The dots per inch it is drawn at: its monitor's when made, then each that the system tells it.
+UINT g_highScoresDpi = kBaseDpi;
 
 bool ToLocalTime(int64_t time, std::tm* local) {
     const std::time_t converted = static_cast<std::time_t>(time);
@@ -113,7 +115,7 @@ void PaintHighScores(HDC hdc, HWND hWnd) {
     RECT client;
     GetClientRect(hWnd, &client);
     FillRectWith(hdc, client, kListBackground);
-    MapListToDpi(hdc, WindowDpi(hWnd));
+    MapListToDpi(hdc, g_highScoresDpi);
     HGDIOBJ hOldFont = SelectObject(hdc, graphics.NormalFont());
     SetBkMode(hdc, TRANSPARENT);
     SetTextColor(hdc, kListText);
@@ -161,11 +163,12 @@ LRESULT CALLBACK HighScoresWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARA
         return TRUE;
     }
     case WM_DPICHANGED: {
+        // Another size repaints the whole window: its class redraws on every change of size.
         const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
-        const SIZE size = HighScoresWindowSize(hWnd, LOWORD(wParam));
+        g_highScoresDpi = LOWORD(wParam);
+        const SIZE size = HighScoresWindowSize(hWnd, g_highScoresDpi);
         SetWindowPos(hWnd, nullptr, suggested.left, suggested.top, size.cx, size.cy,
                      SWP_NOZORDER | SWP_NOACTIVATE);
-        InvalidateRect(hWnd, nullptr, FALSE);
         return 0;
     }
     case WM_DESTROY:
@@ -308,7 +311,8 @@ void CWinGameHost::ShowHighScores() {
     if (!g_hHighScoresWnd) {
         return;
     }
-    const SIZE size = HighScoresWindowSize(g_hHighScoresWnd, WindowDpi(g_hHighScoresWnd));
+    g_highScoresDpi = WindowDpi(g_hHighScoresWnd);
+    const SIZE size = HighScoresWindowSize(g_hHighScoresWnd, g_highScoresDpi);
     SetWindowPos(g_hHighScoresWnd, nullptr, 0, 0, size.cx, size.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     PlaceHighScoresWindow(g_hHighScoresWnd, m_game.m_prefs.m_highScoresWindowPlacement, size);

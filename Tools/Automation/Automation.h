@@ -324,12 +324,13 @@ public:
     std::vector<Menu> ReadMenus();
     // "label <caption>|<text>|<pixels needed>|<pixels it has>" per dialog label cut off.
     std::vector<std::string> ReadDialogLabels();
-    // WM_GETDPISCALEDSIZE for `dpi`, sent from inside with the window's size: the size the
-    // window answers, or nothing when it leaves the size to the system.
-    std::optional<SIZE> AskDpiScaledSize(UINT dpi);
-    // WM_DPICHANGED for `dpi` with the `suggested` rectangle, sent from inside; returns once the
-    // window has handled it.
-    void SendDpiChanged(UINT dpi, const RECT& suggested);
+    // WM_GETDPISCALEDSIZE for `dpi`, sent from inside to `target` (the main window when null)
+    // with its size: the size the window answers, or nothing when it leaves the size to the
+    // system.
+    std::optional<SIZE> AskDpiScaledSize(UINT dpi, HWND target = nullptr);
+    // WM_DPICHANGED for `dpi` with the `suggested` rectangle, sent from inside to `target` (the
+    // main window when null); returns once the window has handled it.
+    void SendDpiChanged(UINT dpi, const RECT& suggested, HWND target = nullptr);
     // The latest texts the game drew with DrawTextA since the DLL was loaded, the latest last.
     std::vector<DrawnText> TextsDrawn() const;
     // Beeps, sounds and wait masks since the DLL was loaded, and the current directory then.

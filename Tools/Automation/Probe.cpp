@@ -143,9 +143,10 @@ std::vector<Menu> ProbeClient::ReadMenus() {
     return menus;
 }
 
-std::optional<SIZE> ProbeClient::AskDpiScaledSize(UINT dpi) {
+std::optional<SIZE> ProbeClient::AskDpiScaledSize(UINT dpi, HWND target) {
+    m_shared->dpiWindow = target ? target : m_shared->mainWindow;
     RECT window = {};
-    GetWindowRect(m_shared->mainWindow, &window);
+    GetWindowRect(m_shared->dpiWindow, &window);
     m_shared->dpi = static_cast<LONG>(dpi);
     m_shared->dpiSize = {window.right - window.left, window.bottom - window.top};
     Ask(kProbeDpiScaledSize, "answer to WM_GETDPISCALEDSIZE");
@@ -155,7 +156,8 @@ std::optional<SIZE> ProbeClient::AskDpiScaledSize(UINT dpi) {
     return m_shared->dpiSize;
 }
 
-void ProbeClient::SendDpiChanged(UINT dpi, const RECT& suggested) {
+void ProbeClient::SendDpiChanged(UINT dpi, const RECT& suggested, HWND target) {
+    m_shared->dpiWindow = target ? target : m_shared->mainWindow;
     m_shared->dpi = static_cast<LONG>(dpi);
     m_shared->dpiRect = suggested;
     Ask(kProbeDpiChanged, "handling of WM_DPICHANGED");

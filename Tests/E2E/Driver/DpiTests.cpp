@@ -1,6 +1,7 @@
 // The windows the program draws itself, at 96 and at 192 dots per inch: the High Scores list,
 // the How to Play picture and the lines of the About box must be twice as large at 192, the
-// picture in exact 2 x 2 blocks and the texts by the size of their ink.
+// picture in exact 2 x 2 blocks and the texts by the size of their ink. The list follows moves
+// to monitors of other dots per inch; the picture, fitted anew, has just the room it needs.
 #include "Scenario.h"
 
 #include <cstdlib>
@@ -8,6 +9,7 @@
 namespace {
 
 constexpr int kScale = 2;
+constexpr UINT kDoubleDpi = 96 * kScale;
 
 // The list's regions of text at 96 dots per inch: the title, the column headers, the ten rows.
 std::vector<RECT> ListTextRegions() {
@@ -18,8 +20,57 @@ std::vector<RECT> ListTextRegions() {
     return regions;
 }
 
-RECT Scaled(RECT rect, int scale) {
-    return {rect.left * scale, rect.top * scale, rect.right * scale, rect.bottom * scale};
+int Scaled(LONG length, UINT dpi) {
+    return MulDiv(length, static_cast<int>(dpi), 96);
+}
+
+RECT Scaled(RECT rect, UINT dpi) {
+    return {Scaled(rect.left, dpi), Scaled(rect.top, dpi), Scaled(rect.right, dpi),
+            Scaled(rect.bottom, dpi)};
+}
+
+// Each edge of the ink at `dpi` lies where its edge at 96 does, scaled, give or take what
+// hinting and smoothing change in a font of another size.
+void CheckInkScaled(const RECT& at96, const RECT& at, UINT dpi, const char* what) {
+    const LONG edges96[] = {at96.left, at96.top, at96.right, at96.bottom};
+    const LONG edges[] = {at.left, at.top, at.right, at.bottom};
+    for (int i = 0; i < 4; ++i) {
+        const LONG expected = Scaled(edges96[i], dpi);
+        E2E_CHECK(!IsRectEmpty(&at96) && std::labs(edges[i] - expected) <= 3 + expected / 20,
+                  "%s: its ink at %u dpi is (%ld, %ld, %ld, %ld), not (%ld, %ld, %ld, %ld) scaled",
+                  what, dpi, at.left, at.top, at.right, at.bottom, at96.left, at96.top, at96.right,
+                  at96.bottom);
+    }
+}
+
+// Moves of the list to monitors of other dots per inch, told from inside: for each it answers
+// the size of the frame around its client area at that scale, takes that size where the system
+// suggests, and draws its texts at that scale.
+void CheckListMovesAcrossDpi(Game& game, HWND list, const Picture& at96) {
+    RECT outer = {};
+    GetWindowRect(list, &outer);
+    const SIZE border = {outer.right - outer.left - 512, outer.bottom - outer.top - 270};
+    for (const UINT dpi : {192u, 144u, 96u}) {
+        const SIZE client = {Scaled(512, dpi), Scaled(270, dpi)};
+        const SIZE size = {client.cx + border.cx, client.cy + border.cy};
+        const SIZE answer = game.Probe().AskDpiScaledSize(dpi, list).value_or(SIZE{});
+        E2E_CHECK(answer.cx == size.cx && answer.cy == size.cy,
+                  "WM_GETDPISCALEDSIZE for %u dpi: the High Scores window answered %ld x %ld, "
+                  "not %ld x %ld",
+                  dpi, answer.cx, answer.cy, size.cx, size.cy);
+        GetWindowRect(list, &outer);
+        game.Probe().SendDpiChanged(
+            dpi, {outer.left, outer.top, outer.left + size.cx, outer.top + size.cy}, list);
+        const std::string when = Format("after WM_DPICHANGED for %u dpi", dpi);
+        CheckClientSize(list, client.cx, client.cy, "the High Scores window " + when);
+        const Picture shown = WaitForSteadyPicture(list);
+        const std::vector<RECT> regions = ListTextRegions();
+        for (size_t i = 0; i < regions.size(); ++i) {
+            CheckInkScaled(
+                InkBox(at96, regions[i]), InkBox(shown, Scaled(regions[i], dpi)), dpi,
+                Format("text %zu of the High Scores list %s", i + 1, when.c_str()).c_str());
+        }
+    }
 }
 
 // The About box's title box (inside its frame) and the four placeholders of its lines.
@@ -55,14 +106,30 @@ Picture CaptureList(Game& game, int scale) {
         WaitUntil([&] { return CaptureClient(list).At(rowEnd.x, rowEnd.y) == Rgb(240, 240, 240); }),
         "the High Scores window shows no list");
     const Picture shown = WaitForSteadyPicture(list);
+    if (scale == 1) {
+        CheckListMovesAcrossDpi(game, list, shown);
+    }
     PostMessageA(list, WM_CLOSE, 0, 0);
     WaitUntilClosed(list, "WM_CLOSE to the High Scores window");
     return shown;
 }
 
 // The picture control, moved onto the screen: at 192 dpi the dialog is wider than the desktop.
-Picture CaptureHelpPicture(Game& game) {
+// Before, a move to a monitor of these dots per inch, told from inside, fits it anew.
+Picture CaptureHelpPicture(Game& game, UINT dpi) {
     const MenuDialog help = game.OpenFromMenu(IDM_HOW_TO_PLAY, "Help");
+    RECT frame = {};
+    GetWindowRect(help.window, &frame);
+    // Larger than its layout, as a move from other dots per inch leaves it.
+    SetWindowPos(help.window, nullptr, 0, 0, frame.right - frame.left + 20,
+                 frame.bottom - frame.top + 20, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    game.Probe().SendDpiChanged(dpi, frame, help.window);
+    WaitForSteadyPicture(help.window);
+    RECT refitted = {};
+    GetWindowRect(help.window, &refitted);
+    E2E_CHECK(EqualRect(&frame, &refitted),
+              "the Help dialog at %u dpi, fitted anew, ends at (%ld, %ld), not (%ld, %ld)", dpi,
+              refitted.right, refitted.bottom, frame.right, frame.bottom);
     const HWND control = Control(help.window, IDC_HELP_PICTURE);
     const RECT place = ClientRectOf(help.window, control);
     MoveClientLeftTo(help.window, 8 - place.left);
@@ -96,24 +163,10 @@ Drawn DrawnAt(const Installation& context, DWORD dpi) {
     game.WaitForMainWindow();
     Drawn drawn;
     drawn.list = CaptureList(game, static_cast<int>(dpi) / 96);
-    drawn.help = CaptureHelpPicture(game);
+    drawn.help = CaptureHelpPicture(game, dpi);
     CaptureAbout(game, &drawn);
     QuitWithQ(game);
     return drawn;
-}
-
-// Each edge of the ink at 192 dpi lies where twice its edge at 96 does, give or take what
-// hinting and smoothing change in a font twice the size.
-void CheckInkDoubled(const RECT& at96, const RECT& at192, const char* what) {
-    const LONG edges96[] = {at96.left, at96.top, at96.right, at96.bottom};
-    const LONG edges192[] = {at192.left, at192.top, at192.right, at192.bottom};
-    for (int i = 0; i < 4; ++i) {
-        const LONG expected = kScale * edges96[i];
-        E2E_CHECK(!IsRectEmpty(&at96) && std::labs(edges192[i] - expected) <= 3 + expected / 20,
-                  "%s: its ink at 192 dpi is (%ld, %ld, %ld, %ld), not twice (%ld, %ld, %ld, %ld)",
-                  what, at192.left, at192.top, at192.right, at192.bottom, at96.left, at96.top,
-                  at96.right, at96.bottom);
-    }
 }
 
 // The title box's ink lies inside its one-pixel frame.
@@ -127,12 +180,13 @@ RECT InsideFrame(RECT box) {
 E2E_TEST(high_scores_help_picture_and_about_lines_double_at_192_dpi) {
     StoreDefaultPreferences();
     const Drawn at96 = DrawnAt(context, 96);
-    const Drawn at192 = DrawnAt(context, 96 * kScale);
+    const Drawn at192 = DrawnAt(context, kDoubleDpi);
 
     const std::vector<RECT> regions = ListTextRegions();
     for (size_t i = 0; i < regions.size(); ++i) {
-        CheckInkDoubled(
-            InkBox(at96.list, regions[i]), InkBox(at192.list, Scaled(regions[i], kScale)),
+        CheckInkScaled(
+            InkBox(at96.list, regions[i]), InkBox(at192.list, Scaled(regions[i], kDoubleDpi)),
+            kDoubleDpi,
             Format("text %zu of the High Scores list (title, headers, rows)", i + 1).c_str());
     }
 
@@ -147,8 +201,8 @@ E2E_TEST(high_scores_help_picture_and_about_lines_double_at_192_dpi) {
     for (size_t i = 0; i < std::size(kAboutPlaces); ++i) {
         const RECT place96 = i == 0 ? InsideFrame(at96.aboutPlaces[i]) : at96.aboutPlaces[i];
         const RECT place192 = i == 0 ? InsideFrame(at192.aboutPlaces[i]) : at192.aboutPlaces[i];
-        CheckInkDoubled(InkBox(at96.about, place96), InkBox(at192.about, place192),
-                        Format("About control %d", kAboutPlaces[i]).c_str());
+        CheckInkScaled(InkBox(at96.about, place96), InkBox(at192.about, place192), kDoubleDpi,
+                       Format("About control %d", kAboutPlaces[i]).c_str());
     }
 }
 

@@ -256,12 +256,11 @@ template <typename Function> void RedirectImport(const char* function, Function 
 
 // The game waits for input and posted messages only: a posted WM_NULL wakes it up for the sent
 // message. The message's parameters point into the shared memory, which outlives a late answer.
-LRESULT SendToGame(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT SendToGame(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     DWORD_PTR result = 0;
     do {
         PostMessageA(g_shared->mainWindow, WM_NULL, 0, 0);
-    } while (!SendMessageTimeoutA(g_shared->mainWindow, message, wParam, lParam, SMTO_NORMAL, 100,
-                                  &result));
+    } while (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, 100, &result));
     return static_cast<LRESULT>(result);
 }
 
@@ -271,11 +270,12 @@ std::string Answer(LONG request) {
     case kProbeDialogLabels:
         return DescribeDialogLabels();
     case kProbeDpiScaledSize:
-        g_shared->dpiAnswer = static_cast<LONG>(
-            SendToGame(WM_GETDPISCALEDSIZE, dpi, reinterpret_cast<LPARAM>(&g_shared->dpiSize)));
+        g_shared->dpiAnswer =
+            static_cast<LONG>(SendToGame(g_shared->dpiWindow, WM_GETDPISCALEDSIZE, dpi,
+                                         reinterpret_cast<LPARAM>(&g_shared->dpiSize)));
         return "";
     case kProbeDpiChanged:
-        SendToGame(WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+        SendToGame(g_shared->dpiWindow, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
                    reinterpret_cast<LPARAM>(&g_shared->dpiRect));
         return "";
     default:

@@ -17,9 +17,9 @@
 // game's resources whose text does not fit, each made in the game's process so that it gets the
 // game's dialog font:
 //   label <dialog caption>|<text as shown>|<pixels the text needs>|<pixels the control has>
-// It also sends the main window the messages of a move to a monitor of other dots per inch,
-// which only the system can send, and only from inside the process: their parameters point
-// into it.
+// It also sends a window of the game (the main window unless told another) the messages of a
+// move to a monitor of other dots per inch, which only the system can send, and only from
+// inside the process: their parameters point into it.
 constexpr LONG kCommandLogSize = 256;
 constexpr LONG kTextLogSize = 64;
 
@@ -52,6 +52,7 @@ struct ProbeShared {
     volatile LONG request;                     // what the next request asks for
     volatile LONG sounds;                      // PlaySoundA calls
     char lastSound[MAX_PATH];                  // the sound the latest of them played
+    HWND dpiWindow;                            // the window a DPI message goes to
     volatile LONG dpi;                         // the dots per inch of a DPI message
     RECT dpiRect;                              // the rectangle WM_DPICHANGED suggests
     SIZE dpiSize;                              // the size WM_GETDPISCALEDSIZE gave back
