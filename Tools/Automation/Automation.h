@@ -348,6 +348,10 @@ private:
 // === Windows, dialogs and their controls
 
 std::string TextOf(HWND window);
+// The frame in screen coordinates.
+RECT WindowRect(HWND window);
+// The screen less the taskbar: where placements are counted from.
+RECT WorkArea();
 void CheckClientSize(HWND window, int width, int height, const std::string& when);
 // With the left button, waiting for the sizing or moving loop to start and to end.
 void DragFrame(HWND window, POINT from, POINT to, const char* what);

@@ -32,18 +32,6 @@ SIZE SizeOf(const RECT& rect) {
     return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
-RECT WindowRect(HWND window) {
-    RECT rect = {};
-    GetWindowRect(window, &rect);
-    return rect;
-}
-
-RECT WorkArea() {
-    RECT work = {};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    return work;
-}
-
 void CheckWindowAt(HWND window, POINT topLeft, int scale, const std::string& when) {
     const RECT rect = WindowRect(window);
     E2E_CHECK(rect.left == topLeft.x && rect.top == topLeft.y,
