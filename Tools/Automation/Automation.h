@@ -462,7 +462,8 @@ public:
     // Until the texts drawn last into the status line are `expected` (see StatusLineOf); only
     // texts drawn after the probe was loaded count.
     void WaitForStatusLine(const std::string& expected, const std::string& when);
-    // Until the board shows `position` from `from` on; on failure "board-at-failure.bmp".
+    // Until the board shows `position` from `from` on, at the window's whole-number scale with
+    // every pixel an exact block; on failure "board-at-failure.bmp".
     void WaitForBoard(const Position& position, const Picture& sheet, const std::string& when,
                       CellsFrom from = {}, const Backdrop& backdrop = {});
 
