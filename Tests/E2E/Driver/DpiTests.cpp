@@ -228,10 +228,8 @@ Picture DrawnIcon(HMODULE module, int side) {
     return drawn;
 }
 
-struct IconGroups {
-    const char* program;
-    std::vector<int> sizes;
-};
+// A program and the sizes of its icon.
+using IconGroups = std::pair<const char*, std::vector<int>>;
 
 } // namespace
 
@@ -240,23 +238,23 @@ struct IconGroups {
 // time.
 E2E_TEST(icons_come_in_every_size_the_system_asks_for) {
     const std::string folder = context.installDir + "\\";
-    for (const IconGroups& row : {IconGroups{"Clankmere.exe", {16, 32, 48, 256}},
-                                  IconGroups{"Clankmere9x.exe", {16, 32}}}) {
+    for (const auto& [program, sizes] : {IconGroups{"Clankmere.exe", {16, 32, 48, 256}},
+                                         IconGroups{"Clankmere9x.exe", {16, 32}}}) {
         HMODULE module =
-            LoadLibraryExA((folder + row.program).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-        E2E_CHECK(module, "%s cannot be loaded", row.program);
+            LoadLibraryExA((folder + program).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        E2E_CHECK(module, "%s cannot be loaded", program);
         const std::vector<int> large = IconGroupSizes(module, IDI_ROBOT);
-        E2E_CHECK(large == row.sizes, "%s: icon %d has %zu sizes, %d pixels the largest",
-                  row.program, IDI_ROBOT, large.size(), large.empty() ? 0 : large.back());
+        E2E_CHECK(large == sizes, "%s: icon %d has %zu sizes, %d pixels the largest", program,
+                  IDI_ROBOT, large.size(), large.empty() ? 0 : large.back());
         const std::vector<int> small = IconGroupSizes(module, IDI_ROBOT_SMALL);
-        E2E_CHECK(small.front() == 16, "%s: the small icon's first size is %d", row.program,
+        E2E_CHECK(small.front() == 16, "%s: the small icon's first size is %d", program,
                   small.front());
-        if (row.sizes.back() == 256) {
+        if (sizes.back() == 256) {
             Picture shrunk;
             const std::string blocks = ShrinkBlocks(DrawnIcon(module, 256), 16, &shrunk);
-            E2E_CHECK(blocks.empty(), "%s: the 256-pixel icon: %s", row.program, blocks.c_str());
+            E2E_CHECK(blocks.empty(), "%s: the 256-pixel icon: %s", program, blocks.c_str());
             E2E_CHECK(shrunk == DrawnIcon(module, 16),
-                      "%s: the 256-pixel icon is not the 16-pixel one in blocks", row.program);
+                      "%s: the 256-pixel icon is not the 16-pixel one in blocks", program);
         }
         FreeLibrary(module);
     }
