@@ -2,10 +2,10 @@
 # Checks the release packages that `make package` makes: exactly the three zips and the two
 # installers of this version; in each zip one top folder with exactly its program, the replay
 # tool and the repository's Graphics and Sounds; the architecture, version and flavour of every
-# program; that the programs of the zip for Windows 95 and 98 import only what those systems have
-# (win9x-imports.txt beside this script); and, under Wine, that the 64-bit installer installs silently with its Start-menu
-# folder and uninstall entry and that its uninstaller removes all of it again. (The Wine here
-# runs 64-bit programs only; the 32-bit installer is the same script.)
+# program; that the 9x zip's programs import only what Windows 95 and 98 have (win9x-imports.txt);
+# and, under Wine, that the 64-bit installer installs silently with its Start-menu folder and
+# uninstall entry and that its uninstaller removes all of it again. (The Wine here runs 64-bit
+# programs only; the 32-bit installer is the same script.)
 #
 #   Tests/Package/check.sh [FOLDER]     FOLDER defaults to build/packages
 #
@@ -143,25 +143,6 @@ if [ "$status" != 2 ] || [ "$(wc -l <<<"$message")" != 1 ]; then
     fail "clankmere-replay.exe --explain of a missing record: exit code $status, said: $message"
 fi
 echo "ok clankmere-replay.exe --explain explains a record and reports a missing one"
-
-# The same tool draws a record as a GIF with the Graphics beside it: Pillow, a decoder that is not
-# ours, finds a frame for each level's start and each action; a scale out of range is reported on
-# one line with exit code 2.
-record=Tests/E2E/Games/resume.txt
-gif=$E2E_WORK/resume.gif
-wine "$tool" --gif "$(e2e_windows_path "$E2E_WORK")\\resume.gif" "$(e2e_windows_path "$record")" ||
-    fail "clankmere-replay.exe --gif OUT $record failed"
-decoded=$(/usr/bin/python3 Tests/decode-gif.py "$gif" "$E2E_WORK")
-decoded=${decoded%%$'\n'*}
-[ "$decoded" = "496 322 16" ] ||
-    fail "clankmere-replay.exe --gif of $record decodes as \"$decoded\" instead of 496 x 322, 16 frames"
-status=0
-message=$(wine "$tool" --gif "$(e2e_windows_path "$E2E_WORK")\\big.gif" --scale 5 \
-    "$(e2e_windows_path "$record")" 2>&1 >/dev/null) || status=$?
-if [ "$status" != 2 ] || [ "$(wc -l <<<"$message")" != 1 ]; then
-    fail "clankmere-replay.exe --gif --scale 5: exit code $status, said: $message"
-fi
-echo "ok clankmere-replay.exe --gif draws a record and reports a scale out of range"
 
 # Installing and uninstalling.
 installer=Clankmere-$version-win64-setup.exe

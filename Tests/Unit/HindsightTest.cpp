@@ -102,13 +102,6 @@ std::string PlayGame(CGame& game, int64_t startTime, int actions) {
     return game.m_moveLog;
 }
 
-// Changes the settings of a game to those of `change` (after the first game's preparation,
-// which would load the defaults over them).
-void ChangeSettings(CGame& game, void (*change)(CPreferences&)) {
-    EnsureGameResources(game);
-    change(game.m_prefs);
-}
-
 TEST(HindsightGameTest, ALongGamesVerdictsHoldWhenTheAlternativesAreReplayed) {
     struct Settings {
         const char* what;
@@ -131,8 +124,10 @@ TEST(HindsightGameTest, ALongGamesVerdictsHoldWhenTheAlternativesAreReplayed) {
         CGame played(host, nullptr);
         CGame explained(host, nullptr);
         CGame replayed(host, nullptr);
+        // After the first preparation, which would load the defaults over the settings.
         for (CGame* game : {&played, &explained, &replayed}) {
-            ChangeSettings(*game, setting.change);
+            EnsureGameResources(*game);
+            setting.change(game->m_prefs);
         }
         // The first of these start times whose game crosses four levels.
         int64_t start = 1700000000;

@@ -80,19 +80,15 @@ std::vector<StoredField> StoredFields(const CPreferences2& p) {
             FIELD(m_smolderingHeaps), FIELD(m_forceEligible), FIELD(m_reserved2[0]),
             FIELD(m_reserved2[1])});
     add(4, {FIELD(m_iconSet), FIELD(m_endMarker)});
-    add(4, {FIELD(m_mainWindowPlacement.length), FIELD(m_mainWindowPlacement.flags),
-            FIELD(m_mainWindowPlacement.showCmd), FIELD(m_mainWindowPlacement.minX),
-            FIELD(m_mainWindowPlacement.minY), FIELD(m_mainWindowPlacement.maxX),
-            FIELD(m_mainWindowPlacement.maxY), FIELD(m_mainWindowPlacement.normalLeft),
-            FIELD(m_mainWindowPlacement.normalTop), FIELD(m_mainWindowPlacement.normalRight),
-            FIELD(m_mainWindowPlacement.normalBottom)});
-    add(4, {FIELD(m_highScoresWindowPlacement.length), FIELD(m_highScoresWindowPlacement.flags),
-            FIELD(m_highScoresWindowPlacement.showCmd), FIELD(m_highScoresWindowPlacement.minX),
-            FIELD(m_highScoresWindowPlacement.minY), FIELD(m_highScoresWindowPlacement.maxX),
-            FIELD(m_highScoresWindowPlacement.maxY), FIELD(m_highScoresWindowPlacement.normalLeft),
-            FIELD(m_highScoresWindowPlacement.normalTop),
-            FIELD(m_highScoresWindowPlacement.normalRight),
-            FIELD(m_highScoresWindowPlacement.normalBottom), FIELD(m_extEndMarker)});
+    // The two window placements, told apart by their offsets.
+#define PLACED(member) std::pair<const char*, int64_t>("placement " #member, w->member)
+    for (const WindowPlacement* w : {&p.m_mainWindowPlacement, &p.m_highScoresWindowPlacement}) {
+        add(4, {PLACED(length), PLACED(flags), PLACED(showCmd), PLACED(minX), PLACED(minY),
+                PLACED(maxX), PLACED(maxY), PLACED(normalLeft), PLACED(normalTop),
+                PLACED(normalRight), PLACED(normalBottom)});
+    }
+#undef PLACED
+    add(4, {FIELD(m_extEndMarker)});
     return fields;
 }
 #undef FIELD

@@ -348,6 +348,10 @@ private:
 // === Windows, dialogs and their controls
 
 std::string TextOf(HWND window);
+// The frame in screen coordinates.
+RECT WindowRect(HWND window);
+// The screen less the taskbar: where placements are counted from.
+RECT WorkArea();
 void CheckClientSize(HWND window, int width, int height, const std::string& when);
 // With the left button, waiting for the sizing or moving loop to start and to end.
 void DragFrame(HWND window, POINT from, POINT to, const char* what);
@@ -458,7 +462,8 @@ public:
     // Until the texts drawn last into the status line are `expected` (see StatusLineOf); only
     // texts drawn after the probe was loaded count.
     void WaitForStatusLine(const std::string& expected, const std::string& when);
-    // Until the board shows `position` from `from` on; on failure "board-at-failure.bmp".
+    // Until the board shows `position` from `from` on, at the window's whole-number scale with
+    // every pixel an exact block; on failure "board-at-failure.bmp".
     void WaitForBoard(const Position& position, const Picture& sheet, const std::string& when,
                       CellsFrom from = {}, const Backdrop& backdrop = {});
 

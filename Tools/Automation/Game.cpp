@@ -200,7 +200,13 @@ void Game::WaitForBoard(const Position& position, const Picture& sheet, const st
     Picture shown;
     if (!WaitUntil([&] {
             shown = Capture();
-            difference = FirstBoardDifference(expected, shown, &position, from);
+            // A window of twice the size or more shows each pixel as a block.
+            const int scale = std::max(1, shown.width / kClientWidth);
+            Picture frame = shown;
+            difference = scale > 1 ? ShrinkBlocks(shown, scale, &frame) : "";
+            if (difference.empty()) {
+                difference = FirstBoardDifference(expected, frame, &position, from);
+            }
             return difference.empty();
         })) {
         SavePicture(shown, m_installDir.substr(0, m_installDir.find_last_of("\\/") + 1) +

@@ -68,6 +68,18 @@ void SetText(HWND dialog, int id, const char* text) {
     SendMessageA(Control(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
 }
 
+RECT WindowRect(HWND window) {
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+RECT WorkArea() {
+    RECT work = {};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    return work;
+}
+
 RECT ClientRectOf(HWND dialog, HWND control) {
     RECT rect = {};
     GetWindowRect(control, &rect);

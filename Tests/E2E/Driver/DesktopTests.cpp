@@ -32,18 +32,6 @@ SIZE SizeOf(const RECT& rect) {
     return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
-RECT WindowRect(HWND window) {
-    RECT rect = {};
-    GetWindowRect(window, &rect);
-    return rect;
-}
-
-RECT WorkArea() {
-    RECT work = {};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    return work;
-}
-
 void CheckWindowAt(HWND window, POINT topLeft, int scale, const std::string& when) {
     const RECT rect = WindowRect(window);
     E2E_CHECK(rect.left == topLeft.x && rect.top == topLeft.y,
@@ -64,32 +52,18 @@ std::string Replaced(const Installation& installation, const std::string& file) 
     return path;
 }
 
-// The first moves of resume.txt resumed at 192 dots per inch, the frame shown doubled.
-struct ResumedAt192Dpi {
-    explicit ResumedAt192Dpi(const Installation& installation)
-        : recorded(installation, "resume"), length(Prepare(installation, recorded)),
-          sheet(SpriteSheetOf(installation)), game(installation), window(game.WaitForMainWindow()) {
-        CheckClientSize(window, kClientWidth * 2, kClientHeight * 2, "at 192 dpi");
-    }
+// The first moves of resume.txt resumed at 192 dots per inch.
+ResumedGame ResumedAt192Dpi(const Installation& installation) {
+    StoreScreenDpi(kDoubleDpi);
+    return ResumedGame(installation, "resume");
+}
 
-    // Until the board shows the resumed position once, pixel for pixel.
-    void WaitForBoardAtScale1(const std::string& when) {
-        game.WaitForBoard(recorded.PositionAfter(length), sheet, when);
-    }
-
-    const RecordedGame recorded;
-    const size_t length;
-    const Picture sheet;
-    Game game;
-    const HWND window;
-
-private:
-    static size_t Prepare(const Installation& installation, const RecordedGame& recorded) {
-        StoreScreenDpi(kDoubleDpi);
-        PrepareResume(installation, recorded, recorded.FirstPlayedMove());
-        return recorded.FirstPlayedMove();
-    }
-};
+// Its window, shown doubled.
+HWND DoubledWindow(Game& game) {
+    const HWND window = game.WaitForMainWindow();
+    CheckClientSize(window, kClientWidth * 2, kClientHeight * 2, "at 192 dpi");
+    return window;
+}
 
 } // namespace
 
@@ -139,9 +113,9 @@ E2E_TEST(lost_surfaces_come_back_whole_at_the_next_frame) {
 // of other dots per inch come from inside the game. Wine keeps caption and menu at the system's
 // DPI, as Windows 10 1607 does, so the window's border stays as it is at every DPI.
 E2E_TEST(moves_to_monitors_of_other_dpi_keep_the_frame_whole_inside_the_work_area) {
-    ResumedAt192Dpi resumed(context);
+    ResumedGame resumed = ResumedAt192Dpi(context);
     Game& game = resumed.game;
-    const HWND window = resumed.window;
+    const HWND window = DoubledWindow(game);
     const SIZE outer = SizeOf(WindowRect(window));
     const SIZE border = {outer.cx - kClientWidth * 2, outer.cy - kClientHeight * 2};
     const auto windowSize = [&](int scale) {
@@ -187,7 +161,7 @@ E2E_TEST(moves_to_monitors_of_other_dpi_keep_the_frame_whole_inside_the_work_are
                                         move.dpi, suggested.left, suggested.top);
         CheckWindowAt(window, inside, move.scale, when);
         if (move.scale == 1) {
-            resumed.WaitForBoardAtScale1(when);
+            resumed.WaitForBoardAfter(resumed.resumed, when);
         }
     }
     QuitWithQ(game);
@@ -197,8 +171,8 @@ E2E_TEST(moves_to_monitors_of_other_dpi_keep_the_frame_whole_inside_the_work_are
 // display made again shows the frame at the scale that the smaller screen holds.
 E2E_TEST(display_mode_change_to_a_smaller_screen_at_192_dpi_rebuilds_the_display_at_scale_1) {
     SetEnvironmentVariableA(kSurfaceLossSwitch, "1");
-    ResumedAt192Dpi resumed(context);
-    const HWND window = resumed.window;
+    ResumedGame resumed = ResumedAt192Dpi(context);
+    const HWND window = DoubledWindow(resumed.game);
     DEVMODEA mode = {};
     mode.dmSize = sizeof mode;
     mode.dmPelsWidth = 800;
@@ -209,7 +183,7 @@ E2E_TEST(display_mode_change_to_a_smaller_screen_at_192_dpi_rebuilds_the_display
     PostMessageA(window, kLoseSurfacesMessage, kModeChangedAtCooperativeTest, 0);
     RepaintWholly(window);
     CheckClientSize(window, kClientWidth, kClientHeight, "on a screen of 800 x 600 at 192 dpi");
-    resumed.WaitForBoardAtScale1("after a change of the display mode to 800 x 600");
+    resumed.WaitForBoardAfter(resumed.resumed, "after a change of the display mode to 800 x 600");
     ChangeDisplaySettingsA(nullptr, 0);
     QuitWithQ(resumed.game);
 }

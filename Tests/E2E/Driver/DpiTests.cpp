@@ -43,12 +43,21 @@ void CheckInkScaled(const RECT& at96, const RECT& at, UINT dpi, const char* what
     }
 }
 
+// Each text of the list `shown` at `dpi` against the list at 96 dots per inch.
+void CheckListInkScaled(const Picture& at96, const Picture& shown, UINT dpi,
+                        const std::string& when) {
+    const std::vector<RECT> regions = ListTextRegions();
+    for (size_t i = 0; i < regions.size(); ++i) {
+        CheckInkScaled(InkBox(at96, regions[i]), InkBox(shown, Scaled(regions[i], dpi)), dpi,
+                       Format("text %zu of the High Scores list %s", i + 1, when.c_str()).c_str());
+    }
+}
+
 // Moves of the list to monitors of other dots per inch, told from inside: for each it answers
 // the size of the frame around its client area at that scale, takes that size where the system
 // suggests, and draws its texts at that scale.
 void CheckListMovesAcrossDpi(Game& game, HWND list, const Picture& at96) {
-    RECT outer = {};
-    GetWindowRect(list, &outer);
+    RECT outer = WindowRect(list);
     const SIZE border = {outer.right - outer.left - 512, outer.bottom - outer.top - 270};
     for (const UINT dpi : {192u, 144u, 96u}) {
         const SIZE client = {Scaled(512, dpi), Scaled(270, dpi)};
@@ -58,18 +67,12 @@ void CheckListMovesAcrossDpi(Game& game, HWND list, const Picture& at96) {
                   "WM_GETDPISCALEDSIZE for %u dpi: the High Scores window answered %ld x %ld, "
                   "not %ld x %ld",
                   dpi, answer.cx, answer.cy, size.cx, size.cy);
-        GetWindowRect(list, &outer);
+        outer = WindowRect(list);
         game.Probe().SendDpiChanged(
             dpi, {outer.left, outer.top, outer.left + size.cx, outer.top + size.cy}, list);
         const std::string when = Format("after WM_DPICHANGED for %u dpi", dpi);
         CheckClientSize(list, client.cx, client.cy, "the High Scores window " + when);
-        const Picture shown = WaitForSteadyPicture(list);
-        const std::vector<RECT> regions = ListTextRegions();
-        for (size_t i = 0; i < regions.size(); ++i) {
-            CheckInkScaled(
-                InkBox(at96, regions[i]), InkBox(shown, Scaled(regions[i], dpi)), dpi,
-                Format("text %zu of the High Scores list %s", i + 1, when.c_str()).c_str());
-        }
+        CheckListInkScaled(at96, WaitForSteadyPicture(list), dpi, when);
     }
 }
 
@@ -118,15 +121,13 @@ Picture CaptureList(Game& game, int scale) {
 // Before, a move to a monitor of these dots per inch, told from inside, fits it anew.
 Picture CaptureHelpPicture(Game& game, UINT dpi) {
     const MenuDialog help = game.OpenFromMenu(IDM_HOW_TO_PLAY, "Help");
-    RECT frame = {};
-    GetWindowRect(help.window, &frame);
+    const RECT frame = WindowRect(help.window);
     // Larger than its layout, as a move from other dots per inch leaves it.
     SetWindowPos(help.window, nullptr, 0, 0, frame.right - frame.left + 20,
                  frame.bottom - frame.top + 20, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     game.Probe().SendDpiChanged(dpi, frame, help.window);
     WaitForSteadyPicture(help.window);
-    RECT refitted = {};
-    GetWindowRect(help.window, &refitted);
+    const RECT refitted = WindowRect(help.window);
     E2E_CHECK(EqualRect(&frame, &refitted),
               "the Help dialog at %u dpi, fitted anew, ends at (%ld, %ld), not (%ld, %ld)", dpi,
               refitted.right, refitted.bottom, frame.right, frame.bottom);
@@ -157,8 +158,7 @@ void CaptureAbout(Game& game, Drawn* drawn) {
 }
 
 Drawn DrawnAt(const Installation& context, DWORD dpi) {
-    RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD, &dpi,
-                    sizeof dpi);
+    StoreScreenDpi(dpi);
     Game game(context);
     game.WaitForMainWindow();
     Drawn drawn;
@@ -182,13 +182,7 @@ E2E_TEST(high_scores_help_picture_and_about_lines_double_at_192_dpi) {
     const Drawn at96 = DrawnAt(context, 96);
     const Drawn at192 = DrawnAt(context, kDoubleDpi);
 
-    const std::vector<RECT> regions = ListTextRegions();
-    for (size_t i = 0; i < regions.size(); ++i) {
-        CheckInkScaled(
-            InkBox(at96.list, regions[i]), InkBox(at192.list, Scaled(regions[i], kDoubleDpi)),
-            kDoubleDpi,
-            Format("text %zu of the High Scores list (title, headers, rows)", i + 1).c_str());
-    }
+    CheckListInkScaled(at96.list, at192.list, kDoubleDpi, "(title, headers, rows) at the start");
 
     Picture shrunk;
     const std::string blocks = ShrinkBlocks(at192.help, kScale, &shrunk);
@@ -229,29 +223,13 @@ Picture DrawnIcon(HMODULE module, int side) {
     auto* icon = static_cast<HICON>(
         LoadImageA(module, MAKEINTRESOURCEA(IDI_ROBOT), IMAGE_ICON, side, side, 0));
     E2E_CHECK(icon, "no %d-pixel icon can be loaded", side);
-    BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), side, -side, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC hdc = CreateCompatibleDC(nullptr);
-    HGDIOBJ previous = SelectObject(hdc, bitmap);
-    PatBlt(hdc, 0, 0, side, side, WHITENESS);
-    DrawIconEx(hdc, 0, 0, icon, side, side, 0, nullptr, DI_NORMAL);
-    GdiFlush();
-    Picture drawn(side, side, 0);
-    for (size_t i = 0; i < drawn.pixels.size(); ++i) {
-        drawn.pixels[i] = static_cast<const uint32_t*>(bits)[i] & 0x00FFFFFF;
-    }
-    SelectObject(hdc, previous);
-    DeleteDC(hdc);
-    DeleteObject(bitmap);
+    const Picture drawn = IconPicture(icon, side, side, Rgb(255, 255, 255));
     DestroyIcon(icon);
     return drawn;
 }
 
-struct IconGroups {
-    const char* program;
-    std::vector<int> sizes;
-};
+// A program and the sizes of its icon.
+using IconGroups = std::pair<const char*, std::vector<int>>;
 
 } // namespace
 
@@ -260,23 +238,23 @@ struct IconGroups {
 // time.
 E2E_TEST(icons_come_in_every_size_the_system_asks_for) {
     const std::string folder = context.installDir + "\\";
-    for (const IconGroups& row : {IconGroups{"Clankmere.exe", {16, 32, 48, 256}},
-                                  IconGroups{"Clankmere9x.exe", {16, 32}}}) {
+    for (const auto& [program, sizes] : {IconGroups{"Clankmere.exe", {16, 32, 48, 256}},
+                                         IconGroups{"Clankmere9x.exe", {16, 32}}}) {
         HMODULE module =
-            LoadLibraryExA((folder + row.program).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-        E2E_CHECK(module, "%s cannot be loaded", row.program);
+            LoadLibraryExA((folder + program).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        E2E_CHECK(module, "%s cannot be loaded", program);
         const std::vector<int> large = IconGroupSizes(module, IDI_ROBOT);
-        E2E_CHECK(large == row.sizes, "%s: icon %d has %zu sizes, %d pixels the largest",
-                  row.program, IDI_ROBOT, large.size(), large.empty() ? 0 : large.back());
+        E2E_CHECK(large == sizes, "%s: icon %d has %zu sizes, %d pixels the largest", program,
+                  IDI_ROBOT, large.size(), large.empty() ? 0 : large.back());
         const std::vector<int> small = IconGroupSizes(module, IDI_ROBOT_SMALL);
-        E2E_CHECK(small.front() == 16, "%s: the small icon's first size is %d", row.program,
+        E2E_CHECK(small.front() == 16, "%s: the small icon's first size is %d", program,
                   small.front());
-        if (row.sizes.back() == 256) {
+        if (sizes.back() == 256) {
             Picture shrunk;
             const std::string blocks = ShrinkBlocks(DrawnIcon(module, 256), 16, &shrunk);
-            E2E_CHECK(blocks.empty(), "%s: the 256-pixel icon: %s", row.program, blocks.c_str());
+            E2E_CHECK(blocks.empty(), "%s: the 256-pixel icon: %s", program, blocks.c_str());
             E2E_CHECK(shrunk == DrawnIcon(module, 16),
-                      "%s: the 256-pixel icon is not the 16-pixel one in blocks", row.program);
+                      "%s: the 256-pixel icon is not the 16-pixel one in blocks", program);
         }
         FreeLibrary(module);
     }

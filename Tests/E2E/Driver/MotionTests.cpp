@@ -30,28 +30,6 @@ void WaitForRobotsToMove(Game& game, const Position& position, const Picture& be
 
 constexpr int kScale = 2;
 
-// Waits until the window shows the board of `position` at kScale, every pixel an exact block.
-void WaitForDoubledBoard(Game& game, const Position& position, const Picture& sheet,
-                         const char* when) {
-    const Picture board = ComposeBoard(position, sheet);
-    std::string difference;
-    const auto doubled = [&] {
-        const Picture shown = game.Capture();
-        Picture frame(kClientWidth, kClientHeight, 0);
-        bool blocks =
-            shown.width == kClientWidth * kScale && shown.height == kClientHeight * kScale;
-        for (int y = 0; blocks && y < shown.height; ++y) {
-            for (int x = 0; blocks && x < shown.width; ++x) {
-                blocks = shown.At(x, y) == shown.At(x - x % kScale, y - y % kScale);
-                frame.At(x / kScale, y / kScale) = shown.At(x, y);
-            }
-        }
-        difference = blocks ? FirstBoardDifference(board, frame) : "a pixel is not doubled";
-        return difference.empty();
-    };
-    E2E_CHECK(WaitUntil(doubled), "%s at 192 dpi: %s", when, difference.c_str());
-}
-
 void ToggleSmolderingHeaps(Game& game) {
     const MenuDialog dialog = game.OpenFromMenu(IDM_ADVANCED_OPTIONS, "Advanced Options");
     Click(dialog.window, IDC_SMOLDERING_HEAPS);
@@ -112,15 +90,13 @@ E2E_TEST(keys_pressed_during_a_step_are_dropped) {
 // arrow, and a wait clicked on the player after clicks that must do nothing.
 E2E_TEST(arrows_and_player_take_mouse_clicks_at_192_dpi_with_every_pixel_doubled) {
     StoreScreenDpi(96 * kScale);
-    const RecordedGame recorded(context, "mouse");
-    const std::string& moves = recorded.Record().moves;
-    const size_t first = recorded.FirstPlayedMove();
-    PrepareResume(context, recorded, first);
-    const Picture sheet = SpriteSheetOf(context);
-    Game game(context);
+    ResumedGame resumed(context, "mouse");
+    const RecordedGame& recorded = resumed.recorded;
+    const std::string& moves = resumed.moves;
+    const size_t first = resumed.resumed;
+    Game& game = resumed.game;
     const HWND window = game.WaitForMainWindow();
     CheckClientSize(window, kClientWidth * kScale, kClientHeight * kScale, "at 192 dpi");
-    WaitForDoubledBoard(game, recorded.PositionAfter(first), sheet, "after resuming the game");
     game.Focus();
     // The middle of a doubled cell on the screen.
     const auto onScreen = [&](POINT cell) {
@@ -132,8 +108,7 @@ E2E_TEST(arrows_and_player_take_mouse_clicks_at_192_dpi_with_every_pixel_doubled
 
     Position position = recorded.PositionAfter(first);
     ClickAt(onScreen(StepTarget(PlayerCell(position), moves[first])));
-    WaitForDoubledBoard(game, recorded.PositionAfter(first + 1), sheet,
-                        "after a click on an arrow");
+    resumed.WaitForBoardAfter(first + 1, "after a click on an arrow");
 
     position = recorded.PositionAfter(first + 1);
     const POINT player = PlayerCell(position);
@@ -148,8 +123,7 @@ E2E_TEST(arrows_and_player_take_mouse_clicks_at_192_dpi_with_every_pixel_doubled
     }
     MouseMoveTo(released);
     MouseUp(released);
-    WaitForDoubledBoard(game, recorded.PositionAfter(first + 2), sheet,
-                        "after a press on one arrow and a release on another");
+    resumed.WaitForBoardAfter(first + 2, "after a press on one arrow and a release on another");
 
     // Input is handled in order: the wait clicked last shows whether these did anything.
     position = recorded.PositionAfter(first + 2);
@@ -162,9 +136,9 @@ E2E_TEST(arrows_and_player_take_mouse_clicks_at_192_dpi_with_every_pixel_doubled
     MouseMoveTo(empty);
     MouseUp(empty);
     ClickAt(onScreen(PlayerCell(position)));
-    WaitForDoubledBoard(game, recorded.PositionAfter(first + 3), sheet,
-                        "after clicks on the empty board, a drag off an arrow, and a click on "
-                        "the player (only that click may act, as a wait)");
+    resumed.WaitForBoardAfter(
+        first + 3, "after clicks on the empty board, a drag off an arrow, and a click on "
+                   "the player (only that click may act, as a wait)");
 }
 
 // WM_CLOSE, then a click on the close box. Each close saves the game with the step; every run

@@ -130,8 +130,7 @@ std::string CopiedOut(const std::wstring& folder, const std::string& fileName) {
 constexpr POINT kListPlace = {230, 170};
 
 void CheckListPlace(const char* when) {
-    RECT frame = {};
-    GetWindowRect(FindWindowA("High Scores", nullptr), &frame);
+    const RECT frame = WindowRect(FindWindowA("High Scores", nullptr));
     E2E_CHECK(frame.left == kListPlace.x && frame.top == kListPlace.y,
               "%s the High Scores window stands at (%ld, %ld) instead of (%ld, %ld)", when,
               frame.left, frame.top, kListPlace.x, kListPlace.y);
@@ -252,8 +251,7 @@ E2E_TEST(qualifying_score_asks_the_name_and_lists_it) {
     E2E_CHECK(ReadFileBytes(DataFilePath("High Scores.txt")).find(name) == std::string::npos,
               "after Clear High Scores and Ctrl+Q \"High Scores.txt\" still lists %s",
               name.c_str());
-    RECT work = {};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const RECT work = WorkArea();
     const RECT stored = GetPlacement(ReadStoredRecord("after Ctrl+Q with the list open"),
                                      kHighScoresPlacementOffset)
                             .rcNormalPosition;

@@ -6,18 +6,11 @@ namespace {
 
 constexpr DWORD kStartupFailureExitCode = 0;
 
-RECT WindowRect(HWND window) {
-    RECT rect = {};
-    GetWindowRect(window, &rect);
-    return rect;
-}
-
 void CheckShownNormalAt(HWND window, POINT normalTopLeft, const char* when) {
     E2E_CHECK(!IsIconic(window) && !IsZoomed(window),
               "%s the window is %s instead of in its normal state", when,
               IsIconic(window) ? "minimised" : "maximised");
-    RECT work = {};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const RECT work = WorkArea();
     const RECT rect = WindowRect(window);
     E2E_CHECK(rect.left == normalTopLeft.x + work.left && rect.top == normalTopLeft.y + work.top,
               "%s the window stands at (%ld, %ld) instead of its stored normal position (%ld, %ld)",
@@ -78,8 +71,7 @@ E2E_TEST(first_start_reverts_preferences_in_a_fixed_size_window_of_one_copy) {
     const PreferencesRecord stored = ReadStoredRecord("after G and Esc");
     const WINDOWPLACEMENT placement = GetPlacement(stored, kMainWindowPlacementOffset);
     const RECT& normal = placement.rcNormalPosition;
-    RECT work = {};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const RECT work = WorkArea();
     E2E_CHECK(placement.length == sizeof(WINDOWPLACEMENT) && placement.showCmd == SW_SHOWNORMAL &&
                   normal.left + work.left == frame.left && normal.top + work.top == frame.top &&
                   normal.right - normal.left == frame.right - frame.left &&
