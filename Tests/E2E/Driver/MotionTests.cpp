@@ -257,3 +257,50 @@ E2E_TEST(smoldering_heaps_step_through_their_frames_and_keep_the_idle_clock) {
               "the demo came %.1f s after the last input, not eleven; the heap changed %d times",
               quietMs / 1000, heapChanges);
 }
+
+// Every key of the key table during the demo, which takes the game's commands and does nothing
+// with them: the command the window receives. The dialogs that a key opens are closed with Enter.
+E2E_TEST(every_key_gives_its_command) {
+    StoreDefaultPreferences();
+    Game game(context);
+    EnsureNumLockOn();
+    game.WaitForStatusLine(kDemoStatusLine, "eleven quiet seconds after the start");
+    const struct {
+        int command;
+        std::vector<WORD> keys;
+        unsigned modifiers = kNoModifiers;
+        bool dialog = false;
+    } rows[] = {
+        {IDM_STEP_WEST, {VK_LEFT, VK_NUMPAD4}},
+        {IDM_STEP_EAST, {VK_RIGHT, VK_NUMPAD6}},
+        {IDM_STEP_NORTH, {VK_UP, VK_NUMPAD8}},
+        {IDM_STEP_SOUTH, {VK_DOWN, VK_NUMPAD2}},
+        {IDM_STEP_NORTH_WEST, {VK_HOME, VK_NUMPAD7}},
+        {IDM_STEP_NORTH_EAST, {VK_PRIOR, VK_NUMPAD9}},
+        {IDM_STEP_SOUTH_WEST, {VK_END, VK_NUMPAD1}},
+        {IDM_STEP_SOUTH_EAST, {VK_NEXT, VK_NUMPAD3}},
+        {IDM_WAIT, {VK_SPACE, VK_INSERT, VK_DELETE, VK_NUMPAD0, VK_NUMPAD5}},
+        {IDM_TELEPORT, {'T', VK_ADD}},
+        {IDM_SCREWDRIVER, {'S', VK_MULTIPLY}},
+        {IDM_LAST_STAND, {'L'}},
+        {IDM_LAST_STAND_MINUS_1, {'1'}},
+        {IDM_LAST_STAND_MINUS_2, {'2'}},
+        {IDM_TOGGLE_GRID, {'G', 'G'}},
+        {IDM_TOGGLE_COLOR, {'C', 'C'}},
+        {IDM_ADVANCED_OPTIONS, {'O'}},
+        {IDM_HOW_TO_PLAY, {VK_F1}, kNoModifiers, true},
+        {IDM_PLATFORM, {VK_OEM_PLUS}, kNoModifiers, true},
+        {IDM_NEW_GAME, {'N'}, kCtrl},
+    };
+    for (const auto& row : rows) {
+        for (const WORD key : row.keys) {
+            const std::string what = Format("the key 0x%02X (modifiers %u)", key, row.modifiers);
+            const LONG mark = game.Probe().CommandsDone();
+            game.Press(key, row.modifiers);
+            if (row.dialog) {
+                game.Dismiss(game.WaitForMessageBox("after " + what));
+            }
+            game.CheckOnlyCommandSince(mark, row.command, what);
+        }
+    }
+}
