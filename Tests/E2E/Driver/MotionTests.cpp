@@ -85,6 +85,8 @@ E2E_TEST(keys_play_the_recorded_moves) {
                 resumed.game.WaitForStatusLine(status, "after " + what);
             }
         }
+        const LONG waited = resumed.game.Probe().Seen().soundsWaitedFor;
+        E2E_CHECK(waited == 0, "%s: the game waited for %ld sounds to end", name, waited);
     }
 }
 

@@ -317,6 +317,7 @@ E2E_TEST(plain_t_teleports_and_save_new_game_and_open_restore_it_with_one_sound)
                   std::string(seen.lastSound) == "Sounds\\Teleport.wav",
               "opening the game played %ld sounds, the last \"%s\", instead of the teleport's once",
               seen.sounds - soundsBefore, seen.lastSound);
+    E2E_CHECK(seen.soundsWaitedFor == 0, "the game waited for %ld sounds", seen.soundsWaitedFor);
     game.Command('N', kCtrl, "Ctrl+N");
     QuitWithQ(game);
     E2E_CHECK(!FileExists(DataFilePath("Saved Game.txt")),
