@@ -171,6 +171,9 @@ E2E_TEST(qualifying_score_asks_the_name_and_lists_it) {
         ResumedGame resumed(context, "high-score");
         Game& game = resumed.game;
         EnsureNumLockOn();
+        // The list, open before the game ends, shows the new score.
+        game.SendPromptly(WM_COMMAND, IDM_SHOW_HIGH_SCORES, 0);
+        CaptureList("before the fatal wait");
         const LONG beforeFatalWait = game.Probe().CommandsDone();
         game.Press(NumericPadKey(resumed.moves[resumed.resumed]));
         const MessageBoxSeen dialog = game.WaitForMessageBox("after the fatal wait");
