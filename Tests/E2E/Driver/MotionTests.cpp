@@ -107,6 +107,13 @@ E2E_TEST(keys_pressed_during_a_step_are_dropped) {
     game.Command(VK_SPACE, kNoModifiers, "Space");
     resumed.WaitForBoardAfter(step + 2,
                               "after the five presses of Right and a wait (one step only)");
+    // New Game pressed during a wait starts the new game once the wait has ended.
+    const Picture waited = game.Capture();
+    game.Press(VK_SPACE);
+    E2E_CHECK(WaitUntil([&] { return !(game.Capture() == waited); }), "Space started no wait");
+    PressKey('N', kCtrl);
+    game.WaitForStatusLine("left Score: 0 / right Screwdrivers: 1 / centre Level: 1",
+                           "after Ctrl+N during a wait");
 }
 
 // At 192 dots per inch the frame is shown at twice its size with every pixel an exact 2 x 2
