@@ -67,10 +67,11 @@ void ToggleSmolderingHeaps(Game& game) {
 // on the numeric pad would be steps; a step whose robots collide two cells above the player's
 // new cell, where the arrow drawn under the new heap is copied from the canvas, heap and all; a
 // step that ends beside a heap that the robots' turn makes; the screwdriver; and the step that
-// clears the board and brings the next level.
+// clears the board and brings the next level; and a step onto the bottom row, under which no
+// arrow is drawn.
 E2E_TEST(keys_play_the_recorded_moves) {
-    for (const char* name :
-         {"numeric-pad", "digits", "explosion", "arrows", "screwdriver", "new-level"}) {
+    for (const char* name : {"numeric-pad", "digits", "explosion", "arrows", "screwdriver",
+                             "new-level", "bottom-row"}) {
         ResumedGame resumed(context, name);
         EnsureNumLockOn();
         for (size_t i = resumed.resumed; i < resumed.moves.size(); ++i) {
