@@ -244,8 +244,7 @@ E2E_TEST(smoldering_heaps_step_through_their_frames_and_keep_the_idle_clock) {
     // Longer than the demo waits: no demo comes over a game under way.
     for (const double off = NowMs(); NowMs() - off < 12000;) {
         E2E_CHECK(FirstBoardDifference(plain, game.Capture()).empty(),
-                  "after turning smoldering heaps off, the board of the game left alone is not the "
-                  "plain one");
+                  "smoldering heaps off, the idle game's board is not the plain one");
     }
 
     ToggleSmolderingHeaps(game);
