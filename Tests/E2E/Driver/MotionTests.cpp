@@ -45,10 +45,11 @@ void ToggleSmolderingHeaps(Game& game) {
 // on the numeric pad would be steps; a step whose robots collide two cells above the player's
 // new cell, where the arrow drawn under the new heap is copied from the canvas, heap and all; a
 // step that ends beside a heap that the robots' turn makes; the screwdriver; and the step that
-// clears the board and brings the next level.
+// clears the board and brings the next level; and a step onto the bottom row, under which no
+// arrow is drawn.
 E2E_TEST(keys_play_the_recorded_moves) {
-    for (const char* name :
-         {"numeric-pad", "digits", "explosion", "arrows", "screwdriver", "new-level"}) {
+    for (const char* name : {"numeric-pad", "digits", "explosion", "arrows", "screwdriver",
+                             "new-level", "bottom-row"}) {
         ResumedGame resumed(context, name);
         EnsureNumLockOn();
         for (size_t i = resumed.resumed; i < resumed.moves.size(); ++i) {
@@ -63,6 +64,8 @@ E2E_TEST(keys_play_the_recorded_moves) {
                 resumed.game.WaitForStatusLine(status, "after " + what);
             }
         }
+        const LONG waited = resumed.game.Probe().Seen().soundsWaitedFor;
+        E2E_CHECK(waited == 0, "%s: the game waited for %ld sounds to end", name, waited);
     }
 }
 
@@ -83,6 +86,13 @@ E2E_TEST(keys_pressed_during_a_step_are_dropped) {
     game.Command(VK_SPACE, kNoModifiers, "Space");
     resumed.WaitForBoardAfter(step + 2,
                               "after the five presses of Right and a wait (one step only)");
+    // New Game pressed during a wait starts the new game once the wait has ended.
+    const Picture waited = game.Capture();
+    game.Press(VK_SPACE);
+    E2E_CHECK(WaitUntil([&] { return !(game.Capture() == waited); }), "Space started no wait");
+    PressKey('N', kCtrl);
+    game.WaitForStatusLine("left Score: 0 / right Screwdrivers: 1 / centre Level: 1",
+                           "after Ctrl+N during a wait");
 }
 
 // At 192 dots per inch the frame is shown at twice its size with every pixel an exact 2 x 2
@@ -179,8 +189,9 @@ E2E_TEST(teleport_death_on_a_heap_leaves_the_background) {
 }
 
 // Smoldering scrap heaps: turned on, the heap of an idle board shows each of its three frames
-// while the rest stays; turned off, the plain heap is back; and the frames are no quiet seconds,
-// so the demo still starts eleven quiet seconds after the last input.
+// while the rest stays; turned off, the plain heap is back, and stays while the unfinished game is
+// left alone; and the frames are no quiet seconds, so the demo still starts eleven quiet seconds
+// after the last input once the game is over.
 E2E_TEST(smoldering_heaps_step_through_their_frames_and_keep_the_idle_clock) {
     // Before its played move, a step into a robot, this record's board holds a heap at (20, 9).
     ResumedGame resumed(context, "game-over");
@@ -204,9 +215,10 @@ E2E_TEST(smoldering_heaps_step_through_their_frames_and_keep_the_idle_clock) {
               "with smoldering heaps the heap at (20, 9) showed only frames %d (bits)", framesSeen);
 
     ToggleSmolderingHeaps(game);
-    for (const double off = NowMs(); NowMs() - off < 1000;) { // the time of several frames
+    // Longer than the demo waits: no demo comes over a game under way.
+    for (const double off = NowMs(); NowMs() - off < 12000;) {
         E2E_CHECK(FirstBoardDifference(plain, game.Capture()).empty(),
-                  "after turning smoldering heaps off, the board is not the plain one");
+                  "smoldering heaps off, the idle game's board is not the plain one");
     }
 
     ToggleSmolderingHeaps(game);
@@ -230,4 +242,51 @@ E2E_TEST(smoldering_heaps_step_through_their_frames_and_keep_the_idle_clock) {
     E2E_CHECK(quietMs >= 10500 && quietMs <= 15000 && heapChanges >= 10,
               "the demo came %.1f s after the last input, not eleven; the heap changed %d times",
               quietMs / 1000, heapChanges);
+}
+
+// Every key of the key table during the demo, which takes the game's commands and does nothing
+// with them: the command the window receives. The dialogs that a key opens are closed with Enter.
+E2E_TEST(every_key_gives_its_command) {
+    StoreDefaultPreferences();
+    Game game(context);
+    EnsureNumLockOn();
+    game.WaitForStatusLine(kDemoStatusLine, "eleven quiet seconds after the start");
+    const struct {
+        int command;
+        std::vector<WORD> keys;
+        unsigned modifiers = kNoModifiers;
+        bool dialog = false;
+    } rows[] = {
+        {IDM_STEP_WEST, {VK_LEFT, VK_NUMPAD4}},
+        {IDM_STEP_EAST, {VK_RIGHT, VK_NUMPAD6}},
+        {IDM_STEP_NORTH, {VK_UP, VK_NUMPAD8}},
+        {IDM_STEP_SOUTH, {VK_DOWN, VK_NUMPAD2}},
+        {IDM_STEP_NORTH_WEST, {VK_HOME, VK_NUMPAD7}},
+        {IDM_STEP_NORTH_EAST, {VK_PRIOR, VK_NUMPAD9}},
+        {IDM_STEP_SOUTH_WEST, {VK_END, VK_NUMPAD1}},
+        {IDM_STEP_SOUTH_EAST, {VK_NEXT, VK_NUMPAD3}},
+        {IDM_WAIT, {VK_SPACE, VK_INSERT, VK_DELETE, VK_NUMPAD0, VK_NUMPAD5}},
+        {IDM_TELEPORT, {'T', VK_ADD}},
+        {IDM_SCREWDRIVER, {'S', VK_MULTIPLY}},
+        {IDM_LAST_STAND, {'L'}},
+        {IDM_LAST_STAND_MINUS_1, {'1'}},
+        {IDM_LAST_STAND_MINUS_2, {'2'}},
+        {IDM_TOGGLE_GRID, {'G', 'G'}},
+        {IDM_TOGGLE_COLOR, {'C', 'C'}},
+        {IDM_ADVANCED_OPTIONS, {'O'}},
+        {IDM_HOW_TO_PLAY, {VK_F1}, kNoModifiers, true},
+        {IDM_PLATFORM, {VK_OEM_PLUS}, kNoModifiers, true},
+        {IDM_NEW_GAME, {'N'}, kCtrl},
+    };
+    for (const auto& row : rows) {
+        for (const WORD key : row.keys) {
+            const std::string what = Format("the key 0x%02X (modifiers %u)", key, row.modifiers);
+            const LONG mark = game.Probe().CommandsDone();
+            game.Press(key, row.modifiers);
+            if (row.dialog) {
+                game.Dismiss(game.WaitForMessageBox("after " + what));
+            }
+            game.CheckOnlyCommandSince(mark, row.command, what);
+        }
+    }
 }

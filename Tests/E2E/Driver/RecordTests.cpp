@@ -170,6 +170,9 @@ E2E_TEST(qualifying_score_asks_the_name_and_lists_it) {
         ResumedGame resumed(context, "high-score");
         Game& game = resumed.game;
         EnsureNumLockOn();
+        // The list, open before the game ends, shows the new score.
+        game.SendPromptly(WM_COMMAND, IDM_SHOW_HIGH_SCORES, 0);
+        CaptureList("before the fatal wait");
         const LONG beforeFatalWait = game.Probe().CommandsDone();
         game.Press(NumericPadKey(resumed.moves[resumed.resumed]));
         const MessageBoxSeen dialog = game.WaitForMessageBox("after the fatal wait");
@@ -315,6 +318,7 @@ E2E_TEST(plain_t_teleports_and_save_new_game_and_open_restore_it_with_one_sound)
                   std::string(seen.lastSound) == "Sounds\\Teleport.wav",
               "opening the game played %ld sounds, the last \"%s\", instead of the teleport's once",
               seen.sounds - soundsBefore, seen.lastSound);
+    E2E_CHECK(seen.soundsWaitedFor == 0, "the game waited for %ld sounds", seen.soundsWaitedFor);
     game.Command('N', kCtrl, "Ctrl+N");
     QuitWithQ(game);
     E2E_CHECK(!FileExists(DataFilePath("Saved Game.txt")),

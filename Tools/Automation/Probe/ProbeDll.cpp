@@ -199,6 +199,9 @@ BOOL WINAPI CountedBeep(DWORD frequency, DWORD duration) {
 BOOL WINAPI CountedPlaySound(LPCSTR sound, HMODULE module, DWORD flags) {
     lstrcpynA(g_shared->lastSound, sound ? sound : "", sizeof g_shared->lastSound);
     InterlockedIncrement(&g_shared->sounds);
+    if (!(flags & SND_ASYNC)) {
+        InterlockedIncrement(&g_shared->soundsWaitedFor);
+    }
     return PlaySoundA(sound, module, flags);
 }
 
