@@ -2,6 +2,12 @@
 // so that every pixel of the board becomes an exact square block.
 #pragma once
 
+// The frame every picture of the game is composed in, and the status line's strip at its
+// foot, below the board.
+#define WINDOW_WIDTH 496
+#define WINDOW_HEIGHT 322
+constexpr int kStatusStripTop = 292;
+
 // The dots per inch of a screen at 100 %.
 constexpr int kBaseDpi = 96;
 

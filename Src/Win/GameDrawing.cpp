@@ -8,8 +8,8 @@
 
 namespace {
 
-constexpr RECT kStatusStripRect = {0, 292, WINDOW_WIDTH, WINDOW_HEIGHT};
-constexpr RECT kStatusTextRect = {10, 292, WINDOW_WIDTH - 10, WINDOW_HEIGHT};
+constexpr RECT kStatusStripRect = {0, kStatusStripTop, WINDOW_WIDTH, WINDOW_HEIGHT};
+constexpr RECT kStatusTextRect = {10, kStatusStripTop, WINDOW_WIDTH - 10, WINDOW_HEIGHT};
 constexpr COLORREF kStatusStripColor = RGB(220, 255, 220);
 constexpr COLORREF kPlainStatusStripColor = RGB(255, 255, 255);
 constexpr COLORREF kDemoInvitationColor = RGB(255, 0, 0);

@@ -8,9 +8,7 @@
 
 #include <ddraw.h>
 
-// The client area, the back buffer and the background canvas.
-#define WINDOW_WIDTH 496
-#define WINDOW_HEIGHT 322
+#include "DisplayScale.h" // the frame of the client area, the back buffer and the canvas
 
 // Every sprite image and the grid image mark their transparent pixels in pure yellow.
 constexpr COLORREF kColorKey = RGB(255, 255, 0);

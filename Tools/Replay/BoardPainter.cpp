@@ -14,7 +14,7 @@ namespace {
 
 constexpr uint8_t kSeeThrough = 255;
 constexpr size_t kMaxColours = 255;
-constexpr int kStatusHeight = kPictureHeight - kBoardPictureHeight;
+constexpr int kStatusHeight = WINDOW_HEIGHT - kStatusStripTop;
 constexpr int kStatusMargin = 10;
 constexpr int kGridIcon = 16;
 constexpr int kPlainSet = 1;
@@ -44,7 +44,7 @@ int Distance(uint32_t a, artgen::Rgb b) {
 
 CBoardPainter::CBoardPainter(const BoardArt& art, const CPreferences& prefs)
     : m_showArrows(prefs.m_showMovementArrows != 0),
-      m_statusLine(static_cast<size_t>(kPictureWidth) * kStatusHeight) {
+      m_statusLine(static_cast<size_t>(WINDOW_WIDTH) * kStatusHeight) {
     const int sets = static_cast<int>(art.spriteSets.size());
     const int set = prefs.m_iconSet >= 0 && prefs.m_iconSet < sets ? prefs.m_iconSet : 0;
     m_plainScheme = set == kPlainSet;
@@ -95,7 +95,7 @@ CBoardPainter::Icon CBoardPainter::Cut(const artgen::Image& image, int left, int
 void CBoardPainter::Stamp(const Icon& icon, int left, int top, std::vector<uint8_t>& picture) {
     const uint8_t* from = icon.pixels.data();
     for (int y = top; y < top + icon.height; ++y) {
-        uint8_t* to = picture.data() + static_cast<size_t>(y) * kPictureWidth + left;
+        uint8_t* to = picture.data() + static_cast<size_t>(y) * WINDOW_WIDTH + left;
         for (int x = 0; x < icon.width; ++x, ++from) {
             if (*from != kSeeThrough) {
                 to[x] = *from;
@@ -107,13 +107,13 @@ void CBoardPainter::Stamp(const Icon& icon, int left, int top, std::vector<uint8
 // The canvas of the game: the scheme's colour, the wallpaper tiled over the board (not in the
 // plain scheme), and the grid icon on every cell but along the board's top and right edges.
 void CBoardPainter::ComposeBackground(const BoardArt& art, int gridStyle) {
-    m_background.assign(static_cast<size_t>(kPictureWidth) * kPictureHeight,
+    m_background.assign(static_cast<size_t>(WINDOW_WIDTH) * WINDOW_HEIGHT,
                         IndexOf(m_plainScheme ? kPlainColour : kBackgroundColour));
     if (art.wallpaper && !m_plainScheme) {
         const artgen::Image& tile = *art.wallpaper;
-        for (int y = 0; y < kBoardPictureHeight; ++y) {
-            for (int x = 0; x < kPictureWidth; ++x) {
-                m_background[static_cast<size_t>(y) * kPictureWidth + x] =
+        for (int y = 0; y < kStatusStripTop; ++y) {
+            for (int x = 0; x < WINDOW_WIDTH; ++x) {
+                m_background[static_cast<size_t>(y) * WINDOW_WIDTH + x] =
                     IndexOf(tile.at(x % tile.width(), y % tile.height()));
             }
         }
@@ -122,13 +122,13 @@ void CBoardPainter::ComposeBackground(const BoardArt& art, int gridStyle) {
         return;
     }
     const Icon icon = Cut(art.grid, (gridStyle - 1) * kGridIcon, 0, kGridIcon, kGridIcon);
-    for (int top = 0; top < kBoardPictureHeight - 4; top += kCellPixels) {
-        for (int left = 0; left < kPictureWidth; left += kCellPixels) {
+    for (int top = 0; top < kStatusStripTop - 4; top += kCellPixels) {
+        for (int left = 0; left < WINDOW_WIDTH; left += kCellPixels) {
             for (int y = top == 0 ? 1 : 0; y < kGridIcon; ++y) {
-                for (int x = 0; x < (left == kPictureWidth - kCellPixels ? 15 : 16); ++x) {
+                for (int x = 0; x < (left == WINDOW_WIDTH - kCellPixels ? 15 : 16); ++x) {
                     const uint8_t index = icon.pixels[static_cast<size_t>(y) * kGridIcon + x];
                     if (index != kSeeThrough) {
-                        m_background[static_cast<size_t>(top + y) * kPictureWidth + left + x] =
+                        m_background[static_cast<size_t>(top + y) * WINDOW_WIDTH + left + x] =
                             index;
                     }
                 }
@@ -145,9 +145,9 @@ void CBoardPainter::PaintStatusLine(const CGame& game) {
         return;
     }
     std::copy(values, values + 3, m_statusValues);
-    artgen::Image strip(kPictureWidth, kStatusHeight,
+    artgen::Image strip(WINDOW_WIDTH, kStatusHeight,
                         m_plainScheme ? kPlainColour : kBackgroundColour);
-    for (int x = 0; x < kPictureWidth; ++x) {
+    for (int x = 0; x < WINDOW_WIDTH; ++x) {
         strip.set(x, 0, kInk);
     }
     char score[32];
@@ -158,12 +158,12 @@ void CBoardPainter::PaintStatusLine(const CGame& game) {
     std::snprintf(screwdrivers, sizeof screwdrivers, "Screwdrivers: %ld", values[2]);
     const int top = (kStatusHeight - 7) / 2;
     artgen::drawText(strip, score, kStatusMargin, top, kInk);
-    artgen::drawText(strip, level, (kPictureWidth - artgen::textWidth(level)) / 2, top, kInk);
+    artgen::drawText(strip, level, (WINDOW_WIDTH - artgen::textWidth(level)) / 2, top, kInk);
     artgen::drawText(strip, screwdrivers,
-                     kPictureWidth - kStatusMargin - artgen::textWidth(screwdrivers), top, kInk);
+                     WINDOW_WIDTH - kStatusMargin - artgen::textWidth(screwdrivers), top, kInk);
     for (int y = 0; y < kStatusHeight; ++y) {
-        for (int x = 0; x < kPictureWidth; ++x) {
-            m_statusLine[static_cast<size_t>(y) * kPictureWidth + x] = IndexOf(strip.at(x, y));
+        for (int x = 0; x < WINDOW_WIDTH; ++x) {
+            m_statusLine[static_cast<size_t>(y) * WINDOW_WIDTH + x] = IndexOf(strip.at(x, y));
         }
     }
 }
@@ -200,5 +200,5 @@ void CBoardPainter::Paint(const CGame& game, const DeathMark* death,
     }
     PaintStatusLine(game);
     std::copy(m_statusLine.begin(), m_statusLine.end(),
-              picture.begin() + static_cast<std::ptrdiff_t>(kBoardPictureHeight) * kPictureWidth);
+              picture.begin() + static_cast<std::ptrdiff_t>(kStatusStripTop) * WINDOW_WIDTH);
 }

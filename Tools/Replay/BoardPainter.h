@@ -4,17 +4,13 @@
 #pragma once
 
 #include "BoardArt.h"
+#include "DisplayScale.h"
 
 #include <cstdint>
 #include <vector>
 
 class CGame;
 class CPreferences;
-
-constexpr int kPictureWidth = 496;
-constexpr int kPictureHeight = 322;
-// The board's part of the picture; the status line lies below it.
-constexpr int kBoardPictureHeight = 292;
 
 // Where the player died: the game leaves the last death frame there, or nothing.
 struct DeathMark {
@@ -30,7 +26,7 @@ public:
 
     // Every colour the pictures use, 0x00RRGGBB; at most 255.
     const std::vector<uint32_t>& Palette() const { return m_palette; }
-    // The position into `picture` (kPictureWidth x kPictureHeight indices, rows from the top);
+    // The position into `picture` (WINDOW_WIDTH x WINDOW_HEIGHT indices, rows from the top);
     // `death`, once the player died.
     void Paint(const CGame& game, const DeathMark* death, std::vector<uint8_t>& picture);
 

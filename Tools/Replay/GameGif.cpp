@@ -32,7 +32,7 @@ public:
         : m_part(part), m_game(*this, prefsStore) {
         EnsureGameResources(m_game);
         m_painter = std::make_unique<CBoardPainter>(art, m_game.m_prefs);
-        m_writer = std::make_unique<CGifWriter>(kPictureWidth, kPictureHeight, part.scale,
+        m_writer = std::make_unique<CGifWriter>(WINDOW_WIDTH, WINDOW_HEIGHT, part.scale,
                                                 m_painter->Palette());
     }
 
