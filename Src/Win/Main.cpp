@@ -156,7 +156,7 @@ LRESULT CALLBACK MainWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPar
         return 1;
     case WM_CLOSE:
         CloseHighScores();
-        QuitGame(g_game);
+        QuitGame(g_game, SettingsAtQuit::kStore);
         break;
     case WM_QUERYENDSESSION:
         return TRUE;
@@ -165,7 +165,7 @@ LRESULT CALLBACK MainWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPar
         // is written now, and nothing asks the user anything.
         if (wParam) {
             TakeTypedPlayerName(g_game);
-            QuitGame(g_game);
+            QuitGame(g_game, SettingsAtQuit::kStore);
         }
         return 0;
     case WM_GETMINMAXINFO: {
