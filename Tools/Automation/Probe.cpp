@@ -162,3 +162,7 @@ void ProbeClient::SendDpiChanged(UINT dpi, const RECT& suggested, HWND target) {
     m_shared->dpiRect = suggested;
     Ask(kProbeDpiChanged, "handling of WM_DPICHANGED");
 }
+
+void ProbeClient::LeaveAltDown() {
+    Ask(kProbeAltLeftDown, "Alt left down");
+}

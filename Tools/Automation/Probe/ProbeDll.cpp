@@ -16,14 +16,29 @@ namespace {
 HMODULE g_module;
 HHOOK g_hook;
 ProbeShared* g_shared;
+// Sent to the main window so that the hook, on the game's thread, changes that thread's key
+// state: the table GetKeyState reads belongs to each thread.
+UINT g_leaveAltDownMessage;
+
+void LeaveAltDown() {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_MENU] |= 0x80;
+    keys[VK_LMENU] |= 0x80;
+    SetKeyboardState(keys);
+}
 
 LRESULT CALLBACK AfterWindowProc(int code, WPARAM wParam, LPARAM lParam) {
     const auto* message = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
-    if (code == HC_ACTION && message->hwnd == g_shared->mainWindow &&
-        message->message == WM_COMMAND) {
-        const LONG done = g_shared->commandsDone;
-        InterlockedExchange(&g_shared->commandLog[done % kCommandLogSize], LOWORD(message->wParam));
-        InterlockedExchange(&g_shared->commandsDone, done + 1);
+    if (code == HC_ACTION && message->hwnd == g_shared->mainWindow) {
+        if (message->message == WM_COMMAND) {
+            const LONG done = g_shared->commandsDone;
+            InterlockedExchange(&g_shared->commandLog[done % kCommandLogSize],
+                                LOWORD(message->wParam));
+            InterlockedExchange(&g_shared->commandsDone, done + 1);
+        } else if (message->message == g_leaveAltDownMessage) {
+            LeaveAltDown();
+        }
     }
     return CallNextHookEx(g_hook, code, wParam, lParam);
 }
@@ -281,6 +296,9 @@ std::string Answer(LONG request) {
         SendToGame(g_shared->dpiWindow, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
                    reinterpret_cast<LPARAM>(&g_shared->dpiRect));
         return "";
+    case kProbeAltLeftDown:
+        SendToGame(g_shared->mainWindow, g_leaveAltDownMessage, 0, 0);
+        return "";
     default:
         return DescribeMenuBar();
     }
@@ -305,6 +323,7 @@ DWORD WINAPI Serve(LPVOID) {
     if (!g_shared) {
         return 1;
     }
+    g_leaveAltDownMessage = RegisterWindowMessageA("clankmere-probe-leave-alt-down");
     const DWORD thread = GetWindowThreadProcessId(g_shared->mainWindow, nullptr);
     g_hook =
         thread ? SetWindowsHookExA(WH_CALLWNDPROCRET, AfterWindowProc, g_module, thread) : nullptr;

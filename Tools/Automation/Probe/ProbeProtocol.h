@@ -19,7 +19,8 @@
 //   label <dialog caption>|<text as shown>|<pixels the text needs>|<pixels the control has>
 // It also sends a window of the game (the main window unless told another) the messages of a
 // move to a monitor of other dots per inch, which only the system can send, and only from
-// inside the process: their parameters point into it.
+// inside the process: their parameters point into it. And it leaves Alt down in the key state of
+// the game's thread, as an Alt+Tab does, whose Alt-up goes to the program switched to.
 constexpr LONG kCommandLogSize = 256;
 constexpr LONG kTextLogSize = 64;
 
@@ -35,6 +36,7 @@ enum ProbeRequest : LONG {
     kProbeDialogLabels = 1,
     kProbeDpiScaledSize = 2, // WM_GETDPISCALEDSIZE with dpi; its answer in dpiSize, dpiAnswer
     kProbeDpiChanged = 3,    // WM_DPICHANGED with dpi and dpiRect
+    kProbeAltLeftDown = 4,   // Alt down in the game's key state; the keyboard is left alone
 };
 
 struct ProbeShared {
