@@ -166,3 +166,10 @@ void ProbeClient::SendDpiChanged(UINT dpi, const RECT& suggested, HWND target) {
 void ProbeClient::LeaveAltDown() {
     Ask(kProbeAltLeftDown, "Alt left down");
 }
+
+void ProbeClient::ChangeFrameMetrics(int captionGrowth, int menuGrowth, UINT message) {
+    m_shared->captionGrowth = captionGrowth;
+    m_shared->menuGrowth = menuGrowth;
+    m_shared->metricsMessage = static_cast<LONG>(message);
+    Ask(kProbeFrameMetrics, "frame's new metrics");
+}

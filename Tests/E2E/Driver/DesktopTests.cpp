@@ -188,6 +188,45 @@ E2E_TEST(display_mode_change_to_a_smaller_screen_at_192_dpi_rebuilds_the_display
     QuitWithQ(resumed.game);
 }
 
+// A theme or a text size gives caption and menu other heights while the window keeps its outer
+// size: the window fits the frame again, the board is shown whole and unstretched, and a click
+// on its bottom row, which a higher caption and menu would push out of a window of the old
+// size, steps there. The metrics come back as they were at the end.
+E2E_TEST(caption_and_menu_of_other_heights_keep_the_whole_board_in_the_window) {
+    ResumedGame resumed(context, "bottom-row");
+    Game& game = resumed.game;
+    const HWND window = game.WaitForMainWindow();
+    const struct {
+        int captionGrowth;
+        int menuGrowth;
+        UINT message;
+        const char* what;
+        bool clickBottomRow;
+    } changes[] = {
+        {40, 0, WM_SETTINGCHANGE, "a higher caption", false},
+        {0, 20, WM_THEMECHANGED, "a higher menu bar as well", true},
+        {-40, -20, WM_SETTINGCHANGE, "caption and menu bar as they were", false},
+    };
+    size_t played = resumed.resumed;
+    for (const auto& change : changes) {
+        game.Probe().ChangeFrameMetrics(change.captionGrowth, change.menuGrowth, change.message);
+        const std::string when = Format("after %s", change.what);
+        CheckClientSize(window, kClientWidth, kClientHeight, when);
+        resumed.WaitForBoardAfter(played, when);
+        if (change.clickBottomRow) {
+            const POINT cell = StepTarget(PlayerCell(resumed.recorded.PositionAfter(played)),
+                                          resumed.moves[played]);
+            POINT at = {cell.x * kCellPixels + kCellPixels / 2,
+                        cell.y * kCellPixels + kCellPixels / 2};
+            ClientToScreen(window, &at);
+            game.Focus();
+            ClickAt(at);
+            resumed.WaitForBoardAfter(++played, "after a click on the bottom row " + when);
+        }
+    }
+    QuitWithQ(game);
+}
+
 // The system keeps a stored placement's position and gives the window its size at 192 dots per
 // inch there: grown, the window is moved back inside the work area, and only as far as needed.
 E2E_TEST(placement_stored_at_96_dpi_comes_back_whole_inside_the_work_area_at_192_dpi) {

@@ -16,9 +16,10 @@ namespace {
 HMODULE g_module;
 HHOOK g_hook;
 ProbeShared* g_shared;
-// Sent to the main window so that the hook, on the game's thread, changes that thread's key
-// state: the table GetKeyState reads belongs to each thread.
-UINT g_leaveAltDownMessage;
+// Sent to the main window with a request in wParam, which the hook then carries out on the
+// game's thread: the table GetKeyState reads belongs to each thread, and the game is to see the
+// frame change while it handles its own messages.
+UINT g_onGameThreadMessage;
 
 void LeaveAltDown() {
     BYTE keys[256] = {};
@@ -26,6 +27,28 @@ void LeaveAltDown() {
     keys[VK_MENU] |= 0x80;
     keys[VK_LMENU] |= 0x80;
     SetKeyboardState(keys);
+}
+
+void ChangeFrameMetrics() {
+    NONCLIENTMETRICSA metrics = {};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    metrics.iCaptionHeight += g_shared->captionGrowth;
+    metrics.iMenuHeight += g_shared->menuGrowth;
+    SystemParametersInfoA(SPI_SETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    SetWindowPos(g_shared->mainWindow, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const auto message = static_cast<UINT>(g_shared->metricsMessage);
+    SendMessageA(g_shared->mainWindow, message,
+                 message == WM_SETTINGCHANGE ? SPI_SETNONCLIENTMETRICS : 0, 0);
+}
+
+void RunOnGameThread(WPARAM request) {
+    if (request == kProbeAltLeftDown) {
+        LeaveAltDown();
+    } else if (request == kProbeFrameMetrics) {
+        ChangeFrameMetrics();
+    }
 }
 
 LRESULT CALLBACK AfterWindowProc(int code, WPARAM wParam, LPARAM lParam) {
@@ -36,8 +59,8 @@ LRESULT CALLBACK AfterWindowProc(int code, WPARAM wParam, LPARAM lParam) {
             InterlockedExchange(&g_shared->commandLog[done % kCommandLogSize],
                                 LOWORD(message->wParam));
             InterlockedExchange(&g_shared->commandsDone, done + 1);
-        } else if (message->message == g_leaveAltDownMessage) {
-            LeaveAltDown();
+        } else if (message->message == g_onGameThreadMessage) {
+            RunOnGameThread(message->wParam);
         }
     }
     return CallNextHookEx(g_hook, code, wParam, lParam);
@@ -297,7 +320,8 @@ std::string Answer(LONG request) {
                    reinterpret_cast<LPARAM>(&g_shared->dpiRect));
         return "";
     case kProbeAltLeftDown:
-        SendToGame(g_shared->mainWindow, g_leaveAltDownMessage, 0, 0);
+    case kProbeFrameMetrics:
+        SendToGame(g_shared->mainWindow, g_onGameThreadMessage, static_cast<WPARAM>(request), 0);
         return "";
     default:
         return DescribeMenuBar();
@@ -323,7 +347,7 @@ DWORD WINAPI Serve(LPVOID) {
     if (!g_shared) {
         return 1;
     }
-    g_leaveAltDownMessage = RegisterWindowMessageA("clankmere-probe-leave-alt-down");
+    g_onGameThreadMessage = RegisterWindowMessageA("clankmere-probe-on-game-thread");
     const DWORD thread = GetWindowThreadProcessId(g_shared->mainWindow, nullptr);
     g_hook =
         thread ? SetWindowsHookExA(WH_CALLWNDPROCRET, AfterWindowProc, g_module, thread) : nullptr;
