@@ -17,6 +17,10 @@ SIZE WindowSizeForClient(HWND hWnd, SIZE client, UINT dpi);
 SIZE FrameWindowSize(HWND hWnd, int scale, UINT dpi);
 // The scale at which the frame is shown at `dpi` on the monitor nearest to `area`.
 int ChooseFrameScale(HWND hWnd, UINT dpi, const RECT& area);
+// The scale at which the frame is shown once a move has brought the window onto a monitor of
+// `dpi`: the system names only the dpi before the move, and the monitor is the one of that dpi
+// the window overlaps most or stands nearest to.
+int ChooseFrameScaleForMove(HWND hWnd, UINT dpi);
 // The work area of the monitor nearest to `area`; the desktop's where monitors are unknown.
 RECT WorkAreaNear(const RECT& area);
 // `window` moved no farther than needed to lie inside `work`; a window larger than the work

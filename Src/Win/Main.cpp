@@ -223,10 +223,8 @@ LRESULT CALLBACK MainWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPar
         // there gives, and the system suggests a place for it, from which the window does not
         // reach back into the monitor it came from.
         const auto dpi = static_cast<UINT>(wParam);
-        RECT rect = {};
-        GetWindowRect(hWnd, &rect);
         *reinterpret_cast<SIZE*>(lParam) =
-            FrameWindowSize(hWnd, ChooseFrameScale(hWnd, dpi, rect), dpi);
+            FrameWindowSize(hWnd, ChooseFrameScaleForMove(hWnd, dpi), dpi);
         return TRUE;
     }
     case WM_DPICHANGED:
