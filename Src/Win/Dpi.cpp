@@ -129,6 +129,14 @@ UINT WindowDpi(HWND hWnd) {
     }
 }
 
+UINT DialogDpi(HWND hDlg) {
+    if constexpr (!kDpiAware) {
+        return WindowDpi(hDlg);
+    } else {
+        return FrameFollowsMonitorDpi(hDlg) ? WindowDpi(hDlg) : SystemDpi();
+    }
+}
+
 SIZE WindowSizeForClient(HWND hWnd, SIZE client, UINT dpi) {
     const auto style = static_cast<DWORD>(GetWindowLongA(hWnd, GWL_STYLE));
     const auto exStyle = static_cast<DWORD>(GetWindowLongA(hWnd, GWL_EXSTYLE));

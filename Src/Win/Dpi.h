@@ -9,6 +9,10 @@
 void EnableDpiAwareness();
 // The dots per inch of the monitor the window stands on.
 UINT WindowDpi(HWND hWnd);
+// The dots per inch a dialog is laid out at: the monitor's where the system scales dialogs for
+// it (aware in the second way, Windows 10 1703 on), else the system's, at which the dialog font
+// is made and stays wherever the dialog goes (Windows 8.1 and 10 1607).
+UINT DialogDpi(HWND hDlg);
 // The outer size of a window with the style and menu of `hWnd` around a client area of
 // `client` on a monitor of `dpi`. Every window size comes from here: caption and menu are
 // measured at `dpi` only where the system draws them so.
