@@ -129,6 +129,24 @@ UINT WindowDpi(HWND hWnd) {
     }
 }
 
+UINT MonitorDpiNear(const RECT& area) {
+    if constexpr (!kDpiAware) {
+        static_cast<void>(area);
+        return kBaseDpi;
+    } else {
+        auto* fromRect = User32Function<decltype(MonitorFromRect)>("MonitorFromRect");
+        auto* forMonitor = ShcoreFunction<decltype(GetDpiForMonitor)>("GetDpiForMonitor");
+        UINT dpiX = 0;
+        UINT dpiY = 0;
+        if (fromRect && forMonitor &&
+            SUCCEEDED(forMonitor(fromRect(&area, MONITOR_DEFAULTTONEAREST), MDT_EFFECTIVE_DPI,
+                                 &dpiX, &dpiY))) {
+            return dpiX;
+        }
+        return SystemDpi();
+    }
+}
+
 UINT DialogDpi(HWND hDlg) {
     if constexpr (!kDpiAware) {
         return WindowDpi(hDlg);

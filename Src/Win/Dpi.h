@@ -9,6 +9,8 @@
 void EnableDpiAwareness();
 // The dots per inch of the monitor the window stands on.
 UINT WindowDpi(HWND hWnd);
+// The dots per inch of the monitor nearest to `area`, for a window about to be placed there.
+UINT MonitorDpiNear(const RECT& area);
 // The dots per inch a dialog is laid out at: the monitor's where the system scales dialogs for
 // it (aware in the second way, Windows 10 1703 on), else the system's, at which the dialog font
 // is made and stays wherever the dialog goes (Windows 8.1 and 10 1607).
