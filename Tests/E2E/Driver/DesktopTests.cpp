@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <utility>
 
 namespace {
 
@@ -228,7 +229,8 @@ E2E_TEST(caption_and_menu_of_other_heights_keep_the_whole_board_in_the_window) {
 }
 
 // The system keeps a stored placement's position and gives the window its size at 192 dots per
-// inch there: grown, the window is moved back inside the work area, and only as far as needed.
+// inch there: grown, the window is moved back inside the work area, and only as far as needed;
+// a placement stored minimised or maximised comes back so too, in the normal state.
 E2E_TEST(placement_stored_at_96_dpi_comes_back_whole_inside_the_work_area_at_192_dpi) {
     StoreScreenDpi(kDoubleDpi);
     RECT frame = {0, 0, kClientWidth, kClientHeight};
@@ -236,18 +238,26 @@ E2E_TEST(placement_stored_at_96_dpi_comes_back_whole_inside_the_work_area_at_192
                              0, 96);
     const RECT work = WorkArea();
     // Near the bottom-right corner, and near the top-left one: both inside at 96 dpi.
-    for (const POINT stored : {POINT{work.right - 520, work.bottom - 390}, POINT{10, 20}}) {
+    const POINT nearCorner = {work.right - 520, work.bottom - 390};
+    const std::pair<POINT, UINT> placements[] = {{nearCorner, SW_SHOWNORMAL},
+                                                 {POINT{10, 20}, SW_SHOWNORMAL},
+                                                 {nearCorner, SW_SHOWMINIMIZED},
+                                                 {nearCorner, SW_SHOWMAXIMIZED}};
+    for (const auto& [stored, showCmd] : placements) {
         StoreMainWindowPlacement({stored.x, stored.y, stored.x + frame.right - frame.left,
                                   stored.y + frame.bottom - frame.top},
-                                 SW_SHOWNORMAL);
+                                 showCmd);
         Game game(context);
         const HWND window = game.WaitForMainWindow();
         const SIZE size = SizeOf(WindowRect(window));
-        CheckWindowAt(
-            window,
-            {std::min(stored.x + work.left, work.right - size.cx),
-             std::min(stored.y + work.top, work.bottom - size.cy)},
-            2, Format("with a placement stored at (%ld, %ld) at 96 dpi,", stored.x, stored.y));
+        CheckWindowAt(window,
+                      {std::min(stored.x + work.left, work.right - size.cx),
+                       std::min(stored.y + work.top, work.bottom - size.cy)},
+                      2,
+                      Format("with a placement stored at (%ld, %ld) at 96 dpi, shown as %u,",
+                             stored.x, stored.y, showCmd));
+        E2E_CHECK(!IsIconic(window) && !IsZoomed(window),
+                  "a placement stored shown as %u comes back minimised or maximised", showCmd);
         QuitWithQ(game);
     }
 }
