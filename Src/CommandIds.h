@@ -22,6 +22,8 @@
 #define IDM_TOGGLE_GRID 40017
 #define IDM_ADVANCED_OPTIONS 40018
 #define IDM_QUIT 40020
+/* Alt+X: the quit that leaves the stored settings as they are. */
+#define IDM_QUIT_KEEPING_SETTINGS 40023
 #define IDM_PLATFORM 40021
 #define IDM_TOGGLE_COLOR 40022
 #define IDM_SOUND 40033

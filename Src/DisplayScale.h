@@ -21,6 +21,20 @@ int ChooseDisplayScale(int dpi, int frameWidth, int frameHeight, int extraWidth,
 // and above the window.
 int ToFramePixel(int windowPixel, int scale);
 
+// A rectangle of the virtual screen with the dots per inch of what stands there.
+struct ScreenSpan {
+    int left;
+    int top;
+    int right;
+    int bottom;
+    int dpi;
+};
+
+// The monitor that a window at `window` moves onto when the system says its dots per inch
+// become `dpi`: of the `count` monitors of that dpi, the one the window overlaps most, else the
+// nearest; -1 when no monitor has that dpi.
+int MonitorMovedTo(const ScreenSpan* monitors, int count, int dpi, const ScreenSpan& window);
+
 // Where a window `size` long that starts at `start` starts once it lies inside the span from
 // `low` to `high`: moved no farther than needed, and at `low` when it is longer than the span.
 int KeepInside(int start, int size, int low, int high);

@@ -80,8 +80,8 @@ bool LoadOrRevert(CPreferences& prefs, CPreferences* snapshot, CGameHost& host) 
     return true;
 }
 
-void SavePreferencesAtQuit(CGame& game) {
-    if (!game.m_prefs.Differs(&game.m_savedPrefs) || game.m_host.IsAltKeyDown()) {
+void SavePreferencesAtQuit(CGame& game, SettingsAtQuit settings) {
+    if (settings == SettingsAtQuit::kKeepStored || !game.m_prefs.Differs(&game.m_savedPrefs)) {
         return;
     }
     if (game.m_prefs.Save()) {

@@ -144,7 +144,10 @@ void EndGame(CGame& game);
 void OfferHighScore(CGame& game, int32_t score);
 // Enters the score whose name is being asked, under the player's name, with its game record.
 void EnterOfferedScore(CGame& game);
-bool QuitGame(CGame& game);
+// What a quit does with changed settings. Only Alt+X keeps the stored ones: the key state
+// cannot tell, since Alt stays down in it after an Alt+Tab until the window has the focus again.
+enum class SettingsAtQuit { kStore, kKeepStored };
+bool QuitGame(CGame& game, SettingsAtQuit settings);
 void ShowAdvancedOptions(CGame& game);
 void ConfirmClearHighScores(CGame& game);
 void ToggleGrid(CGame& game);
@@ -162,7 +165,7 @@ bool PlayMove(CGame& game, char c);
 // Fills `prefs` from its store, or with the defaults (and a note to the user) when Alt is
 // held or the stored record is missing or damaged; then copies its settings to `snapshot`.
 bool LoadOrRevert(CPreferences& prefs, CPreferences* snapshot, CGameHost& host);
-void SavePreferencesAtQuit(CGame& game);
+void SavePreferencesAtQuit(CGame& game, SettingsAtQuit settings);
 
 // Fills a robot's two pixel rectangles for the step it is about to take.
 void ComputeRobotStepRects(Robot& robot);

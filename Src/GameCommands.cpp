@@ -78,8 +78,8 @@ void CarryOut(CGame& game, int id) {
 } // namespace
 
 bool HandleGameCommand(CGame& game, int id) {
-    if (id == IDM_QUIT) {
-        QuitGame(game);
+    if (id == IDM_QUIT || id == IDM_QUIT_KEEPING_SETTINGS) {
+        QuitGame(game, id == IDM_QUIT ? SettingsAtQuit::kStore : SettingsAtQuit::kKeepStored);
         return true;
     }
     if (id == IDM_PLATFORM) {

@@ -316,7 +316,7 @@ void EnterOfferedScore(CGame& game) {
                                 static_cast<int16_t>(game.m_level), game.m_endTime);
 }
 
-bool QuitGame(CGame& game) {
+bool QuitGame(CGame& game, SettingsAtQuit settings) {
     if (game.m_closing) {
         return true;
     }
@@ -332,7 +332,7 @@ bool QuitGame(CGame& game) {
     // The session may end the process before the name dialog returns to EndGame.
     WriteDueLastGameRecord(game);
     game.m_host.SaveHighScores();
-    SavePreferencesAtQuit(game);
+    SavePreferencesAtQuit(game, settings);
     game.m_host.DestroyGraphics();
     return true;
 }

@@ -162,7 +162,7 @@ void MakeRoomForHelpPicture(HWND hDlg, SIZE excess) {
 // control would shrink to that size inside the grown dialog: it shows a copy fitted to the box
 // instead, whole-number enlargements as exact pixel blocks like the board's.
 void FitHelpPictureToDpi(HWND hDlg) {
-    const int dpi = static_cast<int>(WindowDpi(hDlg));
+    const int dpi = static_cast<int>(DialogDpi(hDlg));
     HWND hPicture = GetDlgItem(hDlg, IDC_HELP_PICTURE);
     auto* loaded = reinterpret_cast<HBITMAP>(SendMessageA(hPicture, STM_GETIMAGE, IMAGE_BITMAP, 0));
     BITMAP picture;
@@ -241,12 +241,13 @@ HFONT CreateAboutFont(int height) {
 }
 
 // An about font selected into a DC for as long as the object lives; `height` is at 96 dots per
-// inch and grows with the dots per inch of the dialog's monitor, as the dialog itself does.
+// inch and grows with the dots per inch the dialog is laid out at, so that each line keeps to
+// its box.
 class CSelectedAboutFont {
 public:
     CSelectedAboutFont(HWND hDlg, HDC hdc, int height)
         : m_hdc(hdc),
-          m_font(CreateAboutFont(MulDiv(height, static_cast<int>(WindowDpi(hDlg)), kBaseDpi))),
+          m_font(CreateAboutFont(MulDiv(height, static_cast<int>(DialogDpi(hDlg)), kBaseDpi))),
           m_previous(m_font ? SelectObject(hdc, m_font) : nullptr) {}
     ~CSelectedAboutFont() {
         if (m_font) {

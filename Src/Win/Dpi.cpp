@@ -6,6 +6,8 @@
 
 #include <shellscalingapi.h>
 
+#include <vector>
+
 namespace {
 
 // Newer functions are looked up by name, so that the program still starts where they are
@@ -45,6 +47,52 @@ bool FrameFollowsMonitorDpi(HWND hWnd) {
     return context && equal && equal(context(hWnd), DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
 }
 
+// The frame's scale at `dpi` in the work area `work`.
+int ScaleInWorkArea(HWND hWnd, UINT dpi, const RECT& work) {
+    const SIZE window = FrameWindowSize(hWnd, 1, dpi);
+    return ChooseDisplayScale(static_cast<int>(dpi), WINDOW_WIDTH, WINDOW_HEIGHT,
+                              window.cx - WINDOW_WIDTH, window.cy - WINDOW_HEIGHT,
+                              work.right - work.left, work.bottom - work.top);
+}
+
+struct Monitors {
+    std::vector<HMONITOR> handles;
+    std::vector<ScreenSpan> spans;
+};
+
+BOOL CALLBACK CollectMonitor(HMONITOR hMonitor, HDC, LPRECT rect, LPARAM param) {
+    auto* forMonitor = ShcoreFunction<decltype(GetDpiForMonitor)>("GetDpiForMonitor");
+    UINT dpiX = 0;
+    UINT dpiY = 0;
+    if (forMonitor && SUCCEEDED(forMonitor(hMonitor, MDT_EFFECTIVE_DPI, &dpiX, &dpiY))) {
+        auto* monitors = reinterpret_cast<Monitors*>(param);
+        monitors->handles.push_back(hMonitor);
+        monitors->spans.push_back(
+            {rect->left, rect->top, rect->right, rect->bottom, static_cast<int>(dpiX)});
+    }
+    return TRUE;
+}
+
+// The work area of the monitor of `dpi` that a window at `area` moves onto; the one nearest to
+// `area` when the monitors or their dots per inch cannot be read.
+RECT WorkAreaMovedTo(UINT dpi, const RECT& area) {
+    auto* enumerate = User32Function<decltype(EnumDisplayMonitors)>("EnumDisplayMonitors");
+    auto* info = User32Function<decltype(GetMonitorInfoA)>("GetMonitorInfoA");
+    Monitors monitors;
+    if (enumerate && info &&
+        enumerate(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&monitors))) {
+        const int chosen = MonitorMovedTo(
+            monitors.spans.data(), static_cast<int>(monitors.spans.size()), static_cast<int>(dpi),
+            {area.left, area.top, area.right, area.bottom, 0});
+        MONITORINFO monitor = {};
+        monitor.cbSize = sizeof monitor;
+        if (chosen >= 0 && info(monitors.handles[static_cast<size_t>(chosen)], &monitor)) {
+            return monitor.rcWork;
+        }
+    }
+    return WorkAreaNear(area);
+}
+
 } // namespace
 
 void EnableDpiAwareness() {
@@ -81,6 +129,32 @@ UINT WindowDpi(HWND hWnd) {
     }
 }
 
+UINT MonitorDpiNear(const RECT& area) {
+    if constexpr (!kDpiAware) {
+        static_cast<void>(area);
+        return kBaseDpi;
+    } else {
+        auto* fromRect = User32Function<decltype(MonitorFromRect)>("MonitorFromRect");
+        auto* forMonitor = ShcoreFunction<decltype(GetDpiForMonitor)>("GetDpiForMonitor");
+        UINT dpiX = 0;
+        UINT dpiY = 0;
+        if (fromRect && forMonitor &&
+            SUCCEEDED(forMonitor(fromRect(&area, MONITOR_DEFAULTTONEAREST), MDT_EFFECTIVE_DPI,
+                                 &dpiX, &dpiY))) {
+            return dpiX;
+        }
+        return SystemDpi();
+    }
+}
+
+UINT DialogDpi(HWND hDlg) {
+    if constexpr (!kDpiAware) {
+        return WindowDpi(hDlg);
+    } else {
+        return FrameFollowsMonitorDpi(hDlg) ? WindowDpi(hDlg) : SystemDpi();
+    }
+}
+
 SIZE WindowSizeForClient(HWND hWnd, SIZE client, UINT dpi) {
     const auto style = static_cast<DWORD>(GetWindowLongA(hWnd, GWL_STYLE));
     const auto exStyle = static_cast<DWORD>(GetWindowLongA(hWnd, GWL_EXSTYLE));
@@ -104,11 +178,19 @@ int ChooseFrameScale(HWND hWnd, UINT dpi, const RECT& area) {
         static_cast<void>(area);
         return 1;
     } else {
-        const SIZE window = FrameWindowSize(hWnd, 1, dpi);
-        const RECT work = WorkAreaNear(area);
-        return ChooseDisplayScale(static_cast<int>(dpi), WINDOW_WIDTH, WINDOW_HEIGHT,
-                                  window.cx - WINDOW_WIDTH, window.cy - WINDOW_HEIGHT,
-                                  work.right - work.left, work.bottom - work.top);
+        return ScaleInWorkArea(hWnd, dpi, WorkAreaNear(area));
+    }
+}
+
+int ChooseFrameScaleForMove(HWND hWnd, UINT dpi) {
+    if constexpr (!kDpiAware) {
+        static_cast<void>(hWnd);
+        static_cast<void>(dpi);
+        return 1;
+    } else {
+        RECT rect = {};
+        GetWindowRect(hWnd, &rect);
+        return ScaleInWorkArea(hWnd, dpi, WorkAreaMovedTo(dpi, rect));
     }
 }
 

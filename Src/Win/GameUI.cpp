@@ -209,10 +209,8 @@ int64_t CWinGameHost::CurrentTime() {
     return static_cast<int64_t>(std::time(nullptr));
 }
 
-// The key state of the message being handled tells whether Alt+X quit; the live state tells
-// whether Alt is held while the program starts, before any key message has arrived.
 bool CWinGameHost::IsAltKeyDown() {
-    return GetKeyState(VK_MENU) < 0 || GetAsyncKeyState(VK_MENU) < 0;
+    return GetAsyncKeyState(VK_MENU) < 0;
 }
 
 void CWinGameHost::CloseWindows() {

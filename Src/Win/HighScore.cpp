@@ -304,18 +304,22 @@ void CWinGameHost::ShowHighScores() {
     if (!RegisterHighScoresClass(m_ui.m_hInstance)) {
         return;
     }
-    // Made at the 96-dpi size, then sized for the monitor it lands on.
+    // Made at the 96-dpi size, then sized for the monitor it lands on: the one of its stored
+    // place, before it is placed there, so that it is shown at its size there whether or not the
+    // system tells it of the move to other dots per inch.
     g_hHighScoresWnd = CreateWindowExA(
         0, kHighScoresClassName, kHighScoresTitle, kHighScoresStyle, CW_USEDEFAULT, CW_USEDEFAULT,
         kListClientWidth, kListClientHeight, nullptr, nullptr, m_ui.m_hInstance, nullptr);
     if (!g_hHighScoresWnd) {
         return;
     }
-    g_highScoresDpi = WindowDpi(g_hHighScoresWnd);
+    const WindowPlacement& stored = m_game.m_prefs.m_highScoresWindowPlacement;
+    g_highScoresDpi = stored.length != 0 ? MonitorDpiNear(ToWin32(stored).rcNormalPosition)
+                                         : WindowDpi(g_hHighScoresWnd);
     const SIZE size = HighScoresWindowSize(g_hHighScoresWnd, g_highScoresDpi);
     SetWindowPos(g_hHighScoresWnd, nullptr, 0, 0, size.cx, size.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    PlaceHighScoresWindow(g_hHighScoresWnd, m_game.m_prefs.m_highScoresWindowPlacement, size);
+    PlaceHighScoresWindow(g_hHighScoresWnd, stored, size);
     UpdateWindow(g_hHighScoresWnd);
 }
 

@@ -130,6 +130,24 @@ void HandleWindowCommand(HWND hWnd, int id) {
     }
 }
 
+// A theme or a text size changes the heights of caption and menu while the window keeps its
+// outer size: the window takes the size that holds the frame again. A minimised window is
+// fitted by the WM_SIZE that restores it. The size asked for is the one the window accepts, so
+// the WM_SIZE it brings finds nothing more to do.
+void FitWindowToFrame(HWND hWnd) {
+    const CGameGraphics& graphics = g_host.Graphics();
+    if (!graphics.HasDisplay() || IsIconic(hWnd)) {
+        return;
+    }
+    const SIZE size = FrameWindowSize(hWnd, graphics.Scale(), WindowDpi(hWnd));
+    RECT rect = {};
+    GetWindowRect(hWnd, &rect);
+    if (rect.right - rect.left != size.cx || rect.bottom - rect.top != size.cy) {
+        SetWindowPos(hWnd, nullptr, 0, 0, size.cx, size.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
 LRESULT CALLBACK MainWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     CGameGraphics& graphics = g_host.Graphics();
     switch (message) {
@@ -141,6 +159,13 @@ LRESULT CALLBACK MainWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPar
         return 0;
     case WM_SIZE:
         graphics.RefreshWindowRect();
+        if (wParam == SIZE_RESTORED) {
+            FitWindowToFrame(hWnd);
+        }
+        break;
+    case WM_SETTINGCHANGE:
+    case WM_THEMECHANGED:
+        FitWindowToFrame(hWnd);
         break;
     case WM_PAINT:
         // Repainting the window means showing the last composed frame again.
@@ -156,7 +181,7 @@ LRESULT CALLBACK MainWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPar
         return 1;
     case WM_CLOSE:
         CloseHighScores();
-        QuitGame(g_game);
+        QuitGame(g_game, SettingsAtQuit::kStore);
         break;
     case WM_QUERYENDSESSION:
         return TRUE;
@@ -165,7 +190,7 @@ LRESULT CALLBACK MainWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPar
         // is written now, and nothing asks the user anything.
         if (wParam) {
             TakeTypedPlayerName(g_game);
-            QuitGame(g_game);
+            QuitGame(g_game, SettingsAtQuit::kStore);
         }
         return 0;
     case WM_GETMINMAXINFO: {
@@ -198,10 +223,8 @@ LRESULT CALLBACK MainWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPar
         // there gives, and the system suggests a place for it, from which the window does not
         // reach back into the monitor it came from.
         const auto dpi = static_cast<UINT>(wParam);
-        RECT rect = {};
-        GetWindowRect(hWnd, &rect);
         *reinterpret_cast<SIZE*>(lParam) =
-            FrameWindowSize(hWnd, ChooseFrameScale(hWnd, dpi, rect), dpi);
+            FrameWindowSize(hWnd, ChooseFrameScaleForMove(hWnd, dpi), dpi);
         return TRUE;
     }
     case WM_DPICHANGED:

@@ -452,9 +452,13 @@ HRESULT CDisplay::RestoreAllSurfaces() {
     return m_testLoss == kTestNoLoss ? m_pDirectDraw->RestoreAllSurfaces() : DDERR_WRONGMODE;
 }
 
+// The frame goes to the client area's top-left corner at its own size, never stretched into a
+// client area of another size.
 HRESULT CDisplay::CopyBackBufferToWindow() {
+    RECT frame = {m_windowRect.left, m_windowRect.top, m_windowRect.left + WINDOW_WIDTH * m_scale,
+                  m_windowRect.top + WINDOW_HEIGHT * m_scale};
     if (m_scale == 1) {
-        return m_pddsPrimary->Blt(&m_windowRect, m_pddsBackBuffer, nullptr, DDBLT_WAIT, nullptr);
+        return m_pddsPrimary->Blt(&frame, m_pddsBackBuffer, nullptr, DDBLT_WAIT, nullptr);
     }
     // A stretching copy may blend neighbouring pixels or make blocks of unequal size: the
     // blocks are made here, and the copy onto the screen is one to one.
@@ -462,7 +466,7 @@ HRESULT CDisplay::CopyBackBufferToWindow() {
     if (FAILED(hr)) {
         return hr;
     }
-    return m_pddsPrimary->Blt(&m_windowRect, m_pddsScaled, nullptr, DDBLT_WAIT, nullptr);
+    return m_pddsPrimary->Blt(&frame, m_pddsScaled, nullptr, DDBLT_WAIT, nullptr);
 }
 
 // The scaled surface is made at the first present after the scale changed.

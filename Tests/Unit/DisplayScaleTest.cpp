@@ -20,6 +20,30 @@ TEST(DisplayScale, NearestWholeNumberThatFitsTheWorkAreaAndPointsInTheirBlock) {
     }
 }
 
+// A window dragged from a monitor of 96 dpi across onto one of 192 or 144, beside another of 96.
+TEST(DisplayScale, AMoveThatChangesTheDpiGoesOntoTheMonitorOfThatDpi) {
+    const ScreenSpan monitors[] = {{0, 0, 1920, 1080, 96},
+                                   {1920, 0, 3286, 768, 192},
+                                   {-1920, 0, 0, 1080, 96},
+                                   {0, 1080, 1920, 2160, 144},
+                                   {3286, 0, 4652, 768, 192}};
+    // Window, dpi, the monitor it moves onto.
+    const struct {
+        ScreenSpan window;
+        int dpi;
+        int monitor;
+    } cases[] = {
+        {{1500, 100, 2030, 500, 0}, 192, 1}, {{1500, 100, 2030, 500, 0}, 96, 0},
+        {{3200, 100, 3730, 500, 0}, 192, 4}, {{3000, 100, 3530, 500, 0}, 192, 1},
+        {{100, 900, 630, 1300, 0}, 144, 3},  {{-600, 2000, -70, 2400, 0}, 144, 3},
+        {{-600, 2000, -70, 2400, 0}, 96, 2}, {{100, 100, 630, 500, 0}, 120, -1},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(MonitorMovedTo(monitors, 5, c.dpi, c.window), c.monitor)
+            << "a window at (" << c.window.left << ", " << c.window.top << ") to " << c.dpi;
+    }
+}
+
 TEST(DisplayScale, WindowKeptInsideTheWorkAreaMovesNoFartherThanNeeded) {
     // start, size, work area from low to high, start inside it.
     const int cases[][5] = {

@@ -131,7 +131,7 @@ TEST_F(LifeTest, NewGameSceneHeardOnlyWithTheSoundOnAndAQuitWithoutMovesSavesNot
     game.m_prefs.m_soundOn = 0;
     host.Clear();
     NewGame(game, 0, nullptr, false);
-    QuitGame(game);
+    QuitGame(game, SettingsAtQuit::kStore);
     EXPECT_TRUE(host.Only({"Sound", "SaveGameInProgress"}).empty()) << "nothing to save either";
 }
 
@@ -161,7 +161,7 @@ TEST_F(LifeTest, AQualifyingScoreWithTheStandardSettingsAtTheEndIsOffered) {
 // once.
 TEST_F(LifeTest, AQuitWhileTheNameIsAskedEntersTheScoreAndTheLastGameBeforeTheListIsSaved) {
     host.qualifies = true;
-    host.duringDialog = [this] { QuitGame(game); };
+    host.duringDialog = [this] { QuitGame(game, SettingsAtQuit::kStore); };
     Start(WithFarRobot({"A"}));
     MovePlayer(game, 1, 0);
     game.m_score = 500;
@@ -178,13 +178,13 @@ TEST_F(LifeTest, QuitSavesAGameInProgressAndShutsDownInOrder) {
     MovePlayer(game, 1, 0);
     host.Clear();
     game.m_prefs.m_gridStyle = 2; // changed settings without a store to keep them
-    EXPECT_TRUE(QuitGame(game));
+    EXPECT_TRUE(QuitGame(game, SettingsAtQuit::kStore));
     EXPECT_EQ(host.calls, (Calls{"ShowCursor", "SaveGameInProgress(1000,0,6)", "CloseWindows",
                                  "SaveHighScores", "DestroyGraphics"}));
     EXPECT_TRUE(game.m_closing);
     EXPECT_TRUE(game.m_gameOver);
     host.Clear();
-    EXPECT_TRUE(QuitGame(game));
+    EXPECT_TRUE(QuitGame(game, SettingsAtQuit::kStore));
     EXPECT_TRUE(host.calls.empty()) << "quitting runs once";
     NewGame(game, 0, nullptr, false);
     EXPECT_TRUE(host.calls.empty()) << "no new game while closing";

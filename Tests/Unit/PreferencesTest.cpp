@@ -1,6 +1,7 @@
 // The 196-byte settings record, whose layout is stored in the registry and must never change,
 // and how the Advanced Options dialog shows settings and reads them back.
 #include "AdvancedOptions.h"
+#include "CommandIds.h"
 #include "GameFixture.h"
 #include "TestFiles.h"
 
@@ -198,6 +199,26 @@ TEST(Preferences, LoadOrRevertTakesOnlyAValidRecordOfExactly196BytesWithoutAlt) 
         EXPECT_EQ(host.calls,
                   taken ? Calls{} : Calls{std::string("Message: ") + kRevertingPreferencesText})
             << what;
+    }
+}
+
+// Alt left down in the key state, as an Alt+Tab leaves it, is no Alt+X: only the quit's own
+// command keeps the stored settings.
+TEST(Preferences, OnlyAltXLeavesTheStoredSettingsAsTheyAre) {
+    CTempDir dir;
+    const std::string path = dir.Path("prefs.bin");
+    CPreferencesFile file(path.c_str());
+    using Case = std::tuple<int, bool, bool>;
+    for (const auto& [command, alt, stored] :
+         {Case{IDM_QUIT, false, true}, Case{IDM_QUIT, true, true},
+          Case{IDM_QUIT_KEEPING_SETTINGS, false, false}}) {
+        WriteFile(path, "");
+        CRecordingHost host;
+        host.altDown = alt;
+        CGame game(host, &file);
+        game.m_prefs.m_gridStyle = 3;
+        EXPECT_TRUE(HandleGameCommand(game, command));
+        EXPECT_EQ(ReadFile(path).size(), stored ? kPrefsRecordSize : 0) << command << " " << alt;
     }
 }
 

@@ -331,6 +331,13 @@ public:
     // WM_DPICHANGED for `dpi` with the `suggested` rectangle, sent from inside to `target` (the
     // main window when null); returns once the window has handled it.
     void SendDpiChanged(UINT dpi, const RECT& suggested, HWND target = nullptr);
+    // Leaves Alt down in the key state of the game's thread, as an Alt+Tab does: the Alt-up goes
+    // to the program switched to.
+    void LeaveAltDown();
+    // What a theme or a text size does to the main window: caption and menu `captionGrowth` and
+    // `menuGrowth` pixels higher (lower when negative), the frame measured anew at the same outer
+    // size, then `message` (WM_SETTINGCHANGE or WM_THEMECHANGED); returns once it is handled.
+    void ChangeFrameMetrics(int captionGrowth, int menuGrowth, UINT message);
     // The latest texts the game drew with DrawTextA since the DLL was loaded, the latest last.
     std::vector<DrawnText> TextsDrawn() const;
     // Beeps, sounds and wait masks since the DLL was loaded, and the current directory then.

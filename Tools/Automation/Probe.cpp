@@ -162,3 +162,14 @@ void ProbeClient::SendDpiChanged(UINT dpi, const RECT& suggested, HWND target) {
     m_shared->dpiRect = suggested;
     Ask(kProbeDpiChanged, "handling of WM_DPICHANGED");
 }
+
+void ProbeClient::LeaveAltDown() {
+    Ask(kProbeAltLeftDown, "Alt left down");
+}
+
+void ProbeClient::ChangeFrameMetrics(int captionGrowth, int menuGrowth, UINT message) {
+    m_shared->captionGrowth = captionGrowth;
+    m_shared->menuGrowth = menuGrowth;
+    m_shared->metricsMessage = static_cast<LONG>(message);
+    Ask(kProbeFrameMetrics, "frame's new metrics");
+}

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <utility>
 
 namespace {
 
@@ -188,8 +189,48 @@ E2E_TEST(display_mode_change_to_a_smaller_screen_at_192_dpi_rebuilds_the_display
     QuitWithQ(resumed.game);
 }
 
+// A theme or a text size gives caption and menu other heights while the window keeps its outer
+// size: the window fits the frame again, the board is shown whole and unstretched, and a click
+// on its bottom row, which a higher caption and menu would push out of a window of the old
+// size, steps there. The metrics come back as they were at the end.
+E2E_TEST(caption_and_menu_of_other_heights_keep_the_whole_board_in_the_window) {
+    ResumedGame resumed(context, "bottom-row");
+    Game& game = resumed.game;
+    const HWND window = game.WaitForMainWindow();
+    const struct {
+        int captionGrowth;
+        int menuGrowth;
+        UINT message;
+        const char* what;
+        bool clickBottomRow;
+    } changes[] = {
+        {40, 0, WM_SETTINGCHANGE, "a higher caption", false},
+        {0, 20, WM_THEMECHANGED, "a higher menu bar as well", true},
+        {-40, -20, WM_SETTINGCHANGE, "caption and menu bar as they were", false},
+    };
+    size_t played = resumed.resumed;
+    for (const auto& change : changes) {
+        game.Probe().ChangeFrameMetrics(change.captionGrowth, change.menuGrowth, change.message);
+        const std::string when = Format("after %s", change.what);
+        CheckClientSize(window, kClientWidth, kClientHeight, when);
+        resumed.WaitForBoardAfter(played, when);
+        if (change.clickBottomRow) {
+            const POINT cell = StepTarget(PlayerCell(resumed.recorded.PositionAfter(played)),
+                                          resumed.moves[played]);
+            POINT at = {cell.x * kCellPixels + kCellPixels / 2,
+                        cell.y * kCellPixels + kCellPixels / 2};
+            ClientToScreen(window, &at);
+            game.Focus();
+            ClickAt(at);
+            resumed.WaitForBoardAfter(++played, "after a click on the bottom row " + when);
+        }
+    }
+    QuitWithQ(game);
+}
+
 // The system keeps a stored placement's position and gives the window its size at 192 dots per
-// inch there: grown, the window is moved back inside the work area, and only as far as needed.
+// inch there: grown, the window is moved back inside the work area, and only as far as needed;
+// a placement stored minimised or maximised comes back so too, in the normal state.
 E2E_TEST(placement_stored_at_96_dpi_comes_back_whole_inside_the_work_area_at_192_dpi) {
     StoreScreenDpi(kDoubleDpi);
     RECT frame = {0, 0, kClientWidth, kClientHeight};
@@ -197,18 +238,26 @@ E2E_TEST(placement_stored_at_96_dpi_comes_back_whole_inside_the_work_area_at_192
                              0, 96);
     const RECT work = WorkArea();
     // Near the bottom-right corner, and near the top-left one: both inside at 96 dpi.
-    for (const POINT stored : {POINT{work.right - 520, work.bottom - 390}, POINT{10, 20}}) {
+    const POINT nearCorner = {work.right - 520, work.bottom - 390};
+    const std::pair<POINT, UINT> placements[] = {{nearCorner, SW_SHOWNORMAL},
+                                                 {POINT{10, 20}, SW_SHOWNORMAL},
+                                                 {nearCorner, SW_SHOWMINIMIZED},
+                                                 {nearCorner, SW_SHOWMAXIMIZED}};
+    for (const auto& [stored, showCmd] : placements) {
         StoreMainWindowPlacement({stored.x, stored.y, stored.x + frame.right - frame.left,
                                   stored.y + frame.bottom - frame.top},
-                                 SW_SHOWNORMAL);
+                                 showCmd);
         Game game(context);
         const HWND window = game.WaitForMainWindow();
         const SIZE size = SizeOf(WindowRect(window));
-        CheckWindowAt(
-            window,
-            {std::min(stored.x + work.left, work.right - size.cx),
-             std::min(stored.y + work.top, work.bottom - size.cy)},
-            2, Format("with a placement stored at (%ld, %ld) at 96 dpi,", stored.x, stored.y));
+        CheckWindowAt(window,
+                      {std::min(stored.x + work.left, work.right - size.cx),
+                       std::min(stored.y + work.top, work.bottom - size.cy)},
+                      2,
+                      Format("with a placement stored at (%ld, %ld) at 96 dpi, shown as %u,",
+                             stored.x, stored.y, showCmd));
+        E2E_CHECK(!IsIconic(window) && !IsZoomed(window),
+                  "a placement stored shown as %u comes back minimised or maximised", showCmd);
         QuitWithQ(game);
     }
 }

@@ -373,8 +373,9 @@ E2E_TEST(quit_saves_the_game_for_the_next_start_naming_the_reported_windows) {
 
 // Log-off and shutdown, with a profile folder named outside the ANSI code page: the saved game
 // is found there, Save writes there and suggests next what it wrote, and the game is saved there
-// again when the session ends. Wine sends the messages Windows sends at log-off and ends the
-// process as soon as the game has answered them.
+// again when the session ends, after an Alt+Tab that left Alt down in the game's key state. Wine
+// sends the messages Windows sends at log-off and ends the process as soon as the game has
+// answered them.
 E2E_TEST(session_end_saves_the_game_in_a_data_folder_named_in_any_script) {
     const RecordedGame recorded(context, "resume");
     const size_t resumed = recorded.FirstPlayedMove();
@@ -397,6 +398,7 @@ E2E_TEST(session_end_saves_the_game_in_a_data_folder_named_in_any_script) {
                   "the second Ctrl+S did not suggest the file chosen with the first");
         EnsureNumLockOn();
         game.Command(NumericPadKey(recorded.Record().moves[resumed]), kNoModifiers, "a move");
+        game.Probe().LeaveAltDown();
         E2E_CHECK(std::system("wineboot.exe --end-session") == 0, "wineboot --end-session failed");
         game.WaitForExit("after the session ended");
     }

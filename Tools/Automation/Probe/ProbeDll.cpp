@@ -16,14 +16,52 @@ namespace {
 HMODULE g_module;
 HHOOK g_hook;
 ProbeShared* g_shared;
+// Sent to the main window with a request in wParam, which the hook then carries out on the
+// game's thread: the table GetKeyState reads belongs to each thread, and the game is to see the
+// frame change while it handles its own messages.
+UINT g_onGameThreadMessage;
+
+void LeaveAltDown() {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_MENU] |= 0x80;
+    keys[VK_LMENU] |= 0x80;
+    SetKeyboardState(keys);
+}
+
+void ChangeFrameMetrics() {
+    NONCLIENTMETRICSA metrics = {};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    metrics.iCaptionHeight += g_shared->captionGrowth;
+    metrics.iMenuHeight += g_shared->menuGrowth;
+    SystemParametersInfoA(SPI_SETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    SetWindowPos(g_shared->mainWindow, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const auto message = static_cast<UINT>(g_shared->metricsMessage);
+    SendMessageA(g_shared->mainWindow, message,
+                 message == WM_SETTINGCHANGE ? SPI_SETNONCLIENTMETRICS : 0, 0);
+}
+
+void RunOnGameThread(WPARAM request) {
+    if (request == kProbeAltLeftDown) {
+        LeaveAltDown();
+    } else if (request == kProbeFrameMetrics) {
+        ChangeFrameMetrics();
+    }
+}
 
 LRESULT CALLBACK AfterWindowProc(int code, WPARAM wParam, LPARAM lParam) {
     const auto* message = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
-    if (code == HC_ACTION && message->hwnd == g_shared->mainWindow &&
-        message->message == WM_COMMAND) {
-        const LONG done = g_shared->commandsDone;
-        InterlockedExchange(&g_shared->commandLog[done % kCommandLogSize], LOWORD(message->wParam));
-        InterlockedExchange(&g_shared->commandsDone, done + 1);
+    if (code == HC_ACTION && message->hwnd == g_shared->mainWindow) {
+        if (message->message == WM_COMMAND) {
+            const LONG done = g_shared->commandsDone;
+            InterlockedExchange(&g_shared->commandLog[done % kCommandLogSize],
+                                LOWORD(message->wParam));
+            InterlockedExchange(&g_shared->commandsDone, done + 1);
+        } else if (message->message == g_onGameThreadMessage) {
+            RunOnGameThread(message->wParam);
+        }
     }
     return CallNextHookEx(g_hook, code, wParam, lParam);
 }
@@ -281,6 +319,10 @@ std::string Answer(LONG request) {
         SendToGame(g_shared->dpiWindow, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
                    reinterpret_cast<LPARAM>(&g_shared->dpiRect));
         return "";
+    case kProbeAltLeftDown:
+    case kProbeFrameMetrics:
+        SendToGame(g_shared->mainWindow, g_onGameThreadMessage, static_cast<WPARAM>(request), 0);
+        return "";
     default:
         return DescribeMenuBar();
     }
@@ -305,6 +347,7 @@ DWORD WINAPI Serve(LPVOID) {
     if (!g_shared) {
         return 1;
     }
+    g_onGameThreadMessage = RegisterWindowMessageA("clankmere-probe-on-game-thread");
     const DWORD thread = GetWindowThreadProcessId(g_shared->mainWindow, nullptr);
     g_hook =
         thread ? SetWindowsHookExA(WH_CALLWNDPROCRET, AfterWindowProc, g_module, thread) : nullptr;

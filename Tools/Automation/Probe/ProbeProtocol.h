@@ -19,7 +19,11 @@
 //   label <dialog caption>|<text as shown>|<pixels the text needs>|<pixels the control has>
 // It also sends a window of the game (the main window unless told another) the messages of a
 // move to a monitor of other dots per inch, which only the system can send, and only from
-// inside the process: their parameters point into it.
+// inside the process: their parameters point into it. On the game's own thread it leaves Alt
+// down in the key state, as an Alt+Tab does, whose Alt-up goes to the program switched to; and
+// it does to the main window what a theme or a text size does: caption and menu of other
+// heights (Wine keeps these metrics per process), the frame measured anew at the same outer
+// size, and the system's message.
 constexpr LONG kCommandLogSize = 256;
 constexpr LONG kTextLogSize = 64;
 
@@ -35,6 +39,8 @@ enum ProbeRequest : LONG {
     kProbeDialogLabels = 1,
     kProbeDpiScaledSize = 2, // WM_GETDPISCALEDSIZE with dpi; its answer in dpiSize, dpiAnswer
     kProbeDpiChanged = 3,    // WM_DPICHANGED with dpi and dpiRect
+    kProbeAltLeftDown = 4,   // Alt down in the game's key state; the keyboard is left alone
+    kProbeFrameMetrics = 5,  // captionGrowth, menuGrowth, then metricsMessage
 };
 
 struct ProbeShared {
@@ -60,6 +66,9 @@ struct ProbeShared {
     volatile LONG dpiAnswer;                   // and what it returned
     volatile LONG textsDrawn;                  // DrawTextA calls of the game so far
     DrawnText textLog[kTextLogSize];           // call n at n % kTextLogSize
+    volatile LONG captionGrowth;               // pixels added to the caption's height
+    volatile LONG menuGrowth;                  // and to the menu bar's
+    volatile LONG metricsMessage;              // WM_SETTINGCHANGE or WM_THEMECHANGED
 };
 
 inline void ProbeObjectName(char* out, size_t size, const char* kind, unsigned long pid) {
