@@ -81,7 +81,9 @@ bool LoadOrRevert(CPreferences& prefs, CPreferences* snapshot, CGameHost& host) 
 }
 
 void SavePreferencesAtQuit(CGame& game, SettingsAtQuit settings) {
-    if (settings == SettingsAtQuit::kKeepStored || !game.m_prefs.Differs(&game.m_savedPrefs)) {
+    const bool keep = settings == SettingsAtQuit::kKeepStored ||
+                      (settings == SettingsAtQuit::kKeepWhileAltHeld && game.m_host.IsAltKeyDown());
+    if (keep || !game.m_prefs.Differs(&game.m_savedPrefs)) {
         return;
     }
     if (game.m_prefs.Save()) {

@@ -144,9 +144,11 @@ void EndGame(CGame& game);
 void OfferHighScore(CGame& game, int32_t score);
 // Enters the score whose name is being asked, under the player's name, with its game record.
 void EnterOfferedScore(CGame& game);
-// What a quit does with changed settings. Only Alt+X keeps the stored ones: the key state
-// cannot tell, since Alt stays down in it after an Alt+Tab until the window has the focus again.
-enum class SettingsAtQuit { kStore, kKeepStored };
+// What a quit does with changed settings. Alt+X keeps the stored ones, and so does a close (the
+// close box, Alt+F4, File > Exit, the taskbar) while Alt is held on the keyboard. The window's
+// key state cannot tell: Alt stays down in it after an Alt+Tab until the window has the focus
+// again. A session's end stores them, since nobody holds Alt then.
+enum class SettingsAtQuit { kStore, kKeepStored, kKeepWhileAltHeld };
 bool QuitGame(CGame& game, SettingsAtQuit settings);
 void ShowAdvancedOptions(CGame& game);
 void ConfirmClearHighScores(CGame& game);

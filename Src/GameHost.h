@@ -77,7 +77,8 @@ public:
     virtual void Pause(uint32_t milliseconds) = 0;
     // Seconds since 1970-01-01 00:00 UTC.
     virtual int64_t CurrentTime() = 0;
-    // Whether Alt is held now; asked while the program starts, before any key has arrived.
+    // Whether Alt is held on the keyboard now, whatever the window's key state says; asked while
+    // the program starts and when the window is closed.
     virtual bool IsAltKeyDown() = 0;
     // Shows the message and ends the process with exit code 1.
     [[noreturn]] virtual void FatalError(const char* text) = 0;

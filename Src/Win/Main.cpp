@@ -181,7 +181,7 @@ LRESULT CALLBACK MainWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPar
         return 1;
     case WM_CLOSE:
         CloseHighScores();
-        QuitGame(g_game, SettingsAtQuit::kStore);
+        QuitGame(g_game, SettingsAtQuit::kKeepWhileAltHeld);
         break;
     case WM_QUERYENDSESSION:
         return TRUE;

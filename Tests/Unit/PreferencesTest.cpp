@@ -202,23 +202,31 @@ TEST(Preferences, LoadOrRevertTakesOnlyAValidRecordOfExactly196BytesWithoutAlt) 
     }
 }
 
-// Alt left down in the key state, as an Alt+Tab leaves it, is no Alt+X: only the quit's own
-// command keeps the stored settings.
-TEST(Preferences, OnlyAltXLeavesTheStoredSettingsAsTheyAre) {
+// Alt left down in the window's key state, as an Alt+Tab leaves it, is no Alt+X: the quit
+// command and a session's end store the settings whatever it says. Alt+X keeps them, and so does
+// a close while Alt is held on the keyboard (`altDown` is what the keyboard says now).
+TEST(Preferences, AltXAndACloseWithAltHeldLeaveTheStoredSettingsAsTheyAre) {
     CTempDir dir;
     const std::string path = dir.Path("prefs.bin");
     CPreferencesFile file(path.c_str());
+    constexpr int kClose = 0, kSessionEnd = 1;
     using Case = std::tuple<int, bool, bool>;
-    for (const auto& [command, alt, stored] :
+    for (const auto& [quit, alt, stored] :
          {Case{IDM_QUIT, false, true}, Case{IDM_QUIT, true, true},
-          Case{IDM_QUIT_KEEPING_SETTINGS, false, false}}) {
+          Case{IDM_QUIT_KEEPING_SETTINGS, false, false}, Case{kClose, false, true},
+          Case{kClose, true, false}, Case{kSessionEnd, true, true}}) {
         WriteFile(path, "");
         CRecordingHost host;
         host.altDown = alt;
         CGame game(host, &file);
         game.m_prefs.m_gridStyle = 3;
-        EXPECT_TRUE(HandleGameCommand(game, command));
-        EXPECT_EQ(ReadFile(path).size(), stored ? kPrefsRecordSize : 0) << command << " " << alt;
+        if (quit == kClose || quit == kSessionEnd) {
+            QuitGame(game,
+                     quit == kClose ? SettingsAtQuit::kKeepWhileAltHeld : SettingsAtQuit::kStore);
+        } else {
+            EXPECT_TRUE(HandleGameCommand(game, quit));
+        }
+        EXPECT_EQ(ReadFile(path).size(), stored ? kPrefsRecordSize : 0) << quit << " " << alt;
     }
 }
 
