@@ -154,8 +154,10 @@ void ShowRestoredGame(CGame& game) {
     game.m_busy = true;
     game.m_host.RedrawBoard();
     game.m_host.DrawStatusLine();
-    PlayRestoredSound(game);
     game.m_host.BringWindowToTop();
+    // Last, as a fresh game's intro: the first sound of a run sets up the sound system on a
+    // thread of its own, which slows the window calls running beside it.
+    PlayRestoredSound(game);
     game.m_busy = false;
 }
 

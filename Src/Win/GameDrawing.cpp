@@ -157,25 +157,25 @@ void CGameGraphics::DrawArrowIcons() {
     }
 }
 
+// A stored game replayed at full speed crosses its levels without a word to the window or the
+// files: its board is drawn once, when the replay ends.
 void CGameGraphics::RedrawBoard() {
-    if (!m_pDisplay || FAILED(LoadBackground())) {
+    if (m_suppressDrawing || !m_pDisplay || FAILED(LoadBackground())) {
         return;
     }
-    if (!m_suppressDrawing) {
-        DrawHeapsOnBackground();
-        m_pDisplay->BlitToBackBuffer(0, 0, m_pBackgroundSurface, nullptr, 0);
-        DrawRobots();
-        DrawPlayer();
-        // Drawn also after the game ended, around the player's last cell; a display recovered
-        // while an action has them hidden leaves them hidden.
-        if (!m_recovering) {
-            m_arrowsHidden = false;
-        }
-        if (m_game.m_prefs.m_showMovementArrows && !m_arrowsHidden) {
-            DrawArrowIcons();
-        }
-        Present();
+    DrawHeapsOnBackground();
+    m_pDisplay->BlitToBackBuffer(0, 0, m_pBackgroundSurface, nullptr, 0);
+    DrawRobots();
+    DrawPlayer();
+    // Drawn also after the game ended, around the player's last cell; a display recovered
+    // while an action has them hidden leaves them hidden.
+    if (!m_recovering) {
+        m_arrowsHidden = false;
     }
+    if (m_game.m_prefs.m_showMovementArrows && !m_arrowsHidden) {
+        DrawArrowIcons();
+    }
+    Present();
     ValidateRect(m_hWindow, &m_gameBoardRect);
     DrawStatusLine();
 }

@@ -209,9 +209,6 @@ HRESULT CGameGraphics::LoadBackground() {
         // No wallpaper is fine; the file is looked for again at the next full redraw.
         m_pDisplay->CreateSurfaceFromImage(&m_pWallpaperSurface, kWallpaperPath, 0, 0);
     }
-    if (m_suppressDrawing) {
-        return S_OK;
-    }
     FillBackground();
     if (m_pWallpaperSurface && !IsPlainScheme()) {
         DrawWallpaper();

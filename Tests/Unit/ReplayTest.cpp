@@ -67,9 +67,10 @@ TEST_F(ReplayTest, RestoreSceneDrawsOnlyTheRestoredBoardAndPlaysItsLastSoundOnce
     EXPECT_EQ(Log(), "251139JKS");
     EXPECT_EQ(
         host.Only({"SuppressDrawing", "ResumeDrawing", "RedrawBoard", "BringWindowToTop", "Sound"}),
-        (Calls{"RedrawBoard", "SuppressDrawing", "ResumeDrawing", "RedrawBoard",
-               "Sound:Screwdriver", "BringWindowToTop"}))
-        << "the first level and the restored board are drawn, with the last action's sound";
+        (Calls{"RedrawBoard", "SuppressDrawing", "ResumeDrawing", "RedrawBoard", "BringWindowToTop",
+               "Sound:Screwdriver"}))
+        << "the first level and the restored board are drawn, and once the window is on top, "
+           "as a fresh game's before its intro, the last action's sound is played";
     host.Clear();
     NewGame(game, 1663312166, "251139JK4", true);
     EXPECT_EQ(host.Only({"Sound"}), (Calls{"Sound:PlayerDies", "Sound:Intro"}))

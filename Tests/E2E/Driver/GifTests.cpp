@@ -1,5 +1,6 @@
 // The replay tool's GIF of a game against the game itself: the last frame, as a decoder that is
-// not ours shows it, holds the board that the game shows for the same record and settings.
+// not ours shows it, holds the board that the game shows for the same record and settings; and
+// the game draws that board once, when its replay has ended.
 #include "Scenario.h"
 
 namespace {
@@ -32,12 +33,20 @@ E2E_TEST(gif_of_a_record_ends_on_the_board_the_game_shows_for_it) {
         DeleteFileA(DataFilePath("Saved Game.txt").c_str());
         Game game(context);
         game.WaitForMainWindowPastNotes();
+        const LONG beforeOpen = game.Probe().CommandsDone();
+        const LONG validatedBefore = game.Probe().Seen().rectsValidated;
         game.Press('O', kCtrl);
         game.ChooseFile(context.gamesDir + "\\resume.txt", "Ctrl+O");
         WaitForFinalPicture(game, expected,
                             Format("with %s, resume.txt opened with Ctrl+O against the last "
                                    "frame of its GIF",
                                    row.what));
+        // The replay crosses the record's level unseen: a board is drawn whole at its first
+        // level and once the replay has ended, whatever the levels between.
+        game.CheckOnlyCommandSince(beforeOpen, IDM_OPEN_GAME, "Ctrl+O");
+        const LONG validated = game.Probe().Seen().rectsValidated - validatedBefore;
+        E2E_CHECK(validated == 2, "with %s, opening resume.txt drew %ld whole boards instead of 2",
+                  row.what, validated);
         QuitWithQ(game);
     }
 }

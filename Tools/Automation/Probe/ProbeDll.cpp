@@ -2,8 +2,9 @@
 // process, so menu texts and states can only be read from inside the game; and a hook on the
 // main window's thread tells the driver when a command has been handled completely, so that it
 // never sends a key while the game is still about to flush its keyboard queue. The game's
-// imports of the beeps, the sounds and the message waits are redirected here to be counted, and
-// its import of DrawTextA to keep the texts it draws (the status line's among them).
+// imports of the beeps, the sounds, the message waits and the board's validation are redirected
+// here to be counted, and its import of DrawTextA to keep the texts it draws (the status line's
+// among them).
 #include "ProbeProtocol.h"
 
 #include <algorithm>
@@ -254,6 +255,11 @@ int WINAPI LoggedDrawText(HDC dc, LPCSTR text, int length, LPRECT rect, UINT for
     return DrawTextA(dc, text, length, rect, format);
 }
 
+BOOL WINAPI CountedValidateRect(HWND window, const RECT* rect) {
+    InterlockedIncrement(&g_shared->rectsValidated);
+    return ValidateRect(window, rect);
+}
+
 DWORD WINAPI NotedMsgWait(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD timeoutMs,
                           DWORD wakeMask) {
     NoteWakeMask(timeoutMs, wakeMask);
@@ -357,6 +363,7 @@ DWORD WINAPI Serve(LPVOID) {
     RedirectImport("MsgWaitForMultipleObjects", &NotedMsgWait);
     RedirectImport("MsgWaitForMultipleObjectsEx", &NotedMsgWaitEx);
     RedirectImport("DrawTextA", &LoggedDrawText);
+    RedirectImport("ValidateRect", &CountedValidateRect);
     GetCurrentDirectoryA(sizeof g_shared->currentDirectory, g_shared->currentDirectory);
     g_shared->ready = g_hook ? 1 : -1;
     for (;;) {
