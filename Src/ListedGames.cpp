@@ -21,6 +21,13 @@ bool IsListedGameFileName(const std::string& name) {
     return digits.find_first_not_of("0123456789") == std::string::npos;
 }
 
+// "High Scores.txt" dates a row by the minute it ended in: a game of a few seconds may have
+// started after the moment the list reads, though never in a later minute.
+bool StartedByMinute(uint64_t startTime, int64_t date) {
+    constexpr uint64_t kMinute = 60;
+    return startTime / kMinute <= static_cast<uint64_t>(date) / kMinute;
+}
+
 } // namespace
 
 std::string FindListedGameRecord(const std::string& folder, const HighScoreEntry& row) {
@@ -39,9 +46,8 @@ std::string FindListedGameRecord(const std::string& folder, const HighScoreEntry
         char* moves = LoadGameRecordFile(path.c_str(), &startTime, &score);
         const bool played = moves && moves[0] != '\0';
         std::free(moves);
-        // Times are whole seconds: a short game may end in the second it started.
         if (played && startTime != 0 && score == static_cast<uint32_t>(row.score) &&
-            startTime <= static_cast<uint64_t>(row.date) && startTime > foundStart) {
+            StartedByMinute(startTime, row.date) && startTime > foundStart) {
             found = path;
             foundStart = startTime;
         }

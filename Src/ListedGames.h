@@ -8,7 +8,7 @@
 #include <string>
 
 // The record in `folder` ("High Score Games") of the game that `row` lists: of the records
-// there with the row's score and a start time no later than the row's date, the one that
-// started last. Empty when there is none: a built-in row, a row without a date, a record
-// deleted or damaged (no start time, no moves).
+// there with the row's score that started by the row's date (its minute, as the list keeps
+// dates), the one that started last. Empty when there is none: a built-in row, a row without a
+// date, a record deleted or damaged (no start time, no moves).
 std::string FindListedGameRecord(const std::string& folder, const HighScoreEntry& row);

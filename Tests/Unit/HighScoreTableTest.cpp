@@ -188,7 +188,7 @@ TEST(HighScoreText, ScoreAndNameWithTheLevelWhenThereIsOneAndADateOnlyWhenItConv
 }
 
 // Records as the game leaves them, "hs<start>.txt" with the score; the row lists score 520,
-// ended at time 5000.
+// ended in minute 83 (at 4980 s, as "High Scores.txt" keeps it).
 TEST(ListedGames, ARowsRecordIsTheLatestWithItsScoreStartedByItsDate) {
     const auto record = [](int start, int score) {
         return "Time:\t" + std::to_string(start) + "\r\nScore:\t" + std::to_string(score) +
@@ -200,16 +200,16 @@ TEST(ListedGames, ARowsRecordIsTheLatestWithItsScoreStartedByItsDate) {
         const char* expected; // the file found, "" for none
     } cases[] = {
         {"the row's own record", {{"hs4000.txt", record(4000, 520)}}, "hs4000.txt"},
-        {"a game ended in the second it started",
-         {{"hs5000.txt", record(5000, 520)}},
-         "hs5000.txt"},
+        {"a game that ended in the minute it started",
+         {{"hs5039.txt", record(5039, 520)}},
+         "hs5039.txt"},
         {"several with the score: the latest before the date",
          {{"hs1000.txt", record(1000, 520)},
           {"hs4500.txt", record(4500, 520)},
           {"hs3000.txt", record(3000, 520)}},
          "hs4500.txt"},
         {"one started after the date is a later game's",
-         {{"hs4000.txt", record(4000, 520)}, {"hs5001.txt", record(5001, 520)}},
+         {{"hs4000.txt", record(4000, 520)}, {"hs5040.txt", record(5040, 520)}},
          "hs4000.txt"},
         {"another score is another game",
          {{"hs4000.txt", record(4000, 520)}, {"hs4900.txt", record(4900, 510)}},
@@ -235,7 +235,7 @@ TEST(ListedGames, ARowsRecordIsTheLatestWithItsScoreStartedByItsDate) {
         for (const auto& [name, bytes] : row.files) {
             WriteFile(dir.Path(name), bytes);
         }
-        const HighScoreEntry listed = {520, 5000, 3, "Fenwright"};
+        const HighScoreEntry listed = {520, 4980, 3, "Fenwright"};
         const std::string found = FindListedGameRecord(dir.Path(""), listed);
         EXPECT_EQ(found.empty() ? "" : std::filesystem::path(found).filename().string(),
                   row.expected);
@@ -243,10 +243,10 @@ TEST(ListedGames, ARowsRecordIsTheLatestWithItsScoreStartedByItsDate) {
     CTempDir dir;
     WriteFile(dir.Path("hs4000.txt"), record(4000, 520));
     std::filesystem::create_directory(dir.Path("hs4500.txt"));
-    EXPECT_EQ(FindListedGameRecord(dir.Path(""), {520, 5000, 3, "x"}), dir.Path("/hs4000.txt"))
+    EXPECT_EQ(FindListedGameRecord(dir.Path(""), {520, 4980, 3, "x"}), dir.Path("/hs4000.txt"))
         << "a folder of a record's name is no record";
     EXPECT_EQ(FindListedGameRecord(dir.Path(""), {520, 0, 0, "x"}), "") << "a row without a date";
-    EXPECT_EQ(FindListedGameRecord(dir.Path("none"), {520, 5000, 3, "x"}), "") << "no folder";
+    EXPECT_EQ(FindListedGameRecord(dir.Path("none"), {520, 4980, 3, "x"}), "") << "no folder";
 }
 
 } // namespace
