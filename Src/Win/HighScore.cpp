@@ -151,17 +151,18 @@ int RowAt(POINT client) {
 }
 
 // The menu of the row under `screen`, where the right button went up: Save Animation..., gray
-// for a row without a record. The keyboard's context menu (at -1, -1) has no row to name.
-void OfferRowMenu(HWND hWnd, POINT screen) {
+// for a row without a record; false, showing nothing, away from the rows (the caption keeps its
+// system menu). The keyboard's context menu (at -1, -1) has no row to name.
+bool OfferRowMenu(HWND hWnd, POINT screen) {
     POINT client = screen;
     ScreenToClient(hWnd, &client);
     const int index = RowAt(client);
     if (index < 0) {
-        return;
+        return false;
     }
     HMENU hMenu = LoadMenuA(g_host.UI().m_hInstance, MAKEINTRESOURCEA(IDR_HIGH_SCORES_ROW_MENU));
     if (!hMenu) {
-        return;
+        return true;
     }
     const HighScoreEntry row = g_host.HighScores().Entry(index);
     HMENU hRowMenu = GetSubMenu(hMenu, 0);
@@ -173,6 +174,7 @@ void OfferRowMenu(HWND hWnd, POINT screen) {
     if (command == IDM_SAVE_ANIMATION) {
         SaveListedGameAnimation(hWnd, row);
     }
+    return true;
 }
 
 void StoreHighScoresPlacement(HWND hWnd) {
@@ -193,9 +195,11 @@ LRESULT CALLBACK HighScoresWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARA
         return 0;
     }
     case WM_CONTEXTMENU:
-        OfferRowMenu(hWnd,
-                     {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
-        return 0;
+        if (OfferRowMenu(
+                hWnd, {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))})) {
+            return 0;
+        }
+        break;
     case WM_CLOSE:
         StoreHighScoresPlacement(hWnd);
         break;
