@@ -5,7 +5,8 @@
 // test: it only measures. "long-game" plays a game of at least ACTIONS actions that is still
 // under way, under the settings in PREFS (the 196-byte preferences record), and writes the
 // game's record, which the start-up benchmark under Wine resumes. It also times the replay
-// tool's GIF of the long game, whole and a 200-action part, and prints their sizes.
+// tool's GIF of the long game, whole, a 200-action part and its first 1000 actions (as long a
+// game as the game programs save within a second), and prints their sizes.
 // The games are played by a simple player: a step that survives the robots' next step when
 // there is one, else the screwdriver, else a teleport.
 #include "BoardArt.h"
@@ -129,6 +130,7 @@ void MeasureReplay(int divisor) {
         }
         MeasureGif("GIF of the long game", moves, start, GifPart{});
         MeasureGif("GIF of its actions 3001-3200", moves, start, GifPart{3001, 3200, 1});
+        MeasureGif("GIF of its first 1000 actions", moves, start, GifPart{1, 1000, 1});
     }
     CGame game(host, nullptr);
     EnsureGameResources(game);

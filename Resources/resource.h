@@ -8,6 +8,7 @@
 /* Menus and accelerators */
 #define IDR_MAIN_MENU 102
 #define IDR_ACCELERATORS 103
+#define IDR_HIGH_SCORES_ROW_MENU 104
 
 /* Icons */
 #define IDI_ROBOT 109

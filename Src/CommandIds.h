@@ -34,5 +34,6 @@
 #define IDM_ABOUT 40055
 #define IDM_SAVE_GAME 40059
 #define IDM_OPEN_GAME 40060
+#define IDM_SAVE_ANIMATION 40061
 
 #endif

@@ -51,6 +51,16 @@ bool CPreferencesFile::Read(uint8_t (&record)[kPrefsRecordSize]) {
     return true;
 }
 
+bool CPreferencesSnapshot::Write(const uint8_t (&record)[kPrefsRecordSize]) {
+    std::memcpy(m_record, record, kPrefsRecordSize);
+    return true;
+}
+
+bool CPreferencesSnapshot::Read(uint8_t (&record)[kPrefsRecordSize]) {
+    std::memcpy(record, m_record, kPrefsRecordSize);
+    return true;
+}
+
 CPreferences::CPreferences() {
     CPreferences::SetDefaults();
 }

@@ -45,6 +45,16 @@ private:
     const char* m_path;
 };
 
+// Keeps a record in memory: the settings of one game handed to another, such as a replay.
+class CPreferencesSnapshot : public CPreferencesStore {
+public:
+    bool Write(const uint8_t (&record)[kPrefsRecordSize]) override;
+    bool Read(uint8_t (&record)[kPrefsRecordSize]) override;
+
+private:
+    uint8_t m_record[kPrefsRecordSize] = {};
+};
+
 class CPreferences {
 public:
     CPreferences();

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 // The temporary file is named by the path and this suffix.
 constexpr char kTempFileSuffix[] = ".new";
@@ -21,3 +23,7 @@ std::FILE* OpenNamedFile(const char* path, const char* mode);
 bool RemoveNamedFile(const char* path);
 bool ReplaceFileWith(const char* tempPath, const char* path);
 bool QueryFileSize(const char* path, uint64_t* size);
+// The names of the files (not the folders) in `folder`, in no particular order; none when it
+// cannot be read. A name joined to its folder with the platform's separator is a path.
+std::vector<std::string> ListFolderFiles(const char* folder);
+std::string JoinFolderPath(const std::string& folder, const std::string& name);

@@ -45,8 +45,8 @@ static_assert(sizeof(WINDOWPLACEMENT) == kWindowPlacementSize, "the stored place
 WindowPlacement FromWin32(const WINDOWPLACEMENT& placement);
 WINDOWPLACEMENT ToWin32(const WindowPlacement& stored);
 
-// Brings the menu bar into line with the game: the About text, the Sound check mark and the
-// actions grayed between games.
+// Brings the menu bar into line with the game: the About text, the Sound check mark, the
+// actions grayed between games and Save Animation grayed while the board shows no action.
 void UpdateMenus(HWND hWnd, const CGame& game);
 
 // A window class of this program: the robot icons, the arrow cursor, the window colour.

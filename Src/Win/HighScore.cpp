@@ -5,6 +5,7 @@
 #include "Dpi.h"
 #include "GameUI.h"
 #include "HighScoreText.h"
+#include "SavedAnimations.h"
 #include "SavedGames.h"
 #include "TextUtil.h"
 #include "resource.h"
@@ -136,6 +137,46 @@ SIZE HighScoresWindowSize(HWND hWnd, UINT dpi) {
     return WindowSizeForClient(hWnd, {width, height}, dpi);
 }
 
+// The row under a point of the client area, or -1.
+int RowAt(POINT client) {
+    const POINT at = {MulDiv(client.x, kBaseDpi, static_cast<int>(g_highScoresDpi)),
+                      MulDiv(client.y, kBaseDpi, static_cast<int>(g_highScoresDpi))};
+    for (int i = 0; i < kNumHighScores; ++i) {
+        const RECT row = RowRect(kFullRow, i);
+        if (PtInRect(&row, at)) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+// The menu of the row under `screen`, where the right button went up: Save Animation..., gray
+// for a row without a record; false, showing nothing, away from the rows (the caption keeps its
+// system menu). The keyboard's context menu (at -1, -1) has no row to name.
+bool OfferRowMenu(HWND hWnd, POINT screen) {
+    POINT client = screen;
+    ScreenToClient(hWnd, &client);
+    const int index = RowAt(client);
+    if (index < 0) {
+        return false;
+    }
+    HMENU hMenu = LoadMenuA(g_host.UI().m_hInstance, MAKEINTRESOURCEA(IDR_HIGH_SCORES_ROW_MENU));
+    if (!hMenu) {
+        return true;
+    }
+    const HighScoreEntry row = g_host.HighScores().Entry(index);
+    HMENU hRowMenu = GetSubMenu(hMenu, 0);
+    EnableMenuItem(hRowMenu, IDM_SAVE_ANIMATION,
+                   MF_BYCOMMAND | (ListedGameRecordPath(row).empty() ? MF_GRAYED : MF_ENABLED));
+    const int command = static_cast<int>(TrackPopupMenu(hRowMenu, TPM_RETURNCMD | TPM_RIGHTBUTTON,
+                                                        screen.x, screen.y, 0, hWnd, nullptr));
+    DestroyMenu(hMenu);
+    if (command == IDM_SAVE_ANIMATION) {
+        SaveListedGameAnimation(hWnd, row);
+    }
+    return true;
+}
+
 void StoreHighScoresPlacement(HWND hWnd) {
     WINDOWPLACEMENT placement = {};
     placement.length = sizeof placement;
@@ -153,6 +194,12 @@ LRESULT CALLBACK HighScoresWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARA
         EndPaint(hWnd, &paint);
         return 0;
     }
+    case WM_CONTEXTMENU:
+        if (OfferRowMenu(
+                hWnd, {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))})) {
+            return 0;
+        }
+        break;
     case WM_CLOSE:
         StoreHighScoresPlacement(hWnd);
         break;

@@ -7,6 +7,7 @@
 #include "HighScore.h"
 #include "MouseInput.h"
 #include "Pref2Reg.h"
+#include "SavedAnimations.h"
 #include "SavedGames.h"
 #include "WinPath.h"
 #include "resource.h"
@@ -81,11 +82,12 @@ void SetProgramDirectory(HINSTANCE hInstance) {
 }
 
 // New Game and Open Game wait for a running action to end: menus and keys keep working inside
-// an action's waits, but a game never starts in the middle of one.
+// an action's waits, but a game never starts in the middle of one. Save Animation waits too, so
+// that the picture ends on a whole action.
 int g_deferredCommand = 0;
 
 bool DefersWhileBusy(int id) {
-    return id == IDM_NEW_GAME || id == IDM_OPEN_GAME;
+    return id == IDM_NEW_GAME || id == IDM_OPEN_GAME || id == IDM_SAVE_ANIMATION;
 }
 
 void HandleWindowCommand(HWND hWnd, int id) {
@@ -124,6 +126,9 @@ void HandleWindowCommand(HWND hWnd, int id) {
         break;
     case IDM_OPEN_GAME:
         OpenSavedGame(g_host.UI());
+        break;
+    case IDM_SAVE_ANIMATION:
+        SaveGameAnimation();
         break;
     default:
         break;
@@ -200,6 +205,10 @@ LRESULT CALLBACK MainWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPar
         info->ptMaxTrackSize = {size.cx, size.cy};
         return 0;
     }
+    case WM_INITMENUPOPUP:
+        // The first action of a game redraws no status line, which brings the menus in line.
+        UpdateMenus(hWnd, g_game);
+        break;
     case WM_COMMAND:
         if (!HandleGameCommand(g_game, LOWORD(wParam))) {
             HandleWindowCommand(hWnd, LOWORD(wParam));
@@ -371,6 +380,8 @@ void UpdateMenus(HWND hWnd, const CGame& game) {
                     IDM_LAST_STAND_MINUS_2}) {
         EnableMenuItem(hMenu, id, MF_BYCOMMAND | (game.m_gameOver ? MF_GRAYED : MF_ENABLED));
     }
+    EnableMenuItem(hMenu, IDM_SAVE_ANIMATION,
+                   MF_BYCOMMAND | (CanSaveGameAnimation(game) ? MF_ENABLED : MF_GRAYED));
 }
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {

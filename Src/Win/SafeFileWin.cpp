@@ -19,7 +19,28 @@ template <typename FindData> bool SizeOfEntry(HANDLE search, const FindData& dat
     return true;
 }
 
+// The files of a search that FindFirstFile began: every entry but the folders.
+template <typename FindData, typename FindNext>
+std::vector<std::string> FilesOfSearch(HANDLE search, FindData& data, FindNext findNext,
+                                       std::string (*nameOf)(const FindData&)) {
+    std::vector<std::string> names;
+    if (search == INVALID_HANDLE_VALUE) {
+        return names;
+    }
+    do {
+        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+            names.push_back(nameOf(data));
+        }
+    } while (findNext(search, &data));
+    FindClose(search);
+    return names;
+}
+
 } // namespace
+
+std::string JoinFolderPath(const std::string& folder, const std::string& name) {
+    return folder + "\\" + name;
+}
 
 #ifdef CLANKMERE_9X
 
@@ -47,6 +68,14 @@ bool ReplaceFileWith(const char* tempPath, const char* path) {
 bool QueryFileSize(const char* path, uint64_t* size) {
     WIN32_FIND_DATAA data;
     return SizeOfEntry(FindFirstFileA(path, &data), data, size);
+}
+
+std::vector<std::string> ListFolderFiles(const char* folder) {
+    WIN32_FIND_DATAA data;
+    const HANDLE search = FindFirstFileA(JoinFolderPath(folder, "*").c_str(), &data);
+    return FilesOfSearch(
+        search, data, FindNextFileA,
+        +[](const WIN32_FIND_DATAA& found) { return std::string(found.cFileName); });
 }
 
 DWORD GetPathAttributes(const char* path) {
@@ -101,6 +130,19 @@ bool ReplaceFileWith(const char* tempPath, const char* path) {
 bool QueryFileSize(const char* path, uint64_t* size) {
     WIN32_FIND_DATAW data;
     return SizeOfEntry(FindFirstFileW(WidePath(path).c_str(), &data), data, size);
+}
+
+// A name that does not fit a path buffer in UTF-8 comes back empty and matches nothing.
+std::vector<std::string> ListFolderFiles(const char* folder) {
+    WIN32_FIND_DATAW data;
+    const HANDLE search =
+        FindFirstFileW(WidePath(JoinFolderPath(folder, "*").c_str()).c_str(), &data);
+    return FilesOfSearch(
+        search, data, FindNextFileW, +[](const WIN32_FIND_DATAW& found) {
+            char name[kMaxPathSize] = {};
+            NarrowPath(found.cFileName, name, sizeof name);
+            return std::string(name);
+        });
 }
 
 DWORD GetPathAttributes(const char* path) {

@@ -15,11 +15,12 @@
 
 #include <cstdlib>
 
+const char* const kSavedGamesFolder = "Saved Games";
+
 namespace {
 
 constexpr char kSavedGameFileName[] = "Saved Game.txt";
 constexpr char kLastGameFileName[] = "Last Game.txt";
-constexpr char kSavedGamesFolder[] = "Saved Games";
 constexpr char kFirstSuggestedFileName[] = "My Saved Game.txt";
 constexpr char kPreferencesKey[] = "Software\\Clankmere\\Preferences";
 constexpr char kSavedGamesLocationValue[] = "Saved Games Location";

@@ -6,6 +6,9 @@
 
 class CGameUI;
 
+// The data subfolder the file dialogs suggest first.
+extern const char* const kSavedGamesFolder;
+
 // Writes a record whose "Platform:" line describes the running system.
 void WriteGameRecord(const char* path, uint64_t startTime, uint32_t score, const char* moves);
 

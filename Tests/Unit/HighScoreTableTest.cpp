@@ -1,7 +1,9 @@
 // The high-score table: the ranking of new scores; "High Scores.txt" as written, read back
-// from hand-edited files and rewritten safely; and the texts the list window draws for a row.
+// from hand-edited files and rewritten safely; the texts the list window draws for a row; and
+// the record in "High Score Games" that a row lists.
 #include "HighScoreTable.h"
 #include "HighScoreText.h"
+#include "ListedGames.h"
 #include "TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -183,6 +185,68 @@ TEST(HighScoreText, ScoreAndNameWithTheLevelWhenThereIsOneAndADateOnlyWhenItConv
     EXPECT_STREQ(Format(0, "Ace", -2, 0, 0).name, "Ace");
     const auto noLocalTime = [](int64_t, std::tm*) { return false; };
     EXPECT_STREQ(Format(100, "Ann", 0, 257698037700, 0, noLocalTime).date, "");
+}
+
+// Records as the game leaves them, "hs<start>.txt" with the score; the row lists score 520,
+// ended in minute 83 (at 4980 s, as "High Scores.txt" keeps it).
+TEST(ListedGames, ARowsRecordIsTheLatestWithItsScoreStartedByItsDate) {
+    const auto record = [](int start, int score) {
+        return "Time:\t" + std::to_string(start) + "\r\nScore:\t" + std::to_string(score) +
+               "\r\nPlatform:\tx\r\nMoves:\t7771\r\n";
+    };
+    const struct {
+        const char* what;
+        std::vector<std::pair<std::string, std::string>> files;
+        const char* expected; // the file found, "" for none
+    } cases[] = {
+        {"the row's own record", {{"hs4000.txt", record(4000, 520)}}, "hs4000.txt"},
+        {"a game that ended in the minute it started",
+         {{"hs5039.txt", record(5039, 520)}},
+         "hs5039.txt"},
+        {"several with the score: the latest before the date",
+         {{"hs1000.txt", record(1000, 520)},
+          {"hs4500.txt", record(4500, 520)},
+          {"hs3000.txt", record(3000, 520)}},
+         "hs4500.txt"},
+        {"one started after the date is a later game's",
+         {{"hs4000.txt", record(4000, 520)}, {"hs5040.txt", record(5040, 520)}},
+         "hs4000.txt"},
+        {"another score is another game",
+         {{"hs4000.txt", record(4000, 520)}, {"hs4900.txt", record(4900, 510)}},
+         "hs4000.txt"},
+        {"none in the folder", {}, ""},
+        {"only other scores", {{"hs4000.txt", record(4000, 52)}}, ""},
+        {"damaged: no moves, no start time, empty, unreadable text",
+         {{"hs4900.txt", "Time:\t4900\r\nScore:\t520\r\nMoves:\t\r\n"},
+          {"hs4800.txt", "Score:\t520\r\nMoves:\t7771\r\n"},
+          {"hs4700.txt", ""},
+          {"hs4600.txt", "\x01\x02\x03"}},
+         ""},
+        {"a cut-off write's temporary file and other files are no records",
+         {{"hs4900.txt.new", record(4900, 520)},
+          {"hs4800.bak", record(4800, 520)},
+          {"Last Game.txt", record(4700, 520)},
+          {"hs4000.txt", record(4000, 520)}},
+         "hs4000.txt"},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.what);
+        CTempDir dir;
+        for (const auto& [name, bytes] : row.files) {
+            WriteFile(dir.Path(name), bytes);
+        }
+        const HighScoreEntry listed = {520, 4980, 3, "Fenwright"};
+        const std::string found = FindListedGameRecord(dir.Path(""), listed);
+        EXPECT_EQ(found.empty() ? "" : std::filesystem::path(found).filename().string(),
+                  row.expected);
+    }
+    CTempDir dir;
+    WriteFile(dir.Path("hs4000.txt"), record(4000, 520));
+    std::filesystem::create_directory(dir.Path("hs4500.txt"));
+    EXPECT_EQ(FindListedGameRecord(dir.Path(""), {520, 4980, 3, "x"}), dir.Path("/hs4000.txt"))
+        << "a folder of a record's name is no record";
+    EXPECT_EQ(FindListedGameRecord(dir.Path(""), {520, 0, 0, "x"}), "") << "a row without a date";
+    EXPECT_EQ(FindListedGameRecord(dir.Path("none"), {520, 4980, 3, "x"}), "") << "no folder";
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 // The replay tool's GIF of a game, decoded by a decoder that is not ours (Pillow): its frames,
 // their times, the parts and scales, and the messages for requests it cannot draw.
 #include "BoardArt.h"
+#include "GameGif.h"
+#include "Random.h"
 #include "ReplayToolFixture.h"
 
 #include <sstream>
@@ -126,6 +128,22 @@ TEST_F(ReplayGifTest, RequestsItCannotDrawAreNamedOnOneLineWithExitCodeTwo) {
         EXPECT_EQ(ReadFile(record), recordText);
     }
     EXPECT_EQ(Run("--scale 2 " + record), 2) << "a scale without --gif";
+}
+
+// The game programs film the game under way, which goes on drawing from the same generator.
+TEST(GameGif, FilmingAGameLeavesTheRandomGeneratorWhereItWas) {
+    SeedRandom(7);
+    const RandomState before = SaveRandomState();
+    MakeGameGif(1666263244, "717771593. 19453", nullptr, GeneratedBoardArt(), GifPart{});
+    std::vector<uint16_t> drawn;
+    std::vector<uint16_t> expected;
+    for (auto* draws : {&drawn, &expected}) {
+        for (int i = 0; i < 5; ++i) {
+            draws->push_back(RandomUpTo(999));
+        }
+        RestoreRandomState(before);
+    }
+    EXPECT_EQ(drawn, expected);
 }
 
 } // namespace

@@ -76,6 +76,8 @@ void MouseDown(POINT at);
 void MouseMoveTo(POINT at);
 void MouseUp(POINT at);
 void ClickAt(POINT at);
+// With the right button: a context menu opens.
+void RightClickAt(POINT at);
 
 // === Pictures: pixels as the screen shows them, 0x00RRGGBB, rows from the top
 
@@ -221,6 +223,9 @@ std::string DataFilePath(const std::string& fileName);
 bool FileExists(const std::string& path);
 // Empty when the file cannot be read.
 std::string ReadFileBytes(const std::string& path);
+// Until `path` holds exactly the bytes of `expectedPath` (a file being written comes whole).
+void WaitForSameBytes(const std::string& path, const std::string& expectedPath,
+                      const std::string& what);
 // Fails unless `path` holds the start time and actions of `expected` (blanks do not count).
 void CheckSameGame(const std::string& path, const GameRecord& expected, const std::string& what);
 

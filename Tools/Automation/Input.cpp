@@ -104,6 +104,12 @@ void ClickAt(POINT at) {
     MouseUp(at);
 }
 
+void RightClickAt(POINT at) {
+    MouseMoveTo(at);
+    SendMouse(at, MOUSEEVENTF_RIGHTDOWN);
+    SendMouse(at, MOUSEEVENTF_RIGHTUP);
+}
+
 void TypeText(const std::string& text) {
     for (const char c : text) {
         const SHORT key = VkKeyScanA(c);

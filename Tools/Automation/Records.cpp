@@ -60,6 +60,19 @@ std::string DataFilePath(const std::string& fileName) {
     return folder + "\\" + fileName;
 }
 
+void WaitForSameBytes(const std::string& path, const std::string& expectedPath,
+                      const std::string& what) {
+    const std::string expected = ReadFileBytes(expectedPath);
+    if (expected.empty()) {
+        Fail("%s cannot be read", expectedPath.c_str());
+    }
+    std::string found;
+    if (!WaitUntil([&] { return (found = ReadFileBytes(path)) == expected; })) {
+        Fail("%s: %s holds %zu bytes that are not the %zu of %s", what.c_str(), path.c_str(),
+             found.size(), expected.size(), expectedPath.c_str());
+    }
+}
+
 bool FileExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }

@@ -4,6 +4,7 @@
 #include "Game.h"
 #include "GifWriter.h"
 #include "NullGameHost.h"
+#include "Random.h"
 
 #include <algorithm>
 #include <cstring>
@@ -138,6 +139,10 @@ int CountRecordActions(const char* moves) {
 std::vector<uint8_t> MakeGameGif(int64_t startTime, const char* moves,
                                  CPreferencesStore* prefsStore, const BoardArt& art,
                                  const GifPart& part, int* frames) {
+    // The game filmed draws from the one generator, which the game under way goes on using.
+    const RandomState random = SaveRandomState();
     CGameFilm film(prefsStore, art, part);
-    return film.Make(startTime, moves, frames);
+    std::vector<uint8_t> gif = film.Make(startTime, moves, frames);
+    RestoreRandomState(random);
+    return gif;
 }

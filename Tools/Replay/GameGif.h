@@ -21,7 +21,8 @@ struct GifPart {
 int CountRecordActions(const char* moves);
 
 // The GIF of the game that `moves` play from `startTime` under the settings of `prefsStore`
-// (null: the defaults); `frames` gets the number of frames.
+// (null: the defaults); `frames` gets the number of frames. The random generator is left as it
+// was, so that a game under way may be filmed.
 std::vector<uint8_t> MakeGameGif(int64_t startTime, const char* moves,
                                  CPreferencesStore* prefsStore, const BoardArt& art,
                                  const GifPart& part, int* frames = nullptr);

@@ -1,9 +1,20 @@
 // The replay tool's GIF of a game against the game itself: the last frame, as a decoder that is
 // not ours shows it, holds the board that the game shows for the same record and settings; and
-// the game draws that board once, when its replay has ended.
+// the game draws that board once, when its replay has ended; and the GIFs that the game saves
+// itself, of the game under way and of a listed game, are the tool's byte for byte.
 #include "Scenario.h"
 
+#include <fstream>
+
 namespace {
+
+// "Clankmere <score> <yyyy-mm-dd>.gif" in the saved-games folder, dated today.
+std::string SuggestedAnimationPath(long score) {
+    SYSTEMTIME today = {};
+    GetLocalTime(&today);
+    return DataFilePath(Format("Saved Games\\Clankmere %ld %04u-%02u-%02u.gif", score, today.wYear,
+                               today.wMonth, today.wDay));
+}
 
 // run.sh leaves "<games>\resume.gif-last.bmp" and "<games>\resume-<settings>.gif-last.bmp":
 // the last frame of the GIF that the installed clankmere-replay.exe makes of resume.txt with
@@ -47,8 +58,66 @@ E2E_TEST(gif_of_a_record_ends_on_the_board_the_game_shows_for_it) {
         const LONG validated = game.Probe().Seen().rectsValidated - validatedBefore;
         E2E_CHECK(validated == 2, "with %s, opening resume.txt drew %ld whole boards instead of 2",
                   row.what, validated);
+        // File > Save Animation... through the menu's keys, under the name it suggests.
+        game.Press('F', kAlt);
+        game.Press('A');
+        game.ChooseFile("", "File > Save Animation...");
+        const RecordedGame recorded(context, "resume");
+        const long score = recorded.PositionAfter(recorded.Record().moves.size()).score;
+        const std::string saved = SuggestedAnimationPath(score);
+        WaitForSameBytes(saved, context.gamesDir + "\\resume" + suffix + ".gif",
+                         Format("with %s, the game's GIF against the replay tool's", row.what));
+        DeleteFileA(saved.c_str());
         QuitWithQ(game);
     }
+}
+
+// A row's menu in the High Scores list saves the listed game under the standard settings it was
+// played under, in the live sprite set and grid style: the replay tool's GIF of the record with
+// those settings.
+E2E_TEST(high_scores_row_menu_saves_the_listed_games_animation) {
+    const std::string bytes = ReadFileBytes(context.gamesDir + "\\bright-grid-3.prefs");
+    PreferencesRecord live(bytes.begin(), bytes.end());
+    PutField(live, "m_robotsBase", 3);
+    StorePreferences(live);
+    // resume.txt, listed at rank 1 as a game that ended about a minute after its start.
+    const GameRecord listed = RecordedGame(context, "resume").Record();
+    std::ofstream(DataFilePath("High Scores.txt"), std::ios::binary)
+        << "9000\tTester\t2\t" << listed.startTime / 60 + 1 << "\r\r\n";
+    CreateDirectoryA(DataFilePath("High Score Games").c_str(), nullptr);
+    std::ofstream(DataFilePath(Format("High Score Games\\hs%lu.txt", listed.startTime)),
+                  std::ios::binary)
+        << "Time:\t" << listed.startTime << "\r\nScore:\t9000\r\nPlatform:\tx\r\nMoves:\t"
+        << listed.moves << "\r\n";
+    Game game(context);
+    game.WaitForMainWindow();
+    game.SendPromptly(WM_COMMAND, IDM_SHOW_HIGH_SCORES, 0);
+    HWND list = nullptr;
+    E2E_CHECK(WaitUntil([&] {
+                  return (list = FindWindowA("High Scores", nullptr)) && IsWindowVisible(list);
+              }),
+              "the High Scores window did not appear");
+    POINT row = {100, 80};
+    ClientToScreen(list, &row);
+    BringToFront(list, "the High Scores window");
+    RightClickAt(row);
+    E2E_CHECK(WaitUntil([] {
+                  for (HWND menu = nullptr;
+                       (menu = FindWindowExA(nullptr, menu, "#32768", nullptr));) {
+                      if (IsWindowVisible(menu)) {
+                          return true;
+                      }
+                  }
+                  return false;
+              }),
+              "a right-click on rank 1 of the list opened no menu");
+    PressKey('A');
+    // A name without an extension takes the dialog's default one.
+    game.ChooseFile(DataFilePath("listed"), "the row's Save Animation...");
+    WaitForSameBytes(DataFilePath("listed.gif"), context.gamesDir + "\\resume-bright-grid-3.gif",
+                     "the listed game's GIF against the replay tool's under the standard settings "
+                     "in sprite set 3 and grid style 3");
+    QuitWithQ(game);
 }
 
 } // namespace

@@ -11,7 +11,7 @@ namespace {
 // The menu bar's titles and its items' identifiers and texts, "|" for a separator, with nothing
 // gray and only Sound checked ("+"), as during a game with the default preferences.
 constexpr char kMenusInGame[] =
-    "[&File: 40037 &New Game\tCtrl+N | 1001 E&xit\tCtrl+Q]"
+    "[&File: 40037 &New Game\tCtrl+N 40061 Save &Animation... | 1001 E&xit\tCtrl+Q]"
     "[&Game: 40013 Use &Screwdriver\tS 40012 &Teleport\tT | 40014 &Last Stand\tL 40015 Last "
     "Stand Minus &1\t1 40016 Last Stand Minus &2\t2 | 40017 Toggle &Grid\tG 40022 Toggle "
     "&Color\tC +40033 Soun&d | 40018 Advanced &Options...\tO 40039 Show &High Scores 40035 "
@@ -37,12 +37,14 @@ std::string MenuTexts(const std::vector<Menu>& menus) {
     return texts;
 }
 
-void WaitForMenus(Game& game, bool actionsGray, const char* when) {
+// Save Animation... is gray only while the board shows no action.
+void WaitForMenus(Game& game, bool actionsGray, bool animationGray, const char* when) {
     std::string expected = kMenusInGame;
     for (const int id : kActionItems) {
         const size_t at = expected.find(Format(" %d ", id));
         expected.insert(at + 1, actionsGray ? "-" : "");
     }
+    expected.insert(expected.find(" 40061 ") + 1, animationGray ? "-" : "");
     std::string texts;
     E2E_CHECK(WaitUntil([&] { return (texts = MenuTexts(game.Probe().ReadMenus())) == expected; }),
               "%s the menu bar is %s instead of %s", when, texts.c_str(), expected.c_str());
@@ -54,7 +56,7 @@ E2E_TEST(menus_death_frame_and_replay_tool_follow_the_end_of_the_game) {
     // The played move of this record steps into a robot.
     ResumedGame resumed(context, "game-over");
     Game& game = resumed.game;
-    WaitForMenus(game, false, "during the resumed game with default preferences");
+    WaitForMenus(game, false, false, "during the resumed game with default preferences");
 
     const size_t step = resumed.resumed;
     const Position position = resumed.recorded.PositionAfter(step);
@@ -94,10 +96,10 @@ E2E_TEST(menus_death_frame_and_replay_tool_follow_the_end_of_the_game) {
                         Format("after the death at cell (%ld, %ld), which must keep the last death "
                                "frame",
                                player.x, player.y));
-    WaitForMenus(game, true, "once the game is over");
+    WaitForMenus(game, true, false, "once the game is over");
 
     game.Command('N', kCtrl, "Ctrl+N");
-    WaitForMenus(game, false, "after Ctrl+N");
+    WaitForMenus(game, false, true, "after Ctrl+N");
 
     // The tool replays the record from its Windows path with blanks and its CR LF lines, and
     // prints what the native tool prints, in CR LF lines.

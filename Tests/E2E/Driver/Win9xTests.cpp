@@ -103,4 +103,16 @@ E2E_TEST(win9x_flavour_plays_its_own_demo) {
     game.WaitForBoard(demo.PositionAfter(0), sheet, "eleven quiet seconds after the start",
                       kCellsWine98Shows);
     game.WaitForBoard(demo.PositionAfter(3), sheet, "three moves into the demo", kCellsWine98Shows);
+    // The demo on the board saves as a picture, through the dialog of those systems.
+    game.Press('F', kAlt);
+    game.Press('A');
+    const std::string gif = context.installDir + "\\demo.gif";
+    game.ChooseFile(gif, "File > Save Animation... during the demo");
+    std::string bytes;
+    E2E_CHECK(WaitUntil([&] {
+                  bytes = ReadFileBytes(gif);
+                  return bytes.size() > 6 && bytes.compare(0, 6, "GIF89a") == 0 &&
+                         bytes.back() == ';';
+              }),
+              "Save Animation... during the demo wrote no whole GIF (%zu bytes)", bytes.size());
 }
