@@ -347,8 +347,8 @@ HRESULT CDisplay::CreatePrimaryWithClipper(HWND hWnd) {
 
 HRESULT CDisplay::CreateBackBuffer() {
     DDSURFACEDESC2 desc =
-        SurfaceDesc(DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT, DDSCAPS_OFFSCREENPLAIN | DDSCAPS_3DDEVICE,
-                    WINDOW_WIDTH, WINDOW_HEIGHT);
+        SurfaceDesc(DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT, DDSCAPS_OFFSCREENPLAIN, WINDOW_WIDTH,
+                    WINDOW_HEIGHT);
     return SUCCEEDED(m_pDirectDraw->CreateSurface(&desc, &m_pddsBackBuffer, nullptr)) ? S_OK
                                                                                       : E_FAIL;
 }
