@@ -244,8 +244,8 @@ HRESULT CSurface::SetSourceColorKey() {
 
 CDisplay::CDisplay()
     : m_pDirectDraw(nullptr), m_pddsPrimary(nullptr), m_pddsBackBuffer(nullptr), m_hWindow(nullptr),
-      m_windowRect(), m_windowed(FALSE), m_testLoss(kTestNoLoss), m_scale(1),
-      m_pddsScaled(nullptr) {}
+      m_windowRect(), m_windowed(FALSE), m_testLoss(kTestNoLoss), m_testPresentsBeforeLoss(0),
+      m_scale(1), m_pddsScaled(nullptr) {}
 
 CDisplay::~CDisplay() {
     CDisplay::ReleaseObjects();
@@ -346,9 +346,8 @@ HRESULT CDisplay::CreatePrimaryWithClipper(HWND hWnd) {
 }
 
 HRESULT CDisplay::CreateBackBuffer() {
-    DDSURFACEDESC2 desc =
-        SurfaceDesc(DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT, DDSCAPS_OFFSCREENPLAIN, WINDOW_WIDTH,
-                    WINDOW_HEIGHT);
+    DDSURFACEDESC2 desc = SurfaceDesc(DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT, DDSCAPS_OFFSCREENPLAIN,
+                                      WINDOW_WIDTH, WINDOW_HEIGHT);
     return SUCCEEDED(m_pDirectDraw->CreateSurface(&desc, &m_pddsBackBuffer, nullptr)) ? S_OK
                                                                                       : E_FAIL;
 }
@@ -382,7 +381,7 @@ HRESULT CDisplay::CreateSurfaceFromImage(CSurface** ppSurface, LPCSTR name, DWOR
     *ppSurface = nullptr;
     HBITMAP hBitmap = LoadBitmapSection(name, width, height);
     if (!hBitmap) {
-        return E_FAIL;
+        return IS_INTRESOURCE(name) || IsWholeBitmapFileAt(name) ? E_FAIL : kPictureMissing;
     }
     BITMAP bitmap = {};
     GetObjectA(hBitmap, sizeof bitmap, &bitmap);
@@ -422,7 +421,7 @@ HRESULT CDisplay::PresentBackBuffer() {
         return E_POINTER;
     }
     for (;;) {
-        HRESULT hr = m_testLoss != kTestNoLoss ? DDERR_SURFACELOST : CopyBackBufferToWindow();
+        HRESULT hr = TestLossDue() ? DDERR_SURFACELOST : CopyBackBufferToWindow();
         if (m_testLoss == kTestSurfacesLost) {
             m_testLoss = kTestNoLoss;
         }
@@ -435,6 +434,17 @@ HRESULT CDisplay::PresentBackBuffer() {
             return hr;
         }
     }
+}
+
+bool CDisplay::TestLossDue() {
+    if (m_testLoss == kTestNoLoss) {
+        return false;
+    }
+    if (m_testPresentsBeforeLoss > 0) {
+        --m_testPresentsBeforeLoss;
+        return false;
+    }
+    return true;
 }
 
 HRESULT CDisplay::TestCooperativeLevel() {
@@ -495,7 +505,7 @@ HRESULT CDisplay::ScaleBackBuffer() {
 
 HRESULT CDisplay::BlitToBackBuffer(LONG x, LONG y, CSurface* pSource, const RECT* pSourceRect,
                                    DWORD flags) {
-    if (!m_pddsBackBuffer) {
+    if (!m_pddsBackBuffer || !pSource || !pSource->GetDDrawSurface()) {
         return E_POINTER;
     }
     if (!pSourceRect) {
