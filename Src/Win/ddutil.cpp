@@ -282,11 +282,16 @@ HRESULT CDisplay::CreateWindowedDisplay(HWND hWnd) {
 }
 
 // Gives the window a client area of exactly the back buffer's size times the scale and keeps
-// its top-left corner inside the work area of its monitor.
+// its top-left corner inside the work area of its monitor. A minimised window stays where the
+// system parked it: only the place it comes back to is fitted.
 void CDisplay::FitWindowToBackBuffer(HWND hWnd) {
     LONG style = GetWindowLongA(hWnd, GWL_STYLE);
     style = (style & kStyleKeepMask) | kStyleSet;
     SetWindowLongA(hWnd, GWL_STYLE, style);
+    if (IsIconic(hWnd)) {
+        FitRestoredPlacement(hWnd);
+        return;
+    }
 
     RECT rect = {};
     GetWindowRect(hWnd, &rect);
@@ -304,6 +309,22 @@ void CDisplay::FitWindowToBackBuffer(HWND hWnd) {
     }
     SetWindowPos(hWnd, nullptr, rect.left, rect.top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The restored rectangle takes the size of the scale on its monitor; its top-left corner stays.
+// The window stays minimised and is not activated.
+void CDisplay::FitRestoredPlacement(HWND hWnd) {
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof placement;
+    if (!GetWindowPlacement(hWnd, &placement)) {
+        return;
+    }
+    RECT& normal = placement.rcNormalPosition;
+    const SIZE size = ApplyScale(hWnd, WindowDpi(hWnd), normal);
+    normal.right = normal.left + size.cx;
+    normal.bottom = normal.top + size.cy;
+    placement.showCmd = SW_SHOWMINNOACTIVE;
+    SetWindowPlacement(hWnd, &placement);
 }
 
 // Chooses the scale for `dpi` on the monitor nearest to `area`; the window's size for it.

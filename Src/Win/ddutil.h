@@ -99,6 +99,7 @@ public:
 
 private:
     void FitWindowToBackBuffer(HWND hWnd);
+    void FitRestoredPlacement(HWND hWnd);
     SIZE ApplyScale(HWND hWnd, UINT dpi, const RECT& area);
     HRESULT CreatePrimaryWithClipper(HWND hWnd);
     HRESULT CreateBackBuffer();

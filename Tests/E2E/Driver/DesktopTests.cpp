@@ -206,6 +206,43 @@ E2E_TEST(display_that_cannot_be_made_again_mid_action_keeps_the_game) {
     }
 }
 
+// A display made again while the window is minimised, for a smaller screen at 192 dots per inch,
+// leaves it where the system parked it; it comes back at its place with the size of scale 1. A
+// minimised window is not repainted: the present that meets the loss is asked for from inside.
+E2E_TEST(display_made_again_while_minimised_fits_only_the_place_it_comes_back_to) {
+    SetEnvironmentVariableA(kSurfaceLossSwitch, "1");
+    ResumedGame resumed = ResumedAt192Dpi(context);
+    Game& game = resumed.game;
+    const HWND window = DoubledWindow(game);
+    const RECT normal = WindowRect(window);
+    ShowWindow(window, SW_MINIMIZE);
+    E2E_CHECK(WaitUntil([&] { return IsIconic(window); }), "the window was not minimised");
+    // Parked where Windows parks minimised windows without icons.
+    SetWindowPos(window, nullptr, -32000, -32000, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const RECT parked = WindowRect(window);
+    DEVMODEA mode = {};
+    mode.dmSize = sizeof mode;
+    mode.dmPelsWidth = 800;
+    mode.dmPelsHeight = 600;
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+    E2E_CHECK(ChangeDisplaySettingsA(&mode, 0) == DISP_CHANGE_SUCCESSFUL,
+              "Wine did not change the display mode to 800 x 600");
+    game.SendPromptly(kLoseSurfacesMessage, kModeChangedAtCooperativeTest, 0);
+    game.SendPromptly(WM_PAINT, 0, 0);
+    const RECT after = WindowRect(window);
+    E2E_CHECK(IsIconic(window) && EqualRect(&after, &parked),
+              "a display made again while minimised moved the window from (%ld, %ld) to (%ld, "
+              "%ld)%s",
+              parked.left, parked.top, after.left, after.top,
+              IsIconic(window) ? "" : " and restored it");
+    ShowWindow(window, SW_RESTORE);
+    E2E_CHECK(WaitUntil([&] { return !IsIconic(window); }), "the window was not restored");
+    CheckWindowAt(window, {normal.left, normal.top}, 1, "restored on a screen of 800 x 600,");
+    resumed.WaitForBoardAfter(resumed.resumed, "restored after a display made again");
+    ChangeDisplaySettingsA(nullptr, 0);
+    QuitWithQ(game);
+}
+
 // Wine keeps the window on one monitor of 192 dots per inch; the messages of a move to monitors
 // of other dots per inch come from inside the game. Wine keeps caption and menu at the system's
 // DPI, as Windows 10 1607 does, so the window's border stays as it is at every DPI.
