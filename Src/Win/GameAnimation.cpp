@@ -1,7 +1,8 @@
 // The animations: the player's and the robots' steps, explosions, the player's death, the
 // teleport rings and the screwdriver. Frames are paced by absolute deadlines on the tick count,
 // so that slow drawing never stretches an animation; waits keep the window responsive, except
-// in the teleport and the screwdriver, which hold the picture still while they wait.
+// in the teleport and the screwdriver, which hold the picture still while they wait. An
+// animation whose display has gone keeps its time without drawing.
 #include "GameGraphics.h"
 
 #include "GameUI.h"
@@ -79,7 +80,7 @@ DWORD RobotStepDelay(const CGame& game) {
 } // namespace
 
 void CGameGraphics::AnimatePlayerStep(int dx, int dy) {
-    if (!CanDraw()) {
+    if (!Animates()) {
         return;
     }
     CFramePacer pacer(m_ui, AnimationDelay(m_game, kPlayerStepDelay), true);
@@ -90,12 +91,14 @@ void CGameGraphics::AnimatePlayerStep(int dx, int dy) {
     UnionRect(&erase, &cell, &sprite);
     for (int frame = 0; frame < kStepFrames; ++frame) {
         // Dispatched messages may have closed the program and taken the display with it.
-        if (!CanDraw() || m_game.m_closing) {
+        if (!Animates() || m_game.m_closing) {
             return;
         }
-        EraseRect(erase);
-        DrawSprite(sprite.left, sprite.top, m_playerRect);
-        Present();
+        if (CanDraw()) {
+            EraseRect(erase);
+            DrawSprite(sprite.left, sprite.top, m_playerRect);
+            Present();
+        }
         OffsetRect(&sprite, dx, dy);
         OffsetRect(&erase, dx, dy);
         pacer.WaitForNextFrame();
@@ -105,26 +108,18 @@ void CGameGraphics::AnimatePlayerStep(int dx, int dy) {
 // Every frame erases all moving robots before drawing any, so that robots passing each other
 // never wipe one another out.
 void CGameGraphics::AnimateRobotSteps() {
-    if (!CanDraw()) {
+    if (!Animates()) {
         return;
     }
     // A Last Stand runs turn after turn; waiting for a fresh tick would slow it down.
     CFramePacer pacer(m_ui, RobotStepDelay(m_game), m_game.m_lastStandMode == 0);
     for (int frame = 0; frame < kStepFrames; ++frame) {
-        if (!CanDraw() || m_game.m_closing) {
+        if (!Animates() || m_game.m_closing) {
             return;
         }
-        for (const Robot* r = m_game.m_records; r->isAlive != kEndOfList; ++r) {
-            if (r->isAlive != kRobotIsDead) {
-                EraseRect(ToRECT(r->rect));
-            }
+        if (CanDraw()) {
+            DrawRobotStepFrame();
         }
-        for (const Robot* r = m_game.m_records; r->isAlive != kEndOfList; ++r) {
-            if (r->isAlive != kRobotIsDead) {
-                DrawSprite(r->moveRect.left, r->moveRect.top, m_robotRect);
-            }
-        }
-        Present();
         for (Robot* r = m_game.m_records; r->isAlive != kEndOfList; ++r) {
             if (r->isAlive != kRobotIsDead) {
                 OffsetBy(r->rect, r->dx, r->dy);
@@ -135,17 +130,32 @@ void CGameGraphics::AnimateRobotSteps() {
     }
 }
 
-// The last frame is the finished heap; it also goes onto the canvas, where it stays.
+void CGameGraphics::DrawRobotStepFrame() {
+    for (const Robot* r = m_game.m_records; r->isAlive != kEndOfList; ++r) {
+        if (r->isAlive != kRobotIsDead) {
+            EraseRect(ToRECT(r->rect));
+        }
+    }
+    for (const Robot* r = m_game.m_records; r->isAlive != kEndOfList; ++r) {
+        if (r->isAlive != kRobotIsDead) {
+            DrawSprite(r->moveRect.left, r->moveRect.top, m_robotRect);
+        }
+    }
+    Present();
+}
+
+// The last frame is the finished heap; it also goes onto the canvas, where it stays. Each
+// explosion's frame is presented alone: the display may go at any of them.
 void CGameGraphics::AnimateExplosions() {
-    if (!CanDraw()) {
+    if (!Animates()) {
         return;
     }
     CFramePacer pacer(m_ui, AnimationDelay(m_game, kExplosionDelay), false);
     for (int frame = 0; frame < kNumExplosionFrames; ++frame) {
-        if (!CanDraw() || m_game.m_closing) {
+        if (!Animates() || m_game.m_closing) {
             return;
         }
-        for (const Rect* e = m_game.m_explosionRects; e->right > 0; ++e) {
+        for (const Rect* e = m_game.m_explosionRects; e->right > 0 && CanDraw(); ++e) {
             const RECT rect = ToRECT(*e);
             EraseRect(rect);
             DrawSprite(rect.left, rect.top, m_robotExplosionRects[frame]);
@@ -160,18 +170,20 @@ void CGameGraphics::AnimateExplosions() {
 
 // Plays to the end even while the program closes, as long as there is a display to draw on.
 void CGameGraphics::AnimatePlayerDeath(int x, int y, bool leaveHeap) {
-    if (!CanDraw()) {
+    if (!Animates()) {
         return;
     }
     const RECT rect = TallCellRect(x, y);
     CFramePacer pacer(m_ui, AnimationDelay(m_game, kDeathDelay), true);
     for (int frame = 0; frame < kNumDeathFrames; ++frame) {
-        if (!CanDraw()) {
+        if (!Animates()) {
             return;
         }
-        EraseRect(rect);
-        DrawSprite(rect.left, rect.top, m_playerDeathRects[frame]);
-        Present();
+        if (CanDraw()) {
+            EraseRect(rect);
+            DrawSprite(rect.left, rect.top, m_playerDeathRects[frame]);
+            Present();
+        }
         if (frame == kNumDeathFrames - 1 && leaveHeap) {
             DrawSpriteToBackground(m_playerDeathRects[frame], rect);
         }
@@ -184,6 +196,9 @@ void CGameGraphics::AnimatePlayerDeath(int x, int y, bool leaveHeap) {
 
 // A dotted ring drawn twice in the same place leaves no trace.
 void CGameGraphics::DrawTeleportRing(const RECT& cell, int growth) {
+    if (!CanDraw()) {
+        return;
+    }
     RECT ring = cell;
     InflateRect(&ring, growth, growth);
     DrawShape(ring, 'e', R2_NOTXORPEN, IsPlainScheme() ? kBlack : kTeleportRingColor, PS_DOT,
@@ -205,7 +220,7 @@ void CGameGraphics::DrawTeleportRings(const RECT& cell, int firstGrowth, int gro
 // Rings spread out from the old cell, then close in on the new one. The timing is the same
 // with untimed animation, and no message is dispatched meanwhile.
 void CGameGraphics::AnimateTeleport(int fromX, int fromY, int toX, int toY) {
-    if (!CanDraw()) {
+    if (!Animates()) {
         return;
     }
     DWORD tick = TickCount();
@@ -232,12 +247,29 @@ void CGameGraphics::DrawScrewdriverOutlines(const RECT& square, int radius) {
 }
 
 void CGameGraphics::InvertScrewdriverEllipse(const RECT& square) {
+    if (!CanDraw()) {
+        return;
+    }
     DrawShape(square, 'e', R2_NOT, kBlack, PS_NULL, BLACK_BRUSH);
     Present();
 }
 
-void CGameGraphics::AnimateScrewdriver(int effect, int x, int y, int radius) {
+// The square's part on the board is erased and the player drawn again.
+void CGameGraphics::EraseScrewdriverSquare(const RECT& square) {
     if (!CanDraw()) {
+        return;
+    }
+    RECT onBoard;
+    if (IntersectRect(&onBoard, &square, &m_gameBoardRect)) {
+        EraseRect(onBoard);
+    }
+    RedrawCell(m_playerDstRect, m_playerRect);
+    Present();
+    Present();
+}
+
+void CGameGraphics::AnimateScrewdriver(int effect, int x, int y, int radius) {
+    if (!Animates()) {
         return;
     }
     const DWORD start = TickCount();
@@ -245,16 +277,12 @@ void CGameGraphics::AnimateScrewdriver(int effect, int x, int y, int radius) {
                          kCellPixels * (x + radius) + kCellPixels,
                          kCellPixels * (y + radius) + kCellPixels};
     if (effect == 1) {
-        DrawScrewdriverOutlines(square, radius);
-        Present();
-        SleepFor(kScrewdriverShown);
-        RECT onBoard;
-        if (IntersectRect(&onBoard, &square, &m_gameBoardRect)) {
-            EraseRect(onBoard);
+        if (CanDraw()) {
+            DrawScrewdriverOutlines(square, radius);
+            Present();
         }
-        RedrawCell(m_playerDstRect, m_playerRect);
-        Present();
-        Present();
+        SleepFor(kScrewdriverShown);
+        EraseScrewdriverSquare(square);
     } else if (effect == 2) {
         InvertScrewdriverEllipse(square);
         SleepPastTick(start + kScrewdriverShown);

@@ -30,12 +30,13 @@ void DrawStatusText(HDC hdc, const char* format, long value, UINT alignment) {
 } // namespace
 
 void CGameGraphics::Present() {
-    if (m_suppressDrawing || !m_pDisplay) {
+    if (m_suppressDrawing || !m_pDisplay || m_recovery != kRecovered) {
         return;
     }
-    const HRESULT hr = m_pBackgroundSurface ? m_pDisplay->PresentBackBuffer() : DDERR_WRONGMODE;
-    if ((hr == DDERR_SURFACELOST || hr == DDERR_WRONGMODE) && !m_recovering) {
-        RecoverLostDisplay(hr);
+    const HRESULT hr = m_pDisplay->PresentBackBuffer();
+    if (hr == DDERR_SURFACELOST || hr == DDERR_WRONGMODE) {
+        NoteLoss(hr);
+        RecoverLostDisplay();
     }
 }
 
@@ -46,7 +47,7 @@ void CGameGraphics::DrawSprite(LONG x, LONG y, const RECT& src) {
 }
 
 void CGameGraphics::DrawSpriteToBackground(const RECT& src, const RECT& dst) {
-    if (Sprites()) {
+    if (Sprites() && m_pBackgroundSurface) {
         RECT source = src;
         RECT dest = dst;
         m_pBackgroundSurface->GetDDrawSurface()->Blt(&dest, Sprites()->GetDDrawSurface(), &source,
@@ -158,10 +159,24 @@ void CGameGraphics::DrawArrowIcons() {
 }
 
 // A stored game replayed at full speed crosses its levels without a word to the window or the
-// files: its board is drawn once, when the replay ends.
+// files: its board is drawn once, when the replay ends. A display that needs recovering is
+// recovered, which draws the whole board.
 void CGameGraphics::RedrawBoard() {
-    if (m_suppressDrawing || !m_pDisplay || FAILED(LoadBackground())) {
+    if (m_suppressDrawing) {
         return;
+    }
+    if (m_recovery != kRecovered) {
+        RecoverLostDisplay();
+    } else if (m_pDisplay) {
+        DrawWholeBoard();
+    }
+}
+
+// Fails only when the wallpaper could not be loaded again while a lost display is recovered.
+HRESULT CGameGraphics::DrawWholeBoard() {
+    const HRESULT hr = LoadBackground();
+    if (FAILED(hr)) {
+        return hr;
     }
     DrawHeapsOnBackground();
     m_pDisplay->BlitToBackBuffer(0, 0, m_pBackgroundSurface, nullptr, 0);
@@ -178,6 +193,7 @@ void CGameGraphics::RedrawBoard() {
     Present();
     ValidateRect(m_hWindow, &m_gameBoardRect);
     DrawStatusLine();
+    return S_OK;
 }
 
 void CGameGraphics::DrawStatusLine() {

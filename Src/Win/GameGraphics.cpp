@@ -19,6 +19,8 @@ constexpr char kGridImagePath[] = "Graphics\\GridIcons.bmp";
 constexpr char kWallpaperPath[] = "Graphics\\Wallpaper.bmp";
 constexpr char kFontFace[] = "Calibri";
 constexpr char kFallbackFontFace[] = "Arial";
+// How long a display that could not be recovered waits before the next try.
+constexpr UINT kRecoveryRetryMs = 500;
 
 RECT IconRect(LONG left, LONG top, LONG width, LONG height) {
     return {left, top, left + width, top + height};
@@ -119,7 +121,8 @@ HRESULT CGameGraphics::InitGraphics(HWND hWnd) {
     return FAILED(hr) ? ReportFailure(failedStep, hr) : S_OK;
 }
 
-// Every surface of a new display: the images, the demo text and the background canvas.
+// Every surface of a new display: the images, the demo text and the background canvas, made
+// last, so that a display with a canvas has every other surface too.
 HRESULT CGameGraphics::CreateSurfaces(const char*& failedStep) {
     failedStep = "Failed: LoadSpriteImages";
     HRESULT hr = LoadSpriteImages();
@@ -138,6 +141,14 @@ HRESULT CGameGraphics::CreateSurfaces(const char*& failedStep) {
         return hr;
     }
     failedStep = "Failed: LoadBackground";
+    hr = m_pDisplay->CreateSurface(&m_pBackgroundSurface);
+    if (FAILED(hr)) {
+        // Start-up tells which surface; a recovery tries again later.
+        if (!m_recovering) {
+            ShowErrorMessage("CreateSurface, bg", hr);
+        }
+        return hr;
+    }
     return LoadBackground();
 }
 
@@ -155,7 +166,7 @@ HRESULT CGameGraphics::LoadSpriteImages() {
     while (loaded < kMaxGameIconSets) {
         HRESULT hr = LoadSpriteSet(loaded);
         if (FAILED(hr)) {
-            if (loaded == 0) {
+            if (loaded == 0 || !IsTakenAsMissing(hr)) {
                 return hr;
             }
             break;
@@ -175,8 +186,10 @@ HRESULT CGameGraphics::LoadSpriteSet(int slot) {
     const auto width = static_cast<DWORD>(m_spriteImageBoundsRect.right);
     const auto height = static_cast<DWORD>(m_spriteImageBoundsRect.bottom);
     CSurface*& pSurface = m_pSpriteImageSurface[slot];
-    HRESULT hr = m_pDisplay->CreateSurfaceFromImage(&pSurface, path, width, height);
-    if (FAILED(hr) && slot == 0) {
+    HRESULT hr = TakeTestFault(kTestPictureFails + slot)
+                     ? E_FAIL
+                     : m_pDisplay->CreateSurfaceFromImage(&pSurface, path, width, height);
+    if (FAILED(hr) && slot == 0 && IsTakenAsMissing(hr)) {
         hr = m_pDisplay->CreateSurfaceFromImage(&pSurface, MAKEINTRESOURCEA(IDB_GAME_ICONS), width,
                                                 height);
     }
@@ -186,28 +199,38 @@ HRESULT CGameGraphics::LoadSpriteSet(int slot) {
 HRESULT CGameGraphics::LoadGridImages() {
     DeleteSurface(m_pGridImageSurface);
     const DWORD width = kNumGridImages * kGridIconWidth;
-    HRESULT hr = m_pDisplay->CreateSurfaceFromImage(&m_pGridImageSurface, kGridImagePath, width,
-                                                    kGridIconHeight);
-    if (FAILED(hr)) {
+    HRESULT hr = TakeTestFault(kTestPictureFails + kTestGridPicture)
+                     ? E_FAIL
+                     : m_pDisplay->CreateSurfaceFromImage(&m_pGridImageSurface, kGridImagePath,
+                                                          width, kGridIconHeight);
+    if (FAILED(hr) && IsTakenAsMissing(hr)) {
         hr = m_pDisplay->CreateSurfaceFromImage(
             &m_pGridImageSurface, MAKEINTRESOURCEA(IDB_GRID_ICONS), width, kGridIconHeight);
     }
     return FAILED(hr) ? hr : m_pGridImageSurface->SetSourceColorKey();
 }
 
+// No wallpaper is fine; the file is looked for again at the next full redraw.
+HRESULT CGameGraphics::LoadWallpaper() {
+    if (TakeTestFault(kTestPictureFails + kTestWallpaperPicture)) {
+        return E_FAIL;
+    }
+    const HRESULT hr =
+        m_pDisplay->CreateSurfaceFromImage(&m_pWallpaperSurface, kWallpaperPath, 0, 0);
+    return IsTakenAsMissing(hr) ? S_OK : hr;
+}
+
 // The canvas holds what does not move: the fill colour, the wallpaper and the grid; the full
 // redraw and the explosions add the heaps.
 HRESULT CGameGraphics::LoadBackground() {
     if (!m_pBackgroundSurface) {
-        HRESULT hr = m_pDisplay->CreateSurface(&m_pBackgroundSurface);
-        if (FAILED(hr)) {
-            ShowErrorMessage("CreateSurface, bg", hr);
-            return hr;
-        }
+        return E_POINTER;
     }
     if (!m_pWallpaperSurface) {
-        // No wallpaper is fine; the file is looked for again at the next full redraw.
-        m_pDisplay->CreateSurfaceFromImage(&m_pWallpaperSurface, kWallpaperPath, 0, 0);
+        const HRESULT hr = LoadWallpaper();
+        if (FAILED(hr)) {
+            return hr;
+        }
     }
     FillBackground();
     if (m_pWallpaperSurface && !IsPlainScheme()) {
@@ -313,24 +336,69 @@ void CGameGraphics::FitWindowToDpi(UINT dpi, const RECT& area) {
     }
 }
 
-// Nothing is done while another program holds the display: the next present tries again. A
-// display mode change, told by the cooperative-level test, by the restore or by surfaces that
-// could not be made, leaves only a display made again from nothing; otherwise lost surfaces are
-// restored and refilled. Either way the back buffer and the canvas hold nothing useful any
-// more, so the whole board is drawn again before the next frame is shown.
-void CGameGraphics::RecoverLostDisplay(HRESULT presented) {
+// At start-up a picture that cannot be loaded counts as a missing one. While a lost display is
+// recovered only a missing or damaged file does: a picture that was there fails the recovery,
+// which is tried again, rather than leave the board without it.
+bool CGameGraphics::IsTakenAsMissing(HRESULT hr) const {
+    return FAILED(hr) && (!m_recovering || hr == kPictureMissing);
+}
+
+void CGameGraphics::NoteLoss(HRESULT presented) {
+    const Recovery needed = presented == DDERR_WRONGMODE ? kRebuild : kRestore;
+    if (needed > m_recovery) {
+        m_recovery = needed;
+    }
+}
+
+// Nothing is done while another program holds the display: the timer tries again. A display
+// mode change, told by the cooperative-level test or by the restore, leaves only a display made
+// again from nothing; otherwise lost surfaces are restored and refilled. Either way the back
+// buffer and the canvas hold nothing useful any more, so the whole board is drawn again before
+// the next frame is shown. Any step that fails, and a loss during the redraw, leave the display
+// to be recovered at the timer's next tick or the next full redraw.
+void CGameGraphics::RecoverLostDisplay() {
+    if (m_recovering || m_suppressDrawing || !m_pDisplay) {
+        return;
+    }
     m_recovering = true;
-    HRESULT hr = presented == DDERR_WRONGMODE ? presented : m_pDisplay->TestCooperativeLevel();
+    HRESULT hr = m_recovery == kRebuild ? DDERR_WRONGMODE : m_pDisplay->TestCooperativeLevel();
     if (hr == DD_OK) {
         hr = RestoreSurfaces();
     }
     if (hr == DDERR_WRONGMODE) {
+        m_recovery = kRebuild;
         hr = RebuildDisplay();
     }
     if (SUCCEEDED(hr)) {
-        RedrawBoard();
+        m_recovery = kRecovered;
+        if (TakeTestFault(kTestLostAgainInRedraw)) {
+            BlankSurfacesForTest();
+            m_pDisplay->LoseSurfacesAtPresent(kTestSurfacesLost, 0);
+        }
+        hr = DrawWholeBoard();
+    }
+    if (FAILED(hr)) {
+        NoteLoss(hr);
     }
     m_recovering = false;
+    ScheduleRecovery();
+}
+
+void CGameGraphics::ScheduleRecovery() {
+    if (m_recovery == kRecovered) {
+        KillTimer(m_hWindow, kRecoveryTimer);
+    } else {
+        // Without a timer the next full redraw tries again.
+        SetTimer(m_hWindow, kRecoveryTimer, kRecoveryRetryMs, nullptr);
+    }
+}
+
+void CGameGraphics::RetryRecovery() {
+    if (m_recovery == kRecovered) {
+        KillTimer(m_hWindow, kRecoveryTimer);
+        return;
+    }
+    RecoverLostDisplay();
 }
 
 // The wallpaper is loaded again by the full redraw that follows.
@@ -354,28 +422,35 @@ HRESULT CGameGraphics::RestoreSurfaces() {
 }
 
 // Surfaces belong to the DirectDraw object that made them, so all go with the old display,
-// once a new one exists. The new display is in place while it sizes the window: the window
-// procedure holds the window at the size of the new display's scale, which a screen of another
-// size may have changed.
+// once a new one exists, whether or not it could be made whole: the old one never gets over
+// the change. The new display is in place while it sizes the window: the window procedure
+// holds the window at the size of the new display's scale, which a screen of another size may
+// have changed.
 HRESULT CGameGraphics::RebuildDisplay() {
     CDisplay* pOld = m_pDisplay;
     m_pDisplay = new CDisplay;
-    HRESULT hr = m_pDisplay->CreateWindowedDisplay(m_hWindow);
-    if (FAILED(hr)) {
-        delete m_pDisplay;
-        m_pDisplay = pOld;
-        return hr;
-    }
+    const HRESULT hr = m_pDisplay->CreateWindowedDisplay(m_hWindow);
     ReleaseSurfaces();
     delete pOld;
+    if (FAILED(hr)) {
+        return hr;
+    }
+    if (TakeTestFault(kTestRebuildFails)) {
+        return DDERR_OUTOFVIDEOMEMORY;
+    }
     const char* failedStep = nullptr;
     return CreateSurfaces(failedStep);
 }
 
-void CGameGraphics::LoseSurfacesForTest(TestSurfaceLoss loss) {
-    if (!m_pDisplay) {
-        return;
+bool CGameGraphics::TakeTestFault(int fault) {
+    if (m_testFault != fault || !m_recovering) {
+        return false;
     }
+    m_testFault = kTestNoFault;
+    return true;
+}
+
+void CGameGraphics::BlankSurfacesForTest() {
     for (CSurface* pSurface : m_pSpriteImageSurface) {
         BlankSurface(pSurface);
     }
@@ -383,7 +458,15 @@ void CGameGraphics::LoseSurfacesForTest(TestSurfaceLoss loss) {
          {m_pGridImageSurface, m_pTextSurface, m_pBackgroundSurface, m_pWallpaperSurface}) {
         BlankSurface(pSurface);
     }
-    m_pDisplay->LoseSurfacesAtNextPresent(loss);
+}
+
+void CGameGraphics::LoseSurfacesForTest(TestSurfaceLoss loss, int presentsBefore, int fault) {
+    if (!m_pDisplay) {
+        return;
+    }
+    BlankSurfacesForTest();
+    m_testFault = fault;
+    m_pDisplay->LoseSurfacesAtPresent(loss, presentsBefore);
 }
 
 void CGameGraphics::RefreshPalette() {

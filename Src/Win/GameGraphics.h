@@ -21,6 +21,23 @@ constexpr int kNumDeathFrames = 8;
 // The sprite set shown in the plain black-on-white scheme.
 constexpr int kPlainIconSet = 1;
 
+// The timer that tries again to get a lost display back.
+constexpr UINT_PTR kRecoveryTimer = 1;
+
+// What the test-only fault switch makes go wrong on the way back from a lost display, besides
+// the loss itself: the surfaces lost again at the first present of the recovery's redraw, the
+// surfaces of the display made again failing, or one picture failing to load (picture k of
+// kTestPictureFails + k: sprite set k + 1 for k below kMaxGameIconSets, then the grid image, then
+// the wallpaper). Each happens once.
+enum TestRecoveryFault : int {
+    kTestNoFault = 0,
+    kTestLostAgainInRedraw = 1,
+    kTestRebuildFails = 2,
+    kTestPictureFails = 3,
+};
+constexpr int kTestGridPicture = kMaxGameIconSets;
+constexpr int kTestWallpaperPicture = kMaxGameIconSets + 1;
+
 // The arrows around the player, in index order, and the step each one makes.
 struct ArrowStep {
     int dx;
@@ -40,7 +57,6 @@ public:
     HRESULT InitGraphics(HWND hWnd);
     void CreateFonts();
     void DestroyGraphics();
-    bool HasDisplay() const { return m_pDisplay != nullptr; }
     void RefreshWindowRect();
     // The scale the frame is shown at: mouse positions are divided by it.
     int Scale() const { return m_pDisplay ? m_pDisplay->Scale() : 1; }
@@ -68,15 +84,18 @@ public:
     void InvertTarget(const RECT& rect);
     // Shows the back buffer in the window. Every frame goes through here, also a repaint; when
     // the platform has taken the surfaces away, they are restored and the whole board is drawn
-    // again, which presents it anew.
+    // again, which presents it anew. A display that still needs recovering shows nothing.
     void Present();
+    // For the recovery timer: a display still lost is tried again.
+    void RetryRecovery();
     // Whether the heaps smolder now: the option is on, the board is at rest and can be seen.
     bool HeapsSmolder() const;
     // Every heap cell shows its smoldering frame for the tick `tickMs`; one present.
     void DrawSmolderingHeaps(uint32_t tickMs);
-    // Test-only fault switch: blanks every surface and makes the next present report them lost,
-    // in the way `loss` says, as a real desktop does.
-    void LoseSurfacesForTest(TestSurfaceLoss loss);
+    // Test-only fault switch: blanks every surface and makes the present after the next
+    // `presentsBefore` report them lost, in the way `loss` says, as a real desktop does; the
+    // recovery then meets `fault`.
+    void LoseSurfacesForTest(TestSurfaceLoss loss, int presentsBefore, int fault);
 
     // --- Animations (GameAnimation.cpp).
     void AnimatePlayerStep(int dx, int dy);
@@ -95,20 +114,30 @@ private:
     HRESULT LoadSpriteImages();
     HRESULT LoadSpriteSet(int slot);
     HRESULT LoadGridImages();
+    HRESULT LoadWallpaper();
     HRESULT LoadBackground();
     void FillBackground();
     void DrawWallpaper();
     void DrawGrid();
     HRESULT CreateSurfaces(const char*& failedStep);
-    void RecoverLostDisplay(HRESULT presented);
+    HRESULT DrawWholeBoard();
+    void NoteLoss(HRESULT presented);
+    void RecoverLostDisplay();
     HRESULT RestoreSurfaces();
     HRESULT RebuildDisplay();
+    void ScheduleRecovery();
+    bool IsTakenAsMissing(HRESULT hr) const;
+    bool TakeTestFault(int fault);
+    void BlankSurfacesForTest();
     void ReleaseSurfaces();
     void ReleaseSpriteImages();
 
-    // A display whose surfaces could not be made again draws nothing until a repaint has made
-    // them.
-    bool CanDraw() const { return !m_suppressDrawing && m_pDisplay && m_pBackgroundSurface; }
+    // Whether animations run: not while a game is replayed unseen, nor once the display has gone
+    // with the program's end.
+    bool Animates() const { return !m_suppressDrawing && m_pDisplay; }
+    // A display whose surfaces could not be made again draws nothing until the recovery has
+    // made them; its animations keep their time.
+    bool CanDraw() const { return Animates() && m_pBackgroundSurface; }
     bool IsPlainScheme() const { return m_currentGameIconSet == kPlainIconSet; }
     CSurface* Sprites() const { return m_pSpriteImageSurface[m_currentGameIconSet]; }
     void DrawSprite(LONG x, LONG y, const RECT& src);
@@ -125,8 +154,10 @@ private:
     void DrawStatusTexts(HDC hdc);
     void DrawTeleportRings(const RECT& cell, int firstGrowth, int growthStep, DWORD& tick);
     void DrawTeleportRing(const RECT& cell, int growth);
+    void DrawRobotStepFrame();
     void DrawScrewdriverOutlines(const RECT& square, int radius);
     void InvertScrewdriverEllipse(const RECT& square);
+    void EraseScrewdriverSquare(const RECT& square);
 
     CGame& m_game;
     CGameUI& m_ui;
@@ -152,9 +183,16 @@ private:
     HFONT m_hFontBold = nullptr;
     HFONT m_hFontBoldUnderline = nullptr;
     HFONT m_hFontLarge = nullptr;
+    // What the display needs before it can show the board again. Set by every loss of the
+    // surfaces, also one during a recovery, and by every step of a recovery that fails; cleared
+    // only once everything is back and the whole board drawn.
+    enum Recovery : int { kRecovered, kRestore, kRebuild };
+    Recovery m_recovery = kRecovered;
     // Set while a lost display is being recovered, so that the redraw's own presents do not
     // start another recovery.
     bool m_recovering = false;
+    // What the test-only fault switch still has in store for the next recovery.
+    int m_testFault = kTestNoFault;
     // From the moment an action hides the arrows until they are drawn again.
     bool m_arrowsHidden = false;
 };

@@ -35,8 +35,11 @@ constexpr int kIdleTimeoutsBeforeDemo = 10;
 // Test-only fault switch. A real desktop takes the display's surfaces away when the display
 // mode changes; Wine does not in a window, so the end-to-end test starts the program with this
 // environment variable set to 1 and then posts kLoseSurfacesMessage to the main window, which
-// blanks every surface and makes the next present report them lost, in the way its first
-// parameter (a TestSurfaceLoss) says. Without the variable the message is ignored.
+// blanks every surface and makes a present report them lost, in the way its first parameter (a
+// TestSurfaceLoss) says. The second parameter's low byte is what else goes wrong on the way back
+// (a TestRecoveryFault), and the bits above it the number of presents that go well before the
+// loss, so that it can meet the middle of an action. Without the variable the message is
+// ignored.
 constexpr char kSurfaceLossSwitch[] = "CLANKMERE_TEST_SURFACE_LOSS";
 constexpr UINT kLoseSurfacesMessage = WM_APP;
 bool g_surfaceLossSwitch = false;
@@ -178,9 +181,17 @@ LRESULT CALLBACK MainWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPar
         break;
     case kLoseSurfacesMessage:
         if (g_surfaceLossSwitch && wParam <= kTestModeChangedAtTest) {
-            graphics.LoseSurfacesForTest(static_cast<TestSurfaceLoss>(wParam));
+            graphics.LoseSurfacesForTest(static_cast<TestSurfaceLoss>(wParam),
+                                         static_cast<int>(lParam >> 8),
+                                         static_cast<int>(lParam & 0xFF));
         }
         return 0;
+    case WM_TIMER:
+        if (wParam == kRecoveryTimer) {
+            graphics.RetryRecovery();
+            return 0;
+        }
+        break;
     case WM_ERASEBKGND:
         // The frame covers the whole client area; an erase would only show through it.
         return 1;

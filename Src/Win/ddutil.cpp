@@ -244,8 +244,8 @@ HRESULT CSurface::SetSourceColorKey() {
 
 CDisplay::CDisplay()
     : m_pDirectDraw(nullptr), m_pddsPrimary(nullptr), m_pddsBackBuffer(nullptr), m_hWindow(nullptr),
-      m_windowRect(), m_windowed(FALSE), m_testLoss(kTestNoLoss), m_scale(1),
-      m_pddsScaled(nullptr) {}
+      m_windowRect(), m_windowed(FALSE), m_testLoss(kTestNoLoss), m_testPresentsBeforeLoss(0),
+      m_scale(1), m_pddsScaled(nullptr) {}
 
 CDisplay::~CDisplay() {
     CDisplay::ReleaseObjects();
@@ -282,11 +282,16 @@ HRESULT CDisplay::CreateWindowedDisplay(HWND hWnd) {
 }
 
 // Gives the window a client area of exactly the back buffer's size times the scale and keeps
-// its top-left corner inside the work area of its monitor.
+// its top-left corner inside the work area of its monitor. A minimised window stays where the
+// system parked it: only the place it comes back to is fitted.
 void CDisplay::FitWindowToBackBuffer(HWND hWnd) {
     LONG style = GetWindowLongA(hWnd, GWL_STYLE);
     style = (style & kStyleKeepMask) | kStyleSet;
     SetWindowLongA(hWnd, GWL_STYLE, style);
+    if (IsIconic(hWnd)) {
+        FitRestoredPlacement(hWnd);
+        return;
+    }
 
     RECT rect = {};
     GetWindowRect(hWnd, &rect);
@@ -304,6 +309,22 @@ void CDisplay::FitWindowToBackBuffer(HWND hWnd) {
     }
     SetWindowPos(hWnd, nullptr, rect.left, rect.top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The restored rectangle takes the size of the scale on its monitor; its top-left corner stays.
+// The window stays minimised and is not activated.
+void CDisplay::FitRestoredPlacement(HWND hWnd) {
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof placement;
+    if (!GetWindowPlacement(hWnd, &placement)) {
+        return;
+    }
+    RECT& normal = placement.rcNormalPosition;
+    const SIZE size = ApplyScale(hWnd, WindowDpi(hWnd), normal);
+    normal.right = normal.left + size.cx;
+    normal.bottom = normal.top + size.cy;
+    placement.showCmd = SW_SHOWMINNOACTIVE;
+    SetWindowPlacement(hWnd, &placement);
 }
 
 // Chooses the scale for `dpi` on the monitor nearest to `area`; the window's size for it.
@@ -346,9 +367,8 @@ HRESULT CDisplay::CreatePrimaryWithClipper(HWND hWnd) {
 }
 
 HRESULT CDisplay::CreateBackBuffer() {
-    DDSURFACEDESC2 desc =
-        SurfaceDesc(DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT, DDSCAPS_OFFSCREENPLAIN | DDSCAPS_3DDEVICE,
-                    WINDOW_WIDTH, WINDOW_HEIGHT);
+    DDSURFACEDESC2 desc = SurfaceDesc(DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT, DDSCAPS_OFFSCREENPLAIN,
+                                      WINDOW_WIDTH, WINDOW_HEIGHT);
     return SUCCEEDED(m_pDirectDraw->CreateSurface(&desc, &m_pddsBackBuffer, nullptr)) ? S_OK
                                                                                       : E_FAIL;
 }
@@ -382,7 +402,7 @@ HRESULT CDisplay::CreateSurfaceFromImage(CSurface** ppSurface, LPCSTR name, DWOR
     *ppSurface = nullptr;
     HBITMAP hBitmap = LoadBitmapSection(name, width, height);
     if (!hBitmap) {
-        return E_FAIL;
+        return IS_INTRESOURCE(name) || IsWholeBitmapFileAt(name) ? E_FAIL : kPictureMissing;
     }
     BITMAP bitmap = {};
     GetObjectA(hBitmap, sizeof bitmap, &bitmap);
@@ -422,7 +442,7 @@ HRESULT CDisplay::PresentBackBuffer() {
         return E_POINTER;
     }
     for (;;) {
-        HRESULT hr = m_testLoss != kTestNoLoss ? DDERR_SURFACELOST : CopyBackBufferToWindow();
+        HRESULT hr = TestLossDue() ? DDERR_SURFACELOST : CopyBackBufferToWindow();
         if (m_testLoss == kTestSurfacesLost) {
             m_testLoss = kTestNoLoss;
         }
@@ -435,6 +455,17 @@ HRESULT CDisplay::PresentBackBuffer() {
             return hr;
         }
     }
+}
+
+bool CDisplay::TestLossDue() {
+    if (m_testLoss == kTestNoLoss) {
+        return false;
+    }
+    if (m_testPresentsBeforeLoss > 0) {
+        --m_testPresentsBeforeLoss;
+        return false;
+    }
+    return true;
 }
 
 HRESULT CDisplay::TestCooperativeLevel() {
@@ -499,7 +530,7 @@ HRESULT CDisplay::ScaleBackBuffer() {
 
 HRESULT CDisplay::BlitToBackBuffer(LONG x, LONG y, CSurface* pSource, const RECT* pSourceRect,
                                    DWORD flags) {
-    if (!m_pddsBackBuffer) {
+    if (!m_pddsBackBuffer || !pSource || !pSource->GetDDrawSurface()) {
         return E_POINTER;
     }
     if (!pSourceRect) {

@@ -13,6 +13,11 @@
 // Every sprite image and the grid image mark their transparent pixels in pure yellow.
 constexpr COLORREF kColorKey = RGB(255, 255, 0);
 
+// What CreateSurfaceFromImage answers for a picture file that is missing or damaged, as opposed
+// to one that could not be loaded.
+constexpr HRESULT kPictureMissing =
+    static_cast<HRESULT>(MAKE_HRESULT(SEVERITY_ERROR, FACILITY_WIN32, ERROR_FILE_NOT_FOUND));
+
 // The only text surface the program makes.
 constexpr char kDemoModeText[] = "<Demo Mode>";
 
@@ -67,7 +72,7 @@ public:
     // A blank surface the size of the back buffer.
     HRESULT CreateSurface(CSurface** ppSurface);
     // `name` is a path or a numeric resource identifier; a width and height of 0 keep the
-    // bitmap's own size, other values stretch it.
+    // bitmap's own size, other values stretch it. kPictureMissing for a missing or damaged file.
     HRESULT CreateSurfaceFromImage(CSurface** ppSurface, LPCSTR name, DWORD width, DWORD height);
     HRESULT CreateSurfaceFromText(CSurface** ppSurface);
     HRESULT PresentBackBuffer();
@@ -76,9 +81,12 @@ public:
     // a new display helps.
     HRESULT TestCooperativeLevel();
     HRESULT RestoreAllSurfaces();
-    // Test-only fault switch: the next present reports the surfaces lost, in the way `loss`
-    // says.
-    void LoseSurfacesAtNextPresent(TestSurfaceLoss loss) { m_testLoss = loss; }
+    // Test-only fault switch: the present after the next `presentsBefore` reports the surfaces
+    // lost, in the way `loss` says.
+    void LoseSurfacesAtPresent(TestSurfaceLoss loss, int presentsBefore) {
+        m_testLoss = loss;
+        m_testPresentsBeforeLoss = presentsBefore;
+    }
     // Copies `pSource` (or its `pSourceRect` part) onto the back buffer with its top-left
     // corner at (x, y); without a source rectangle the whole source covers the whole buffer.
     HRESULT BlitToBackBuffer(LONG x, LONG y, CSurface* pSource, const RECT* pSourceRect,
@@ -91,11 +99,13 @@ public:
 
 private:
     void FitWindowToBackBuffer(HWND hWnd);
+    void FitRestoredPlacement(HWND hWnd);
     SIZE ApplyScale(HWND hWnd, UINT dpi, const RECT& area);
     HRESULT CreatePrimaryWithClipper(HWND hWnd);
     HRESULT CreateBackBuffer();
     HRESULT CopyBackBufferToWindow();
     HRESULT ScaleBackBuffer();
+    bool TestLossDue();
 
     IDirectDraw7* m_pDirectDraw;
     IDirectDrawSurface7* m_pddsPrimary;
@@ -104,6 +114,7 @@ private:
     RECT m_windowRect;
     BOOL m_windowed;
     TestSurfaceLoss m_testLoss;
+    int m_testPresentsBeforeLoss;
     int m_scale;
     // The back buffer with every pixel made a block of m_scale x m_scale; none at scale 1.
     IDirectDrawSurface7* m_pddsScaled;

@@ -4,14 +4,17 @@
 #include "Scenario.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <utility>
 
 namespace {
 
 // The test-only switch of the game's Windows layer: with it, the message blanks every surface
-// and makes the next present report them lost, as a display mode change does on Windows (Wine
-// keeps a window's surfaces through ChangeDisplaySettings). Its first parameter says how.
+// and makes a present report them lost, as a display mode change does on Windows (Wine keeps a
+// window's surfaces through ChangeDisplaySettings). Its first parameter says how; the second's
+// low byte what else goes wrong on the way back, and the bits above it how many presents go well
+// before the loss.
 constexpr char kSurfaceLossSwitch[] = "CLANKMERE_TEST_SURFACE_LOSS";
 constexpr UINT kLoseSurfacesMessage = WM_APP;
 enum SurfaceLoss : WPARAM {
@@ -20,6 +23,19 @@ enum SurfaceLoss : WPARAM {
     kModeChangedAtRestore = 1,
     kModeChangedAtCooperativeTest = 2,
 };
+enum RecoveryFault : LPARAM {
+    kNoFault = 0,
+    kLostAgainInRedraw = 1,
+    kRebuildFails = 2,
+    // Plus the picture: k for sprite set k + 1, kGridPicture, kWallpaperPicture.
+    kPictureFails = 3,
+};
+constexpr LPARAM kGridPicture = 10;
+constexpr LPARAM kWallpaperPicture = 11;
+
+LPARAM PresentsBefore(size_t presents) {
+    return static_cast<LPARAM>(presents) << 8;
+}
 
 void RepaintWholly(HWND window) {
     InvalidateRect(window, nullptr, TRUE);
@@ -68,45 +84,163 @@ HWND DoubledWindow(Game& game) {
 
 } // namespace
 
-E2E_TEST(lost_surfaces_come_back_whole_at_the_next_frame) {
+// Each kind of loss, and each thing that can go wrong on the way back, meets the first frame of
+// a step, under every option that brings a picture of its own; the option's picture is the one
+// that fails to load. The board comes back whole after each, pixel for pixel.
+E2E_TEST(every_picture_comes_back_after_each_kind_of_lost_display) {
     const RecordedGame recorded(context, "numeric-pad");
     const size_t at = recorded.FirstPlayedMove();
-    PrepareResume(context, recorded, at);
-    // A wallpaper in the background colour: the composed boards still hold, and a wallpaper
-    // left blank by the loss would show.
-    SavePicture(Picture(16, 16, kBackgroundColor), Replaced(context, "Wallpaper.bmp"));
-    SetEnvironmentVariableA(kSurfaceLossSwitch, "1");
-    Game game(context);
-    const Picture sheet = SpriteSheetOf(context);
-    game.WaitForBoard(recorded.PositionAfter(at), sheet, "after resuming the game");
-    const HWND window = game.WaitForMainWindow();
-
-    // Each loss meets the first frame of a step, then a repaint.
+    const auto art = [&](const char* file, int resource) {
+        return LoadBitmapPicture(context.installDir + "\\Graphics\\" + file, context.gamePath,
+                                 resource, 0, 0);
+    };
+    const Picture wallpaper = art("Wallpaper.bmp", 0);
+    const Picture grid = art("GridIcons.bmp", IDB_GRID_ICONS);
+    const Picture sheets[] = {art("GameIcons 1.bmp", IDB_GAME_ICONS),
+                              art("GameIcons 2.bmp", IDB_GAME_ICONS),
+                              art("GameIcons 3.bmp", IDB_GAME_ICONS)};
+    // Those with the wallpaper first: the others remove it.
+    const struct {
+        const char* name;
+        int gridStyle;
+        int set;
+        bool wallpaper;
+        DWORD dpi;
+        LPARAM picture;
+    } options[] = {
+        {"grid style 1 over the wallpaper", 1, 0, true, 96, kWallpaperPicture},
+        {"sprite set 3 and grid style 2 over the wallpaper", 2, 2, true, 96, 2},
+        {"the plain scheme and grid style 3", 3, 1, true, 96, kGridPicture},
+        {"grid style 4 without wallpaper", 4, 0, false, 96, kGridPicture},
+        {"grid style 5 at scale 2", 5, 0, false, 2 * 96, 0},
+    };
     const struct {
         SurfaceLoss loss;
+        RecoveryFault fault;
         const char* what;
     } losses[] = {
-        {kSurfacesLost, "lost surfaces"},
-        {kModeChangedAtRestore, "a display mode change that the restore finds"},
-        {kModeChangedAtCooperativeTest, "a display mode change that the cooperative test finds"},
+        {kSurfacesLost, kNoFault, "lost surfaces"},
+        {kModeChangedAtRestore, kNoFault, "a display mode change that the restore finds"},
+        {kModeChangedAtCooperativeTest, kNoFault,
+         "a display mode change that the cooperative test finds"},
+        {kSurfacesLost, kLostAgainInRedraw, "surfaces lost again during the recovery's redraw"},
+        {kSurfacesLost, kPictureFails, "lost surfaces and the option's picture failing once"},
+        {kModeChangedAtRestore, kRebuildFails, "a display mode change and a failed rebuild"},
     };
+    SetEnvironmentVariableA(kSurfaceLossSwitch, "1");
     EnsureNumLockOn();
-    size_t played = at;
-    for (const auto& loss : losses) {
-        PostMessageA(window, kLoseSurfacesMessage, loss.loss, 0);
-        const char move = recorded.Record().moves[played];
-        game.Command(NumericPadKey(move), kNoModifiers, Format("numeric-pad %c", move));
-        ++played;
-        game.WaitForBoard(recorded.PositionAfter(played), sheet,
-                          Format("after a step whose frames met %s", loss.what));
-        PostMessageA(window, kLoseSurfacesMessage, loss.loss, 0);
+    for (const auto& option : options) {
+        if (!option.wallpaper) {
+            Replaced(context, "Wallpaper.bmp");
+        }
+        StoreScreenDpi(option.dpi);
+        PreferencesRecord preferences = DefaultPreferences();
+        PutFields(preferences, {{"m_gridStyle", option.gridStyle}, {"m_iconSet", option.set}});
+        StorePreferences(preferences);
+        WriteGameRecord(DataFilePath("Saved Game.txt"), recorded.Prefix(at));
+        const bool plain = option.set == 1;
+        const Backdrop backdrop = {plain ? Rgb(255, 255, 255) : kBackgroundColor,
+                                   option.wallpaper && !plain ? &wallpaper : nullptr, &grid,
+                                   option.gridStyle};
+        const Picture& sheet = sheets[option.set];
+        Game game(context);
+        game.WaitForBoard(recorded.PositionAfter(at), sheet,
+                          Format("with %s after resuming", option.name), {}, backdrop);
+        const HWND window = game.WaitForMainWindow();
+        size_t played = at;
+        for (const auto& loss : losses) {
+            const LPARAM fault =
+                loss.fault == kPictureFails ? kPictureFails + option.picture : loss.fault;
+            PostMessageA(window, kLoseSurfacesMessage, loss.loss, fault);
+            const char move = recorded.Record().moves[played++];
+            game.Command(NumericPadKey(move), kNoModifiers, Format("numeric-pad %c", move));
+            game.WaitForBoard(recorded.PositionAfter(played), sheet,
+                              Format("with %s after a step that met %s", option.name, loss.what),
+                              {}, backdrop);
+        }
+        // After a repaint without a loss the frame shows and nothing erases it.
         RepaintWholly(window);
         game.WaitForBoard(recorded.PositionAfter(played), sheet,
-                          Format("after a repaint that met %s", loss.what));
+                          Format("with %s after a repaint", option.name), {}, backdrop);
+        QuitWithQ(game);
     }
-    // After a repaint without a loss the frame shows and nothing erases it.
-    RepaintWholly(window);
-    game.WaitForBoard(recorded.PositionAfter(played), sheet, "after a repaint");
+}
+
+// The display lost in the middle of the screwdriver's and the explosions' frames, and made again
+// without its surfaces: nothing draws on the missing canvas, the action keeps its time, and the
+// display comes back with the board after the action.
+E2E_TEST(display_that_cannot_be_made_again_mid_action_keeps_the_game) {
+    SetEnvironmentVariableA(kSurfaceLossSwitch, "1");
+    // The presents before the action's frame: the status line and the arrows hidden before the
+    // screwdriver, each robot it destroys; the arrows, the step and the robots' steps before the
+    // explosions.
+    const struct {
+        const char* record;
+        size_t (*presentsBefore)(const Position& before);
+    } actions[] = {
+        {"screwdriver",
+         [](const Position& before) {
+             const POINT player = PlayerCell(before);
+             const size_t robots = CellsWhere([&](POINT cell) {
+                                       return before.At(cell.x, cell.y) == '1' &&
+                                              std::abs(cell.x - player.x) <= 1 &&
+                                              std::abs(cell.y - player.y) <= 1;
+                                   }).size();
+             return 1 + ArrowCells(before).size() + robots;
+         }},
+        {"explosion", [](const Position& before) { return ArrowCells(before).size() + 16 + 16; }},
+    };
+    for (const auto& action : actions) {
+        ResumedGame resumed(context, action.record);
+        const HWND window = resumed.game.WaitForMainWindow();
+        const size_t presents =
+            action.presentsBefore(resumed.recorded.PositionAfter(resumed.resumed));
+        PostMessageA(window, kLoseSurfacesMessage, kModeChangedAtRestore,
+                     kRebuildFails | PresentsBefore(presents));
+        const char move = resumed.moves[resumed.resumed];
+        resumed.game.Command(move == 'S' ? 'S' : NumericPadKey(move), kNoModifiers,
+                             Format("%c", move));
+        resumed.WaitForBoardAfter(
+            resumed.resumed + 1,
+            Format("after the %s met a display that could not be made again", action.record));
+        QuitWithQ(resumed.game);
+    }
+}
+
+// A display made again while the window is minimised, for a smaller screen at 192 dots per inch,
+// leaves it where the system parked it; it comes back at its place with the size of scale 1. A
+// minimised window is not repainted: the present that meets the loss is asked for from inside.
+E2E_TEST(display_made_again_while_minimised_fits_only_the_place_it_comes_back_to) {
+    SetEnvironmentVariableA(kSurfaceLossSwitch, "1");
+    ResumedGame resumed = ResumedAt192Dpi(context);
+    Game& game = resumed.game;
+    const HWND window = DoubledWindow(game);
+    const RECT normal = WindowRect(window);
+    ShowWindow(window, SW_MINIMIZE);
+    E2E_CHECK(WaitUntil([&] { return IsIconic(window); }), "the window was not minimised");
+    // Parked where Windows parks minimised windows without icons.
+    SetWindowPos(window, nullptr, -32000, -32000, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const RECT parked = WindowRect(window);
+    DEVMODEA mode = {};
+    mode.dmSize = sizeof mode;
+    mode.dmPelsWidth = 800;
+    mode.dmPelsHeight = 600;
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+    E2E_CHECK(ChangeDisplaySettingsA(&mode, 0) == DISP_CHANGE_SUCCESSFUL,
+              "Wine did not change the display mode to 800 x 600");
+    game.SendPromptly(kLoseSurfacesMessage, kModeChangedAtCooperativeTest, 0);
+    game.SendPromptly(WM_PAINT, 0, 0);
+    const RECT after = WindowRect(window);
+    E2E_CHECK(IsIconic(window) && EqualRect(&after, &parked),
+              "a display made again while minimised moved the window from (%ld, %ld) to (%ld, "
+              "%ld)%s",
+              parked.left, parked.top, after.left, after.top,
+              IsIconic(window) ? "" : " and restored it");
+    ShowWindow(window, SW_RESTORE);
+    E2E_CHECK(WaitUntil([&] { return !IsIconic(window); }), "the window was not restored");
+    CheckWindowAt(window, {normal.left, normal.top}, 1, "restored on a screen of 800 x 600,");
+    resumed.WaitForBoardAfter(resumed.resumed, "restored after a display made again");
+    ChangeDisplaySettingsA(nullptr, 0);
     QuitWithQ(game);
 }
 
