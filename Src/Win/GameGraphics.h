@@ -57,6 +57,7 @@ public:
     HRESULT InitGraphics(HWND hWnd);
     void CreateFonts();
     void DestroyGraphics();
+    bool HasDisplay() const { return m_pDisplay != nullptr; }
     void RefreshWindowRect();
     // The scale the frame is shown at: mouse positions are divided by it.
     int Scale() const { return m_pDisplay ? m_pDisplay->Scale() : 1; }
