@@ -292,6 +292,9 @@ void CheckStoredPreferences(const PreferencesRecord& expected, const std::string
                             size_t from = 0, size_t to = kPreferencesSize);
 // Wine reports `version` ("win98", ...) to `program` ("Clankmere.exe") from its next start.
 void StoreReportedVersion(const char* program, const char* version);
+// Wine loads no `dll` ("ddraw", ...) into `program` from its next start: the loader fails as
+// for a DLL that is not there.
+void StoreDisabledDll(const char* program, const char* dll);
 // Wine gives the screen `dpi` dots per inch in every program started from now on (LogPixels).
 void StoreScreenDpi(DWORD dpi);
 
