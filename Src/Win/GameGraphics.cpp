@@ -112,6 +112,9 @@ CGameGraphics::~CGameGraphics() {
 HRESULT CGameGraphics::InitGraphics(HWND hWnd) {
     m_pDisplay = new CDisplay;
     HRESULT hr = m_pDisplay->CreateWindowedDisplay(hWnd);
+    if (hr == kNoDirectDraw7) {
+        return hr;
+    }
     if (FAILED(hr)) {
         return ReportFailure("Failed: CreateWindowedDisplay", hr);
     }

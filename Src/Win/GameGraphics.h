@@ -54,6 +54,8 @@ public:
     CGameGraphics& operator=(const CGameGraphics&) = delete;
 
     // --- Images and surfaces (GameGraphics.cpp).
+    // kNoDirectDraw7 when the system has no DirectDraw 7; any other failure is named in a
+    // message first.
     HRESULT InitGraphics(HWND hWnd);
     void CreateFonts();
     void DestroyGraphics();

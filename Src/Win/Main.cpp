@@ -427,6 +427,11 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
     }
     CGameGraphics& graphics = g_host.Graphics();
     const HRESULT hr = graphics.InitGraphics(hWnd);
+    if (hr == kNoDirectDraw7) {
+        StartupError("Clankmere needs DirectX 7 or later, which this system does not have. The "
+                     "program will now exit.");
+        return 0;
+    }
     if (FAILED(hr)) {
         ShowErrorMessage("DirectDraw initialization failed. The program will now exit", hr);
         return 0;

@@ -28,6 +28,11 @@ constexpr DWORD kTextFilesFilter = 2;
 constexpr size_t kRecordPlatformSize = 80;
 constexpr size_t kPlatformMessageSize = 256;
 using PathBuffer = char[kMaxPathSize];
+// The dialog makes the folder the player goes to the current one, and the pictures, the sounds
+// and the 9x build's data folder are found from the current folder that start-up chose. The
+// flag keeps it; as it is documented to have no effect on this dialog in Windows NT 4.0 to XP,
+// the dialog's caller puts the folder back as well.
+constexpr DWORD kKeepCurrentFolder = OFN_NOCHANGEDIR;
 
 #ifdef CLANKMERE_9X
 
@@ -57,9 +62,15 @@ bool RunFileDialog(HWND owner, PathBuffer& path, DWORD flags, const char* defaul
     dialog.nFilterIndex = kTextFilesFilter;
     dialog.lpstrFile = path;
     dialog.nMaxFile = sizeof path;
-    dialog.Flags = flags;
+    dialog.Flags = flags | kKeepCurrentFolder;
     dialog.lpstrDefExt = defaultExt;
-    return GetOpenFileNameA(&dialog) != FALSE;
+    char folder[MAX_PATH] = {};
+    const DWORD kept = GetCurrentDirectoryA(MAX_PATH, folder);
+    const bool chosen = GetOpenFileNameA(&dialog) != FALSE;
+    if (kept > 0 && kept < MAX_PATH) {
+        SetCurrentDirectoryA(folder);
+    }
+    return chosen;
 }
 
 #else
@@ -92,9 +103,15 @@ bool RunFileDialog(HWND owner, PathBuffer& path, DWORD flags, const char* defaul
     dialog.nFilterIndex = kTextFilesFilter;
     dialog.lpstrFile = file;
     dialog.nMaxFile = MAX_PATH;
-    dialog.Flags = flags;
+    dialog.Flags = flags | kKeepCurrentFolder;
     dialog.lpstrDefExt = defaultExt ? extension.c_str() : nullptr;
-    return GetOpenFileNameW(&dialog) && NarrowPath(file, path, sizeof path);
+    wchar_t folder[MAX_PATH] = {};
+    const DWORD kept = GetCurrentDirectoryW(MAX_PATH, folder);
+    const bool chosen = GetOpenFileNameW(&dialog) != FALSE;
+    if (kept > 0 && kept < MAX_PATH) {
+        SetCurrentDirectoryW(folder);
+    }
+    return chosen && NarrowPath(file, path, sizeof path);
 }
 
 #endif

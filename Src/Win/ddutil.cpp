@@ -14,6 +14,16 @@ namespace {
 constexpr LONG kStyleKeepMask = 0x7F39FFFF;
 constexpr LONG kStyleSet = 0x00C60000;
 
+// DirectDrawCreateEx came with DirectX 7, which Windows 95 and 98 may lack: it is looked up in
+// the ddraw.dll that the system loads for the program, once, and the library stays loaded for
+// the life of the process. Null when there is no such library or function.
+decltype(&DirectDrawCreateEx) FindDirectDrawCreateEx() {
+    static const HMODULE hDirectDraw = LoadLibraryA("ddraw.dll");
+    return hDirectDraw ? reinterpret_cast<decltype(&DirectDrawCreateEx)>(reinterpret_cast<void*>(
+                             GetProcAddress(hDirectDraw, "DirectDrawCreateEx")))
+                       : nullptr;
+}
+
 template <typename T> void Release(T*& p) {
     if (p) {
         p->Release();
@@ -264,8 +274,16 @@ HRESULT CDisplay::ReleaseObjects() {
 
 HRESULT CDisplay::CreateWindowedDisplay(HWND hWnd) {
     ReleaseObjects();
-    if (FAILED(DirectDrawCreateEx(nullptr, reinterpret_cast<void**>(&m_pDirectDraw),
-                                  IID_IDirectDraw7, nullptr))) {
+    auto* createDirectDraw = FindDirectDrawCreateEx();
+    if (!createDirectDraw) {
+        return kNoDirectDraw7;
+    }
+    const HRESULT hr = createDirectDraw(nullptr, reinterpret_cast<void**>(&m_pDirectDraw),
+                                        IID_IDirectDraw7, nullptr);
+    if (hr == E_NOINTERFACE) {
+        return kNoDirectDraw7;
+    }
+    if (FAILED(hr)) {
         return E_FAIL;
     }
     if (FAILED(m_pDirectDraw->SetCooperativeLevel(hWnd, DDSCL_NORMAL))) {

@@ -54,6 +54,9 @@ private:
     DDSURFACEDESC2 m_surfaceDesc;
 };
 
+// The system has no DirectDraw 7: DirectX 7 or later is missing.
+constexpr HRESULT kNoDirectDraw7 = E_NOINTERFACE;
+
 class CDisplay {
 public:
     CDisplay();
@@ -63,6 +66,7 @@ public:
 
     virtual HRESULT ReleaseObjects();
 
+    // kNoDirectDraw7 when the system has no DirectDraw 7.
     HRESULT CreateWindowedDisplay(HWND hWnd);
     // Shows the frame at the scale for `dpi` on the monitor nearest to `area` and gives the
     // window its size for that scale at the top-left corner of `area`, moved as far as needed

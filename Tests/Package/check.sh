@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks the release packages that `make package` makes: exactly the three zips and the two
 # installers of this version; in each zip one top folder with exactly its program, the replay
-# tool and the repository's Graphics and Sounds; the architecture, version and flavour of every
+# tool and the repository's Graphics and Sounds, and in the 9x zip the "Read Me.txt" that says
+# what the program needs of Windows 95 and 98; the architecture, version and flavour of every
 # program; that the 9x zip's programs import only what Windows 95 and 98 have (win9x-imports.txt);
 # and, under Wine, that the 64-bit installer installs silently with its Start-menu folder and
 # uninstall entry and that its uninstaller removes all of it again. (The Wine here runs 64-bit
@@ -70,7 +71,7 @@ check_win9x_imports() {
         "to win9x-imports.txt):"$'\n'"$unknown"
 }
 
-# FOLDER holds exactly the given programs and the repository's Graphics and Sounds.
+# FOLDER holds exactly the given files and the repository's Graphics and Sounds.
 check_installed_files() {
     local folder=$1 file
     shift
@@ -104,10 +105,14 @@ for entry in "${zips[@]}"; do
     mkdir -p "$folder"
     (cd "$folder" && cmake -E tar xf "$packages/$zip") || fail "cannot unpack $zip"
     [ "$(ls -A "$folder")" = "$top" ] || fail "$zip does not hold the one top folder $top"
-    check_installed_files "$folder/$top" "$program" clankmere-replay.exe
+    readme=()
+    [ "$program" != Clankmere9x.exe ] || readme=("Read Me.txt")
+    check_installed_files "$folder/$top" "$program" clankmere-replay.exe "${readme[@]}"
     check_program "$folder/$top/$program" "$format" "$program"
-    echo "ok $zip: $top/ with $program ($format), clankmere-replay.exe, Graphics, Sounds"
+    echo "ok $zip: $top/ with $program ($format), clankmere-replay.exe, ${readme[*]/%/, }Graphics, Sounds"
     if [ "$program" = Clankmere9x.exe ]; then
+        cmp -s "Resources/Read Me 9x.txt" "$folder/$top/Read Me.txt" ||
+            fail "$zip: its Read Me.txt is not Resources/Read Me 9x.txt"
         check_win9x_imports "$folder/$top/$program"
         check_win9x_imports "$folder/$top/clankmere-replay.exe"
         echo "ok $zip: its programs import only what Windows 95 and 98 have"

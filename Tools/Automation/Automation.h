@@ -187,6 +187,10 @@ struct CellsFrom {
     int column = 0;
     int row = 0;
 };
+// As Windows 98, Wine clips what DirectDraw presents to the window as if its frame were
+// larger: the leftmost 4 and topmost 42 pixels of the client area stay blank. The boards of a
+// program that Wine tells it runs on Windows 98 are compared right and below of them.
+constexpr CellsFrom kCellsWine98Shows = {1, 3};
 // The status line under the board, each text as its alignment and itself in the order drawn:
 // "left Score: 20 / right Screwdrivers: 1 / centre Level: 1" during a game.
 std::string StatusLineOf(const Position& position);
@@ -293,6 +297,9 @@ void CheckStoredPreferences(const PreferencesRecord& expected, const std::string
                             size_t from = 0, size_t to = kPreferencesSize);
 // Wine reports `version` ("win98", ...) to `program` ("Clankmere.exe") from its next start.
 void StoreReportedVersion(const char* program, const char* version);
+// Wine loads no `dll` ("ddraw", ...) into `program` from its next start: the loader fails as
+// for a DLL that is not there.
+void StoreDisabledDll(const char* program, const char* dll);
 // Wine gives the screen `dpi` dots per inch in every program started from now on (LogPixels).
 void StoreScreenDpi(DWORD dpi);
 

@@ -198,6 +198,11 @@ void StoreReportedVersion(const char* program, const char* version) {
                      version, std::strlen(version) + 1);
 }
 
+void StoreDisabledDll(const char* program, const char* dll) {
+    SetRegistryValue(std::string("Software\\Wine\\AppDefaults\\") + program + "\\DllOverrides", dll,
+                     REG_SZ, "", 1);
+}
+
 void StoreScreenDpi(DWORD dpi) {
     SetRegistryValue("Control Panel\\Desktop", "LogPixels", REG_DWORD, &dpi, sizeof dpi);
 }

@@ -337,7 +337,7 @@ E2E_TEST(quit_saves_the_game_for_the_next_start_naming_the_reported_windows) {
     } systems[] = {
         {"win10", "Newer than Windows 7  (Build 9200)", {}},
         {"winxp", "Microsoft Windows XP Service Pack 3 (Build 2600)", {}},
-        {"win98", "Microsoft Windows 98 SE ", {1, 3}},
+        {"win98", "Microsoft Windows 98 SE ", kCellsWine98Shows},
     };
     const RecordedGame recorded(context, "resume");
     const size_t length = recorded.Record().moves.size();

@@ -1,5 +1,6 @@
 // Start-up and the main window: the first start without preferences, the fixed client area,
-// the single-instance guard, and the window placement stored at quit (and not at Alt+X).
+// the single-instance guard, a system without DirectDraw 7, and the window placement stored at
+// quit (and not at Alt+X).
 #include "Scenario.h"
 
 namespace {
@@ -123,4 +124,24 @@ E2E_TEST(stored_placement_comes_back_normal_and_alt_x_keeps_it) {
         CheckQuitCode(again, "Alt+X");
     }
     CheckStoredPreferences(quitMinimised, "after G and Alt+X");
+}
+
+// Without DirectDraw 7 both programs say that they need DirectX 7 and end as the other
+// start-up failures do, with a box of their own instead of the loader's.
+E2E_TEST(without_directdraw_7_both_programs_say_they_need_directx_7) {
+    StoreDefaultPreferences();
+    for (const char* program : {"Clankmere.exe", "Clankmere9x.exe"}) {
+        StoreDisabledDll(program, "ddraw");
+        Game game(context.installDir + "\\" + program, context.installDir);
+        const std::string when = Format("when %s starts without DirectDraw", program);
+        const MessageBoxSeen box = game.WaitForMessageBox(when);
+        E2E_CHECK(!GetWindow(box.window, GW_OWNER), "%s its box has an owner", when.c_str());
+        game.Answer("Error",
+                    "Clankmere needs DirectX 7 or later, which this system does not have. The "
+                    "program will now exit.",
+                    when);
+        const DWORD code = game.WaitForExit("after its message");
+        E2E_CHECK(code == kStartupFailureExitCode, "%s exited with %lu instead of %lu", program,
+                  code, kStartupFailureExitCode);
+    }
 }

@@ -8,10 +8,6 @@ namespace {
 
 constexpr DWORD kStandardIdleWakeMask = 0x4BF;
 constexpr DWORD kWin9xIdleWakeMask = 0xBF;
-// As Windows 98, Wine clips what DirectDraw presents to the window as if its frame were
-// larger: the leftmost 4 and topmost 42 pixels of the client area stay blank. The boards of
-// that program are compared right and below of them.
-constexpr CellsFrom kCellsWine98Shows = {1, 3};
 
 } // namespace
 

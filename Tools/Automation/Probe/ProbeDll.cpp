@@ -237,6 +237,10 @@ BOOL WINAPI CountedBeep(DWORD frequency, DWORD duration) {
 
 BOOL WINAPI CountedPlaySound(LPCSTR sound, HMODULE module, DWORD flags) {
     lstrcpynA(g_shared->lastSound, sound ? sound : "", sizeof g_shared->lastSound);
+    if (!GetFullPathNameA(g_shared->lastSound, sizeof g_shared->lastSoundPath,
+                          g_shared->lastSoundPath, nullptr)) {
+        g_shared->lastSoundPath[0] = '\0';
+    }
     InterlockedIncrement(&g_shared->sounds);
     if (!(flags & SND_ASYNC)) {
         InterlockedIncrement(&g_shared->soundsWaitedFor);

@@ -58,6 +58,7 @@ struct ProbeShared {
     volatile LONG request;                     // what the next request asks for
     volatile LONG sounds;                      // PlaySoundA calls
     char lastSound[MAX_PATH];                  // the sound the latest of them played
+    char lastSoundPath[MAX_PATH];              // its full path from the current directory then
     volatile LONG soundsWaitedFor;             // those of them without SND_ASYNC
     HWND dpiWindow;                            // the window a DPI message goes to
     volatile LONG dpi;                         // the dots per inch of a DPI message
