@@ -423,6 +423,8 @@ public:
     Game& operator=(const Game&) = delete;
 
     bool IsRunning() const;
+    // TerminateProcess, as a crash or the task manager ends it; fails when it had ended.
+    void Kill();
     // Fails when the game does not end.
     DWORD WaitForExit(const std::string& after);
 

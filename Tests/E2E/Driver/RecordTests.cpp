@@ -438,3 +438,34 @@ E2E_TEST(session_end_during_the_name_dialog_keeps_the_score_and_the_last_game) {
                   "the listed game's record");
     CheckSameGame(CopiedOut(data, "Last Game.txt"), recorded.Record(), "\"Last Game.txt\"");
 }
+
+// A listed score, and the list cleared, are on disk at once: a game killed right after keeps
+// them for the next start.
+E2E_TEST(listed_score_and_cleared_list_outlive_a_killed_game) {
+    {
+        ResumedGame resumed(context, "high-score");
+        EnsureNumLockOn();
+        resumed.game.Press(NumericPadKey(resumed.moves[resumed.resumed]));
+        resumed.game.Dismiss(resumed.game.WaitForMessageBox("after the fatal wait"));
+        CaptureList("after the offered name was taken");
+        resumed.game.Kill();
+    }
+    CheckHighScoresFile(DataFilePath("High Scores.txt"), "Blimpers");
+    // Rank 10 at each next start: the listed score, then the built-in row again.
+    for (const char* const lastRow : {"40 \\| Blimpers \\(1\\) \\| .*", "20 \\| Nobody \\| .*"}) {
+        Game game(context);
+        game.WaitForMainWindow();
+        game.Probe();
+        game.SendPromptly(WM_COMMAND, IDM_SHOW_HIGH_SCORES, 0);
+        CaptureList("at the start after the kill");
+        const std::string row = RowTexts(game, 9);
+        E2E_CHECK(std::regex_match(row, std::regex(lastRow)),
+                  "after the kill rank 10 of the list says \"%s\" instead of \"%s\"", row.c_str(),
+                  lastRow);
+        const MenuDialog question = game.OpenFromMenu(IDM_CLEAR_HIGH_SCORES, "Message");
+        game.Answer("Message", "Are you sure you want to reset the High Score list?",
+                    "Clear High Scores");
+        game.WaitForCommandEnd(question, "Clear High Scores");
+        game.Kill();
+    }
+}
