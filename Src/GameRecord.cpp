@@ -105,10 +105,10 @@ std::string FormatGameRecord(uint64_t startTime, uint32_t score, const char* pla
     return text;
 }
 
-void WriteGameRecord(const char* path, uint64_t startTime, uint32_t score, const char* platform,
+bool WriteGameRecord(const char* path, uint64_t startTime, uint32_t score, const char* platform,
                      const char* moves) {
     const std::string text = FormatGameRecord(startTime, score, platform, moves);
-    WriteFileReplacing(path, text.data(), text.size());
+    return WriteFileReplacing(path, text.data(), text.size());
 }
 
 bool ReadGameRecord(const char* path, char* moves, size_t movesSize, uint64_t* startTime,

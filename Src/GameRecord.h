@@ -9,9 +9,9 @@
 std::string FormatGameRecord(uint64_t startTime, uint32_t score, const char* platform,
                              const char* moves);
 
-// Writes a record; `platform` is the system's description ("Windows" when it is empty).
-// Failures are silent, and never leave a cut-off file in place of an older record.
-void WriteGameRecord(const char* path, uint64_t startTime, uint32_t score, const char* platform,
+// Writes a record; `platform` is the system's description ("Windows" when it is empty). True
+// when the file holds it; a failure never leaves a cut-off file in place of an older record.
+bool WriteGameRecord(const char* path, uint64_t startTime, uint32_t score, const char* platform,
                      const char* moves);
 
 // Reads a record; the moves go into the caller's buffer. Lines may come in any order and

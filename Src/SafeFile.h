@@ -11,6 +11,7 @@
 constexpr char kTempFileSuffix[] = ".new";
 constexpr size_t kTempFileSuffixLength = sizeof kTempFileSuffix - 1;
 
+// True when `path` holds the data; after a failure the old file is as it was.
 bool WriteFileReplacing(const char* path, const void* data, size_t size);
 
 // Provided once per platform, for paths in the platform's own encoding of file names (UTF-8 on

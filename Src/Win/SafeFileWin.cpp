@@ -6,6 +6,27 @@
 
 namespace {
 
+// Another program that holds a file open for a moment (a virus scanner, a search indexer, a
+// backup or a cloud-sync client) makes a replace fail with one of these errors, and so does a
+// read-only file; either is tried again for a while, not longer.
+constexpr DWORD kRefusedReplaceRetryMs = 1500;
+constexpr DWORD kRefusedReplacePauseMs = 50;
+
+bool IsRefusal(DWORD error) {
+    return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION;
+}
+
+template <typename Replace> bool RetryWhileRefused(Replace replace) {
+    const DWORD start = GetTickCount();
+    while (!replace()) {
+        if (!IsRefusal(GetLastError()) || GetTickCount() - start >= kRefusedReplaceRetryMs) {
+            return false;
+        }
+        Sleep(kRefusedReplacePauseMs);
+    }
+    return true;
+}
+
 // The directory entry of the file, which Windows 95 also gives; file names hold no wildcards.
 template <typename FindData> bool SizeOfEntry(HANDLE search, const FindData& data, uint64_t* size) {
     if (search == INVALID_HANDLE_VALUE) {
@@ -32,16 +53,18 @@ bool RemoveNamedFile(const char* path) {
 }
 
 bool ReplaceFileWith(const char* tempPath, const char* path) {
-    if (MoveFileExA(tempPath, path, MOVEFILE_REPLACE_EXISTING)) {
-        return true;
-    }
-    if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) {
-        return false;
-    }
-    // Windows 95 and 98 cannot replace a file in one step: the old one goes first. The new
-    // data is complete on disk by then, so at worst the temporary file survives a crash.
-    DeleteFileA(path);
-    return MoveFileA(tempPath, path) != 0;
+    return RetryWhileRefused([&] {
+        if (MoveFileExA(tempPath, path, MOVEFILE_REPLACE_EXISTING)) {
+            return true;
+        }
+        if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) {
+            return false;
+        }
+        // Windows 95 and 98 cannot replace a file in one step: the old one goes first. The new
+        // data is complete on disk by then, so at worst the temporary file survives a crash.
+        DeleteFileA(path);
+        return MoveFileA(tempPath, path) != 0;
+    });
 }
 
 bool QueryFileSize(const char* path, uint64_t* size) {
@@ -94,8 +117,10 @@ bool RemoveNamedFile(const char* path) {
 }
 
 bool ReplaceFileWith(const char* tempPath, const char* path) {
-    return MoveFileExW(WidePath(tempPath).c_str(), WidePath(path).c_str(),
-                       MOVEFILE_REPLACE_EXISTING) != 0;
+    const std::wstring from = WidePath(tempPath);
+    const std::wstring to = WidePath(path);
+    return RetryWhileRefused(
+        [&] { return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0; });
 }
 
 bool QueryFileSize(const char* path, uint64_t* size) {

@@ -221,6 +221,21 @@ std::string DataFilePath(const std::string& fileName);
 bool FileExists(const std::string& path);
 // Empty when the file cannot be read.
 std::string ReadFileBytes(const std::string& path);
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+// Open without sharing, as another program (a virus scanner, an indexer, an editor) may hold a
+// file, until Release or the end of the scope: nobody else can open, replace or remove it.
+class HeldFile {
+public:
+    explicit HeldFile(const std::string& path);
+    ~HeldFile() { Release(); }
+    HeldFile(const HeldFile&) = delete;
+    HeldFile& operator=(const HeldFile&) = delete;
+
+    void Release();
+
+private:
+    HANDLE m_handle;
+};
 // Fails unless `path` holds the start time and actions of `expected` (blanks do not count).
 void CheckSameGame(const std::string& path, const GameRecord& expected, const std::string& what);
 
