@@ -19,6 +19,11 @@ bool WriteGameRecord(const char* path, uint64_t startTime, uint32_t score, const
 bool ReadGameRecord(const char* path, char* moves, size_t movesSize, uint64_t* startTime,
                     uint32_t* score);
 
+// True when the file is a record as its writer leaves it: its "Moves:" line, the last one,
+// ends with its line end. A record cut short by a crash has none.
+bool IsCompleteGameRecord(const char* path);
+
 // Returns a newly allocated move string (free it with std::free), or null when the file is
-// missing, empty, one byte long or cannot be read.
+// missing, empty, one byte long or cannot be read. A missing file whose replace a crash cut
+// short is first made whole again from its temporary file (FinishInterruptedReplace).
 char* LoadGameRecordFile(const char* path, uint64_t* startTime, uint32_t* score);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <sys/stat.h>
+#include <unistd.h>
 
 std::FILE* OpenNamedFile(const char* path, const char* mode) {
     return std::fopen(path, mode);
@@ -22,4 +23,8 @@ bool QueryFileSize(const char* path, uint64_t* size) {
     }
     *size = static_cast<uint64_t>(info.st_size);
     return true;
+}
+
+void FlushFileToDisk(std::FILE* file) {
+    fsync(fileno(file));
 }

@@ -348,7 +348,8 @@ public:
     void SendDpiChanged(UINT dpi, const RECT& suggested, HWND target = nullptr);
     // The latest texts the game drew with DrawTextA since the DLL was loaded, the latest last.
     std::vector<DrawnText> TextsDrawn() const;
-    // Beeps, sounds and wait masks since the DLL was loaded, and the current directory then.
+    // Beeps, sounds, file moves and flushes and wait masks since the DLL was loaded, and the
+    // current directory then.
     const ProbeShared& Seen() const { return *m_shared; }
 
 private:
