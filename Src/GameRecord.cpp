@@ -62,22 +62,25 @@ public:
         }
     }
 
-    // The rest of a "Moves:" piece; a line longer than the piece is read on to its end.
-    void TakeLine(const char* text, CTextReader& reader) {
+    // The rest of a "Moves:" piece; a line longer than the piece is read on to its end. True
+    // when the line ends with its line feed, false when the file ends first.
+    bool TakeLine(const char* text, CTextReader& reader) {
         while (IsCSpace(*text)) {
             ++text;
         }
         for (; *text != '\0'; ++text) {
             if (*text == '\n') {
-                return;
+                return true;
             }
             if (*text != '\r') {
                 Append(*text);
             }
         }
-        for (int c = reader.Get(); c != EOF && c != '\n'; c = reader.Get()) {
+        int c = reader.Get();
+        for (; c != EOF && c != '\n'; c = reader.Get()) {
             Append(static_cast<char>(c));
         }
+        return c == '\n';
     }
 
 private:
@@ -85,6 +88,31 @@ private:
     size_t m_size;
     size_t m_length = 0;
 };
+
+// Reads the record's lines from `file`; true when it has a "Moves:" line ended by its line feed,
+// as every record the program writes has: it is the last line written.
+bool ReadRecordLines(FILE* file, CMovesCollector& collector, uint64_t* startTime, uint32_t* score) {
+    CTextReader reader(file);
+    char piece[kPieceSize];
+    bool movesEnded = false;
+    while (reader.GetPiece(piece, sizeof piece)) {
+        if (const char* keyword = std::strstr(piece, "Moves:")) {
+            movesEnded = collector.TakeLine(keyword + 6, reader);
+        } else if (std::strstr(piece, "Time:")) {
+            // The number is expected right after the keyword at the start of the line.
+            uint32_t value = ParseUnsigned32(piece + 5);
+            if (value != 0 && startTime) {
+                *startTime = value;
+            }
+        } else if (std::strstr(piece, "Score:")) {
+            int32_t value = ParseSigned32(piece + 6);
+            if (value >= 0 && score) {
+                *score = static_cast<uint32_t>(value);
+            }
+        }
+    }
+    return movesEnded;
+}
 
 } // namespace
 
@@ -105,10 +133,10 @@ std::string FormatGameRecord(uint64_t startTime, uint32_t score, const char* pla
     return text;
 }
 
-void WriteGameRecord(const char* path, uint64_t startTime, uint32_t score, const char* platform,
+bool WriteGameRecord(const char* path, uint64_t startTime, uint32_t score, const char* platform,
                      const char* moves) {
     const std::string text = FormatGameRecord(startTime, score, platform, moves);
-    WriteFileReplacing(path, text.data(), text.size());
+    return WriteFileReplacing(path, text.data(), text.size());
 }
 
 bool ReadGameRecord(const char* path, char* moves, size_t movesSize, uint64_t* startTime,
@@ -127,27 +155,21 @@ bool ReadGameRecord(const char* path, char* moves, size_t movesSize, uint64_t* s
     if (!file) {
         return false;
     }
-    CTextReader reader(file);
     CMovesCollector collector(moves, movesSize);
-    char piece[kPieceSize];
-    while (reader.GetPiece(piece, sizeof piece)) {
-        if (const char* keyword = std::strstr(piece, "Moves:")) {
-            collector.TakeLine(keyword + 6, reader);
-        } else if (std::strstr(piece, "Time:")) {
-            // The number is expected right after the keyword at the start of the line.
-            uint32_t value = ParseUnsigned32(piece + 5);
-            if (value != 0 && startTime) {
-                *startTime = value;
-            }
-        } else if (std::strstr(piece, "Score:")) {
-            int32_t value = ParseSigned32(piece + 6);
-            if (value >= 0 && score) {
-                *score = static_cast<uint32_t>(value);
-            }
-        }
-    }
+    ReadRecordLines(file, collector, startTime, score);
     std::fclose(file);
     return true;
+}
+
+bool IsCompleteGameRecord(const char* path) {
+    FILE* file = OpenNamedFile(path, "rb");
+    if (!file) {
+        return false;
+    }
+    CMovesCollector nowhere(nullptr, 0);
+    const bool complete = ReadRecordLines(file, nowhere, nullptr, nullptr);
+    std::fclose(file);
+    return complete;
 }
 
 char* LoadGameRecordFile(const char* path, uint64_t* startTime, uint32_t* score) {
@@ -158,7 +180,11 @@ char* LoadGameRecordFile(const char* path, uint64_t* startTime, uint32_t* score)
         *score = 0;
     }
     uint64_t fileSize = 0;
-    if (!path || !QueryFileSize(path, &fileSize)) {
+    if (!path) {
+        return nullptr;
+    }
+    FinishInterruptedReplace(path, IsCompleteGameRecord);
+    if (!QueryFileSize(path, &fileSize)) {
         return nullptr;
     }
     const size_t size = static_cast<size_t>(fileSize & 0x7FFFFFFF);

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cinttypes>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <string>
 
@@ -82,6 +83,22 @@ std::string FormatTableFile(const CHighScoreTable& table) {
     return text;
 }
 
+// Hands each data line of the file to `take` with its index, ten at most. True when there were
+// ten and the tenth ended with its line end, as in every file SaveToFile writes.
+template <typename Take> bool ForEachDataLine(FILE* file, Take take) {
+    char line[kMaxLineChunk + 1];
+    int index = 0;
+    bool lineEnded = false;
+    while (index < kNumHighScores && std::fgets(line, sizeof line, file)) {
+        char* text = SkipSpace(line);
+        if (*text != '\0' && *text != '#') {
+            lineEnded = std::strchr(text, '\n') != nullptr;
+            take(text, index++);
+        }
+    }
+    return index == kNumHighScores && lineEnded;
+}
+
 } // namespace
 
 int64_t SystemTime() {
@@ -134,19 +151,23 @@ bool CHighScoreTable::QualifiesForTable(int32_t score) const {
 // Read as bytes: the CR of a CR LF or CR CR LF ending is a field separator, so every line
 // ending reads alike.
 void CHighScoreTable::LoadFromFile() {
+    FinishInterruptedReplace(m_filePath, IsCompleteTableFile);
     FILE* file = OpenNamedFile(m_filePath, "rb");
     if (!file) {
         return;
     }
-    char line[kMaxLineChunk + 1];
-    int index = 0;
-    while (index < kNumHighScores && std::fgets(line, sizeof line, file)) {
-        char* text = SkipSpace(line);
-        if (*text != '\0' && *text != '#') {
-            ReadDataLine(text, index++);
-        }
-    }
+    ForEachDataLine(file, [this](char* text, int index) { ReadDataLine(text, index); });
     std::fclose(file);
+}
+
+bool CHighScoreTable::IsCompleteTableFile(const char* path) {
+    FILE* file = OpenNamedFile(path, "rb");
+    if (!file) {
+        return false;
+    }
+    const bool complete = ForEachDataLine(file, [](char*, int) {});
+    std::fclose(file);
+    return complete;
 }
 
 // The fields are score, name, level and the date in minutes; further fields are ignored. The

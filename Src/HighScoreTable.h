@@ -42,7 +42,9 @@ public:
     // True when some row's score is lower than `score`.
     bool QualifiesForTable(int32_t score) const;
 
-    // A missing or unreadable file leaves the rows as they are.
+    // A missing or unreadable file leaves the rows as they are. A missing file whose replace a
+    // crash cut short is first made whole again from its temporary file, when that holds ten
+    // whole lines (FinishInterruptedReplace).
     void LoadFromFile();
     // Writes the file only when the rows changed since they were loaded or last written. A
     // failed write leaves the old file whole and the table still marked as changed.
@@ -53,6 +55,7 @@ public:
     bool IsDirty() const { return m_dirty; }
 
 private:
+    static bool IsCompleteTableFile(const char* path);
     void ReadDataLine(char* text, int index);
     void StoreRow(int index, const HighScoreEntry& row);
 

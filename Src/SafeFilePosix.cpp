@@ -4,6 +4,7 @@
 #include <dirent.h>
 #include <string>
 #include <sys/stat.h>
+#include <unistd.h>
 
 std::FILE* OpenNamedFile(const char* path, const char* mode) {
     return std::fopen(path, mode);
@@ -44,4 +45,8 @@ std::vector<std::string> ListFolderFiles(const char* folder) {
 
 std::string JoinFolderPath(const std::string& folder, const std::string& name) {
     return folder + "/" + name;
+}
+
+void FlushFileToDisk(std::FILE* file) {
+    fsync(fileno(file));
 }

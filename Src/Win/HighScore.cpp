@@ -337,8 +337,10 @@ void CWinGameHost::WriteHighScoreGameRecord(uint64_t startTime, uint32_t score, 
     WriteGameRecord(path, startTime, score, moves);
 }
 
+// A listed score is on disk at once: a crash, a power cut or a killed process later keeps it.
 void CWinGameHost::InsertHighScore(int32_t score, const char* name, int16_t level, int64_t date) {
     m_highScores.Insert(score, name, level, date);
+    m_highScores.SaveToFile();
 }
 
 void CWinGameHost::ShowHighScores() {
@@ -372,6 +374,7 @@ void CWinGameHost::ShowHighScores() {
 
 void CWinGameHost::ResetHighScores() {
     m_highScores.ClearToDefaults();
+    m_highScores.SaveToFile();
     RepaintHighScores();
 }
 

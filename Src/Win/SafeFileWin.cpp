@@ -4,7 +4,34 @@
 
 #include <windows.h>
 
+#include <io.h>
+
 namespace {
+
+// Another program that holds a file open for a moment (a virus scanner, a search indexer, a
+// backup or a cloud-sync client) makes a replace fail with one of these errors, and so does a
+// read-only file; either is tried again for a while, not longer.
+constexpr DWORD kRefusedReplaceRetryMs = 1500;
+constexpr DWORD kRefusedReplacePauseMs = 50;
+
+bool IsRefusal(DWORD error) {
+    return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION;
+}
+
+template <typename Replace> bool RetryWhileRefused(Replace replace) {
+    const DWORD start = GetTickCount();
+    while (!replace()) {
+        if (!IsRefusal(GetLastError()) || GetTickCount() - start >= kRefusedReplaceRetryMs) {
+            return false;
+        }
+        Sleep(kRefusedReplacePauseMs);
+    }
+    return true;
+}
+
+// The rename reaches the disk before it returns, so that after a power cut the new name does
+// not stand for data that never got there.
+constexpr DWORD kReplaceFlags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
 
 // The directory entry of the file, which Windows 95 also gives; file names hold no wildcards.
 template <typename FindData> bool SizeOfEntry(HANDLE search, const FindData& data, uint64_t* size) {
@@ -42,7 +69,35 @@ std::string JoinFolderPath(const std::string& folder, const std::string& name) {
     return folder + "\\" + name;
 }
 
+void FlushFileToDisk(std::FILE* file) {
+    const intptr_t handle = _get_osfhandle(_fileno(file));
+    if (handle != -1) {
+        FlushFileBuffers(reinterpret_cast<HANDLE>(handle));
+    }
+}
+
 #ifdef CLANKMERE_9X
+
+namespace {
+
+// Windows 95, 98 and Me export MoveFileEx, but only as a stub that fails.
+bool IsWindows9xFamily() {
+    OSVERSIONINFOA version = {};
+    version.dwOSVersionInfoSize = sizeof version;
+    return GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
+}
+
+// Those systems cannot replace a file in one step: the old one goes first. The new data is on
+// the disk by then, so a crash in between leaves it whole under the temporary name, where the
+// readers find it (FinishInterruptedReplace). GetLastError tells why a step failed.
+bool ReplaceByRemovingFirst(const char* tempPath, const char* path) {
+    if (!DeleteFileA(path) && GetLastError() != ERROR_FILE_NOT_FOUND) {
+        return false;
+    }
+    return MoveFileA(tempPath, path) != 0;
+}
+
+} // namespace
 
 std::FILE* OpenNamedFile(const char* path, const char* mode) {
     return std::fopen(path, mode);
@@ -53,16 +108,11 @@ bool RemoveNamedFile(const char* path) {
 }
 
 bool ReplaceFileWith(const char* tempPath, const char* path) {
-    if (MoveFileExA(tempPath, path, MOVEFILE_REPLACE_EXISTING)) {
-        return true;
-    }
-    if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) {
-        return false;
-    }
-    // Windows 95 and 98 cannot replace a file in one step: the old one goes first. The new
-    // data is complete on disk by then, so at worst the temporary file survives a crash.
-    DeleteFileA(path);
-    return MoveFileA(tempPath, path) != 0;
+    const bool windows9x = IsWindows9xFamily();
+    return RetryWhileRefused([&] {
+        return windows9x ? ReplaceByRemovingFirst(tempPath, path)
+                         : MoveFileExA(tempPath, path, kReplaceFlags) != 0;
+    });
 }
 
 bool QueryFileSize(const char* path, uint64_t* size) {
@@ -123,8 +173,10 @@ bool RemoveNamedFile(const char* path) {
 }
 
 bool ReplaceFileWith(const char* tempPath, const char* path) {
-    return MoveFileExW(WidePath(tempPath).c_str(), WidePath(path).c_str(),
-                       MOVEFILE_REPLACE_EXISTING) != 0;
+    const std::wstring from = WidePath(tempPath);
+    const std::wstring to = WidePath(path);
+    return RetryWhileRefused(
+        [&] { return MoveFileExW(from.c_str(), to.c_str(), kReplaceFlags) != 0; });
 }
 
 bool QueryFileSize(const char* path, uint64_t* size) {

@@ -13,6 +13,7 @@
 #include <cderr.h>
 #include <commdlg.h>
 
+#include <cstdio>
 #include <cstdlib>
 
 const char* const kSavedGamesFolder = "Saved Games";
@@ -170,9 +171,19 @@ const char* MovesOf(const CGame& game) {
     return game.m_moveLog ? game.m_moveLog : "";
 }
 
-void WriteGameRecordOf(const CGame& game, const char* path) {
-    WriteGameRecord(path, static_cast<uint64_t>(game.m_startTime),
-                    static_cast<uint32_t>(game.m_score), MovesOf(game));
+bool WriteGameRecordOf(const CGame& game, const char* path) {
+    return WriteGameRecord(path, static_cast<uint64_t>(game.m_startTime),
+                           static_cast<uint32_t>(game.m_score), MovesOf(game));
+}
+
+// The player asked for this file: a Save that did not happen must not pass for one that did.
+void ReportUnsavedGame(const char* path) {
+    char text[kMaxPathSize + 256];
+    std::snprintf(text, sizeof text,
+                  "The game could not be saved to \"%s\". The file may be read-only or open in "
+                  "another program, or the folder may not accept new files.",
+                  path);
+    g_host.ShowMessage(text);
 }
 
 // Starts the stored game and replays it; false when the file holds no record.
@@ -199,10 +210,10 @@ void WriteDataFileRecord(const char* fileName, uint64_t startTime, uint32_t scor
 
 } // namespace
 
-void WriteGameRecord(const char* path, uint64_t startTime, uint32_t score, const char* moves) {
+bool WriteGameRecord(const char* path, uint64_t startTime, uint32_t score, const char* moves) {
     char platform[kRecordPlatformSize];
     GetPlatformDescription(platform, sizeof platform);
-    WriteGameRecord(path, startTime, score, platform, moves);
+    return WriteGameRecord(path, startTime, score, platform, moves);
 }
 
 void ResumeSavedGame() {
@@ -219,7 +230,9 @@ void SaveGameAs(CGameUI& context) {
         return;
     }
     LowerCaseExtension(path);
-    WriteGameRecordOf(g_game, path);
+    if (!WriteGameRecordOf(g_game, path)) {
+        ReportUnsavedGame(path);
+    }
     StoreSavedGamesLocation(path);
 }
 

@@ -9,8 +9,8 @@ class CGameUI;
 // The data subfolder the file dialogs suggest first.
 extern const char* const kSavedGamesFolder;
 
-// Writes a record whose "Platform:" line describes the running system.
-void WriteGameRecord(const char* path, uint64_t startTime, uint32_t score, const char* moves);
+// Writes a record whose "Platform:" line describes the running system; true when it is written.
+bool WriteGameRecord(const char* path, uint64_t startTime, uint32_t score, const char* moves);
 
 // Replays "Saved Game.txt" (and deletes it) or starts a fresh game; a game is under way after.
 void ResumeSavedGame();

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <tuple>
 
 namespace {
 
@@ -83,6 +85,33 @@ TEST_F(GameRecordTest, LoadingNeedsAFileOfAtLeastTwoBytes) {
     EXPECT_STREQ(moves, "474");
     EXPECT_EQ(time, 42u);
     std::free(moves);
+}
+
+// A replace cut short after the old file went (as on Windows 95) leaves the new one under its
+// temporary name: loading takes it only when it is whole, and never over the file itself.
+TEST_F(GameRecordTest, AMissingRecordIsTakenFromItsTemporaryFileOnlyWhenThatIsWhole) {
+    const std::string whole = FormatGameRecord(42, 5, "x", "474S");
+    const std::string tempPath = path + ".new";
+    // The file, if any; its temporary file; the moves loaded.
+    const std::tuple<const char*, std::string, const char*> cases[] = {
+        {nullptr, whole, "474S"},
+        {nullptr, whole.substr(0, whole.size() - 1), nullptr},
+        {nullptr, whole.substr(0, whole.find("Moves:")), nullptr},
+        {"Moves:\t6\r\n", whole, "6"},
+    };
+    for (const auto& [file, temp, loaded] : cases) {
+        std::filesystem::remove(path);
+        if (file) {
+            WriteFile(path, file);
+        }
+        WriteFile(tempPath, temp);
+        char* moves = LoadGameRecordFile(path.c_str(), nullptr, nullptr);
+        EXPECT_STREQ(moves ? moves : nullptr, loaded) << testing::PrintToString(temp);
+        std::free(moves);
+        const bool takenIn = !file && loaded;
+        EXPECT_EQ(std::filesystem::exists(tempPath), !takenIn) << testing::PrintToString(temp);
+        EXPECT_EQ(std::filesystem::exists(path), file || loaded) << testing::PrintToString(temp);
+    }
 }
 
 } // namespace

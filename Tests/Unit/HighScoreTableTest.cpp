@@ -140,6 +140,26 @@ TEST_F(HighScoreTest, AFailedRewriteKeepsTheOldFileAndTriesAgain) {
     EXPECT_FALSE(table.IsDirty());
 }
 
+// A replace cut short after the old file went leaves the new one under its temporary name: the
+// table takes it when its ten lines are whole, and leaves a cut one alone.
+TEST_F(HighScoreTest, AMissingFileIsTakenFromItsTemporaryFileOnlyWhenThatIsWhole) {
+    table.Insert(9000, "Ace", 3, 60);
+    table.SaveToFile();
+    const std::string whole = ReadFile(path);
+    const std::vector<std::string> listed = Rows(Load(whole));
+    // Whole; without its last line feed; nine whole lines.
+    const size_t nineLines = whole.rfind("\r\r\n", whole.size() - 4) + 3;
+    for (const size_t kept : {whole.size(), whole.size() - 1, nineLines}) {
+        std::filesystem::remove(path);
+        WriteFile(path + ".new", whole.substr(0, kept));
+        CHighScoreTable loaded(path.c_str(), FixedClock);
+        loaded.LoadFromFile();
+        const bool taken = kept == whole.size();
+        EXPECT_EQ(Rows(loaded), taken ? listed : defaults) << kept << " bytes";
+        EXPECT_EQ(std::filesystem::exists(path), taken) << kept << " bytes";
+    }
+}
+
 // The test's local time is UTC.
 bool Utc(int64_t time, std::tm* local) {
     const time_t t = static_cast<time_t>(time);

@@ -230,6 +230,21 @@ std::string ReadFileBytes(const std::string& path);
 // Until `path` holds exactly the bytes of `expectedPath` (a file being written comes whole).
 void WaitForSameBytes(const std::string& path, const std::string& expectedPath,
                       const std::string& what);
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+// Open without sharing, as another program (a virus scanner, an indexer, an editor) may hold a
+// file, until Release or the end of the scope: nobody else can open, replace or remove it.
+class HeldFile {
+public:
+    explicit HeldFile(const std::string& path);
+    ~HeldFile() { Release(); }
+    HeldFile(const HeldFile&) = delete;
+    HeldFile& operator=(const HeldFile&) = delete;
+
+    void Release();
+
+private:
+    HANDLE m_handle;
+};
 // Fails unless `path` holds the start time and actions of `expected` (blanks do not count).
 void CheckSameGame(const std::string& path, const GameRecord& expected, const std::string& what);
 
@@ -352,7 +367,8 @@ public:
     void ChangeFrameMetrics(int captionGrowth, int menuGrowth, UINT message);
     // The latest texts the game drew with DrawTextA since the DLL was loaded, the latest last.
     std::vector<DrawnText> TextsDrawn() const;
-    // Beeps, sounds and wait masks since the DLL was loaded, and the current directory then.
+    // Beeps, sounds, file moves and flushes and wait masks since the DLL was loaded, and the
+    // current directory then.
     const ProbeShared& Seen() const { return *m_shared; }
 
 private:
@@ -442,6 +458,8 @@ public:
     Game& operator=(const Game&) = delete;
 
     bool IsRunning() const;
+    // TerminateProcess, as a crash or the task manager ends it; fails when it had ended.
+    void Kill();
     // Fails when the game does not end.
     DWORD WaitForExit(const std::string& after);
 

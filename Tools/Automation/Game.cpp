@@ -83,6 +83,14 @@ bool Game::IsRunning() const {
     return WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT;
 }
 
+void Game::Kill() {
+    if (!IsRunning()) {
+        Fail("the game had ended before it was to be terminated");
+    }
+    TerminateProcess(m_process.hProcess, 1);
+    WaitForExit("after TerminateProcess");
+}
+
 DWORD Game::WaitForExit(const std::string& after) {
     if (WaitForSingleObject(m_process.hProcess, kPatienceMs) != WAIT_OBJECT_0) {
         Fail("%s the game is still running", after.c_str());

@@ -82,6 +82,27 @@ std::string ReadFileBytes(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    if (!(out << bytes) || !out.flush()) {
+        Fail("cannot write %s", path.c_str());
+    }
+}
+
+HeldFile::HeldFile(const std::string& path)
+    : m_handle(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {
+    if (m_handle == INVALID_HANDLE_VALUE) {
+        Fail("cannot hold %s open (error %lu)", path.c_str(), GetLastError());
+    }
+}
+
+void HeldFile::Release() {
+    if (m_handle != INVALID_HANDLE_VALUE) {
+        CloseHandle(m_handle);
+        m_handle = INVALID_HANDLE_VALUE;
+    }
+}
+
 void CheckSameGame(const std::string& path, const GameRecord& expected, const std::string& what) {
     const std::optional<GameRecord> found = ReadGameRecord(path);
     if (!found) {

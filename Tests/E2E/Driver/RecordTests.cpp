@@ -440,3 +440,98 @@ E2E_TEST(session_end_during_the_name_dialog_keeps_the_score_and_the_last_game) {
                   "the listed game's record");
     CheckSameGame(CopiedOut(data, "Last Game.txt"), recorded.Record(), "\"Last Game.txt\"");
 }
+
+// A listed score, and the list cleared, are on disk at once: a game killed right after keeps
+// them for the next start.
+E2E_TEST(listed_score_and_cleared_list_outlive_a_killed_game) {
+    {
+        ResumedGame resumed(context, "high-score");
+        EnsureNumLockOn();
+        resumed.game.Press(NumericPadKey(resumed.moves[resumed.resumed]));
+        resumed.game.Dismiss(resumed.game.WaitForMessageBox("after the fatal wait"));
+        CaptureList("after the offered name was taken");
+        resumed.game.Kill();
+    }
+    CheckHighScoresFile(DataFilePath("High Scores.txt"), "Blimpers");
+    // Rank 10 at each next start: the listed score, then the built-in row again.
+    for (const char* const lastRow : {"40 \\| Blimpers \\(1\\) \\| .*", "20 \\| Nobody \\| .*"}) {
+        Game game(context);
+        game.WaitForMainWindow();
+        game.Probe();
+        game.SendPromptly(WM_COMMAND, IDM_SHOW_HIGH_SCORES, 0);
+        CaptureList("at the start after the kill");
+        const std::string row = RowTexts(game, 9);
+        E2E_CHECK(std::regex_match(row, std::regex(lastRow)),
+                  "after the kill rank 10 of the list says \"%s\" instead of \"%s\"", row.c_str(),
+                  lastRow);
+        const MenuDialog question = game.OpenFromMenu(IDM_CLEAR_HIGH_SCORES, "Message");
+        game.Answer("Message", "Are you sure you want to reset the High Score list?",
+                    "Clear High Scores");
+        game.WaitForCommandEnd(question, "Clear High Scores");
+        game.Kill();
+    }
+}
+
+// Another program holding a file open a moment delays a write; a Save that cannot be done says
+// so, while the writes of their own (the last game, the game saved at quit) stay silent and keep
+// the older files.
+E2E_TEST(held_and_unwritable_files_are_retried_and_only_a_failed_save_is_reported) {
+    ResumedGame resumed(context, "teleport");
+    Game& game = resumed.game;
+    const GameRecord record = resumed.recorded.Prefix(resumed.resumed);
+    const std::string folder = "C:\\records";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string older = "an older file";
+    const struct {
+        const char* what;
+        std::string path;
+        bool held;
+        DWORD releasedAfterMs;
+    } targets[] = {
+        {"a file held open for half a second", folder + "\\held a moment.txt", true, 500},
+        {"a file held open", folder + "\\held.txt", true, INFINITE},
+        {"a folder that cannot be written", "Z:\\proc\\game.txt", false, INFINITE},
+    };
+    for (const auto& target : targets) {
+        std::optional<HeldFile> held;
+        if (target.held) {
+            WriteFileBytes(target.path, older);
+            held.emplace(target.path);
+        }
+        const LONG mark = game.Probe().CommandsDone();
+        game.Press('S', kCtrl);
+        game.ChooseFile(target.path, "Ctrl+S");
+        if (target.releasedAfterMs != INFINITE) {
+            Sleep(target.releasedAfterMs);
+            held->Release();
+            game.CheckOnlyCommandSince(mark, IDM_SAVE_GAME, Format("Ctrl+S to %s", target.what));
+            CheckSameGame(target.path, record, Format("Ctrl+S to %s", target.what));
+            continue;
+        }
+        game.Answer("Message",
+                    "The game could not be saved to \"" + target.path +
+                        "\". The file may be read-only or open in another program, or the folder "
+                        "may not accept new files.",
+                    Format("Ctrl+S to %s", target.what));
+        held.reset();
+        E2E_CHECK(!target.held || ReadFileBytes(target.path) == older,
+                  "the failed Save to %s changed it", target.what);
+        E2E_CHECK(!FileExists(target.path + ".new"), "the failed Save to %s left \"%s.new\"",
+                  target.what, target.path.c_str());
+    }
+    const std::string ownFiles[] = {DataFilePath("Last Game.txt"), DataFilePath("Saved Game.txt")};
+    std::vector<std::unique_ptr<HeldFile>> held;
+    for (const std::string& path : ownFiles) {
+        WriteFileBytes(path, older);
+        held.push_back(std::make_unique<HeldFile>(path));
+    }
+    game.Command('N', kCtrl, "Ctrl+N over a held \"Last Game.txt\"");
+    game.Command(VK_SPACE, kNoModifiers, "Space");
+    QuitWithQ(game);
+    held.clear();
+    for (const std::string& path : ownFiles) {
+        E2E_CHECK(ReadFileBytes(path) == older && !FileExists(path + ".new"),
+                  "writing %s while it was held changed it or left its temporary file",
+                  path.c_str());
+    }
+}

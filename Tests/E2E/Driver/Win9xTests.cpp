@@ -12,7 +12,11 @@ constexpr DWORD kWin9xIdleWakeMask = 0xBF;
 } // namespace
 
 // Both programs start in a folder without "Graphics": Clankmere.exe moves to its own folder,
-// Clankmere9x.exe stays there and keeps its data in "Clankmere" there.
+// Clankmere9x.exe stays there and keeps its data in "Clankmere" there. Each finds its saved game
+// whole under the temporary name, as a crash in the middle of a replace leaves it, and a cut
+// high-score list there, which it leaves alone. On Windows 98 a file is replaced by removing the
+// old one first, elsewhere in one step that reaches the disk before it returns; either way the
+// new file is flushed to the disk before.
 E2E_TEST(win9x_flavour_keeps_its_data_in_the_start_folder_and_refuses_silently) {
     // The screwdriver is spent: S is refused.
     const RecordedGame recorded(context, "screwdriver-used");
@@ -30,17 +34,20 @@ E2E_TEST(win9x_flavour_keeps_its_data_in_the_start_folder_and_refuses_silently) 
         std::string program;
         std::string workFolder;
         std::string savedGame;
+        std::string highScores;
         bool win9x;
         DWORD idleWakeMask;
     } flavours[] = {
         {"Clankmere9x.exe", context.installDir + "\\Clankmere9x.exe", start,
-         start + "\\Clankmere\\Saved Game.txt", true, kWin9xIdleWakeMask},
+         start + "\\Clankmere\\Saved Game.txt", start + "\\Clankmere\\High Scores.txt", true,
+         kWin9xIdleWakeMask},
         {"Clankmere.exe", context.gamePath, context.installDir, DataFilePath("Saved Game.txt"),
-         false, kStandardIdleWakeMask},
+         DataFilePath("High Scores.txt"), false, kStandardIdleWakeMask},
     };
     for (const auto& flavour : flavours) {
         const char* name = flavour.name;
-        WriteGameRecord(flavour.savedGame, recorded.Prefix(length));
+        WriteGameRecord(flavour.savedGame + ".new", recorded.Prefix(length));
+        WriteFileBytes(flavour.highScores + ".new", "9000\tAce\t3\t1\r\r\n");
         Game game(flavour.program, start);
         const Picture sheet = LoadSpriteSheet(context.installDir, flavour.program);
         const CellsFrom cells = flavour.win9x ? kCellsWine98Shows : CellsFrom{};
@@ -49,8 +56,8 @@ E2E_TEST(win9x_flavour_keeps_its_data_in_the_start_folder_and_refuses_silently) 
         E2E_CHECK(lstrcmpiA(seen.currentDirectory, flavour.workFolder.c_str()) == 0,
                   "%s works in %s instead of %s", name, seen.currentDirectory,
                   flavour.workFolder.c_str());
-        E2E_CHECK(!FileExists(flavour.savedGame), "%s resumed %s but left it in place", name,
-                  flavour.savedGame.c_str());
+        E2E_CHECK(!FileExists(flavour.savedGame) && !FileExists(flavour.savedGame + ".new"),
+                  "%s resumed %s.new but left it in place", name, flavour.savedGame.c_str());
         E2E_CHECK(WaitUntil([&] { return seen.idleWakeMask != 0; }),
                   "%s never waited for input for a second", name);
         const LONG mark = game.Probe().CommandsDone();
@@ -78,6 +85,18 @@ E2E_TEST(win9x_flavour_keeps_its_data_in_the_start_folder_and_refuses_silently) 
             game.CheckOnlyCommandSince(beforeBox, IDM_PLATFORM, "=");
         }
         QuitWithQ(game);
+        const LONG moves = seen.replacingMoves + seen.plainMoves;
+        E2E_CHECK(moves == 1 && seen.fileFlushes == moves &&
+                      (flavour.win9x ? seen.plainMoves == 1
+                                     : seen.replacingMoveFlags ==
+                                           (MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)),
+                  "%s saved its game at quit with %ld calls of MoveFileEx (flags 0x%lX), %ld of "
+                  "MoveFile and %ld flushes, instead of one %s after a flush",
+                  name, seen.replacingMoves, seen.replacingMoveFlags, seen.plainMoves,
+                  seen.fileFlushes,
+                  flavour.win9x ? "MoveFile" : "MoveFileEx replacing and writing through");
+        E2E_CHECK(!FileExists(flavour.highScores) && FileExists(flavour.highScores + ".new"),
+                  "%s took a cut \"High Scores.txt.new\" for its list", name);
         const std::optional<GameRecord> saved = ReadGameRecord(flavour.savedGame);
         E2E_CHECK(saved && saved->moves == recorded.Record().moves,
                   "after Q %s left %s with the moves \"%s\" instead of \"%s\"", name,

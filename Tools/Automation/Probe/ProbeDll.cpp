@@ -248,6 +248,28 @@ BOOL WINAPI CountedPlaySound(LPCSTR sound, HMODULE module, DWORD flags) {
     return PlaySoundA(sound, module, flags);
 }
 
+BOOL WINAPI CountedMoveFileExA(LPCSTR from, LPCSTR to, DWORD flags) {
+    InterlockedIncrement(&g_shared->replacingMoves);
+    InterlockedOr(&g_shared->replacingMoveFlags, static_cast<LONG>(flags));
+    return MoveFileExA(from, to, flags);
+}
+
+BOOL WINAPI CountedMoveFileExW(LPCWSTR from, LPCWSTR to, DWORD flags) {
+    InterlockedIncrement(&g_shared->replacingMoves);
+    InterlockedOr(&g_shared->replacingMoveFlags, static_cast<LONG>(flags));
+    return MoveFileExW(from, to, flags);
+}
+
+BOOL WINAPI CountedMoveFileA(LPCSTR from, LPCSTR to) {
+    InterlockedIncrement(&g_shared->plainMoves);
+    return MoveFileA(from, to);
+}
+
+BOOL WINAPI CountedFlushFileBuffers(HANDLE file) {
+    InterlockedIncrement(&g_shared->fileFlushes);
+    return FlushFileBuffers(file);
+}
+
 int WINAPI LoggedDrawText(HDC dc, LPCSTR text, int length, LPRECT rect, UINT format) {
     const LONG n = g_shared->textsDrawn;
     DrawnText& entry = g_shared->textLog[n % kTextLogSize];
@@ -368,6 +390,10 @@ DWORD WINAPI Serve(LPVOID) {
     RedirectImport("MsgWaitForMultipleObjectsEx", &NotedMsgWaitEx);
     RedirectImport("DrawTextA", &LoggedDrawText);
     RedirectImport("ValidateRect", &CountedValidateRect);
+    RedirectImport("MoveFileExA", &CountedMoveFileExA);
+    RedirectImport("MoveFileExW", &CountedMoveFileExW);
+    RedirectImport("MoveFileA", &CountedMoveFileA);
+    RedirectImport("FlushFileBuffers", &CountedFlushFileBuffers);
     GetCurrentDirectoryA(sizeof g_shared->currentDirectory, g_shared->currentDirectory);
     g_shared->ready = g_hook ? 1 : -1;
     for (;;) {

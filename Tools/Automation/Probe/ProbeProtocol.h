@@ -8,9 +8,9 @@
 
 // Once injected the DLL stays for the rest of the game's life. It logs the WM_COMMAND messages
 // whose handling by the main window has finished (animations and keyboard flushes included),
-// counts beeps, sounds and the board's validations (one per board drawn whole), notes the wake
-// masks of waits and the current directory, keeps the latest texts the game drew with DrawTextA,
-// and on request writes text into menuText: the menu bar,
+// counts beeps, sounds, file moves and flushes and the board's validations (one per board drawn
+// whole), notes the wake masks of waits and the current directory, keeps the latest texts the
+// game drew with DrawTextA, and on request writes text into menuText: the menu bar,
 //   menu <title>
 //   <id> <state> <text>      an item, its state as GetMenuState gives it
 // or a line per static text and check box (radio buttons included) of every dialog in the
@@ -71,6 +71,10 @@ struct ProbeShared {
     volatile LONG menuGrowth;                  // and to the menu bar's
     volatile LONG metricsMessage;              // WM_SETTINGCHANGE or WM_THEMECHANGED
     volatile LONG rectsValidated;              // ValidateRect calls
+    volatile LONG replacingMoves;              // MoveFileExA and MoveFileExW calls
+    volatile LONG replacingMoveFlags;          // their flags, or-ed together
+    volatile LONG plainMoves;                  // MoveFileA calls
+    volatile LONG fileFlushes;                 // FlushFileBuffers calls
 };
 
 inline void ProbeObjectName(char* out, size_t size, const char* kind, unsigned long pid) {
