@@ -10,6 +10,17 @@
 
 namespace {
 
+// The display mode a projector brings.
+void SwitchTo800By600() {
+    DEVMODEA mode = {};
+    mode.dmSize = sizeof mode;
+    mode.dmPelsWidth = 800;
+    mode.dmPelsHeight = 600;
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+    E2E_CHECK(ChangeDisplaySettingsA(&mode, 0) == DISP_CHANGE_SUCCESSFUL,
+              "Wine did not change the display mode to 800 x 600");
+}
+
 // The test-only switch of the game's Windows layer: with it, the message blanks every surface
 // and makes a present report them lost, as a display mode change does on Windows (Wine keeps a
 // window's surfaces through ChangeDisplaySettings). Its first parameter says how; the second's
@@ -221,13 +232,7 @@ E2E_TEST(display_made_again_while_minimised_fits_only_the_place_it_comes_back_to
     // Parked where Windows parks minimised windows without icons.
     SetWindowPos(window, nullptr, -32000, -32000, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     const RECT parked = WindowRect(window);
-    DEVMODEA mode = {};
-    mode.dmSize = sizeof mode;
-    mode.dmPelsWidth = 800;
-    mode.dmPelsHeight = 600;
-    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
-    E2E_CHECK(ChangeDisplaySettingsA(&mode, 0) == DISP_CHANGE_SUCCESSFUL,
-              "Wine did not change the display mode to 800 x 600");
+    SwitchTo800By600();
     game.SendPromptly(kLoseSurfacesMessage, kModeChangedAtCooperativeTest, 0);
     game.SendPromptly(WM_PAINT, 0, 0);
     const RECT after = WindowRect(window);
@@ -308,13 +313,7 @@ E2E_TEST(display_mode_change_to_a_smaller_screen_at_192_dpi_rebuilds_the_display
     SetEnvironmentVariableA(kSurfaceLossSwitch, "1");
     ResumedGame resumed = ResumedAt192Dpi(context);
     const HWND window = DoubledWindow(resumed.game);
-    DEVMODEA mode = {};
-    mode.dmSize = sizeof mode;
-    mode.dmPelsWidth = 800;
-    mode.dmPelsHeight = 600;
-    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
-    E2E_CHECK(ChangeDisplaySettingsA(&mode, 0) == DISP_CHANGE_SUCCESSFUL,
-              "Wine did not change the display mode to 800 x 600");
+    SwitchTo800By600();
     PostMessageA(window, kLoseSurfacesMessage, kModeChangedAtCooperativeTest, 0);
     RepaintWholly(window);
     CheckClientSize(window, kClientWidth, kClientHeight, "on a screen of 800 x 600 at 192 dpi");
