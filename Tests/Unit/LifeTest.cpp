@@ -2,7 +2,6 @@
 #include "CommandIds.h"
 #include "GameFixture.h"
 
-#include <cstdlib>
 #include <tuple>
 
 namespace {
@@ -81,30 +80,6 @@ TEST_F(LifeTest, RobotAndHeapCountsGrowByLevelAndAreCapped) {
         EXPECT_LE(CellsHolding(kCellRobot), maxRobots);
         EXPECT_EQ(HeapRecords(), heaps);
         EXPECT_EQ(CellsHolding(kCellHeap), heaps);
-    }
-}
-
-TEST_F(LifeTest, TheSafeZoneKeepsRobotsButNotHeapsAwayAtLevelStart) {
-    game.m_prefs.m_robotsBase = 200;
-    game.m_prefs.m_heapsBase = 200;
-    for (int16_t radius = 0; radius <= 3; ++radius) {
-        game.m_prefs.m_safeZoneRadius = radius;
-        // Over twenty levels: the nearest robot, and how many heaps lie in the zone.
-        int nearestRobot = kGridWidth, heapsInside = 0;
-        for (int64_t start = 1; start <= 20; ++start) {
-            StartGame(start);
-            const auto distance = [&](const Robot& r) {
-                return std::max(std::abs(r.x - game.m_playerX), std::abs(r.y - game.m_playerY));
-            };
-            for (const Robot* r = game.m_records; r < game.m_robotListEnd; ++r) {
-                nearestRobot = std::min(nearestRobot, distance(*r));
-            }
-            for (const Robot* r = game.m_lastRecord; r > game.m_heapListEnd; --r) {
-                heapsInside += distance(*r) <= radius;
-            }
-        }
-        EXPECT_EQ(nearestRobot, radius + 1) << "radius " << radius;
-        EXPECT_EQ(heapsInside > 0, radius > 0) << "radius " << radius;
     }
 }
 
