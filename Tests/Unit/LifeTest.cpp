@@ -8,48 +8,52 @@ namespace {
 
 class LifeTest : public GameTest {};
 
-TEST_F(LifeTest, TheLastRobotKilledBringsALevelWithFiveMoreAndScrewdriversByTheStockMode) {
-    game.m_prefs.m_screwdriversPerGame = 3;
-    game.m_prefs.m_screwdriversPerLevel = 2;
-    for (int stockMode : {0, 1}) {
-        game.m_prefs.m_screwdriverStockMode = static_cast<uint8_t>(stockMode);
-        StartGame();
-        const auto levelRobotsScrewdrivers = [&] {
-            return std::vector<int>{game.m_level, CellsHolding(kCellRobot), game.m_screwdrivers};
-        };
-        EXPECT_EQ(levelRobotsScrewdrivers(), (std::vector{1, 5, stockMode ? 3 : 1})) << stockMode;
-        // Two robots meet; the level ends after the turn, without another robots' turn.
-        Place({"", "", "", "", "........a", "..........A", "........b"});
-        host.Clear();
-        MovePlayer(game, 0, 0);
-        EXPECT_EQ(levelRobotsScrewdrivers(), (std::vector{2, 10, stockMode ? 5 : 1})) << stockMode;
-        EXPECT_EQ(Log(), "5. ");
-        EXPECT_EQ(game.m_score, 20);
-        EXPECT_EQ(host.Only({"AnimateRobotSteps", "AnimateExplosions", "Pause", "RedrawBoard"}),
-                  (Calls{"AnimateRobotSteps", "AnimateExplosions", "Pause(1440)", "RedrawBoard"}));
-    }
-}
-
-TEST_F(LifeTest, ScrewdriversAtEachLevelByTheStockMode) {
-    // Starting stock, and after levels that end with `left` and then with all still there.
-    using Case = std::tuple<uint8_t, int16_t, int16_t, int16_t, int, int, int>;
-    for (auto [stock, perGame, perLevel, left, first, second, third] :
-         {Case{1, 3, 2, 3, 3, 5, 7}, Case{1, 3, 2, 0, 3, 2, 4}, Case{1, 0, 2, 0, 0, 2, 4},
-          Case{1, 4, -3, 1, 4, -2, -5}, Case{1, 3, 0, 1, 3, 1, 1}, Case{0, 3, 2, 0, 1, 1, 1},
-          Case{0, 3, 2, 4, 1, 1, 1}}) {
+// Screwdrivers used through their command and levels cleared through a wait, under each way of
+// counting the screwdrivers: what is left after each, what the status line then shows and what
+// is logged. 'S' is a use beside a robot while another keeps the level going; '.' a wait whose
+// two robots meet and clear the level.
+TEST_F(LifeTest, EachUseAndEachLevelLeaveTheScrewdriversTheStockModeGives) {
+    using Case = std::tuple<uint8_t, int16_t, int16_t, std::string, std::vector<int>>;
+    for (const auto& [stock, perGame, perLevel, actions, left] :
+         {// One at every level, whatever was left and whatever the stock says; none left refuses.
+          Case{0, 3, 2, "SS..S.", {1, 0, 0, 1, 1, 0, 1}},
+          // The game's stock, then each level's added to what is left, zero and below included.
+          Case{1, 3, 2, "SS.S..", {3, 2, 1, 3, 2, 4, 6}}, Case{1, 0, 2, "S.S", {0, 0, 2, 1}},
+          Case{1, 2, 0, "SSS.", {2, 1, 0, 0, 0}}, Case{1, 4, -3, "S.S.", {4, 3, 0, 0, -3}}}) {
         game.m_prefs.m_screwdriverStockMode = stock;
         game.m_prefs.m_screwdriversPerGame = perGame;
         game.m_prefs.m_screwdriversPerLevel = perLevel;
         StartGame();
-        const int atStart = game.m_screwdrivers;
-        game.m_screwdrivers = left;
-        StartNextLevel(game);
-        const int atSecond = game.m_screwdrivers;
-        StartNextLevel(game);
-        EXPECT_EQ((std::vector{atStart, atSecond, static_cast<int>(game.m_screwdrivers)}),
-                  (std::vector{first, second, third}))
-            << "stock mode " << int{stock} << ", " << perGame << " a game, " << perLevel
-            << " a level, " << left << " left after level 1";
+        std::string log;
+        int level = 1;
+        for (size_t i = 0; i <= actions.size(); ++i) {
+            const std::string where = "stock mode " + std::to_string(stock) + ", " +
+                                      std::to_string(perGame) + " a game, " +
+                                      std::to_string(perLevel) + " a level, after \"" +
+                                      actions.substr(0, i) + "\"";
+            if (i > 0 && actions[i - 1] == 'S') {
+                Place(WithFarRobot({"Ab"}));
+                host.Clear();
+                HandleGameCommand(game, IDM_SCREWDRIVER);
+                const bool refused = left[i - 1] <= 0;
+                log += refused ? "" : "S";
+                EXPECT_EQ(host.Only({"Refuse"}), refused ? Calls{"Refuse"} : Calls{}) << where;
+            } else if (i > 0) {
+                Place({"", "", "", "", "........a", "..........A", "........b"});
+                host.Clear();
+                HandleGameCommand(game, IDM_WAIT);
+                log += "5. ";
+                ++level;
+                EXPECT_EQ(host.Only({"AnimateRobotSteps", "Pause", "RedrawBoard"}),
+                          (Calls{"AnimateRobotSteps", "Pause(1440)", "RedrawBoard"}))
+                    << where << ": one robots' turn, and the next level after the pause";
+            }
+            EXPECT_EQ(host.statusLine, "Score: " + std::to_string(game.m_score) +
+                                           " | Screwdrivers: " + std::to_string(left[i]) +
+                                           " | Level: " + std::to_string(level))
+                << where;
+        }
+        EXPECT_EQ(Log(), log);
     }
 }
 
