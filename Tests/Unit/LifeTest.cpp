@@ -19,7 +19,7 @@ TEST_F(LifeTest, EachUseAndEachLevelLeaveTheScrewdriversTheStockModeGives) {
           Case{0, 3, 2, "SS..S.", {1, 0, 0, 1, 1, 0, 1}},
           // The game's stock, then each level's added to what is left, zero and below included.
           Case{1, 3, 2, "SS.S..", {3, 2, 1, 3, 2, 4, 6}}, Case{1, 0, 2, "S.S", {0, 0, 2, 1}},
-          Case{1, 2, 0, "SSS.", {2, 1, 0, 0, 0}}, Case{1, 4, -3, "S.S.", {4, 3, 0, 0, -3}}}) {
+          Case{1, 2, 0, "SSS.", {2, 1, 0, 0, 0}}, Case{1, 4, -3, "S.S.S", {4, 3, 0, 0, -3, -3}}}) {
         game.m_prefs.m_screwdriverStockMode = stock;
         game.m_prefs.m_screwdriversPerGame = perGame;
         game.m_prefs.m_screwdriversPerLevel = perLevel;

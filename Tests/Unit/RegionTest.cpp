@@ -20,43 +20,51 @@ struct Reach {
     std::vector<Cell> reached;
 };
 
-enum Region { kSafeZoneRobots, kSafeZoneHeaps, kScrewdriver, kTeleportRobots, kTeleportHeaps };
-
 class RegionTest : public GameTest {
 public:
     // The robots, or the heaps, of the first level under the safe zone `radius`, seen from the
     // player. 205 robots and 200 heaps leave few cells of the zone's edge unreached in a level.
     Reach LevelStart(uint32_t seed, int16_t radius, bool heaps) {
-        game.m_prefs.m_robotsBase = 200;
-        game.m_prefs.m_heapsBase = 200;
+        game.m_prefs.m_robotsBase = game.m_prefs.m_heapsBase = 200;
         game.m_prefs.m_safeZoneRadius = radius;
         StartGame(seed);
         Reach reach{{{game.m_playerX, game.m_playerY}}, {}};
-        for (const Robot* r = game.m_records; r < game.m_robotListEnd && !heaps; ++r) {
-            reach.reached.emplace_back(r->x, r->y);
-        }
-        for (const Robot* r = game.m_lastRecord; r > game.m_heapListEnd && heaps; --r) {
+        const Robot* const end = heaps ? game.m_lastRecord + 1 : game.m_robotListEnd;
+        for (const Robot* r = heaps ? game.m_heapListEnd + 1 : game.m_records; r < end; ++r) {
             reach.reached.emplace_back(r->x, r->y);
         }
         return reach;
     }
 
-    // The cells a screwdriver of `radius` empties on a board of robots, seen from the player.
+    // The cells a screwdriver of `radius` empties on a board of robots (as many as there are
+    // places for), seen from the player.
     Reach Screwdriver(uint32_t seed, int16_t radius) {
         StartGame();
+        Place({});
         SeedRandom(seed);
-        const auto column = static_cast<int16_t>(RandomUpTo(kGridWidth - 1));
-        FillWithRobots(column, static_cast<int16_t>(RandomUpTo(kGridHeight - 1)));
+        game.m_playerX = static_cast<int16_t>(RandomUpTo(kGridWidth - 1));
+        game.m_playerY = static_cast<int16_t>(RandomUpTo(kGridHeight - 1));
+        Robot* robot = game.m_records;
+        for (int i = 0; i < kNumCells; ++i) {
+            const auto x = static_cast<int16_t>(i / kGridHeight);
+            const auto y = static_cast<int16_t>(i % kGridHeight);
+            if (x == game.m_playerX && y == game.m_playerY) {
+                game.m_grid[i] = kCellPlayer;
+            } else if (robot < game.m_records + kMaxPlaced) {
+                *robot++ = Robot{{}, {}, x, y, 0, 0, 0, kRobotIsAlive};
+                game.m_grid[i] = kCellRobot;
+            }
+        }
+        robot->isAlive = kEndOfList;
+        game.m_robotListEnd = robot;
         game.m_prefs.m_screwdriverRadius = radius;
         game.m_prefs.m_moveRobotsAfterScrewdriver = 0;
         const std::vector<uint8_t> before(std::begin(game.m_grid), std::end(game.m_grid));
         UseScrewdriver(game);
         Reach reach{{{game.m_playerX, game.m_playerY}}, {}};
-        for (int x = 0; x < kGridWidth; ++x) {
-            for (int y = 0; y < kGridHeight; ++y) {
-                if (before[x * kGridHeight + y] == kCellRobot && game.Cell(x, y) == kCellEmpty) {
-                    reach.reached.emplace_back(x, y);
-                }
+        for (int i = 0; i < kNumCells; ++i) {
+            if (before[i] == kCellRobot && game.m_grid[i] == kCellEmpty) {
+                reach.reached.emplace_back(i / kGridHeight, i % kGridHeight);
             }
         }
         return reach;
@@ -68,10 +76,10 @@ public:
         if (game.m_gameOver) {
             StartGame(); // after a landing on a robot or a heap
         }
-        host.Clear();
         Place({"..a.....b.....c.....d.....e", "", "", "", "", "", "", "",
                "..............................A", "", "", "", "", "", "",
                "..S.....S.....S.....S.....S"});
+        host.Clear();
         game.m_prefs.m_teleportRule = rule;
         game.m_prefs.m_moveRobotsAfterTeleport = 0;
         SeedRandom(seed * 2654435761u); // spread out: consecutive seeds start alike
@@ -98,90 +106,57 @@ public:
             << "rule " << rule << ", seed " << seed;
         return reach;
     }
-
-    Reach Play(Region region, int16_t setting, uint32_t seed) {
-        switch (region) {
-        case kSafeZoneRobots:
-        case kSafeZoneHeaps:
-            return LevelStart(seed, setting, region == kSafeZoneHeaps);
-        case kScrewdriver:
-            return Screwdriver(seed, setting);
-        default:
-            return Landing(seed, setting, region == kTeleportHeaps);
-        }
-    }
-
-private:
-    // Every cell but the player's holds a robot, as far as the robots' places go.
-    void FillWithRobots(int16_t playerX, int16_t playerY) {
-        Place({});
-        game.m_playerX = playerX;
-        game.m_playerY = playerY;
-        Robot* robot = game.m_records;
-        for (int16_t x = 0; x < kGridWidth; ++x) {
-            for (int16_t y = 0; y < kGridHeight; ++y) {
-                if (x == playerX && y == playerY) {
-                    game.Cell(x, y) = kCellPlayer;
-                } else if (robot < game.m_records + kMaxPlaced) {
-                    const Rect cell{x * 16, y * 16, x * 16 + 16, y * 16 + 16};
-                    *robot++ = Robot{cell, {}, x, y, 0, 0, 0, kRobotIsAlive};
-                    game.Cell(x, y) = kCellRobot;
-                }
-            }
-        }
-        robot->isAlive = kEndOfList;
-        game.m_robotListEnd = robot;
-    }
 };
 
 constexpr int kFar = 99;
 
 TEST_F(RegionTest, EachRuleReachesItsSquareOfCellsAndNoFurther) {
-    // The region, its setting, how far around its cells to look, and the nearest and farthest
-    // distances (the larger of the column and the row difference) that it reaches.
-    using Case = std::tuple<Region, int16_t, int, int, int>;
-    std::vector<Case> cases = {
-        // Robots start outside the safe zone's square; heaps anywhere but on the player.
-        {kSafeZoneRobots, 0, 1, 1, kFar},
-        {kSafeZoneRobots, 1, 2, 2, kFar},
-        {kSafeZoneRobots, 2, 3, 3, kFar},
-        {kSafeZoneRobots, 3, 4, 4, kFar},
-        {kSafeZoneHeaps, 3, 4, 1, kFar},
-        // Rules 1 and 3, and any value that is no rule, land on robots; 2 and 3 on heaps; every
-        // rule but 5 beside a robot, and every rule beside a heap.
-        {kTeleportRobots, 1, 2, 0, kFar},
-        {kTeleportRobots, 2, 2, 1, kFar},
-        {kTeleportRobots, 3, 2, 0, kFar},
-        {kTeleportRobots, 4, 2, 1, kFar},
-        {kTeleportRobots, 5, 2, 2, kFar},
-        {kTeleportRobots, 0, 2, 0, kFar},
-        {kTeleportRobots, 6, 2, 0, kFar},
-        {kTeleportHeaps, 1, 2, 1, kFar},
-        {kTeleportHeaps, 2, 2, 0, kFar},
-        {kTeleportHeaps, 3, 2, 0, kFar},
-        {kTeleportHeaps, 4, 2, 1, kFar},
-        {kTeleportHeaps, 5, 2, 1, kFar},
-        {kTeleportHeaps, -1, 2, 0, kFar},
+    // What is measured, how far around its cells to look, the nearest and farthest distances
+    // (the larger of the column and the row difference) that it reaches, seeds, and its play.
+    struct Case {
+        std::string what;
+        int around, nearest, farthest;
+        uint32_t seeds;
+        std::function<Reach(uint32_t)> play;
     };
-    // The screwdriver empties its square around the player, of each radius.
-    for (int16_t radius = 1; radius <= 10; ++radius) {
-        cases.emplace_back(kScrewdriver, radius, radius + 1, 1, radius);
+    // Robots start outside the safe zone's square; heaps anywhere but on the player.
+    std::vector<Case> cases = {{"heaps, safe zone 3", 4, 1, kFar, 40,
+                                [this](uint32_t seed) { return LevelStart(seed, 3, true); }}};
+    for (int16_t r = 0; r <= 3; ++r) {
+        cases.push_back({"robots, safe zone " + std::to_string(r), r + 1, r + 1, kFar, 40,
+                         [this, r](uint32_t seed) { return LevelStart(seed, r, false); }});
     }
-    for (const auto& [region, setting, around, nearest, farthest] : cases) {
+    // The screwdriver empties its square around the player, of each radius.
+    for (int16_t r = 1; r <= 10; ++r) {
+        cases.push_back({"screwdriver, radius " + std::to_string(r), r + 1, 1, r, 40,
+                         [this, r](uint32_t seed) { return Screwdriver(seed, r); }});
+    }
+    // Rules 1 and 3, and any value that is no rule, land on robots; 2 and 3 on heaps; every
+    // rule but 5 beside a robot, and every rule beside a heap.
+    using Rule = std::tuple<int16_t, int, int>; // the nearest landing to a robot, to a heap
+    for (auto [rule, robot, heap] : {Rule{1, 0, 1}, Rule{2, 1, 0}, Rule{3, 0, 0}, Rule{4, 1, 1},
+                                     Rule{5, 2, 1}, Rule{0, 0, 0}, Rule{6, 0, 0}, Rule{-1, 0, 0}}) {
+        for (const bool heaps : {false, true}) {
+            cases.push_back(
+                {"teleport rule " + std::to_string(rule) + (heaps ? ", heaps" : ""), 2,
+                 heaps ? heap : robot, kFar, 1000,
+                 [this, rule = rule, heaps](uint32_t seed) { return Landing(seed, rule, heaps); }});
+        }
+    }
+    for (const Case& c : cases) {
         std::set<Cell> seen, reached;
-        for (uint32_t seed = 1; seed <= (region >= kTeleportRobots ? 1000u : 40u); ++seed) {
-            const Reach reach = Play(region, setting, seed);
+        for (uint32_t seed = 1; seed <= c.seeds; ++seed) {
+            const Reach reach = c.play(seed);
             for (const auto& [fromX, fromY] : reach.from) {
-                for (int dx = -around; dx <= around; ++dx) {
-                    for (int dy = -around; dy <= around; ++dy) {
-                        const int x = fromX + dx, y = fromY + dy;
+                for (int x = fromX - c.around; x <= fromX + c.around; ++x) {
+                    for (int y = fromY - c.around; y <= fromY + c.around; ++y) {
                         if (x >= 0 && x < kGridWidth && y >= 0 && y < kGridHeight) {
-                            seen.emplace(dx, dy);
+                            seen.emplace(x - fromX, y - fromY);
                         }
                     }
                 }
                 for (const auto& [x, y] : reach.reached) {
-                    if (std::abs(x - fromX) <= around && std::abs(y - fromY) <= around) {
+                    if (std::abs(x - fromX) <= c.around && std::abs(y - fromY) <= c.around) {
                         reached.emplace(x - fromX, y - fromY);
                     }
                 }
@@ -190,12 +165,12 @@ TEST_F(RegionTest, EachRuleReachesItsSquareOfCellsAndNoFurther) {
         std::ostringstream wrong;
         for (const auto& [dx, dy] : seen) {
             const int distance = std::max(std::abs(dx), std::abs(dy));
-            const bool inside = distance >= nearest && distance <= farthest;
-            if (inside != (reached.count({dx, dy}) > 0)) {
-                wrong << (inside ? " never (" : " at (") << dx << "," << dy << ")";
+            if ((distance >= c.nearest && distance <= c.farthest) !=
+                (reached.count({dx, dy}) > 0)) {
+                wrong << (reached.count({dx, dy}) ? " at (" : " never (") << dx << "," << dy << ")";
             }
         }
-        EXPECT_EQ(wrong.str(), "") << "region " << region << ", setting " << setting;
+        EXPECT_EQ(wrong.str(), "") << c.what;
     }
 }
 
