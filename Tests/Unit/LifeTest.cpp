@@ -27,31 +27,31 @@ TEST_F(LifeTest, EachUseAndEachLevelLeaveTheScrewdriversTheStockModeGives) {
         std::string log;
         int level = 1;
         for (size_t i = 0; i <= actions.size(); ++i) {
-            const std::string where = "stock mode " + std::to_string(stock) + ", " +
-                                      std::to_string(perGame) + " a game, " +
-                                      std::to_string(perLevel) + " a level, after \"" +
-                                      actions.substr(0, i) + "\"";
-            if (i > 0 && actions[i - 1] == 'S') {
-                Place(WithFarRobot({"Ab"}));
+            SCOPED_TRACE(testing::Message()
+                         << "stock mode " << int{stock} << ", " << perGame << " a game, "
+                         << perLevel << " a level, after \"" << actions.substr(0, i) << '"');
+            const char action = i > 0 ? actions[i - 1] : ' ';
+            if (action != ' ') {
+                Place(action == 'S'
+                          ? WithFarRobot({"Ab"})
+                          : Rows{"", "", "", "", "........a", "..........A", "........b"});
                 host.Clear();
-                HandleGameCommand(game, IDM_SCREWDRIVER);
-                const bool refused = left[i - 1] <= 0;
-                log += refused ? "" : "S";
-                EXPECT_EQ(host.Only({"Refuse"}), refused ? Calls{"Refuse"} : Calls{}) << where;
-            } else if (i > 0) {
-                Place({"", "", "", "", "........a", "..........A", "........b"});
-                host.Clear();
-                HandleGameCommand(game, IDM_WAIT);
-                log += "5. ";
-                ++level;
-                EXPECT_EQ(host.Only({"AnimateRobotSteps", "Pause", "RedrawBoard"}),
-                          (Calls{"AnimateRobotSteps", "Pause(1440)", "RedrawBoard"}))
-                    << where << ": one robots' turn, and the next level after the pause";
+                HandleGameCommand(game, action == 'S' ? IDM_SCREWDRIVER : IDM_WAIT);
             }
+            const bool refused = action == 'S' && left[i - 1] <= 0;
+            log += refused || action == ' ' ? "" : action == 'S' ? "S" : "5. ";
+            level += action == '.';
+            // One robots' turn after each action, and after a cleared level the pause and the
+            // next level.
+            const Calls expected = refused         ? Calls{"Refuse"}
+                                   : action == 'S' ? Calls{"AnimateRobotSteps"}
+                                   : action == '.'
+                                       ? Calls{"AnimateRobotSteps", "Pause(1440)", "RedrawBoard"}
+                                       : Calls{};
+            EXPECT_EQ(host.Only({"Refuse", "AnimateRobotSteps", "Pause", "RedrawBoard"}), expected);
             EXPECT_EQ(host.statusLine, "Score: " + std::to_string(game.m_score) +
                                            " | Screwdrivers: " + std::to_string(left[i]) +
-                                           " | Level: " + std::to_string(level))
-                << where;
+                                           " | Level: " + std::to_string(level));
         }
         EXPECT_EQ(Log(), log);
     }
