@@ -26,6 +26,9 @@ public:
     Calls calls;
     int64_t now = 1600000000;
     bool altDown = false;
+    // The game whose values the status line shows, and the three texts it showed last.
+    const CGame* game = nullptr;
+    std::string statusLine;
     bool qualifies = false;
     std::string nameToEnter;
     // What happens while the Advanced Options dialog or the name dialog is open.
@@ -43,7 +46,13 @@ public:
     }
 
     void RedrawBoard() override { Add("RedrawBoard"); }
-    void DrawStatusLine() override { Add("StatusLine"); }
+    void DrawStatusLine() override {
+        Add("StatusLine");
+        char text[96];
+        std::snprintf(text, sizeof text, "Score: %d | Screwdrivers: %d | Level: %d", game->m_score,
+                      game->m_screwdrivers, game->m_level);
+        statusLine = text;
+    }
     void SetDrawingSuppressed(bool s) override { Add(s ? "SuppressDrawing" : "ResumeDrawing"); }
     void HideArrows() override { Add("HideArrows"); }
     void DrawArrows() override { Add("DrawArrows"); }
@@ -133,6 +142,7 @@ using Rows = std::vector<std::string>;
 class GameTest : public ::testing::Test {
 public:
     GameTest() : game(host, nullptr) {
+        host.game = &game;
         EnsureGameResources(game);
         host.Clear();
     }

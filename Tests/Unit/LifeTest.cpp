@@ -2,55 +2,58 @@
 #include "CommandIds.h"
 #include "GameFixture.h"
 
-#include <cstdlib>
 #include <tuple>
 
 namespace {
 
 class LifeTest : public GameTest {};
 
-TEST_F(LifeTest, TheLastRobotKilledBringsALevelWithFiveMoreAndScrewdriversByTheStockMode) {
-    game.m_prefs.m_screwdriversPerGame = 3;
-    game.m_prefs.m_screwdriversPerLevel = 2;
-    for (int stockMode : {0, 1}) {
-        game.m_prefs.m_screwdriverStockMode = static_cast<uint8_t>(stockMode);
-        StartGame();
-        const auto levelRobotsScrewdrivers = [&] {
-            return std::vector<int>{game.m_level, CellsHolding(kCellRobot), game.m_screwdrivers};
-        };
-        EXPECT_EQ(levelRobotsScrewdrivers(), (std::vector{1, 5, stockMode ? 3 : 1})) << stockMode;
-        // Two robots meet; the level ends after the turn, without another robots' turn.
-        Place({"", "", "", "", "........a", "..........A", "........b"});
-        host.Clear();
-        MovePlayer(game, 0, 0);
-        EXPECT_EQ(levelRobotsScrewdrivers(), (std::vector{2, 10, stockMode ? 5 : 1})) << stockMode;
-        EXPECT_EQ(Log(), "5. ");
-        EXPECT_EQ(game.m_score, 20);
-        EXPECT_EQ(host.Only({"AnimateRobotSteps", "AnimateExplosions", "Pause", "RedrawBoard"}),
-                  (Calls{"AnimateRobotSteps", "AnimateExplosions", "Pause(1440)", "RedrawBoard"}));
-    }
-}
-
-TEST_F(LifeTest, ScrewdriversAtEachLevelByTheStockMode) {
-    // Starting stock, and after levels that end with `left` and then with all still there.
-    using Case = std::tuple<uint8_t, int16_t, int16_t, int16_t, int, int, int>;
-    for (auto [stock, perGame, perLevel, left, first, second, third] :
-         {Case{1, 3, 2, 3, 3, 5, 7}, Case{1, 3, 2, 0, 3, 2, 4}, Case{1, 0, 2, 0, 0, 2, 4},
-          Case{1, 4, -3, 1, 4, -2, -5}, Case{1, 3, 0, 1, 3, 1, 1}, Case{0, 3, 2, 0, 1, 1, 1},
-          Case{0, 3, 2, 4, 1, 1, 1}}) {
+// Screwdrivers used through their command and levels cleared through a wait, under each way of
+// counting the screwdrivers: what is left after each, what the status line then shows and what
+// is logged. 'S' is a use beside a robot while another keeps the level going; '.' a wait whose
+// two robots meet and clear the level.
+TEST_F(LifeTest, EachUseAndEachLevelLeaveTheScrewdriversTheStockModeGives) {
+    using Case = std::tuple<uint8_t, int16_t, int16_t, std::string, std::vector<int>>;
+    for (const auto& [stock, perGame, perLevel, actions, left] :
+         {// One at every level, whatever was left and whatever the stock says; none left refuses.
+          Case{0, 3, 2, "SS..S.", {1, 0, 0, 1, 1, 0, 1}},
+          // The game's stock, then each level's added to what is left, zero and below included.
+          Case{1, 3, 2, "SS.S..", {3, 2, 1, 3, 2, 4, 6}}, Case{1, 0, 2, "S.S", {0, 0, 2, 1}},
+          Case{1, 2, 0, "SSS.", {2, 1, 0, 0, 0}}, Case{1, 4, -3, "S.S.S", {4, 3, 0, 0, -3, -3}}}) {
         game.m_prefs.m_screwdriverStockMode = stock;
         game.m_prefs.m_screwdriversPerGame = perGame;
         game.m_prefs.m_screwdriversPerLevel = perLevel;
         StartGame();
-        const int atStart = game.m_screwdrivers;
-        game.m_screwdrivers = left;
-        StartNextLevel(game);
-        const int atSecond = game.m_screwdrivers;
-        StartNextLevel(game);
-        EXPECT_EQ((std::vector{atStart, atSecond, static_cast<int>(game.m_screwdrivers)}),
-                  (std::vector{first, second, third}))
-            << "stock mode " << int{stock} << ", " << perGame << " a game, " << perLevel
-            << " a level, " << left << " left after level 1";
+        std::string log;
+        int level = 1;
+        for (size_t i = 0; i <= actions.size(); ++i) {
+            SCOPED_TRACE(testing::Message()
+                         << "stock mode " << int{stock} << ", " << perGame << " a game, "
+                         << perLevel << " a level, after \"" << actions.substr(0, i) << '"');
+            const char action = i > 0 ? actions[i - 1] : ' ';
+            if (action != ' ') {
+                Place(action == 'S'
+                          ? WithFarRobot({"Ab"})
+                          : Rows{"", "", "", "", "........a", "..........A", "........b"});
+                host.Clear();
+                HandleGameCommand(game, action == 'S' ? IDM_SCREWDRIVER : IDM_WAIT);
+            }
+            const bool refused = action == 'S' && left[i - 1] <= 0;
+            log += refused || action == ' ' ? "" : action == 'S' ? "S" : "5. ";
+            level += action == '.';
+            // One robots' turn after each action, and after a cleared level the pause and the
+            // next level.
+            const Calls expected = refused         ? Calls{"Refuse"}
+                                   : action == 'S' ? Calls{"AnimateRobotSteps"}
+                                   : action == '.'
+                                       ? Calls{"AnimateRobotSteps", "Pause(1440)", "RedrawBoard"}
+                                       : Calls{};
+            EXPECT_EQ(host.Only({"Refuse", "AnimateRobotSteps", "Pause", "RedrawBoard"}), expected);
+            EXPECT_EQ(host.statusLine, "Score: " + std::to_string(game.m_score) +
+                                           " | Screwdrivers: " + std::to_string(left[i]) +
+                                           " | Level: " + std::to_string(level));
+        }
+        EXPECT_EQ(Log(), log);
     }
 }
 
@@ -81,30 +84,6 @@ TEST_F(LifeTest, RobotAndHeapCountsGrowByLevelAndAreCapped) {
         EXPECT_LE(CellsHolding(kCellRobot), maxRobots);
         EXPECT_EQ(HeapRecords(), heaps);
         EXPECT_EQ(CellsHolding(kCellHeap), heaps);
-    }
-}
-
-TEST_F(LifeTest, TheSafeZoneKeepsRobotsButNotHeapsAwayAtLevelStart) {
-    game.m_prefs.m_robotsBase = 200;
-    game.m_prefs.m_heapsBase = 200;
-    for (int16_t radius = 0; radius <= 3; ++radius) {
-        game.m_prefs.m_safeZoneRadius = radius;
-        // Over twenty levels: the nearest robot, and how many heaps lie in the zone.
-        int nearestRobot = kGridWidth, heapsInside = 0;
-        for (int64_t start = 1; start <= 20; ++start) {
-            StartGame(start);
-            const auto distance = [&](const Robot& r) {
-                return std::max(std::abs(r.x - game.m_playerX), std::abs(r.y - game.m_playerY));
-            };
-            for (const Robot* r = game.m_records; r < game.m_robotListEnd; ++r) {
-                nearestRobot = std::min(nearestRobot, distance(*r));
-            }
-            for (const Robot* r = game.m_lastRecord; r > game.m_heapListEnd; --r) {
-                heapsInside += distance(*r) <= radius;
-            }
-        }
-        EXPECT_EQ(nearestRobot, radius + 1) << "radius " << radius;
-        EXPECT_EQ(heapsInside > 0, radius > 0) << "radius " << radius;
     }
 }
 

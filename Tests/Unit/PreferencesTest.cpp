@@ -248,16 +248,8 @@ TEST(AdvancedOptions, TeleportRulesAndLastStandSpeedsThroughTheControls) {
         << "fast wins";
 }
 
-TEST(AdvancedOptions, EditNumbers) {
-    using Case = std::pair<const char*, int16_t>;
-    for (auto [text, value] : {Case{"abc", 0}, Case{"-3", -3}, Case{"  +12x5", 12},
-                               Case{"70000", 70000 - 65536}, Case{"32768", -32768},
-                               // Saturated at 2^31 - 1 and -2^31, then cut to the low 16 bits.
-                               Case{"99999999999999", -1}, Case{"-99999999999999", 0},
-                               // Only 14 characters are read.
-                               Case{"000000000000007", 0}, Case{"", 0}}) {
-        EXPECT_EQ(ReadEditNumber(text), value) << '"' << text << '"';
-    }
+// How the edit boxes read numbers back is checked through the dialog itself, end to end.
+TEST(AdvancedOptions, EditNumbersShowTheWidestValueWhole) {
     char text[kEditTextSize];
     FormatEditNumber(INT32_MIN, text);
     EXPECT_STREQ(text, "-2147483648");

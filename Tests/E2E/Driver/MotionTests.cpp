@@ -46,11 +46,15 @@ void ToggleSmolderingHeaps(Game& game) {
 // new cell, where the arrow drawn under the new heap is copied from the canvas, heap and all; a
 // step that ends beside a heap that the robots' turn makes; the screwdriver; and the step that
 // clears the board and brings the next level; and a step onto the bottom row, under which no
-// arrow is drawn.
+// arrow is drawn. The screwdriver is used in the stock mode, three a game: it leaves two, where
+// the standard rules that the replay tool plays by leave none.
 E2E_TEST(keys_play_the_recorded_moves) {
+    PreferencesRecord stock = DefaultPreferences();
+    PutFields(stock, {{"m_screwdriverStockMode", 1}, {"m_screwdriversPerGame", 3}});
     for (const char* name : {"numeric-pad", "digits", "explosion", "arrows", "screwdriver",
                              "new-level", "bottom-row"}) {
-        ResumedGame resumed(context, name);
+        const bool inStock = std::string(name) == "screwdriver";
+        ResumedGame resumed(context, name, {}, inStock ? &stock : nullptr);
         EnsureNumLockOn();
         for (size_t i = resumed.resumed; i < resumed.moves.size(); ++i) {
             const char move = resumed.moves[i];
@@ -59,7 +63,9 @@ E2E_TEST(keys_play_the_recorded_moves) {
                                          : Format("%s: numeric-pad %c", name, move);
             resumed.game.Command(key ? WORD(key) : NumericPadKey(move), kNoModifiers, what);
             resumed.WaitForBoardAfter(i + 1, "after " + what);
-            const std::string status = StatusLineOf(resumed.recorded.PositionAfter(i + 1));
+            Position after = resumed.recorded.PositionAfter(i + 1);
+            after.screwdrivers = inStock ? 2 : after.screwdrivers;
+            const std::string status = StatusLineOf(after);
             if (status != StatusLineOf(resumed.recorded.PositionAfter(i))) {
                 resumed.game.WaitForStatusLine(status, "after " + what);
             }
