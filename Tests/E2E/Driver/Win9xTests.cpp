@@ -118,11 +118,12 @@ E2E_TEST(win9x_flavour_plays_its_own_demo) {
     game.WaitForBoard(demo.PositionAfter(0), sheet, "eleven quiet seconds after the start",
                       kCellsWine98Shows);
     game.WaitForBoard(demo.PositionAfter(3), sheet, "three moves into the demo", kCellsWine98Shows);
-    // The demo on the board saves as a picture, through the dialog of those systems.
+    // The demo on the board saves as a picture, through the dialog of those systems, which adds
+    // the extension to a name typed without one.
     game.Press('F', kAlt);
     game.Press('A');
     const std::string gif = context.installDir + "\\demo.gif";
-    game.ChooseFile(gif, "File > Save Animation... during the demo");
+    game.ChooseFile(context.installDir + "\\demo", "File > Save Animation... during the demo");
     std::string bytes;
     E2E_CHECK(WaitUntil([&] {
                   bytes = ReadFileBytes(gif);
