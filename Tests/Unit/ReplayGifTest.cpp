@@ -2,6 +2,7 @@
 // their times, the parts and scales, and the messages for requests it cannot draw.
 #include "BoardArt.h"
 #include "GameGif.h"
+#include "Preferences.h"
 #include "Random.h"
 #include "ReplayToolFixture.h"
 
@@ -146,4 +147,57 @@ TEST(GameGif, FilmingAGameLeavesTheRandomGeneratorWhereItWas) {
     EXPECT_EQ(drawn, expected);
 }
 
+// The frames' delays in milliseconds, read from the graphic control blocks of `gif`.
+std::vector<int> FrameDelays(const std::vector<uint8_t>& gif) {
+    std::vector<int> delays;
+    for (size_t i = 0; i + 5 < gif.size(); ++i) {
+        if (gif[i] == 0x21 && gif[i + 1] == 0xF9 && gif[i + 2] == 4) {
+            delays.push_back(10 * (gif[i + 4] | gif[i + 5] << 8));
+        }
+    }
+    return delays;
+}
+
+// Each action's frame lasts as long as the game animates it, at each speed setting: normal, the
+// untimed animation (which takes away the steps', the explosions' and the death's waits and keeps
+// the teleport's and the screwdriver's), and the Last Stand's fast and untimed speeds (its
+// robots' turns alone). A frame is never shorter than 20 ms.
+TEST(GameGif, EachActionIsShownAsLongAsTheGameAnimatesItAtEverySpeed) {
+    const struct {
+        const char* moves;
+        int frame; // the frame after the action of that number
+        int ms[4]; // normal, untimed animation, fast Last Stand, untimed Last Stand
+    } rows[] = {
+        // 16 slide frames of 16 ms, then the robots' 16 of 32 ms.
+        {"75", 1, {770, 20, 770, 770}},
+        // ... then seven explosion frames of 128 ms.
+        {"717775", 5, {1660, 20, 1660, 1660}},
+        // ... then the 1440 ms before the next level, untimed or not.
+        {"717771593", 9, {3100, 1440, 3100, 3100}},
+        // 18 rings of 32 ms out, 287 ms, 18 rings in, 288 ms, then the robots' turn.
+        {"7177T5", 5, {2240, 1730, 2240, 2240}},
+        // 320 ms shown, 480 ms after, then the robots' turn.
+        {"7177S5", 5, {1310, 800, 1310, 1310}},
+        // One robots' turn before a robot comes within a cell: 32, 0, 8 and 0 ms a frame.
+        {"K5", 1, {510, 20, 130, 20}},
+    };
+    for (const auto& row : rows) {
+        for (int speed = 0; speed < 4; ++speed) {
+            SCOPED_TRACE(std::string(row.moves) + " at speed " + std::to_string(speed));
+            CPreferences2 prefs;
+            prefs.SetDefaults();
+            prefs.m_untimedAnimation = speed == 1;
+            prefs.m_lastStandFast = speed == 2;
+            prefs.m_lastStandUntimed = speed == 3;
+            uint8_t record[kPrefsRecordSize];
+            prefs.WriteRecord(record);
+            CPreferencesSnapshot settings;
+            settings.Write(record);
+            const std::vector<int> delays = FrameDelays(
+                MakeGameGif(1666263244, row.moves, &settings, GeneratedBoardArt(), GifPart{}));
+            ASSERT_GT(delays.size(), size_t(row.frame + 1));
+            EXPECT_EQ(delays[row.frame], row.ms[speed]);
+        }
+    }
+}
 } // namespace
