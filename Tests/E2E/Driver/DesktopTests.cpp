@@ -462,9 +462,9 @@ E2E_TEST(board_background_matches_the_status_strip_at_16_bits) {
 
 // The file dialog leaves the current folder where start-up put it: after a Save into another
 // folder the sounds are the game's own files, a lost display comes back with the chosen sprite
-// set, grid and wallpaper, and a quit after a listed score and a new game leaves every data
-// file where the next start looks for it (for Clankmere9x.exe the "Clankmere" folder in the
-// folder it was started in).
+// set, grid and wallpaper, and a quit after a listed score and an Open of the saved record
+// leaves every data file where the next start looks for it (for Clankmere9x.exe the "Clankmere"
+// folder in the folder it was started in).
 E2E_TEST(a_save_into_another_folder_leaves_pictures_sounds_and_data_files_where_they_were) {
     const RecordedGame recorded(context, "high-score");
     const size_t fatal = recorded.FirstPlayedMove();
@@ -505,7 +505,8 @@ E2E_TEST(a_save_into_another_folder_leaves_pictures_sounds_and_data_files_where_
             Game game(flavour.program, context.installDir);
             game.WaitForBoard(position, sheet, Format("%s resumed", name), flavour.cells, backdrop);
             game.Press('S', kCtrl);
-            game.ChooseFile(Format("%s\\%s.txt", elsewhere.c_str(), name), "Ctrl+S");
+            const std::string saved = Format("%s\\%s.txt", elsewhere.c_str(), name);
+            game.ChooseFile(saved, "Ctrl+S");
             const HWND window = game.WaitForMainWindow();
             PostMessageA(window, kLoseSurfacesMessage, kSurfacesLost, 0);
             RepaintWholly(window);
@@ -524,8 +525,14 @@ E2E_TEST(a_save_into_another_folder_leaves_pictures_sounds_and_data_files_where_
             E2E_CHECK(seen.sounds > soundsBefore && lstrcmpiA(seen.lastSoundPath, own.c_str()) == 0,
                       "after a Save %s played %ld sounds, the last from \"%s\" instead of \"%s\"",
                       name, seen.sounds - soundsBefore, seen.lastSoundPath, own.c_str());
-            game.Command('N', kCtrl, "Ctrl+N");
-            game.Command(VK_SPACE, kNoModifiers, "Space");
+            // A game under way for the quit to save: the one saved before, which a fresh game's
+            // random board could not promise to be after a move.
+            const LONG beforeOpen = game.Probe().CommandsDone();
+            game.Press('O', kCtrl);
+            game.ChooseFile(saved, "Ctrl+O");
+            game.WaitForCommandEnd({nullptr, beforeOpen}, Format("%s: Ctrl+O", name));
+            game.WaitForBoard(position, sheet, Format("%s after Ctrl+O", name), flavour.cells,
+                              backdrop);
             QuitWithQ(game);
         }
         E2E_CHECK(ReadFileBytes(data + "High Scores.txt").find("\n40\tBlimpers\t1\t") !=
@@ -535,8 +542,8 @@ E2E_TEST(a_save_into_another_folder_leaves_pictures_sounds_and_data_files_where_
                       Format("the listed game's record of %s", name));
         CheckSameGame(data + "Last Game.txt", recorded.Record(),
                       Format("the last game of %s", name));
-        E2E_CHECK(FileExists(data + "Saved Game.txt"), "%s saved no game in %s", name,
-                  data.c_str());
+        CheckSameGame(data + "Saved Game.txt", recorded.Prefix(fatal),
+                      Format("the game %s saved at the quit", name));
         Game again(flavour.program, context.installDir);
         again.WaitForMainWindow();
         E2E_CHECK(!FileExists(data + "Saved Game.txt"),
