@@ -67,12 +67,23 @@ void AddHeapRecord(CGame& game, int16_t x, int16_t y) {
     }
 }
 
-// Turns every cell where robots met, or ran into a heap, into a heap (scanning row by row, which
-// orders the heap records and explosions), then marks the robots standing there as dying.
-int ResolveCollisions(CGame& game) {
+// The robots that take this turn's step, in list order, and the cells where one of them landed
+// on something: bit x of row y. A turn touches only these, not the whole record array, whose
+// dead robots stay in it until the level ends.
+struct TurnRobots {
+    Robot* moved[kNumCells];
+    int count = 0;
+    uint32_t landedOnSomething[kGridHeight] = {};
+};
+
+// Turns every cell where robots met, or ran into a heap, into a heap (row by row, which orders
+// the heap records and explosions), then marks the robots standing there as dying.
+int ResolveCollisions(CGame& game, const TurnRobots& turn) {
     bool collided[kNumCells] = {};
     for (int16_t y = 0; y < kGridHeight; ++y) {
-        for (int16_t x = 0; x < kGridWidth; ++x) {
+        // Column by column: the lowest bit left is the next column.
+        for (uint32_t row = turn.landedOnSomething[y]; row != 0; row &= row - 1) {
+            const auto x = static_cast<int16_t>(__builtin_ctz(row));
             uint8_t& cell = game.Cell(x, y);
             if (cell >= '2' && cell <= '8') {
                 cell = kCellHeap;
@@ -87,8 +98,9 @@ int ResolveCollisions(CGame& game) {
         }
     }
     int kills = 0;
-    for (Robot* r = game.m_records; r->isAlive != kEndOfList; ++r) {
-        if (r->isAlive != kRobotIsDead && collided[r->x * kGridHeight + r->y]) {
+    for (int i = 0; i < turn.count; ++i) {
+        Robot* r = turn.moved[i];
+        if (collided[r->x * kGridHeight + r->y]) {
             r->isAlive = kRobotIsDying;
             ++kills;
         }
@@ -97,18 +109,16 @@ int ResolveCollisions(CGame& game) {
 }
 
 // Dying robots become dead and leave heaps; returns the points and whether robots remain.
-uint32_t BuryDyingRobots(CGame& game, bool& robotsRemain) {
+uint32_t BuryDyingRobots(CGame& game, const TurnRobots& turn, bool& robotsRemain) {
     uint32_t points = 0;
-    for (Robot* r = game.m_records; r->isAlive != kEndOfList; ++r) {
+    robotsRemain = false;
+    for (int i = 0; i < turn.count; ++i) {
+        Robot* r = turn.moved[i];
         if (r->isAlive == kRobotIsDying) {
             r->isAlive = kRobotIsDead;
             game.Cell(r->x, r->y) = kCellHeap;
             points += static_cast<uint32_t>(game.m_prefs.m_robotKillPoints);
-        }
-    }
-    robotsRemain = false;
-    for (Robot* r = game.m_records; r->isAlive != kEndOfList; ++r) {
-        if (r->isAlive == kRobotIsAlive) {
+        } else {
             robotsRemain = true;
         }
     }
@@ -185,10 +195,12 @@ void MoveRobots(CGame& game) {
     RandomUpTo(999);
     ClearExplosions(game);
     int collisions = 0;
+    TurnRobots turn;
     for (Robot* r = game.m_records; r->isAlive != kEndOfList; ++r) {
         if (r->isAlive == kRobotIsDead) {
             continue;
         }
+        turn.moved[turn.count++] = r;
         r->dx = StepToward(r->x, game.m_playerX);
         r->dy = StepToward(r->y, game.m_playerY);
         game.m_host.SetRobotStepRects(*r);
@@ -206,6 +218,7 @@ void MoveRobots(CGame& game) {
             continue;
         }
         ++collisions;
+        turn.landedOnSomething[r->y] |= 1u << r->x;
         if (to == kCellPlayer) {
             // The catch ends the turn at once: later robots stay, nothing is resolved.
             r->x = static_cast<int16_t>(r->x - r->dx);
@@ -218,14 +231,14 @@ void MoveRobots(CGame& game) {
     }
     // Collisions are resolved only after every robot moved, so that only robots that end the
     // turn together collide.
-    int kills = collisions > 0 ? ResolveCollisions(game) : 0;
+    int kills = collisions > 0 ? ResolveCollisions(game, turn) : 0;
     game.m_host.AnimateRobotSteps();
     uint32_t points = 0;
     bool robotsRemain = true;
     if (kills > 0) {
         PlayGameSound(game, kSoundRobotDies);
         game.m_host.AnimateExplosions();
-        points = BuryDyingRobots(game, robotsRemain);
+        points = BuryDyingRobots(game, turn, robotsRemain);
         game.m_host.SetPlayerCell(game.m_playerX, game.m_playerY);
         game.m_host.RedrawPlayer();
     }

@@ -70,7 +70,12 @@ public:
     void AnimatePlayerStep(int dx, int dy) override { m_graphics.AnimatePlayerStep(dx, dy); }
     void SetPlayerCell(int x, int y) override { m_graphics.SetPlayerCell(x, y); }
     void RedrawPlayer() override { m_graphics.RedrawPlayer(); }
-    void SetRobotStepRects(Robot& robot) override { ComputeRobotStepRects(robot); }
+    // The rectangles serve the step's animation alone, which a game replayed unseen skips.
+    void SetRobotStepRects(Robot& robot) override {
+        if (!m_graphics.m_suppressDrawing) {
+            ComputeRobotStepRects(robot);
+        }
+    }
     void AnimateRobotSteps() override { m_graphics.AnimateRobotSteps(); }
     void AnimateExplosions() override { m_graphics.AnimateExplosions(); }
     void HighlightKiller(int x, int y, KillerKind kind) override {

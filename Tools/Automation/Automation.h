@@ -37,6 +37,10 @@ std::string Format(const char* format, ...) __attribute__((format(__MINGW_PRINTF
 [[noreturn]] void Fail(const char* format, ...)
     __attribute__((format(__MINGW_PRINTF_FORMAT, 1, 2)));
 
+// Fails with the sentence Fail makes of the other arguments unless `condition` holds; the
+// sentence is only made then.
+#define E2E_CHECK(condition, ...) ((condition) ? void() : Fail(__VA_ARGS__))
+
 // What is awaited normally comes within a few hundred ms.
 constexpr DWORD kPatienceMs = 20000;
 // False when `condition` still does not hold after `timeoutMs`.
@@ -545,3 +549,19 @@ struct ResumedGame {
 
 // Gives up before a finished game's demo starts.
 void WaitForFinalPicture(Game& game, const Picture& expected, const std::string& when);
+
+// === The High Scores list window and file
+
+constexpr uint32_t kListBackground = Rgb(240, 240, 240);
+constexpr uint32_t kHighlight = Rgb(255, 255, 204);
+// Waits until the list has been painted (the window appears before its first paint) and the
+// picture is steady: the background is filled before the texts are drawn over it.
+Picture CaptureList(const char* when);
+// The three texts of row i of the list as last drawn, score, name and date, joined by " | ".
+std::string RowTexts(Game& game, int index);
+void CheckRowBackground(const Picture& list, int index, uint32_t color, const char* when);
+// The list without the date of rank 10, the one text that may change from one minute to the
+// next.
+Picture WithoutLastDate(Picture list);
+// Ten rows ending in CR CR LF: the defaults down to Pellwick's at rank 9, and the new score.
+void CheckHighScoresFile(const std::string& path, const std::string& name);

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <regex>
 
 RecordedGame::RecordedGame(const Installation& installation, const std::string& name)
     : m_base(installation.gamesDir + "\\" + name) {
@@ -120,4 +121,72 @@ void CheckSameGame(const std::string& path, const GameRecord& expected, const st
         Fail("%s holds start time %lu and moves \"%s\" instead of %lu and \"%s\"", what.c_str(),
              found->startTime, found->moves.c_str(), expected.startTime, expected.moves.c_str());
     }
+}
+
+// === The High Scores list
+
+namespace {
+
+constexpr int kListWidth = 512;
+constexpr int kListHeight = 270;
+// A point of row i of the list right of every text, where only its background shows.
+constexpr int kRowBackgroundX = 500;
+int RowBackgroundY(int index) {
+    return 70 + 20 * index + 10;
+}
+
+} // namespace
+
+Picture CaptureList(const char* when) {
+    HWND window = nullptr;
+    E2E_CHECK(WaitUntil([&] {
+                  return (window = FindWindowA("High Scores", nullptr)) && IsWindowVisible(window);
+              }),
+              "%s the High Scores window did not appear", when);
+    CheckClientSize(window, kListWidth, kListHeight, Format("%s the High Scores window:", when));
+    E2E_CHECK(WaitUntil([&] {
+                  return CaptureClient(window).At(kRowBackgroundX, RowBackgroundY(0)) ==
+                         kListBackground;
+              }),
+              "%s the High Scores window shows no list", when);
+    return WaitForSteadyPicture(window);
+}
+
+std::string RowTexts(Game& game, int index) {
+    std::vector<std::string> texts;
+    for (const DrawnText& text : game.Probe().TextsDrawn()) {
+        if (text.rect.top == RowBackgroundY(index) - 10) {
+            texts.push_back(text.text);
+        }
+    }
+    std::string row;
+    for (size_t i = texts.size() - std::min<size_t>(3, texts.size()); i < texts.size(); ++i) {
+        row += (row.empty() ? "" : " | ") + texts[i];
+    }
+    return row;
+}
+
+void CheckRowBackground(const Picture& list, int index, uint32_t color, const char* when) {
+    const uint32_t found = list.At(kRowBackgroundX, RowBackgroundY(index));
+    E2E_CHECK(found == color, "%s rank %d of the list shows %s instead of %s", when, index + 1,
+              DescribeColor(found).c_str(), DescribeColor(color).c_str());
+}
+
+Picture WithoutLastDate(Picture list) {
+    for (int y = 250; y < 270; ++y) {
+        for (int x = 290; x < 502; ++x) {
+            list.At(x, y) = 0;
+        }
+    }
+    return list;
+}
+
+void CheckHighScoresFile(const std::string& path, const std::string& name) {
+    const std::string bytes = ReadFileBytes(path);
+    const std::regex rows("([^\r\n]*\r\r\n){8}110\tPellwick\t0\t21452193\r\r\n40\t" + name +
+                          "\t1\t[0-9]+\r\r\n");
+    E2E_CHECK(std::regex_match(bytes, rows),
+              "\"High Scores.txt\" is not ten rows ending in CR CR LF with Pellwick's default row "
+              "and then \"40\\t%s\\t1\\t<minutes>\": \"%s\"",
+              name.c_str(), bytes.c_str());
 }

@@ -459,3 +459,98 @@ E2E_TEST(board_background_matches_the_status_strip_at_16_bits) {
               DescribeColor(strip).c_str());
     QuitWithQ(game);
 }
+
+// The file dialog leaves the current folder where start-up put it: after a Save into another
+// folder the sounds are the game's own files, a lost display comes back with the chosen sprite
+// set, grid and wallpaper, and a quit after a listed score and an Open of the saved record
+// leaves every data file where the next start looks for it (for Clankmere9x.exe the "Clankmere"
+// folder in the folder it was started in).
+E2E_TEST(a_save_into_another_folder_leaves_pictures_sounds_and_data_files_where_they_were) {
+    const RecordedGame recorded(context, "high-score");
+    const size_t fatal = recorded.FirstPlayedMove();
+    const auto art = [&](const char* file, int resource) {
+        return LoadBitmapPicture(context.installDir + "\\Graphics\\" + file, context.gamePath,
+                                 resource, 0, 0);
+    };
+    const Picture sheet = art("GameIcons 3.bmp", IDB_GAME_ICONS);
+    const Picture wallpaper = art("Wallpaper.bmp", 0);
+    const Picture grid = art("GridIcons.bmp", IDB_GRID_ICONS);
+    const Backdrop backdrop = {kBackgroundColor, &wallpaper, &grid, 1};
+    PreferencesRecord chosen = DefaultPreferences();
+    PutFields(chosen, {{"m_iconSet", 2}, {"m_gridStyle", 1}});
+    StorePreferences(chosen);
+    StoreReportedVersion("Clankmere9x.exe", "win98");
+    SetEnvironmentVariableA(kSurfaceLossSwitch, "1");
+    const std::string elsewhere = "C:\\elsewhere";
+    CreateDirectoryA(elsewhere.c_str(), nullptr);
+    const std::string appData = DataFilePath("Saved Game.txt");
+    const struct {
+        const char* name;
+        std::string program;
+        std::string dataFolder;
+        CellsFrom cells;
+    } flavours[] = {
+        {"Clankmere.exe", context.gamePath, appData.substr(0, appData.find_last_of('\\')), {}},
+        {"Clankmere9x.exe", context.installDir + "\\Clankmere9x.exe",
+         context.installDir + "\\Clankmere", kCellsWine98Shows},
+    };
+    EnsureNumLockOn();
+    for (const auto& flavour : flavours) {
+        const char* name = flavour.name;
+        const std::string data = flavour.dataFolder + "\\";
+        CreateDirectoryA(flavour.dataFolder.c_str(), nullptr);
+        WriteGameRecord(data + "Saved Game.txt", recorded.Prefix(fatal));
+        const Position position = recorded.PositionAfter(fatal);
+        {
+            Game game(flavour.program, context.installDir);
+            game.WaitForBoard(position, sheet, Format("%s resumed", name), flavour.cells, backdrop);
+            game.Press('S', kCtrl);
+            const std::string saved = Format("%s\\%s.txt", elsewhere.c_str(), name);
+            game.ChooseFile(saved, "Ctrl+S");
+            const HWND window = game.WaitForMainWindow();
+            PostMessageA(window, kLoseSurfacesMessage, kSurfacesLost, 0);
+            RepaintWholly(window);
+            game.WaitForBoard(position, sheet, Format("%s after a Save and a lost display", name),
+                              flavour.cells, backdrop);
+            const ProbeShared& seen = game.Probe().Seen();
+            const LONG soundsBefore = seen.sounds;
+            const LONG beforeFatalWait = game.Probe().CommandsDone();
+            game.Press(NumericPadKey(recorded.Record().moves[fatal]));
+            game.Dismiss(game.WaitForMessageBox(Format("%s after the fatal wait", name)));
+            // The wait's command goes on after the name, and its end drops the keys typed
+            // meanwhile: the next command is pressed once it has returned.
+            game.CheckOnlyCommandSince(beforeFatalWait, IDM_WAIT,
+                                       Format("%s: the fatal wait", name));
+            const std::string own = context.installDir + "\\" + seen.lastSound;
+            E2E_CHECK(seen.sounds > soundsBefore && lstrcmpiA(seen.lastSoundPath, own.c_str()) == 0,
+                      "after a Save %s played %ld sounds, the last from \"%s\" instead of \"%s\"",
+                      name, seen.sounds - soundsBefore, seen.lastSoundPath, own.c_str());
+            // A game under way for the quit to save: the one saved before, which a fresh game's
+            // random board could not promise to be after a move.
+            const LONG beforeOpen = game.Probe().CommandsDone();
+            game.Press('O', kCtrl);
+            game.ChooseFile(saved, "Ctrl+O");
+            game.WaitForCommandEnd({nullptr, beforeOpen}, Format("%s: Ctrl+O", name));
+            game.WaitForBoard(position, sheet, Format("%s after Ctrl+O", name), flavour.cells,
+                              backdrop);
+            QuitWithQ(game);
+        }
+        CheckHighScoresFile(data + "High Scores.txt", "Blimpers");
+        CheckSameGame(data + "High Score Games\\hs1700000000.txt", recorded.Record(),
+                      Format("the listed game's record of %s", name));
+        CheckSameGame(data + "Last Game.txt", recorded.Record(),
+                      Format("the last game of %s", name));
+        CheckSameGame(data + "Saved Game.txt", recorded.Prefix(fatal),
+                      Format("the game %s saved at the quit", name));
+        Game again(flavour.program, context.installDir);
+        again.WaitForMainWindow();
+        E2E_CHECK(!FileExists(data + "Saved Game.txt"),
+                  "%s did not resume the game it saved at the next start", name);
+        again.Probe();
+        again.SendPromptly(WM_COMMAND, IDM_SHOW_HIGH_SCORES, 0);
+        CaptureList("at the next start");
+        const std::string row = RowTexts(again, 9);
+        E2E_CHECK(row.rfind("40 | Blimpers (1) | ", 0) == 0,
+                  "at the next start of %s rank 10 of the list says \"%s\"", name, row.c_str());
+    }
+}

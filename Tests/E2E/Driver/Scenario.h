@@ -20,7 +20,3 @@ inline std::vector<TestCase>& TestCases() {
     static void name(const Installation&);                                                         \
     static const bool name##Registered = (TestCases().push_back({#name, name}), true);             \
     static void name([[maybe_unused]] const Installation& context)
-
-// Fails with the sentence Fail makes of the other arguments unless `condition` holds; the
-// sentence is only made then.
-#define E2E_CHECK(condition, ...) ((condition) ? void() : Fail(__VA_ARGS__))
