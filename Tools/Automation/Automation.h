@@ -143,6 +143,8 @@ struct Position {
     long score = 0;
     long level = 0;
     long screwdrivers = 0;
+    // The steps, as move characters, whose arrows stand on the free cells around the player.
+    std::string arrows = "12346789";
 
     char At(int x, int y) const { return cells[y][x]; }
 };
