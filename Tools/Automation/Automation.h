@@ -350,6 +350,7 @@ public:
     LONG CommandsDone() const { return m_shared->commandsDone; }
     // The identifiers of those handled after the first `mark`, in order.
     std::vector<int> CommandsSince(LONG mark) const;
+    // The menu bar's menus, then a context menu of the game's that is open, titled "(open)".
     std::vector<Menu> ReadMenus();
     // "label <caption>|<text>|<pixels needed>|<pixels it has>" per dialog label cut off.
     std::vector<std::string> ReadDialogLabels();
