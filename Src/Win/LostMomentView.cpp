@@ -15,15 +15,11 @@ bool ActsAfterTheMoment(int id) {
 
 } // namespace
 
-bool CanShowLostMoment(const CGame& game) {
-    return HasLostMoment(game) && !game.m_busy;
-}
-
 void ShowLostMoment() {
     // Made at the first use: it holds a game of its own.
     static CLostMoment moment;
     CGameGraphics& graphics = g_host.Graphics();
-    if (!graphics.ShowsLostMoment() && CanShowLostMoment(g_game) && moment.Find(g_game)) {
+    if (!graphics.ShowsLostMoment() && HasLostMoment(g_game) && moment.Find(g_game)) {
         graphics.ShowLostMoment(moment);
     }
 }

@@ -5,9 +5,6 @@
 
 #include <windows.h>
 
-class CGame;
-
-bool CanShowLostMoment(const CGame& game);
 void ShowLostMoment();
 // For the main window, before it handles `message`: while the moment is shown, a key press, a
 // click or a command brings the final position back. True when that is all the message does:

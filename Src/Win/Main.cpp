@@ -5,6 +5,7 @@
 #include "Flavour.h"
 #include "GameUI.h"
 #include "HighScore.h"
+#include "LostMoment.h"
 #include "LostMomentView.h"
 #include "MouseInput.h"
 #include "Pref2Reg.h"
@@ -405,7 +406,7 @@ void UpdateMenus(HWND hWnd, const CGame& game) {
     EnableMenuItem(hMenu, IDM_SAVE_ANIMATION,
                    MF_BYCOMMAND | (CanSaveGameAnimation(game) ? MF_ENABLED : MF_GRAYED));
     EnableMenuItem(hMenu, IDM_LOST_MOMENT,
-                   MF_BYCOMMAND | (CanShowLostMoment(game) ? MF_ENABLED : MF_GRAYED));
+                   MF_BYCOMMAND | (HasLostMoment(game) ? MF_ENABLED : MF_GRAYED));
 }
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {

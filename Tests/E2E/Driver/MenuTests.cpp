@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 
 namespace {
 
@@ -135,11 +134,11 @@ E2E_TEST(menus_death_frame_and_replay_tool_follow_the_end_of_the_game) {
 // one of a command, brings back the final position, death frame included, and does nothing else.
 E2E_TEST(lost_moment_shows_what_would_have_survived_until_a_key_is_pressed) {
     // A list the game's 40 points do not enter.
-    std::ofstream scores(DataFilePath("High Scores.txt"), std::ios::binary);
+    std::string scores;
     for (int rank = 0; rank < 10; ++rank) {
-        scores << "9000\tTester\t2\t1000000\r\r\n";
+        scores += "9000\tTester\t2\t1000000\r\r\n";
     }
-    scores.close();
+    WriteFileBytes(DataFilePath("High Scores.txt"), scores);
     ResumedGame resumed(context, "lost-moment");
     Game& game = resumed.game;
     EnsureNumLockOn();
