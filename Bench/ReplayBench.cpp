@@ -6,13 +6,15 @@
 // under way, under the settings in PREFS (the 196-byte preferences record), and writes the
 // game's record, which the start-up benchmark under Wine resumes. It also times the replay
 // tool's GIF of the long game, whole, a 200-action part and its first 1000 actions (as long a
-// game as the game programs save within a second), and prints their sizes.
+// game as the game programs save within a second), and prints their sizes; and how long the
+// game programs take to find where the long game, ended by Last Stands, was lost.
 // The games are played by a simple player: a step that survives the robots' next step when
 // there is one, else the screwdriver, else a teleport.
 #include "BoardArt.h"
 #include "Game.h"
 #include "GameGif.h"
 #include "GameRecord.h"
+#include "LostMoment.h"
 #include "NullGameHost.h"
 #include "Preferences.h"
 
@@ -115,6 +117,21 @@ void MeasureGif(const char* title, const std::string& moves, int64_t start, cons
     std::printf("%-36s %9d frames in %6.3f s CPU: %12zu bytes\n", title, frames, seconds, bytes);
 }
 
+// The long game, ended by as many Last Stands as it takes, and the time its lost moment takes to
+// find: the replay of every action before the fatal one and the judgement of that position.
+void MeasureLostMoment(CGame& game, const std::string& moves, int64_t start) {
+    ReplayStoredGame(game, start, moves.c_str());
+    while (!game.m_gameOver) {
+        PlayMove(game, 'L');
+    }
+    CLostMoment moment;
+    const std::clock_t begin = std::clock();
+    const bool found = moment.Find(game);
+    const double seconds = static_cast<double>(std::clock() - begin) / CLOCKS_PER_SEC;
+    std::printf("%-36s %9d actions in %6.3f ms CPU%s\n", "lost moment of the long game, ended",
+                CountActions(game.m_moveLog), seconds * 1000, found ? "" : " (none found)");
+}
+
 void MeasureReplay(int divisor) {
     CNullGameHost host;
     {
@@ -131,6 +148,7 @@ void MeasureReplay(int divisor) {
         MeasureGif("GIF of the long game", moves, start, GifPart{});
         MeasureGif("GIF of its actions 3001-3200", moves, start, GifPart{3001, 3200, 1});
         MeasureGif("GIF of its first 1000 actions", moves, start, GifPart{1, 1000, 1});
+        MeasureLostMoment(game, moves, start);
     }
     CGame game(host, nullptr);
     EnsureGameResources(game);

@@ -100,17 +100,24 @@ const char* FindForeignMove(const char* moves) {
     return nullptr;
 }
 
+namespace {
+
+// From `c` on, the next action of a stored game's moves, past the blanks and periods a replay
+// skips; null at their end or at a character outside the alphabet.
+const char* NextAction(const char* c) {
+    while (IsSkippedInReplay(*c)) {
+        ++c;
+    }
+    return IsAction(*c) ? c : nullptr;
+}
+
+} // namespace
+
 std::vector<Judgement> ExplainGame(CGame& game, int64_t startTime, const char* moves) {
     CHindsight hindsight;
     std::vector<Judgement> judgements;
     NewGame(game, startTime, nullptr, false);
-    for (const char* c = moves; *c && !game.m_gameOver; ++c) {
-        if (IsSkippedInReplay(*c)) {
-            continue;
-        }
-        if (!IsAction(*c)) {
-            break;
-        }
+    for (const char* c = NextAction(moves); c && !game.m_gameOver; c = NextAction(c + 1)) {
         Judgement judgement = hindsight.Judge(game);
         judgement.action = *c;
         PlayMove(game, *c);
@@ -118,4 +125,26 @@ std::vector<Judgement> ExplainGame(CGame& game, int64_t startTime, const char* m
         judgements.push_back(judgement);
     }
     return judgements;
+}
+
+std::optional<Judgement> JudgeLastAction(CGame& game, int64_t startTime, const char* moves) {
+    const char* last = nullptr;
+    for (const char* c = NextAction(moves); c; c = NextAction(c + 1)) {
+        last = c;
+    }
+    if (!last) {
+        return std::nullopt;
+    }
+    NewGame(game, startTime, nullptr, false);
+    for (const char* c = NextAction(moves); c != last && !game.m_gameOver; c = NextAction(c + 1)) {
+        PlayMove(game, *c);
+    }
+    if (game.m_gameOver) {
+        return std::nullopt;
+    }
+    CHindsight hindsight;
+    Judgement judgement = hindsight.Judge(game);
+    judgement.action = *last;
+    judgement.survived = hindsight.IsSafe(game, *last);
+    return judgement;
 }

@@ -7,6 +7,7 @@
 #include "NullGameHost.h"
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 // The moves are the nine characters '1' to '9', laid out as the numeric keypad ('5' the wait).
@@ -55,3 +56,8 @@ const char* FindForeignMove(const char* moves);
 // Replays the stored game on `game`, as the replay tool does, and judges the position before
 // each of its actions, until the game or its moves end (or a character outside the alphabet).
 std::vector<Judgement> ExplainGame(CGame& game, int64_t startTime, const char* moves);
+
+// Replays the stored game on `game` up to its last action and judges the position before it, as
+// ExplainGame judges it; the last action is tried, not played. Nothing when the moves hold no
+// action, the game ends before its last one, or a character outside the alphabet comes first.
+std::optional<Judgement> JudgeLastAction(CGame& game, int64_t startTime, const char* moves);

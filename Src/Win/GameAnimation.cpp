@@ -293,7 +293,7 @@ void CGameGraphics::AnimateScrewdriver(int effect, int x, int y, int radius) {
 
 bool CGameGraphics::HeapsSmolder() const {
     return m_game.m_prefs.m_smolderingHeaps != 0 && m_game.m_heapListEnd && !m_game.m_busy &&
-           !m_game.m_closing && CanDraw() && !IsIconic(m_hWindow);
+           !m_game.m_closing && !m_pLostMoment && CanDraw() && !IsIconic(m_hWindow);
 }
 
 // A heap's frame is drawn where the canvas holds its plain picture, two pixels below the cell's

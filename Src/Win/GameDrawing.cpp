@@ -3,6 +3,7 @@
 #include "GameGraphics.h"
 
 #include "GameUI.h"
+#include "LostMoment.h"
 
 #include <cstdio>
 
@@ -20,11 +21,20 @@ bool IsOnBoard(int x, int y) {
     return x >= 0 && x < kGridWidth && y >= 0 && y < kGridHeight;
 }
 
+void DrawStatusText(HDC hdc, const char* text, UINT alignment) {
+    RECT rect = kStatusTextRect;
+    DrawTextA(hdc, text, -1, &rect, alignment | kLineFormat);
+}
+
 void DrawStatusText(HDC hdc, const char* format, long value, UINT alignment) {
     char text[80] = {};
     std::snprintf(text, sizeof text, format, value);
-    RECT rect = kStatusTextRect;
-    DrawTextA(hdc, text, -1, &rect, alignment | kLineFormat);
+    DrawStatusText(hdc, text, alignment);
+}
+
+// The whole of `from` onto the whole of `to`, both the size of the back buffer.
+bool CopySurface(IDirectDrawSurface7* to, IDirectDrawSurface7* from) {
+    return to && from && SUCCEEDED(to->Blt(nullptr, from, nullptr, DDBLT_WAIT, nullptr));
 }
 
 } // namespace
@@ -86,7 +96,7 @@ void CGameGraphics::SetPlayerCell(int x, int y) {
 }
 
 void CGameGraphics::DrawPlayer() {
-    SetPlayerCell(m_game.m_playerX, m_game.m_playerY);
+    SetPlayerCell(Board().m_playerX, Board().m_playerY);
     DrawSprite(m_playerDstRect.left, m_playerDstRect.top, m_playerRect);
 }
 
@@ -132,7 +142,7 @@ void CGameGraphics::DrawShape(const RECT& rect, char shape, int mixMode, COLORRE
 void CGameGraphics::DrawHeapsOnBackground() {
     for (int x = 0; x < kGridWidth; ++x) {
         for (int y = 0; y < kGridHeight; ++y) {
-            if (m_game.Cell(x, y) == kCellHeap) {
+            if (Board().Cell(x, y) == kCellHeap) {
                 const RECT dst = {x * kCellPixels, y * kCellPixels + 2,
                                   x * kCellPixels + kCellPixels, y * kCellPixels + 18};
                 DrawSpriteToBackground(m_heapRect, dst);
@@ -142,7 +152,7 @@ void CGameGraphics::DrawHeapsOnBackground() {
 }
 
 void CGameGraphics::DrawRobots() {
-    for (const Robot* r = m_game.m_records; r->isAlive != kEndOfList; ++r) {
+    for (const Robot* r = Board().m_records; r->isAlive != kEndOfList; ++r) {
         if (r->isAlive != kRobotIsDead) {
             DrawSprite(r->x * kCellPixels, r->y * kCellPixels, m_robotRect);
         }
@@ -174,6 +184,11 @@ void CGameGraphics::RedrawBoard() {
 
 // Fails only when the wallpaper could not be loaded again while a lost display is recovered.
 HRESULT CGameGraphics::DrawWholeBoard() {
+    if (m_pLostMoment && !ShowsLostMoment()) {
+        // Another game is on the board now: the moment and the picture kept are gone with it.
+        m_pLostMoment = nullptr;
+        ReleaseFinalPicture();
+    }
     const HRESULT hr = LoadBackground();
     if (FAILED(hr)) {
         return hr;
@@ -187,7 +202,9 @@ HRESULT CGameGraphics::DrawWholeBoard() {
     if (!m_recovering) {
         m_arrowsHidden = false;
     }
-    if (m_game.m_prefs.m_showMovementArrows && !m_arrowsHidden) {
+    if (m_pLostMoment) {
+        DrawSurvivingMoves();
+    } else if (m_game.m_prefs.m_showMovementArrows && !m_arrowsHidden) {
         DrawArrowIcons();
     }
     Present();
@@ -218,6 +235,10 @@ void CGameGraphics::DrawStatusLine() {
 }
 
 void CGameGraphics::DrawStatusTexts(HDC hdc) {
+    if (ShowsLostMoment()) {
+        DrawLostMomentTexts(hdc);
+        return;
+    }
     if (m_game.m_demoMode) {
         HGDIOBJ oldFont = SelectObject(hdc, m_hFontBold);
         SetTextColor(hdc, kDemoInvitationColor);
@@ -232,6 +253,84 @@ void CGameGraphics::DrawStatusTexts(HDC hdc) {
     DrawStatusText(hdc, "Screwdrivers: %ld", m_game.m_screwdrivers, DT_RIGHT);
     DrawStatusText(hdc, "Level: %ld", m_game.m_level, DT_CENTER);
     SelectObject(hdc, oldFont);
+}
+
+void CGameGraphics::DrawLostMomentTexts(HDC hdc) {
+    HGDIOBJ oldFont = SelectObject(hdc, m_hFontNormal);
+    SetTextColor(hdc, RGB(0, 0, 0));
+    DrawStatusText(hdc, m_pLostMoment->TeleportText().c_str(), DT_LEFT);
+    DrawStatusText(hdc, m_pLostMoment->ScrewdriverText().c_str(), DT_CENTER);
+    DrawStatusText(hdc, m_pLostMoment->LastStandText().c_str(), DT_RIGHT);
+    SelectObject(hdc, oldFont);
+}
+
+const CGame& CGameGraphics::Board() const {
+    return m_pLostMoment ? m_pLostMoment->Board() : m_game;
+}
+
+bool CGameGraphics::ShowsLostMoment() const {
+    return m_pLostMoment && m_game.m_gameOver &&
+           m_pLostMoment->Board().m_startTime == m_game.m_startTime;
+}
+
+// The arrows of the steps that would have survived; a wait that would have is the player shown
+// inverted, as a press on the player chooses it.
+void CGameGraphics::DrawSurvivingMoves() {
+    const CGame& board = m_pLostMoment->Board();
+    for (int k = 0; k < kNumArrows; ++k) {
+        if (m_pLostMoment->WouldSurvive(kArrowSteps[k].dx, kArrowSteps[k].dy)) {
+            DrawSprite((board.m_playerX + kArrowSteps[k].dx) * kCellPixels,
+                       (board.m_playerY + kArrowSteps[k].dy) * kCellPixels, m_arrowRects[k]);
+        }
+    }
+    if (m_pLostMoment->WouldSurvive(0, 0)) {
+        InvertTarget(m_playerDstRect);
+    }
+}
+
+void CGameGraphics::KeepFinalPicture() {
+    ReleaseFinalPicture();
+    m_finalPictureKept =
+        SUCCEEDED(m_pDisplay->CreateSurface(&m_pKeptFrame)) &&
+        SUCCEEDED(m_pDisplay->CreateSurface(&m_pKeptCanvas)) &&
+        CopySurface(m_pKeptFrame->GetDDrawSurface(), m_pDisplay->GetBackBuffer()) &&
+        CopySurface(m_pKeptCanvas->GetDDrawSurface(), m_pBackgroundSurface->GetDDrawSurface());
+}
+
+void CGameGraphics::ReleaseFinalPicture() {
+    delete m_pKeptFrame;
+    m_pKeptFrame = nullptr;
+    delete m_pKeptCanvas;
+    m_pKeptCanvas = nullptr;
+    m_finalPictureKept = false;
+}
+
+void CGameGraphics::ShowLostMoment(const CLostMoment& moment) {
+    if (!CanDraw() || m_recovery != kRecovered) {
+        return;
+    }
+    KeepFinalPicture();
+    m_keptPlayerDstRect = m_playerDstRect;
+    m_pLostMoment = &moment;
+    RedrawBoard();
+}
+
+// The final position's death frame and the killer's picture are on no game record: the frame
+// and the canvas kept bring them back. Without them the board is drawn anew.
+void CGameGraphics::HideLostMoment() {
+    if (!m_pLostMoment) {
+        return;
+    }
+    m_pLostMoment = nullptr;
+    m_playerDstRect = m_keptPlayerDstRect;
+    if (m_finalPictureKept && m_recovery == kRecovered &&
+        CopySurface(m_pBackgroundSurface->GetDDrawSurface(), m_pKeptCanvas->GetDDrawSurface()) &&
+        CopySurface(m_pDisplay->GetBackBuffer(), m_pKeptFrame->GetDDrawSurface())) {
+        Present();
+    } else {
+        RedrawBoard();
+    }
+    ReleaseFinalPicture();
 }
 
 // An arrow stands on every free neighbouring cell; robots and heaps get none.

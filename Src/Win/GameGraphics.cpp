@@ -307,6 +307,7 @@ void CGameGraphics::CreateFonts() {
 }
 
 void CGameGraphics::ReleaseSurfaces() {
+    ReleaseFinalPicture();
     DeleteSurface(m_pBackgroundSurface);
     ReleaseSpriteImages();
     DeleteSurface(m_pGridImageSurface);
@@ -347,6 +348,7 @@ bool CGameGraphics::IsTakenAsMissing(HRESULT hr) const {
 }
 
 void CGameGraphics::NoteLoss(HRESULT presented) {
+    m_finalPictureKept = false;
     const Recovery needed = presented == DDERR_WRONGMODE ? kRebuild : kRestore;
     if (needed > m_recovery) {
         m_recovery = needed;

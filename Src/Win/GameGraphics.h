@@ -10,6 +10,7 @@
 #include <windows.h>
 
 class CGameUI;
+class CLostMoment;
 
 constexpr int kGridIconWidth = 16;
 constexpr int kGridIconHeight = 16;
@@ -100,6 +101,14 @@ public:
     // recovery then meets `fault`.
     void LoseSurfacesForTest(TestSurfaceLoss loss, int presentsBefore, int fault);
 
+    // --- The moment a finished game was lost (GameDrawing.cpp).
+    // Shows `moment` in place of the final position, which is kept to come back pixel for pixel.
+    void ShowLostMoment(const CLostMoment& moment);
+    // Brings the final position back; also after the display was lost meanwhile, then redrawn.
+    void HideLostMoment();
+    // Until HideLostMoment or a full redraw of another game than the one whose moment it is.
+    bool ShowsLostMoment() const;
+
     // --- Animations (GameAnimation.cpp).
     void AnimatePlayerStep(int dx, int dy);
     void AnimateRobotSteps();
@@ -150,11 +159,17 @@ private:
     void EraseCellRect(const RECT& rect);
     void DrawShape(const RECT& rect, char shape, int mixMode, COLORREF color, int penStyle,
                    int stockBrush);
+    // The board drawn: the game's, or while the lost moment is shown, the position of that.
+    const CGame& Board() const;
     void DrawHeapsOnBackground();
     void DrawRobots();
     void DrawPlayer();
     void DrawArrowIcons();
+    void DrawSurvivingMoves();
     void DrawStatusTexts(HDC hdc);
+    void DrawLostMomentTexts(HDC hdc);
+    void KeepFinalPicture();
+    void ReleaseFinalPicture();
     void DrawTeleportRings(const RECT& cell, int firstGrowth, int growthStep, DWORD& tick);
     void DrawTeleportRing(const RECT& cell, int growth);
     void DrawRobotStepFrame();
@@ -198,6 +213,13 @@ private:
     int m_testFault = kTestNoFault;
     // From the moment an action hides the arrows until they are drawn again.
     bool m_arrowsHidden = false;
+    // The lost moment shown, and the final position's frame and canvas kept meanwhile; a loss of
+    // the display takes what they hold.
+    const CLostMoment* m_pLostMoment = nullptr;
+    CSurface* m_pKeptFrame = nullptr;
+    CSurface* m_pKeptCanvas = nullptr;
+    bool m_finalPictureKept = false;
+    RECT m_keptPlayerDstRect = {};
 };
 
 RECT CellRect(int x, int y);

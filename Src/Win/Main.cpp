@@ -5,6 +5,8 @@
 #include "Flavour.h"
 #include "GameUI.h"
 #include "HighScore.h"
+#include "LostMoment.h"
+#include "LostMomentView.h"
 #include "MouseInput.h"
 #include "Pref2Reg.h"
 #include "SavedAnimations.h"
@@ -133,6 +135,9 @@ void HandleWindowCommand(HWND hWnd, int id) {
     case IDM_SAVE_ANIMATION:
         SaveGameAnimation();
         break;
+    case IDM_LOST_MOMENT:
+        ShowLostMoment();
+        break;
     default:
         break;
     }
@@ -158,6 +163,9 @@ void FitWindowToFrame(HWND hWnd) {
 
 LRESULT CALLBACK MainWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     CGameGraphics& graphics = g_host.Graphics();
+    if (LostMomentTakesMessage(message, wParam)) {
+        return 0;
+    }
     switch (message) {
     case WM_DESTROY:
         PostQuitMessage(0);
@@ -342,7 +350,11 @@ DWORD WaitOneIdleSecond(CGameGraphics& graphics) {
     }
 }
 
+// Not while the moment a game was lost is looked at.
 bool DemoMayStart(const CGame& game) {
+    if (g_host.Graphics().ShowsLostMoment()) {
+        return false;
+    }
     return game.m_gameOver || (!game.m_demoMode && game.m_moveLogLength == 0);
 }
 
@@ -393,6 +405,8 @@ void UpdateMenus(HWND hWnd, const CGame& game) {
     }
     EnableMenuItem(hMenu, IDM_SAVE_ANIMATION,
                    MF_BYCOMMAND | (CanSaveGameAnimation(game) ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(hMenu, IDM_LOST_MOMENT,
+                   MF_BYCOMMAND | (HasLostMoment(game) ? MF_ENABLED : MF_GRAYED));
 }
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {

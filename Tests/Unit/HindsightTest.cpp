@@ -2,6 +2,7 @@
 // when the alternatives are really played.
 #include "Hindsight.h"
 #include "GameFixture.h"
+#include "LostMoment.h"
 #include "Random.h"
 
 namespace {
@@ -165,3 +166,63 @@ TEST(HindsightGameTest, ALongGamesVerdictsHoldWhenTheAlternativesAreReplayed) {
 }
 
 } // namespace
+
+// The lost moment of a finished game: the position before its fatal action, what would have
+// survived it, as the explanation judges it, under the game's own settings.
+TEST(LostMomentTest, ShowsThePositionBeforeTheFatalActionWithWhatWouldHaveSurvived) {
+    struct Row {
+        int64_t start;
+        const char* moves;
+        int16_t robotsBase;
+        // The steps and the wait that would have survived, and the status line.
+        const char* safeMoves;
+        const char* texts;
+    };
+    constexpr int16_t kStandard = 0;
+    const Row rows[] = {
+        {1700000000, "777778855555S55T7777777778 5", kStandard, "369",
+         "Teleport: safe|Screwdriver: none left|Last Stand: fatal"},
+        {1700000021, "TTTT", kStandard, "235689",
+         "Teleport: fatal|Screwdriver: safe|Last Stand: safe"},
+        // Waits until the robots come: eight of them on the first level, not the standard five.
+        {1700000000, "555555555555555555555555555555", 3, "47",
+         "Teleport: safe|Screwdriver: safe|Last Stand: fatal"},
+    };
+    CNullGameHost host;
+    CGame game(host, nullptr);
+    CGame before(host, nullptr);
+    EnsureGameResources(game);
+    EnsureGameResources(before);
+    CLostMoment moment;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.moves);
+        for (CGame* g : {&game, &before}) {
+            g->m_prefs.m_robotsBase = row.robotsBase;
+        }
+        ReplayStoredGame(game, row.start, row.moves);
+        std::string prefix = game.m_moveLog;
+        prefix.pop_back();
+        ReplayStoredGame(before, row.start, prefix.c_str());
+        // The generator where the live game left it, not where the replay leaves it.
+        SeedRandom(1);
+        const RandomState random = SaveRandomState();
+        ASSERT_TRUE(moment.Find(game));
+        const RandomState after = SaveRandomState();
+        EXPECT_EQ(std::memcmp(&after, &random, sizeof random), 0);
+        EXPECT_EQ(std::memcmp(moment.Board().m_grid, before.m_grid, sizeof before.m_grid), 0);
+        std::string safe;
+        for (int dy = 1; dy >= -1; --dy) {
+            for (int dx = -1; dx <= 1; ++dx) {
+                safe += moment.WouldSurvive(dx, dy) ? std::to_string(5 + dx - 3 * dy) : "";
+            }
+        }
+        EXPECT_EQ(safe, row.safeMoves);
+        EXPECT_EQ(moment.TeleportText() + "|" + moment.ScrewdriverText() + "|" +
+                      moment.LastStandText(),
+                  row.texts);
+    }
+    // A game under way has none.
+    NewGame(game, 1700000000, nullptr, false);
+    PlayMove(game, '5');
+    EXPECT_FALSE(moment.Find(game));
+}

@@ -147,6 +147,8 @@ struct Position {
     long score = 0;
     long level = 0;
     long screwdrivers = 0;
+    // The steps, as move characters, whose arrows stand on the free cells around the player.
+    std::string arrows = "12346789";
 
     char At(int x, int y) const { return cells[y][x]; }
 };
@@ -352,6 +354,7 @@ public:
     LONG CommandsDone() const { return m_shared->commandsDone; }
     // The identifiers of those handled after the first `mark`, in order.
     std::vector<int> CommandsSince(LONG mark) const;
+    // The menu bar's menus, then a context menu of the game's that is open, titled "(open)".
     std::vector<Menu> ReadMenus();
     // "label <caption>|<text>|<pixels needed>|<pixels it has>" per dialog label cut off.
     std::vector<std::string> ReadDialogLabels();

@@ -42,7 +42,9 @@ CellContent ContentOf(const Position& position, int x, int y) {
     for (int k = 0; k < 8; ++k) {
         const int px = x - kArrows[k].dx;
         const int py = y - kArrows[k].dy;
-        if (OnBoard(px, py) && position.At(px, py) == 'A') {
+        const char move = static_cast<char>('5' + kArrows[k].dx - 3 * kArrows[k].dy);
+        if (OnBoard(px, py) && position.At(px, py) == 'A' &&
+            position.arrows.find(move) != std::string::npos) {
             return {kArrows[k].name, POINT{static_cast<LONG>(kCellPixels * k), 0}, 0};
         }
     }

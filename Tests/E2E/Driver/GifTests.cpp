@@ -58,7 +58,15 @@ E2E_TEST(gif_of_a_record_ends_on_the_board_the_game_shows_for_it) {
         const LONG validated = game.Probe().Seen().rectsValidated - validatedBefore;
         E2E_CHECK(validated == 2, "with %s, opening resume.txt drew %ld whole boards instead of 2",
                   row.what, validated);
-        // File > Save Animation... through the menu's keys, under the name it suggests.
+        // File > Save Animation... through the menu's keys: into a folder that cannot be
+        // written, which a note tells, then under the name it suggests.
+        if (!row.settings) {
+            game.Press('F', kAlt);
+            game.Press('A');
+            game.ChooseFile("Z:\\proc\\game.gif", "File > Save Animation...");
+            game.Answer("Message", "The animation could not be written to Z:\\proc\\game.gif.",
+                        "after File > Save Animation... into a folder that cannot be written");
+        }
         game.Press('F', kAlt);
         game.Press('A');
         game.ChooseFile("", "File > Save Animation...");
@@ -80,10 +88,12 @@ E2E_TEST(high_scores_row_menu_saves_the_listed_games_animation) {
     PreferencesRecord live(bytes.begin(), bytes.end());
     PutField(live, "m_robotsBase", 3);
     StorePreferences(live);
-    // resume.txt, listed at rank 1 as a game that ended about a minute after its start.
+    // resume.txt, listed at rank 1 as a game that ended about a minute after its start; rank 2
+    // has no record.
     const GameRecord listed = RecordedGame(context, "resume").Record();
     std::ofstream(DataFilePath("High Scores.txt"), std::ios::binary)
-        << "9000\tTester\t2\t" << listed.startTime / 60 + 1 << "\r\r\n";
+        << "9000\tTester\t2\t" << listed.startTime / 60 + 1 << "\r\r\n8000\tNobody\t2\t"
+        << listed.startTime / 60 + 2 << "\r\r\n";
     CreateDirectoryA(DataFilePath("High Score Games").c_str(), nullptr);
     std::ofstream(DataFilePath(Format("High Score Games\\hs%lu.txt", listed.startTime)),
                   std::ios::binary)
@@ -97,20 +107,27 @@ E2E_TEST(high_scores_row_menu_saves_the_listed_games_animation) {
                   return (list = FindWindowA("High Scores", nullptr)) && IsWindowVisible(list);
               }),
               "the High Scores window did not appear");
-    POINT row = {100, 80};
-    ClientToScreen(list, &row);
     BringToFront(list, "the High Scores window");
-    RightClickAt(row);
-    E2E_CHECK(WaitUntil([] {
-                  for (HWND menu = nullptr;
-                       (menu = FindWindowExA(nullptr, menu, "#32768", nullptr));) {
-                      if (IsWindowVisible(menu)) {
-                          return true;
-                      }
-                  }
-                  return false;
-              }),
-              "a right-click on rank 1 of the list opened no menu");
+    for (const int rank : {2, 1}) {
+        POINT row = {100, 60 + 20 * rank};
+        ClientToScreen(list, &row);
+        RightClickAt(row);
+        std::vector<Menu> menus;
+        E2E_CHECK(WaitUntil([&] {
+                      menus = game.Probe().ReadMenus();
+                      return menus.back().title == "(open)";
+                  }),
+                  "a right-click on rank %d of the list opened no menu", rank);
+        const MenuItem& item = menus.back().items.at(0);
+        E2E_CHECK(item.id == IDM_SAVE_ANIMATION && item.grayed == (rank == 2),
+                  "the menu of rank %d offers %d \"%s\"%s", rank, item.id, item.text.c_str(),
+                  item.grayed ? ", gray" : "");
+        if (rank == 2) {
+            PressKey(VK_ESCAPE);
+            E2E_CHECK(WaitUntil([&] { return game.Probe().ReadMenus().back().title != "(open)"; }),
+                      "Esc left the menu of rank 2 open");
+        }
+    }
     PressKey('A');
     // A name without an extension takes the dialog's default one.
     game.ChooseFile(DataFilePath("listed"), "the row's Save Animation...");

@@ -13,12 +13,14 @@ namespace {
 constexpr char kMenusInGame[] =
     "[&File: 40037 &New Game\tCtrl+N 40061 Save &Animation... | 1001 E&xit\tCtrl+Q]"
     "[&Game: 40013 Use &Screwdriver\tS 40012 &Teleport\tT | 40014 &Last Stand\tL 40015 Last "
-    "Stand Minus &1\t1 40016 Last Stand Minus &2\t2 | 40017 Toggle &Grid\tG 40022 Toggle "
+    "Stand Minus &1\t1 40016 Last Stand Minus &2\t2 | 40070 &Where Could I Have Survived? | "
+    "40017 Toggle &Grid\tG 40022 Toggle "
     "&Color\tC +40033 Soun&d | 40018 Advanced &Options...\tO 40039 Show &High Scores 40035 "
     "Clear High Scores]"
     "[&Help: 40036 &How to Play...\tF1 40055 &About Clankmere...]";
 // Teleport, Use Screwdriver and the three Last Stand items.
 constexpr int kActionItems[] = {40012, 40013, 40014, 40015, 40016};
+constexpr int kLostMomentItem = 40070;
 
 // The menu bar as kMenusInGame shows it; a gray item is marked "-" (it may be disabled as well)
 // and one disabled without being gray "!".
@@ -37,13 +39,15 @@ std::string MenuTexts(const std::vector<Menu>& menus) {
     return texts;
 }
 
-// Save Animation... is gray only while the board shows no action.
+// Save Animation... is gray only while the board shows no action, Where Could I Have
+// Survived? whenever the action items are not.
 void WaitForMenus(Game& game, bool actionsGray, bool animationGray, const char* when) {
     std::string expected = kMenusInGame;
     for (const int id : kActionItems) {
         const size_t at = expected.find(Format(" %d ", id));
         expected.insert(at + 1, actionsGray ? "-" : "");
     }
+    expected.insert(expected.find(Format(" %d ", kLostMomentItem)) + 1, actionsGray ? "" : "-");
     expected.insert(expected.find(" 40061 ") + 1, animationGray ? "-" : "");
     std::string texts;
     E2E_CHECK(WaitUntil([&] { return (texts = MenuTexts(game.Probe().ReadMenus())) == expected; }),
@@ -122,6 +126,38 @@ E2E_TEST(menus_death_frame_and_replay_tool_follow_the_end_of_the_game) {
     E2E_CHECK(!expected.empty() && printed == expected,
               "clankmere-replay.exe printed\n%s\nnot the native tool's\n%s", printed.c_str(),
               expected.c_str());
+}
+
+// Game > Where Could I Have Survived? shows the position before the fatal wait of this record,
+// with the arrows of the three steps that would have survived it, and the teleport's, the
+// screwdriver's and the Last Stand's verdicts, as the replay tool explains them; any key, also
+// one of a command, brings back the final position, death frame included, and does nothing else.
+E2E_TEST(lost_moment_shows_what_would_have_survived_until_a_key_is_pressed) {
+    // A list the game's 40 points do not enter.
+    std::string scores;
+    for (int rank = 0; rank < 10; ++rank) {
+        scores += "9000\tTester\t2\t1000000\r\r\n";
+    }
+    WriteFileBytes(DataFilePath("High Scores.txt"), scores);
+    ResumedGame resumed(context, "lost-moment");
+    Game& game = resumed.game;
+    EnsureNumLockOn();
+    game.Command(NumericPadKey(resumed.moves[resumed.resumed]), kNoModifiers, "the fatal wait");
+    const Picture final = WaitForSteadyPicture(game.FindMainWindow());
+    Position before = resumed.recorded.PositionAfter(resumed.resumed);
+    before.arrows = "369";
+    // Through the menu's keys.
+    game.Press('G', kAlt);
+    game.Press('W');
+    game.WaitForBoard(before, resumed.sheet, "the lost moment");
+    game.WaitForStatusLine("left Teleport: safe / centre Screwdriver: none left / right Last "
+                           "Stand: fatal",
+                           "in the lost moment");
+    // G would toggle the grid.
+    game.Press('G');
+    E2E_CHECK(WaitUntil([&] { return game.Capture() == final; }),
+              "after G in the lost moment the final position did not come back pixel for pixel");
+    QuitWithQ(game);
 }
 
 // Sound, the grid style and the sprite set, changed by the menu and the keys, are stored at quit

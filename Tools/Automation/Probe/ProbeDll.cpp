@@ -73,16 +73,29 @@ std::string ItemText(HMENU menu, int position) {
     return text;
 }
 
+std::string DescribeItems(HMENU popup) {
+    std::string out;
+    for (int j = 0; popup && j < GetMenuItemCount(popup); ++j) {
+        out += std::to_string(static_cast<int>(GetMenuItemID(popup, j))) + " " +
+               std::to_string(GetMenuState(popup, j, MF_BYPOSITION)) + " " + ItemText(popup, j) +
+               "\n";
+    }
+    return out;
+}
+
+// The menu bar's menus, then a context menu of the game's that is open, titled "(open)".
 std::string DescribeMenuBar() {
     std::string out;
     HMENU bar = GetMenu(g_shared->mainWindow);
     for (int i = 0; i < GetMenuItemCount(bar); ++i) {
-        out += "menu " + ItemText(bar, i) + "\n";
-        HMENU popup = GetSubMenu(bar, i);
-        for (int j = 0; popup && j < GetMenuItemCount(popup); ++j) {
-            out += std::to_string(static_cast<int>(GetMenuItemID(popup, j))) + " " +
-                   std::to_string(GetMenuState(popup, j, MF_BYPOSITION)) + " " +
-                   ItemText(popup, j) + "\n";
+        out += "menu " + ItemText(bar, i) + "\n" + DescribeItems(GetSubMenu(bar, i));
+    }
+    for (HWND menu = nullptr; (menu = FindWindowExA(nullptr, menu, "#32768", nullptr));) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(menu, &pid);
+        if (pid == GetCurrentProcessId() && IsWindowVisible(menu)) {
+            out += "menu (open)\n" +
+                   DescribeItems(reinterpret_cast<HMENU>(SendMessageA(menu, MN_GETHMENU, 0, 0)));
         }
     }
     return out;
