@@ -78,7 +78,7 @@ void CarryOut(CGame& game, int id) {
 } // namespace
 
 bool HandleGameCommand(CGame& game, int id) {
-    if (id == IDM_QUIT || id == IDM_QUIT_KEEPING_SETTINGS) {
+    if (id == IDM_QUIT || id == IDM_QUIT_OR_STOP_WATCHING || id == IDM_QUIT_KEEPING_SETTINGS) {
         QuitGame(game, id == IDM_QUIT ? SettingsAtQuit::kStore : SettingsAtQuit::kKeepStored);
         return true;
     }
