@@ -92,15 +92,9 @@ E2E_TEST(high_scores_row_menu_saves_the_listed_games_animation) {
     Game game(context);
     game.WaitForMainWindow();
     game.SendPromptly(WM_COMMAND, IDM_SHOW_HIGH_SCORES, 0);
-    HWND list = nullptr;
-    E2E_CHECK(WaitUntil([&] {
-                  return (list = FindWindowA("High Scores", nullptr)) && IsWindowVisible(list);
-              }),
-              "the High Scores window did not appear");
-    POINT row = {100, 80};
-    ClientToScreen(list, &row);
+    const HWND list = WaitForHighScoresWindow("after Show High Scores");
     BringToFront(list, "the High Scores window");
-    RightClickAt(row);
+    RightClickAt(HighScoresRowPoint(list, 1));
     E2E_CHECK(WaitUntil([] {
                   for (HWND menu = nullptr;
                        (menu = FindWindowExA(nullptr, menu, "#32768", nullptr));) {
