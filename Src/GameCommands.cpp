@@ -79,7 +79,8 @@ void CarryOut(CGame& game, int id) {
 
 bool HandleGameCommand(CGame& game, int id) {
     if (id == IDM_QUIT || id == IDM_QUIT_OR_STOP_WATCHING || id == IDM_QUIT_KEEPING_SETTINGS) {
-        QuitGame(game, id == IDM_QUIT ? SettingsAtQuit::kStore : SettingsAtQuit::kKeepStored);
+        QuitGame(game, id == IDM_QUIT_KEEPING_SETTINGS ? SettingsAtQuit::kKeepStored
+                                                       : SettingsAtQuit::kStore);
         return true;
     }
     if (id == IDM_PLATFORM) {
