@@ -36,5 +36,9 @@
 #define IDM_OPEN_GAME 40060
 #define IDM_SAVE_ANIMATION 40061
 #define IDM_LOST_MOMENT 40070
+/* While a listed game is watched: + and -, and Esc, which quits otherwise. */
+#define IDM_WATCH_FASTER 40071
+#define IDM_WATCH_SLOWER 40072
+#define IDM_QUIT_OR_STOP_WATCHING 40073
 
 #endif

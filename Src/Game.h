@@ -138,6 +138,10 @@ void EnsureGameResources(CGame& game);
 void NewGame(CGame& game, int64_t startTime, const char* moves, bool restore);
 // Replays a stored game as NewGame does, but leaves an ended game as it ended.
 void ReplayStoredGame(CGame& game, int64_t startTime, const char* moves);
+// Puts a game back on the board as it stood, replayed unseen and unheard, with nothing written or
+// offered: under way, or ended at `endTime`.
+void RestorePutAsideGame(CGame& game, int64_t startTime, const char* moves,
+                         std::optional<int64_t> endTime);
 void StartNextLevel(CGame& game);
 void SetUpLevel(CGame& game);
 void EndGame(CGame& game);

@@ -78,8 +78,9 @@ void CarryOut(CGame& game, int id) {
 } // namespace
 
 bool HandleGameCommand(CGame& game, int id) {
-    if (id == IDM_QUIT || id == IDM_QUIT_KEEPING_SETTINGS) {
-        QuitGame(game, id == IDM_QUIT ? SettingsAtQuit::kStore : SettingsAtQuit::kKeepStored);
+    if (id == IDM_QUIT || id == IDM_QUIT_OR_STOP_WATCHING || id == IDM_QUIT_KEEPING_SETTINGS) {
+        QuitGame(game, id == IDM_QUIT_KEEPING_SETTINGS ? SettingsAtQuit::kKeepStored
+                                                       : SettingsAtQuit::kStore);
         return true;
     }
     if (id == IDM_PLATFORM) {

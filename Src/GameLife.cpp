@@ -232,6 +232,25 @@ void ReplayStoredGame(CGame& game, int64_t startTime, const char* moves) {
     }
 }
 
+void RestorePutAsideGame(CGame& game, int64_t startTime, const char* moves,
+                         std::optional<int64_t> endTime) {
+    if (!BeginGame(game, startTime, moves, true)) {
+        return;
+    }
+    // As the demo: no sound, no record, no offer to the list.
+    game.m_demoMode = true;
+    ReplayAtFullSpeed(game);
+    if (endTime) {
+        if (!game.m_gameOver) {
+            EndGame(game);
+        }
+        game.m_endTime = *endTime;
+    }
+    game.m_demoMode = false;
+    game.m_restoredSound.reset();
+    ShowRestoredGame(game);
+}
+
 void StartNextLevel(CGame& game) {
     if (game.m_level >= 1) {
         AppendMove(game, '.');

@@ -4,6 +4,7 @@
 
 #include "GameUI.h"
 #include "LostMoment.h"
+#include "Watching.h"
 
 #include <cstdio>
 
@@ -14,6 +15,7 @@ constexpr RECT kStatusTextRect = {10, kStatusStripTop, WINDOW_WIDTH - 10, WINDOW
 constexpr COLORREF kStatusStripColor = RGB(220, 255, 220);
 constexpr COLORREF kPlainStatusStripColor = RGB(255, 255, 255);
 constexpr COLORREF kDemoInvitationColor = RGB(255, 0, 0);
+constexpr COLORREF kWatchingColor = RGB(0, 0, 128);
 constexpr char kDemoInvitation[] = "Select \"New Game\" from the File menu to begin.";
 constexpr UINT kLineFormat = DT_VCENTER | DT_SINGLELINE;
 
@@ -237,6 +239,15 @@ void CGameGraphics::DrawStatusLine() {
 void CGameGraphics::DrawStatusTexts(HDC hdc) {
     if (ShowsLostMoment()) {
         DrawLostMomentTexts(hdc);
+        return;
+    }
+    if (g_watch.IsWatching()) {
+        // Red on a turn where no step or wait was safe.
+        HGDIOBJ oldFont = SelectObject(hdc, m_hFontBold);
+        SetTextColor(hdc, g_watch.LastActionWasCornered() ? kDemoInvitationColor : kWatchingColor);
+        RECT rect = kStatusTextRect;
+        DrawTextA(hdc, g_watch.StatusText().c_str(), -1, &rect, DT_CENTER | kLineFormat);
+        SelectObject(hdc, oldFont);
         return;
     }
     if (m_game.m_demoMode) {

@@ -89,7 +89,7 @@ void CGameUI::PumpMessages() {
             m_quitPending = true;
             return;
         }
-        if (!TranslateAcceleratorA(m_hWnd, m_hAccel, &msg)) {
+        if (IsHighScoresListKey(msg) || !TranslateAcceleratorA(m_hWnd, m_hAccel, &msg)) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }

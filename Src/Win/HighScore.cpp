@@ -8,6 +8,7 @@
 #include "SavedAnimations.h"
 #include "SavedGames.h"
 #include "TextUtil.h"
+#include "Watching.h"
 #include "resource.h"
 
 #include <windows.h>
@@ -29,6 +30,8 @@ constexpr int kMaxNameChars = 30;
 
 constexpr COLORREF kListBackground = RGB(240, 240, 240);
 constexpr COLORREF kHighlightBackground = RGB(255, 255, 204);
+constexpr COLORREF kWatchedBackground = RGB(204, 232, 255);
+constexpr COLORREF kSelectedFrame = RGB(96, 96, 96);
 constexpr COLORREF kListText = RGB(0, 0, 0);
 
 constexpr char kListTitle[] = "Local High Scores";
@@ -49,6 +52,8 @@ HWND g_hNameDlg = nullptr;
 HWND g_hHighScoresWnd = nullptr;
 // The dots per inch it is drawn at: its monitor's when made, then each that the system tells it.
 UINT g_highScoresDpi = kBaseDpi;
+// The row chosen with the arrow keys or a click, or -1.
+int g_selectedRow = -1;
 
 bool ToLocalTime(int64_t time, std::tm* local) {
     const std::time_t converted = static_cast<std::time_t>(time);
@@ -87,13 +92,24 @@ void PaintTitleAndHeaders(HDC hdc, const CGameGraphics& graphics) {
     DrawTextIn(hdc, "Date", kDateColumn, DT_LEFT | DT_TOP);
 }
 
-// The row of the game that has just ended stands out on a pale yellow band, in bold.
+// The row of the game that has just ended stands out on a pale yellow band, in bold; the row
+// being watched on a pale blue one; the chosen row has a gray frame.
 void PaintRow(HDC hdc, const CGameGraphics& graphics, const HighScoreEntry& row, int index,
               int64_t now) {
     const bool justAchieved = row.date != 0 && row.date == g_game.m_endTime;
-    if (justAchieved) {
+    if (IsWatchedRow(row)) {
+        FillRectWith(hdc, RowRect(kFullRow, index), kWatchedBackground);
+    } else if (justAchieved) {
         FillRectWith(hdc, RowRect(kFullRow, index), kHighlightBackground);
+    }
+    if (justAchieved) {
         SelectObject(hdc, graphics.BoldFont());
+    }
+    if (index == g_selectedRow) {
+        const RECT frame = RowRect(kFullRow, index);
+        HBRUSH hBrush = CreateSolidBrush(kSelectedFrame);
+        FrameRect(hdc, &frame, hBrush);
+        DeleteObject(hBrush);
     }
     HighScoreRowText text;
     FormatHighScoreRow(row, now, ToLocalTime, &text);
@@ -177,6 +193,37 @@ bool OfferRowMenu(HWND hWnd, POINT screen) {
     return true;
 }
 
+// A row chosen with a double-click or Enter plays its game in the main window.
+void WatchRow(int index) {
+    if (index >= 0) {
+        WatchListedGame(g_host.HighScores().Entry(index));
+    }
+}
+
+// The arrow keys choose a row, Enter watches it; false for another key.
+bool HandleListKey(HWND hWnd, WPARAM key) {
+    switch (key) {
+    case VK_UP:
+        g_selectedRow = g_selectedRow <= 0 ? 0 : g_selectedRow - 1;
+        break;
+    case VK_DOWN:
+        g_selectedRow =
+            g_selectedRow >= kNumHighScores - 1 ? kNumHighScores - 1 : g_selectedRow + 1;
+        break;
+    case VK_RETURN:
+        WatchRow(g_selectedRow);
+        return true;
+    default:
+        return false;
+    }
+    InvalidateRect(hWnd, nullptr, FALSE);
+    return true;
+}
+
+POINT ClientPoint(LPARAM lParam) {
+    return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
+
 void StoreHighScoresPlacement(HWND hWnd) {
     WINDOWPLACEMENT placement = {};
     placement.length = sizeof placement;
@@ -197,6 +244,18 @@ LRESULT CALLBACK HighScoresWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARA
     case WM_CONTEXTMENU:
         if (OfferRowMenu(
                 hWnd, {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))})) {
+            return 0;
+        }
+        break;
+    case WM_LBUTTONDOWN:
+        g_selectedRow = RowAt(ClientPoint(lParam));
+        InvalidateRect(hWnd, nullptr, FALSE);
+        return 0;
+    case WM_LBUTTONDBLCLK:
+        WatchRow(RowAt(ClientPoint(lParam)));
+        return 0;
+    case WM_KEYDOWN:
+        if (HandleListKey(hWnd, wParam)) {
             return 0;
         }
         break;
@@ -232,8 +291,8 @@ bool RegisterHighScoresClass(HINSTANCE hInstance) {
     if (registered) {
         return true;
     }
-    const WNDCLASSEXA windowClass =
-        RobotWindowClass(hInstance, HighScoresWndProc, kHighScoresClassName);
+    WNDCLASSEXA windowClass = RobotWindowClass(hInstance, HighScoresWndProc, kHighScoresClassName);
+    windowClass.style |= CS_DBLCLKS;
     registered = RegisterClassExA(&windowClass) != 0;
     return registered;
 }
@@ -251,13 +310,6 @@ void PlaceHighScoresWindow(HWND hWnd, const WindowPlacement& stored, SIZE size) 
         }
     }
     ShowWindow(hWnd, SW_SHOW);
-}
-
-void RepaintHighScores() {
-    if (g_hHighScoresWnd) {
-        InvalidateRect(g_hHighScoresWnd, nullptr, FALSE);
-        UpdateWindow(g_hHighScoresWnd);
-    }
 }
 
 void ReadPlayerName(HWND hDlg) {
@@ -304,6 +356,18 @@ void TakeTypedPlayerName(CGame& game) {
         ReadPlayerName(g_hNameDlg);
         game.m_prefs.SetPlayerName(g_dialogName);
     }
+}
+
+void RepaintHighScores() {
+    if (g_hHighScoresWnd) {
+        InvalidateRect(g_hHighScoresWnd, nullptr, FALSE);
+        UpdateWindow(g_hHighScoresWnd);
+    }
+}
+
+bool IsHighScoresListKey(const MSG& msg) {
+    return msg.hwnd == g_hHighScoresWnd && g_hHighScoresWnd && msg.message == WM_KEYDOWN &&
+           (msg.wParam == VK_UP || msg.wParam == VK_DOWN || msg.wParam == VK_RETURN);
 }
 
 void CloseHighScores() {

@@ -4,6 +4,8 @@
 
 #include "Game.h"
 
+#include <windows.h>
+
 #include <string>
 
 // Where "High Scores.txt" lives; the data folder is created on the way.
@@ -11,6 +13,12 @@ std::string HighScoresFilePath();
 
 // While the name dialog is open, the name typed so far becomes the player's name.
 void TakeTypedPlayerName(CGame& game);
+
+// Repaints the list window if it is open.
+void RepaintHighScores();
+// Whether the message is a key that chooses or watches a row of the list window, which is its
+// own and no command of the main window.
+bool IsHighScoresListKey(const MSG& msg);
 
 // Closes the list window, if it is open, once it has stored its placement in the preferences.
 void CloseHighScores();

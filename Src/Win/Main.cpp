@@ -11,6 +11,7 @@
 #include "Pref2Reg.h"
 #include "SavedAnimations.h"
 #include "SavedGames.h"
+#include "Watching.h"
 #include "WinPath.h"
 #include "resource.h"
 
@@ -204,6 +205,7 @@ LRESULT CALLBACK MainWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPar
         // The frame covers the whole client area; an erase would only show through it.
         return 1;
     case WM_CLOSE:
+        g_watch.PrepareQuit();
         CloseHighScores();
         QuitGame(g_game, SettingsAtQuit::kKeepWhileAltHeld);
         break;
@@ -214,6 +216,7 @@ LRESULT CALLBACK MainWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPar
         // is written now, and nothing asks the user anything.
         if (wParam) {
             TakeTypedPlayerName(g_game);
+            g_watch.PrepareQuit();
             QuitGame(g_game, SettingsAtQuit::kStore);
         }
         return 0;
@@ -229,7 +232,9 @@ LRESULT CALLBACK MainWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPar
         UpdateMenus(hWnd, g_game);
         break;
     case WM_COMMAND:
-        if (!HandleGameCommand(g_game, LOWORD(wParam))) {
+        if (g_watch.HandleCommand(LOWORD(wParam), TickCount())) {
+            RepaintHighScores();
+        } else if (!HandleGameCommand(g_game, LOWORD(wParam))) {
             HandleWindowCommand(hWnd, LOWORD(wParam));
         }
         break;
@@ -237,7 +242,10 @@ LRESULT CALLBACK MainWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPar
         g_host.UI().ShowCursor();
         break;
     case WM_LBUTTONDOWN:
-        if (CanTrackMouse(g_game)) {
+        if (g_watch.IsWatching()) {
+            g_watch.RequestStop();
+            RepaintHighScores();
+        } else if (CanTrackMouse(g_game)) {
             const POINT point = {static_cast<short>(LOWORD(lParam)),
                                  static_cast<short>(HIWORD(lParam))};
             TrackMouseMove(g_game, graphics, hWnd, point);
@@ -312,7 +320,7 @@ bool DispatchQueuedMessages(const CGameUI& ui) {
         if (msg.message == WM_QUIT) {
             return false;
         }
-        if (!TranslateAcceleratorA(ui.m_hWnd, ui.m_hAccel, &msg)) {
+        if (IsHighScoresListKey(msg) || !TranslateAcceleratorA(ui.m_hWnd, ui.m_hAccel, &msg)) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
@@ -328,13 +336,15 @@ void RunDeferredCommand(HWND hWnd) {
     }
 }
 
-// Waits for input for one idle second. While the heaps smolder the wait also wakes for each of
-// their frames, which do not end the second: only input does, or the second running out.
-DWORD WaitOneIdleSecond(CGameGraphics& graphics) {
+// Waits for input for one idle second, or until the next watched action is due. While the heaps
+// smolder the wait also wakes for each of their frames, which do not end it: only input does, or
+// its time running out.
+DWORD WaitIdle(CGameGraphics& graphics) {
+    const DWORD waitMs = WatchWaitMs(kIdleWaitMs);
     if (!graphics.HeapsSmolder()) {
-        return WaitForInput(kIdleWaitMs, kIdleWakeMask, 0);
+        return WaitForInput(waitMs, kIdleWakeMask, 0);
     }
-    const DWORD end = TickCount() + kIdleWaitMs;
+    const DWORD end = TickCount() + waitMs;
     for (;;) {
         const DWORD now = TickCount();
         const auto left = static_cast<DWORD>(std::max<int32_t>(static_cast<int32_t>(end - now), 0));
@@ -350,16 +360,17 @@ DWORD WaitOneIdleSecond(CGameGraphics& graphics) {
     }
 }
 
-// Not while the moment a game was lost is looked at.
+// Not while the moment a game was lost is looked at, nor while a listed game is watched.
 bool DemoMayStart(const CGame& game) {
-    if (g_host.Graphics().ShowsLostMoment()) {
+    if (g_host.Graphics().ShowsLostMoment() || g_watch.IsWatching()) {
         return false;
     }
     return game.m_gameOver || (!game.m_demoMode && game.m_moveLogLength == 0);
 }
 
 // The loop doubles as the idle clock: after eleven quiet seconds with no game under way the
-// demo starts, and a running demo makes one move per quiet second. Any input holds it back.
+// demo starts, and a running demo makes one move per quiet second. Any input holds it back. A
+// watched game plays by its own clock and holds the demo back.
 int RunMainLoop(CGame& game, const CGameUI& ui) {
     int idleTimeouts = 0;
     for (;;) {
@@ -367,12 +378,13 @@ int RunMainLoop(CGame& game, const CGameUI& ui) {
             return 1;
         }
         RunDeferredCommand(ui.m_hWnd);
-        const DWORD woken = WaitOneIdleSecond(g_host.Graphics());
+        RunWatch();
+        const DWORD woken = WaitIdle(g_host.Graphics());
         if (woken == WAIT_OBJECT_0) {
             idleTimeouts = 0;
             continue;
         }
-        if (woken != WAIT_TIMEOUT) {
+        if (woken != WAIT_TIMEOUT || g_watch.IsWatching()) {
             continue;
         }
         if (++idleTimeouts > kIdleTimeoutsBeforeDemo) {

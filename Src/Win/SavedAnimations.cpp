@@ -20,7 +20,6 @@
 namespace {
 
 constexpr char kWriteFailedText[] = "The animation could not be written to ";
-constexpr char kRecordGoneText[] = "The record of this game is missing or damaged.";
 constexpr DWORD kSaveFlags = OFN_NOCHANGEDIR | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
 using PathBuffer = char[kMaxPathSize];
 
@@ -113,6 +112,17 @@ void TakeSettings(const CPreferences2& prefs, CPreferencesSnapshot& settings) {
 
 } // namespace
 
+const char* const kListedRecordGoneText = "The record of this game is missing or damaged.";
+
+CPreferences2 ListedGameSettings() {
+    CPreferences2 settings;
+    settings.m_iconSet = g_game.m_prefs.m_iconSet;
+    settings.m_gridStyle = g_game.m_prefs.m_gridStyle;
+    settings.m_soundOn = g_game.m_prefs.m_soundOn;
+    settings.SetPlayerName(g_game.m_prefs.m_playerName);
+    return settings;
+}
+
 bool CanSaveGameAnimation(const CGame& game) {
     return game.m_moveLog && game.m_moveLogLength > 0;
 }
@@ -140,14 +150,11 @@ void SaveListedGameAnimation(HWND owner, const HighScoreEntry& row) {
     uint64_t startTime = 0;
     char* moves = LoadGameRecordFile(ListedGameRecordPath(row).c_str(), &startTime, nullptr);
     if (!moves) {
-        g_host.ShowMessage(kRecordGoneText);
+        g_host.ShowMessage(kListedRecordGoneText);
         return;
     }
-    CPreferences2 standard;
-    standard.m_iconSet = g_game.m_prefs.m_iconSet;
-    standard.m_gridStyle = g_game.m_prefs.m_gridStyle;
     CPreferencesSnapshot settings;
-    TakeSettings(standard, settings);
+    TakeSettings(ListedGameSettings(), settings);
     PathBuffer path;
     SuggestAnimationPath(path, row.score, row.date);
     ChooseAndWriteAnimation(owner, path, static_cast<int64_t>(startTime), moves, settings);

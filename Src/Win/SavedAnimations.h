@@ -4,6 +4,7 @@
 #pragma once
 
 #include "HighScoreTable.h"
+#include "Preferences.h"
 
 #include <windows.h>
 
@@ -16,6 +17,11 @@ class CGame;
 bool CanSaveGameAnimation(const CGame& game);
 // Under the live settings, with the dialog over the main window.
 void SaveGameAnimation();
+// The note on a listed game whose record is missing or damaged.
+extern const char* const kListedRecordGoneText;
+// A listed game was played under the standard settings: they are the ones it is shown under, in
+// the live sprite set, grid style and Sound switch, for the live player.
+CPreferences2 ListedGameSettings();
 // The path of the row's record in "High Score Games"; empty when it has none.
 std::string ListedGameRecordPath(const HighScoreEntry& row);
 // Under the standard settings it was played under, in the live sprite set and grid style, with

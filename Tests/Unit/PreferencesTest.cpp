@@ -212,7 +212,7 @@ TEST(Preferences, AltXAndACloseWithAltHeldLeaveTheStoredSettingsAsTheyAre) {
     constexpr int kClose = 0, kSessionEnd = 1;
     using Case = std::tuple<int, bool, bool>;
     for (const auto& [quit, alt, stored] :
-         {Case{IDM_QUIT, false, true}, Case{IDM_QUIT, true, true},
+         {Case{IDM_QUIT, false, true}, Case{IDM_QUIT_OR_STOP_WATCHING, true, true},
           Case{IDM_QUIT_KEEPING_SETTINGS, false, false}, Case{kClose, false, true},
           Case{kClose, true, false}, Case{kSessionEnd, true, true}}) {
         WriteFile(path, "");

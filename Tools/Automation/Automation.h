@@ -82,6 +82,8 @@ void MouseUp(POINT at);
 void ClickAt(POINT at);
 // With the right button: a context menu opens.
 void RightClickAt(POINT at);
+// Two clicks well within the double-click time.
+void DoubleClickAt(POINT at);
 
 // === Pictures: pixels as the screen shows them, 0x00RRGGBB, rows from the top
 
@@ -404,6 +406,11 @@ void WaitUntilClosed(HWND window, const std::string& how);
 // screen: a move upwards would leave the window where it is while it reports another place.)
 void MoveClientLeftTo(HWND window, LONG screenX);
 
+// The "High Scores" window once it is visible; `when` names the moment in a failure.
+HWND WaitForHighScoresWindow(const std::string& when);
+// A point on the row of rank `rank` (1 to 10) of the list, on the screen, left of its texts' ends.
+POINT HighScoresRowPoint(HWND list, int rank);
+
 // Fails when the dialog has no control `id`.
 HWND Control(HWND dialog, int id);
 // As the mouse gives it: an automatic box or button handles it itself.
@@ -506,10 +513,18 @@ public:
     // Until the texts drawn last into the status line are `expected` (see StatusLineOf); only
     // texts drawn after the probe was loaded count.
     void WaitForStatusLine(const std::string& expected, const std::string& when);
+    // The same for a status line whose latest text starts with `prefix`.
+    void WaitForStatusLineStarting(const std::string& prefix, const std::string& when,
+                                   DWORD timeoutMs = kPatienceMs);
     // Until the board shows `position` from `from` on, at the window's whole-number scale with
     // every pixel an exact block; on failure "board-at-failure.bmp".
     void WaitForBoard(const Position& position, const Picture& sheet, const std::string& when,
                       CellsFrom from = {}, const Backdrop& backdrop = {});
+
+    // Until the board stands still on a position of `recorded`; returns the length of the moves
+    // that lead there.
+    size_t WaitForBoardOf(const RecordedGame& recorded, const Picture& sheet,
+                          const std::string& when);
 
     // A point of the main window whose hit test gives `area` (HTCLOSE, HTCAPTION, ...).
     POINT FindFramePoint(LRESULT area, const char* what);

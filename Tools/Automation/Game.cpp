@@ -201,20 +201,30 @@ Picture Game::Capture() {
     return CaptureClient(MainWindow());
 }
 
+namespace {
+
+// Empty when `shown` holds the board of `position`, at its whole-number scale with every pixel
+// an exact block.
+std::string ShownBoardDifference(const Picture& shown, const Position& position,
+                                 const Picture& sheet, CellsFrom from, const Backdrop& backdrop) {
+    // A window of twice the size or more shows each pixel as a block.
+    const int scale = std::max(1, shown.width / kClientWidth);
+    Picture frame = shown;
+    const std::string difference = scale > 1 ? ShrinkBlocks(shown, scale, &frame) : "";
+    return difference.empty() ? FirstBoardDifference(ComposeBoard(position, sheet, backdrop), frame,
+                                                     &position, from)
+                              : difference;
+}
+
+} // namespace
+
 void Game::WaitForBoard(const Position& position, const Picture& sheet, const std::string& when,
                         CellsFrom from, const Backdrop& backdrop) {
-    const Picture expected = ComposeBoard(position, sheet, backdrop);
     std::string difference;
     Picture shown;
     if (!WaitUntil([&] {
             shown = Capture();
-            // A window of twice the size or more shows each pixel as a block.
-            const int scale = std::max(1, shown.width / kClientWidth);
-            Picture frame = shown;
-            difference = scale > 1 ? ShrinkBlocks(shown, scale, &frame) : "";
-            if (difference.empty()) {
-                difference = FirstBoardDifference(expected, frame, &position, from);
-            }
+            difference = ShownBoardDifference(shown, position, sheet, from, backdrop);
             return difference.empty();
         })) {
         SavePicture(shown, m_installDir.substr(0, m_installDir.find_last_of("\\/") + 1) +
@@ -259,6 +269,41 @@ void Game::WaitForStatusLine(const std::string& expected, const std::string& whe
             [&] { return (shown = LatestStatusTexts(Probe().TextsDrawn(), count)) == expected; })) {
         Fail("%s the status line shows \"%s\" instead of \"%s\"", when.c_str(), shown.c_str(),
              expected.c_str());
+    }
+}
+
+size_t Game::WaitForBoardOf(const RecordedGame& recorded, const Picture& sheet,
+                            const std::string& when) {
+    std::vector<Position> positions;
+    for (size_t length = 0; length <= recorded.Record().moves.size(); ++length) {
+        positions.push_back(recorded.PositionAfter(length));
+    }
+    size_t length = 0;
+    const bool found = WaitUntil([&] {
+        const Picture shown = WaitForSteadyPicture(MainWindow());
+        for (length = 0; length < positions.size(); ++length) {
+            if (ShownBoardDifference(shown, positions[length], sheet, {}, {}).empty()) {
+                return true;
+            }
+        }
+        return false;
+    });
+    if (!found) {
+        Fail("%s the board shows none of the positions of the record", when.c_str());
+    }
+    return length;
+}
+
+void Game::WaitForStatusLineStarting(const std::string& prefix, const std::string& when,
+                                     DWORD timeoutMs) {
+    std::string shown;
+    if (!WaitUntil(
+            [&] {
+                return (shown = LatestStatusTexts(Probe().TextsDrawn(), 1)).rfind(prefix, 0) == 0;
+            },
+            timeoutMs)) {
+        Fail("%s the status line shows \"%s\" instead of \"%s...\"", when.c_str(), shown.c_str(),
+             prefix.c_str());
     }
 }
 

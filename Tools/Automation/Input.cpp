@@ -110,6 +110,12 @@ void RightClickAt(POINT at) {
     SendMouse(at, MOUSEEVENTF_RIGHTUP);
 }
 
+void DoubleClickAt(POINT at) {
+    ClickAt(at);
+    MouseDown(at);
+    MouseUp(at);
+}
+
 void TypeText(const std::string& text) {
     for (const char c : text) {
         const SHORT key = VkKeyScanA(c);

@@ -138,11 +138,7 @@ int RowBackgroundY(int index) {
 } // namespace
 
 Picture CaptureList(const char* when) {
-    HWND window = nullptr;
-    E2E_CHECK(WaitUntil([&] {
-                  return (window = FindWindowA("High Scores", nullptr)) && IsWindowVisible(window);
-              }),
-              "%s the High Scores window did not appear", when);
+    const HWND window = WaitForHighScoresWindow(when);
     CheckClientSize(window, kListWidth, kListHeight, Format("%s the High Scores window:", when));
     E2E_CHECK(WaitUntil([&] {
                   return CaptureClient(window).At(kRowBackgroundX, RowBackgroundY(0)) ==

@@ -195,3 +195,20 @@ void Game::ChooseFile(const std::string& path, const std::string& command) {
     PressKey(VK_RETURN);
     WaitUntilClosed(dialog.window, "Enter in the file dialog of " + command);
 }
+
+HWND WaitForHighScoresWindow(const std::string& when) {
+    HWND list = nullptr;
+    if (!WaitUntil([&] {
+            return (list = FindWindowA("High Scores", nullptr)) && IsWindowVisible(list);
+        })) {
+        Fail("%s the High Scores window did not appear", when.c_str());
+    }
+    return list;
+}
+
+POINT HighScoresRowPoint(HWND list, int rank) {
+    // Rows of 20 pixels from 70 down, at 96 dots per inch.
+    POINT point = {100, 60 + 20 * rank};
+    ClientToScreen(list, &point);
+    return point;
+}

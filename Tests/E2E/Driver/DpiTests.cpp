@@ -96,11 +96,7 @@ void CloseDialog(Game& game, const MenuDialog& dialog, const char* when) {
 
 Picture CaptureList(Game& game, int scale) {
     game.SendPromptly(WM_COMMAND, IDM_SHOW_HIGH_SCORES, 0);
-    HWND list = nullptr;
-    E2E_CHECK(WaitUntil([&] {
-                  return (list = FindWindowA("High Scores", nullptr)) && IsWindowVisible(list);
-              }),
-              "the High Scores window did not appear");
+    const HWND list = WaitForHighScoresWindow("after Show High Scores");
     CheckClientSize(list, 512 * scale, 270 * scale,
                     Format("the High Scores window at %dx:", scale));
     MoveClientLeftTo(list, 0);

@@ -102,16 +102,10 @@ E2E_TEST(high_scores_row_menu_saves_the_listed_games_animation) {
     Game game(context);
     game.WaitForMainWindow();
     game.SendPromptly(WM_COMMAND, IDM_SHOW_HIGH_SCORES, 0);
-    HWND list = nullptr;
-    E2E_CHECK(WaitUntil([&] {
-                  return (list = FindWindowA("High Scores", nullptr)) && IsWindowVisible(list);
-              }),
-              "the High Scores window did not appear");
+    const HWND list = WaitForHighScoresWindow("after Show High Scores");
     BringToFront(list, "the High Scores window");
     for (const int rank : {2, 1}) {
-        POINT row = {100, 60 + 20 * rank};
-        ClientToScreen(list, &row);
-        RightClickAt(row);
+        RightClickAt(HighScoresRowPoint(list, rank));
         std::vector<Menu> menus;
         E2E_CHECK(WaitUntil([&] {
                       menus = game.Probe().ReadMenus();
