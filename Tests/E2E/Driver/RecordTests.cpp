@@ -11,38 +11,18 @@
 
 namespace {
 
-constexpr int kListWidth = 512;
-constexpr int kListHeight = 270;
-constexpr uint32_t kListBackground = Rgb(240, 240, 240);
 constexpr uint32_t kHighlight = Rgb(255, 255, 204);
-// A point of row i of the list right of every text, where only its background shows.
-constexpr int kRowBackgroundX = 500;
-int RowBackgroundY(int index) {
-    return 70 + 20 * index + 10;
-}
 
-// Waits until the list has been painted (the window appears before its first paint) and the
-// picture is steady: the background is filled before the texts are drawn over it.
+// The list once painted and steady: the background is filled before the texts are drawn over it.
 Picture CaptureList(const char* when) {
-    HWND window = nullptr;
-    E2E_CHECK(WaitUntil([&] {
-                  return (window = FindWindowA("High Scores", nullptr)) && IsWindowVisible(window);
-              }),
-              "%s the High Scores window did not appear", when);
-    CheckClientSize(window, kListWidth, kListHeight, Format("%s the High Scores window:", when));
-    E2E_CHECK(WaitUntil([&] {
-                  return CaptureClient(window).At(kRowBackgroundX, RowBackgroundY(0)) ==
-                         kListBackground;
-              }),
-              "%s the High Scores window shows no list", when);
-    return WaitForSteadyPicture(window);
+    return WaitForSteadyPicture(WaitForHighScoresList(1, when));
 }
 
 // The three texts of row i of the list as last drawn, score, name and date, joined by " | ".
 std::string RowTexts(Game& game, int index) {
     std::vector<std::string> texts;
     for (const DrawnText& text : game.Probe().TextsDrawn()) {
-        if (text.rect.top == RowBackgroundY(index) - 10) {
+        if (text.rect.top == HighScoresRowBackground(index).y - 10) {
             texts.push_back(text.text);
         }
     }
@@ -54,7 +34,8 @@ std::string RowTexts(Game& game, int index) {
 }
 
 void CheckRowBackground(const Picture& list, int index, uint32_t color, const char* when) {
-    const uint32_t found = list.At(kRowBackgroundX, RowBackgroundY(index));
+    const POINT background = HighScoresRowBackground(index);
+    const uint32_t found = list.At(background.x, background.y);
     E2E_CHECK(found == color, "%s rank %d of the list shows %s instead of %s", when, index + 1,
               DescribeColor(found).c_str(), DescribeColor(color).c_str());
 }
@@ -196,7 +177,7 @@ E2E_TEST(qualifying_score_asks_the_name_and_lists_it) {
             "rank 10 of the list says \"%s\" instead of the score, the name with level 1 "
             "and the time today",
             row.c_str());
-        CheckRowBackground(shown, 8, kListBackground, "with the new score,");
+        CheckRowBackground(shown, 8, kHighScoresBackground, "with the new score,");
         CheckSameGame(DataFilePath("High Score Games\\hs1700000000.txt"), resumed.recorded.Record(),
                       "the listed game's record");
         // Keys pressed before the wait has ended would be dropped with the others typed during
@@ -213,7 +194,7 @@ E2E_TEST(qualifying_score_asks_the_name_and_lists_it) {
         game.SendPromptly(WM_COMMAND, IDM_SHOW_HIGH_SCORES, 0);
         listed = CaptureList("reopened");
         CheckListPlace("reopened");
-        CheckRowBackground(listed, 9, kListBackground, "after a new game,");
+        CheckRowBackground(listed, 9, kHighScoresBackground, "after a new game,");
         QuitWithQ(game);
     }
     CheckHighScoresFile(DataFilePath("High Scores.txt"), name);
