@@ -583,3 +583,49 @@ void CheckRowBackground(const Picture& list, int index, uint32_t color, const ch
 Picture WithoutLastDate(Picture list);
 // Ten rows ending in CR CR LF: the defaults down to Pellwick's at rank 9, and the new score.
 void CheckHighScoresFile(const std::string& path, const std::string& name);
+// === Dialogs closed as a player closes them, and what their controls show
+
+// Closes the dialog with a click on `button`, answers the note that settings outside the scoring
+// rules bring when `note`, and waits until the command that opened it has ended.
+void CloseDialog(Game& game, const MenuDialog& dialog, int button, const char* when,
+                 bool note = false);
+void CloseDialogWithKey(Game& game, const MenuDialog& dialog, WORD key, const char* when);
+void CheckControlText(HWND dialog, int id, const char* expected, const char* when);
+// A box or button checked (On) or not (Off), enabled or gray.
+constexpr auto On = [](int id) { return ControlState{id, true, true}; };
+constexpr auto Off = [](int id) { return ControlState{id, false, true}; };
+constexpr auto GrayOn = [](int id) { return ControlState{id, true, false}; };
+constexpr auto GrayOff = [](int id) { return ControlState{id, false, false}; };
+// Clicks the controls in turn, then checks the states they must leave.
+void ClickAndCheck(HWND dialog, const std::vector<int>& clicks,
+                   const std::vector<ControlState>& states, const char* when);
+// A one-bit picture takes the control's colours: black stays black, white becomes the one
+// background colour of the dialog. Empty when `shown` is `expected` pixel for pixel that way.
+std::string TwoColourDifference(const Picture& expected, const Picture& shown);
+// A pixel of dark text inside the rectangle's outermost pixels.
+bool HasDarkPixel(const Picture& picture, const RECT& rect);
+
+// === Lengths at other dots per inch, and the icons of a program
+
+int ScaledLength(LONG length, UINT dpi);
+RECT ScaledRect(RECT rect, UINT dpi);
+// Fails unless each edge of the ink at `dpi` lies where its edge at 96 does, scaled, give or
+// take what hinting and smoothing change in a font of another size.
+void CheckInkScaled(const RECT& at96, const RECT& at, UINT dpi, const char* what);
+// The widths of the images in icon group `id` of `module`, in the order the group lists them.
+std::vector<int> IconGroupSizes(HMODULE module, int id);
+// Icon `id` as the system draws it at `side` pixels, over white.
+Picture DrawnIcon(HMODULE module, int id, int side);
+
+// === The High Scores window: 512 x 270 at 96 dots per inch, ten rows of 20 from y = 70
+
+constexpr int kHighScoresWidth = 512;
+constexpr int kHighScoresHeight = 270;
+constexpr uint32_t kHighScoresBackground = Rgb(240, 240, 240);
+// A point of row `index` right of every text, at 96 dots per inch, where only its background
+// shows.
+POINT HighScoresRowBackground(int index);
+// Waits until the window is visible at `scale` times its size and its list painted (the window
+// appears before its first paint); with `clientLeft`, moved first to begin there on the screen.
+HWND WaitForHighScoresList(int scale, const std::string& when,
+                           std::optional<LONG> clientLeft = {});

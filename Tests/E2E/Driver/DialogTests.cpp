@@ -3,83 +3,9 @@
 // about the scoring rules, the help picture, the About box's drawing, and labels that fit.
 #include "Scenario.h"
 
-#include <algorithm>
 #include <vector>
 
 namespace {
-
-constexpr char kNoteText[] = "Note: your current settings are not compatible with the original "
-                             "scoring rules, so you will not be eligible for the High Score list.";
-
-// Closes the dialog with a click on `button`, answers the note about the scoring rules when
-// `note`, and waits until the command that opened it has ended.
-void Close(Game& game, const MenuDialog& dialog, int button, const char* when, bool note = false) {
-    Click(dialog.window, button);
-    WaitUntilClosed(dialog.window, when);
-    if (note) {
-        game.Answer("Message", kNoteText, when);
-    }
-    game.WaitForCommandEnd(dialog, when);
-}
-
-void CloseWithKey(Game& game, const MenuDialog& dialog, WORD key, const char* when) {
-    BringToFront(dialog.window, "the dialog");
-    PressKey(key);
-    WaitUntilClosed(dialog.window, when);
-    game.WaitForCommandEnd(dialog, when);
-}
-
-void CheckText(HWND dialog, int id, const char* expected, const char* when) {
-    const std::string text = TextOf(Control(dialog, id));
-    E2E_CHECK(text == expected, "%s control %d shows \"%s\" instead of \"%s\"", when, id,
-              text.c_str(), expected);
-}
-
-// A box or button checked (On) or not (Off), enabled or gray.
-constexpr auto On = [](int id) { return ControlState{id, true, true}; };
-constexpr auto Off = [](int id) { return ControlState{id, false, true}; };
-constexpr auto GrayOn = [](int id) { return ControlState{id, true, false}; };
-constexpr auto GrayOff = [](int id) { return ControlState{id, false, false}; };
-
-// Clicks the controls in turn, then checks the states they must leave.
-void ClickAndCheck(HWND dialog, const std::vector<int>& clicks,
-                   const std::vector<ControlState>& states, const char* when) {
-    for (const int id : clicks) {
-        Click(dialog, id);
-    }
-    CheckControls(dialog, states, when);
-}
-
-// A one-bit picture takes the control's colours: black stays black, white becomes the one
-// background colour of the dialog. Empty when `shown` is `expected` pixel for pixel that way.
-std::string TwoColourDifference(const Picture& expected, const Picture& shown) {
-    if (shown.width != expected.width || shown.height != expected.height) {
-        return Format("%d x %d pixels instead of %d x %d", shown.width, shown.height,
-                      expected.width, expected.height);
-    }
-    const size_t white = std::find_if(expected.pixels.begin(), expected.pixels.end(),
-                                      [](uint32_t pixel) { return pixel != 0; }) -
-                         expected.pixels.begin();
-    const uint32_t background = shown.pixels[white];
-    for (size_t i = 0; i < expected.pixels.size(); ++i) {
-        if (background == 0 || shown.pixels[i] != (expected.pixels[i] == 0 ? 0 : background)) {
-            return Format("(%zu, %zu) is %s", i % expected.width, i / expected.width,
-                          DescribeColor(shown.pixels[i]).c_str());
-        }
-    }
-    return {};
-}
-
-bool HasDarkPixel(const Picture& picture, const RECT& rect) {
-    for (LONG y = rect.top + 1; y < rect.bottom - 1; ++y) {
-        for (LONG x = rect.left + 1; x < rect.right - 1; ++x) {
-            if ((picture.At(x, y) & 0xFF) < 0x40) {
-                return true;
-            }
-        }
-    }
-    return false;
-}
 
 // Fails unless the rectangle's outermost pixels are black and the rest is white or dark text.
 void CheckTitleBox(const Picture& picture, const RECT& box) {
@@ -141,7 +67,7 @@ E2E_TEST(advanced_options_ok_stores_every_control) {
             }
             PutField(expected, change.field, change.stored);
         }
-        Close(game, dialog, IDOK, "after OK with changed rules", true);
+        CloseDialog(game, dialog, IDOK, "after OK with changed rules", true);
         QuitWithQ(game);
     }
     CheckStoredPreferences(expected, "after OK and Q", 0, kSettingsSize);
@@ -159,11 +85,11 @@ E2E_TEST(advanced_options_ok_stores_every_control) {
                   "reopened at the next start,");
     for (const auto& change : changes) {
         if (change.typed) {
-            CheckText(shown.window, change.control, std::to_string(change.stored).c_str(),
-                      "reopened at the next start,");
+            CheckControlText(shown.window, change.control, std::to_string(change.stored).c_str(),
+                             "reopened at the next start,");
         }
     }
-    Close(again, shown, IDCANCEL, "after Cancel at the next start", true);
+    CloseDialog(again, shown, IDCANCEL, "after Cancel at the next start", true);
 }
 
 // The stored settings shown, the rules that gray controls, Cancel, Defaults, and changes that
@@ -180,7 +106,7 @@ E2E_TEST(advanced_options_gray_controls_cancel_and_defaults) {
     StorePreferences(stored);
     Game game(context);
     const MenuDialog opened = game.OpenFromMenu(IDM_ADVANCED_OPTIONS, "Advanced Options");
-    CheckText(opened.window, IDC_ROBOTS_PER_LEVEL, "-3", "as opened");
+    CheckControlText(opened.window, IDC_ROBOTS_PER_LEVEL, "-3", "as opened");
     const HWND dialog = opened.window;
     ClickAndCheck(dialog, {},
                   {On(IDC_TELEPORT_ADJACENT), On(IDC_SAFE_ZONE_2),
@@ -211,7 +137,7 @@ E2E_TEST(advanced_options_gray_controls_cancel_and_defaults) {
                   {Off(IDC_SAFE_ZONE_2), On(IDC_SAFE_ZONE_3), On(IDC_LAST_STAND_NORMAL),
                    Off(IDC_LAST_STAND_UNTIMED)},
                   "after clicking safe zone 3 and then Normal,");
-    Close(game, opened, IDCANCEL, "after Cancel with teleport rule 4 stored", true);
+    CloseDialog(game, opened, IDCANCEL, "after Cancel with teleport rule 4 stored", true);
 
     // Cancel kept the stored rules. Defaults resets them and the ones changed before it.
     const MenuDialog again = game.OpenFromMenu(IDM_ADVANCED_OPTIONS, "Advanced Options");
@@ -226,19 +152,19 @@ E2E_TEST(advanced_options_gray_controls_cancel_and_defaults) {
                    On(IDC_ONE_SCREWDRIVER_PER_LEVEL), GrayOff(IDC_SCREWDRIVERS_PER_GAME),
                    Off(IDC_UNTIMED_ANIMATION), On(IDC_LAST_STAND_FAST)},
                   "after Defaults");
-    CheckText(again.window, IDC_ROBOTS_PER_LEVEL, "5", "after Defaults");
-    Close(game, again, IDOK, "after Defaults and OK");
+    CheckControlText(again.window, IDC_ROBOTS_PER_LEVEL, "5", "after Defaults");
+    CloseDialog(game, again, IDOK, "after Defaults and OK");
 
     const MenuDialog first = game.OpenFromMenu(IDM_ADVANCED_OPTIONS, "Advanced Options");
     Click(first.window, IDC_TELEPORT_ADJACENT);
     SetText(first.window, IDC_ROBOTS_PER_LEVEL, "9");
-    Close(game, first, IDCANCEL, "after Cancel with standard settings");
+    CloseDialog(game, first, IDCANCEL, "after Cancel with standard settings");
 
     // Arrows and smoldering heaps are no scoring rules.
     const MenuDialog second = game.OpenFromMenu(IDM_ADVANCED_OPTIONS, "Advanced Options");
     Click(second.window, IDC_SHOW_ARROWS);
     Click(second.window, IDC_SMOLDERING_HEAPS);
-    Close(game, second, IDOK, "after OK with only display settings changed");
+    CloseDialog(game, second, IDOK, "after OK with only display settings changed");
     QuitWithQ(game);
     PreferencesRecord expected = DefaultPreferences();
     PutFields(expected, {{"m_showMovementArrows", 0}, {"m_smolderingHeaps", 1}});
@@ -277,20 +203,20 @@ E2E_TEST(dialog_labels_fit_and_how_to_play_and_about_show_their_pictures) {
               }),
               "the picture control does not show the whole help picture at its own size: %s",
               difference.c_str());
-    CloseWithKey(game, help, VK_RETURN, "after Enter in Help");
+    CloseDialogWithKey(game, help, VK_RETURN, "after Enter in Help");
     // F1 opens it as its menu item says.
     const LONG beforeF1 = game.Probe().CommandsDone();
     game.Press(VK_F1);
     const MessageBoxSeen pressed = game.WaitForMessageBox("after F1");
     E2E_CHECK(pressed.caption == "Help", "F1 opened \"%s\" instead of the Help dialog",
               pressed.caption.c_str());
-    CloseWithKey(game, {pressed.window, beforeF1}, VK_ESCAPE, "after Esc in Help");
+    CloseDialogWithKey(game, {pressed.window, beforeF1}, VK_ESCAPE, "after Esc in Help");
     game.CheckOnlyCommandSince(beforeF1, IDM_HOW_TO_PLAY, "F1 and Esc in Help");
 
     // While the title grows, keys belong to the dialog: Esc closes it and must not reach the
     // main window's shortcuts, where it would quit the game (command 40020).
     const MenuDialog growing = game.OpenFromMenu(IDM_ABOUT, "About");
-    CloseWithKey(game, growing, VK_ESCAPE, "after Esc while the About title grows");
+    CloseDialogWithKey(game, growing, VK_ESCAPE, "after Esc while the About title grows");
     game.CheckOnlyCommandSince(growing.commandsBefore, IDM_ABOUT,
                                "Esc while the About title grows");
 
@@ -305,5 +231,5 @@ E2E_TEST(dialog_labels_fit_and_how_to_play_and_about_show_their_pictures) {
               "the first credit line was never drawn");
     CheckTitleBox(CaptureClient(about.window),
                   ClientRectOf(about.window, Control(about.window, IDC_ABOUT_TITLE)));
-    Close(game, about, IDOK, "after OK in About");
+    CloseDialog(game, about, IDOK, "after OK in About");
 }

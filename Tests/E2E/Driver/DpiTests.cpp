@@ -4,8 +4,6 @@
 // to monitors of other dots per inch; the picture, fitted anew, has just the room it needs.
 #include "Scenario.h"
 
-#include <cstdlib>
-
 namespace {
 
 constexpr int kScale = 2;
@@ -20,35 +18,12 @@ std::vector<RECT> ListTextRegions() {
     return regions;
 }
 
-int Scaled(LONG length, UINT dpi) {
-    return MulDiv(length, static_cast<int>(dpi), 96);
-}
-
-RECT Scaled(RECT rect, UINT dpi) {
-    return {Scaled(rect.left, dpi), Scaled(rect.top, dpi), Scaled(rect.right, dpi),
-            Scaled(rect.bottom, dpi)};
-}
-
-// Each edge of the ink at `dpi` lies where its edge at 96 does, scaled, give or take what
-// hinting and smoothing change in a font of another size.
-void CheckInkScaled(const RECT& at96, const RECT& at, UINT dpi, const char* what) {
-    const LONG edges96[] = {at96.left, at96.top, at96.right, at96.bottom};
-    const LONG edges[] = {at.left, at.top, at.right, at.bottom};
-    for (int i = 0; i < 4; ++i) {
-        const LONG expected = Scaled(edges96[i], dpi);
-        E2E_CHECK(!IsRectEmpty(&at96) && std::labs(edges[i] - expected) <= 3 + expected / 20,
-                  "%s: its ink at %u dpi is (%ld, %ld, %ld, %ld), not (%ld, %ld, %ld, %ld) scaled",
-                  what, dpi, at.left, at.top, at.right, at.bottom, at96.left, at96.top, at96.right,
-                  at96.bottom);
-    }
-}
-
 // Each text of the list `shown` at `dpi` against the list at 96 dots per inch.
 void CheckListInkScaled(const Picture& at96, const Picture& shown, UINT dpi,
                         const std::string& when) {
     const std::vector<RECT> regions = ListTextRegions();
     for (size_t i = 0; i < regions.size(); ++i) {
-        CheckInkScaled(InkBox(at96, regions[i]), InkBox(shown, Scaled(regions[i], dpi)), dpi,
+        CheckInkScaled(InkBox(at96, regions[i]), InkBox(shown, ScaledRect(regions[i], dpi)), dpi,
                        Format("text %zu of the High Scores list %s", i + 1, when.c_str()).c_str());
     }
 }
@@ -58,9 +33,11 @@ void CheckListInkScaled(const Picture& at96, const Picture& shown, UINT dpi,
 // suggests, and draws its texts at that scale.
 void CheckListMovesAcrossDpi(Game& game, HWND list, const Picture& at96) {
     RECT outer = WindowRect(list);
-    const SIZE border = {outer.right - outer.left - 512, outer.bottom - outer.top - 270};
+    const SIZE border = {outer.right - outer.left - kHighScoresWidth,
+                         outer.bottom - outer.top - kHighScoresHeight};
     for (const UINT dpi : {192u, 144u, 96u}) {
-        const SIZE client = {Scaled(512, dpi), Scaled(270, dpi)};
+        const SIZE client = {ScaledLength(kHighScoresWidth, dpi),
+                             ScaledLength(kHighScoresHeight, dpi)};
         const SIZE size = {client.cx + border.cx, client.cy + border.cy};
         const SIZE answer = game.Probe().AskDpiScaledSize(dpi, list).value_or(SIZE{});
         E2E_CHECK(answer.cx == size.cx && answer.cy == size.cy,
@@ -88,22 +65,9 @@ struct Drawn {
     std::vector<RECT> aboutPlaces;
 };
 
-void CloseDialog(Game& game, const MenuDialog& dialog, const char* when) {
-    Click(dialog.window, IDOK);
-    WaitUntilClosed(dialog.window, when);
-    game.WaitForCommandEnd(dialog, when);
-}
-
 Picture CaptureList(Game& game, int scale) {
     game.SendPromptly(WM_COMMAND, IDM_SHOW_HIGH_SCORES, 0);
-    const HWND list = WaitForHighScoresWindow("after Show High Scores");
-    CheckClientSize(list, 512 * scale, 270 * scale,
-                    Format("the High Scores window at %dx:", scale));
-    MoveClientLeftTo(list, 0);
-    const POINT rowEnd = {500 * scale, 80 * scale};
-    E2E_CHECK(
-        WaitUntil([&] { return CaptureClient(list).At(rowEnd.x, rowEnd.y) == Rgb(240, 240, 240); }),
-        "the High Scores window shows no list");
+    const HWND list = WaitForHighScoresList(scale, "at the start,", 0);
     const Picture shown = WaitForSteadyPicture(list);
     if (scale == 1) {
         CheckListMovesAcrossDpi(game, list, shown);
@@ -131,7 +95,7 @@ Picture CaptureHelpPicture(Game& game, UINT dpi) {
     const RECT place = ClientRectOf(help.window, control);
     MoveClientLeftTo(help.window, 8 - place.left);
     const Picture shown = Crop(WaitForSteadyPicture(help.window), place);
-    CloseDialog(game, help, "after OK in How to Play");
+    CloseDialog(game, help, IDOK, "after OK in How to Play");
     return shown;
 }
 
@@ -150,7 +114,7 @@ void CaptureAbout(Game& game, Drawn* drawn) {
     // Moved once the title has grown: a paint during the growth draws nothing.
     MoveClientLeftTo(about.window, 0);
     drawn->about = WaitForSteadyPicture(about.window);
-    CloseDialog(game, about, "after OK in About");
+    CloseDialog(game, about, IDOK, "after OK in About");
 }
 
 Drawn DrawnAt(const Installation& context, DWORD dpi) {
@@ -198,32 +162,6 @@ E2E_TEST(high_scores_help_picture_and_about_lines_double_at_192_dpi) {
 
 namespace {
 
-// The widths of the images in icon group `id` of `module`, in the order the group lists them.
-std::vector<int> IconGroupSizes(HMODULE module, int id) {
-    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(14));
-    const auto* group =
-        found ? static_cast<const BYTE*>(LockResource(LoadResource(module, found))) : nullptr;
-    E2E_CHECK(group, "the program has no icon group %d", id);
-    // A header of three words, then an entry of 14 bytes per image, its width first (0: 256).
-    const WORD count = *reinterpret_cast<const WORD*>(group + 4);
-    std::vector<int> sizes;
-    for (WORD i = 0; i < count; ++i) {
-        const BYTE width = group[6 + 14 * i];
-        sizes.push_back(width == 0 ? 256 : width);
-    }
-    return sizes;
-}
-
-// The icon as the system draws it at `side` pixels, over white.
-Picture DrawnIcon(HMODULE module, int side) {
-    auto* icon = static_cast<HICON>(
-        LoadImageA(module, MAKEINTRESOURCEA(IDI_ROBOT), IMAGE_ICON, side, side, 0));
-    E2E_CHECK(icon, "no %d-pixel icon can be loaded", side);
-    const Picture drawn = IconPicture(icon, side, side, Rgb(255, 255, 255));
-    DestroyIcon(icon);
-    return drawn;
-}
-
 // A program and the sizes of its icon.
 using IconGroups = std::pair<const char*, std::vector<int>>;
 
@@ -247,9 +185,9 @@ E2E_TEST(icons_come_in_every_size_the_system_asks_for) {
                   small.front());
         if (sizes.back() == 256) {
             Picture shrunk;
-            const std::string blocks = ShrinkBlocks(DrawnIcon(module, 256), 16, &shrunk);
+            const std::string blocks = ShrinkBlocks(DrawnIcon(module, IDI_ROBOT, 256), 16, &shrunk);
             E2E_CHECK(blocks.empty(), "%s: the 256-pixel icon: %s", program, blocks.c_str());
-            E2E_CHECK(shrunk == DrawnIcon(module, 16),
+            E2E_CHECK(shrunk == DrawnIcon(module, IDI_ROBOT, 16),
                       "%s: the 256-pixel icon is not the 16-pixel one in blocks", program);
         }
         FreeLibrary(module);

@@ -126,7 +126,7 @@ E2E_TEST(qualifying_score_asks_the_name_and_lists_it) {
             "rank 10 of the list says \"%s\" instead of the score, the name with level 1 "
             "and the time today",
             row.c_str());
-        CheckRowBackground(shown, 8, kListBackground, "with the new score,");
+        CheckRowBackground(shown, 8, kHighScoresBackground, "with the new score,");
         CheckSameGame(DataFilePath("High Score Games\\hs1700000000.txt"), resumed.recorded.Record(),
                       "the listed game's record");
         // Keys pressed before the wait has ended would be dropped with the others typed during
@@ -143,7 +143,7 @@ E2E_TEST(qualifying_score_asks_the_name_and_lists_it) {
         game.SendPromptly(WM_COMMAND, IDM_SHOW_HIGH_SCORES, 0);
         listed = CaptureList("reopened");
         CheckListPlace("reopened");
-        CheckRowBackground(listed, 9, kListBackground, "after a new game,");
+        CheckRowBackground(listed, 9, kHighScoresBackground, "after a new game,");
         QuitWithQ(game);
     }
     CheckHighScoresFile(DataFilePath("High Scores.txt"), name);
