@@ -365,6 +365,13 @@ public:
     // `menuGrowth` pixels higher (lower when negative), the frame measured anew at the same outer
     // size, then `message` (WM_SETTINGCHANGE or WM_THEMECHANGED); returns once it is handled.
     void ChangeFrameMetrics(int captionGrowth, int menuGrowth, UINT message);
+    // From now on the game's clock moves only by what its waits ask for (see ProbeShared).
+    void StopClock() { m_shared->clockStopped = 1; }
+    LONG WaitsLogged() const { return m_shared->waitsLogged; }
+    // The waits of animations and pauses logged after the first `mark` (WaitsLogged) with the
+    // clock stopped, as "+1 16*+16 -288": the milliseconds, "+" for a wait that lets messages
+    // through and "-" for one that does not, a run of equal waits as its length and "*".
+    std::string WaitsSince(LONG mark) const;
     // The latest texts the game drew with DrawTextA since the DLL was loaded, the latest last.
     std::vector<DrawnText> TextsDrawn() const;
     // Beeps, sounds, file moves and flushes and wait masks since the DLL was loaded, and the
