@@ -188,57 +188,78 @@ E2E_TEST(teleport_death_on_a_heap_leaves_the_background) {
                         "after the teleport onto the heap: only heaps and robots may show");
 }
 
-// The waits each animation asks for, read from inside with the game's clock stopped (see
-// ProbeClient::WaitsSince); a wait until the tick count passes a deadline lasts a millisecond
-// longer than the time to it. The step, the robots' turn, the explosions and the next level's
-// pause of new-level.txt's last move; the teleport's rings and pause and the screwdriver, each
-// with the robots' turn after it; a Last Stand of seven turns, the explosions after the first,
-// and the death it ends in, at each of its speeds; and the same untimed, where each animation
-// only waits for a fresh tick, while the rings and the pauses keep their time.
-E2E_TEST(each_animation_asks_for_the_waits_of_its_frames) {
-    const std::string step = "+1 16*+16 ", turn = "+1 16*+32", rings = "-1 17*-32 -288 -1 17*-32 ";
-    const auto stand = [](const std::string& each) {
-        std::string waits = each + " +129 6*+128";
-        for (int more = 0; more < 6; ++more) {
-            waits += " " + each;
-        }
-        return waits + " +1 8*+128";
-    };
-    const struct {
-        const char* record;
-        std::vector<std::pair<const char*, int64_t>> fields;
-        WORD key;
-        std::string waits;
-    } actions[] = {
-        {"new-level", {}, VK_NUMPAD3, step + turn + " +129 6*+128 +1441"},
-        {"teleport", {}, 'T', rings + "+289 " + turn},
-        {"screwdriver", {}, 'S', "-321 -481 " + turn},
-        {"explosion", {}, 'L', stand("+9 15*+8")},
-        {"explosion", {{"m_lastStandFast", 0}}, 'L', stand("+33 15*+32")},
-        {"explosion",
-         {{"m_lastStandFast", 0}, {"m_lastStandUntimed", 1}},
-         'L',
-         "+1 +129 6*+128 7*+1 8*+128"},
-        {"explosion", {{"m_lastStandUntimed", 1}}, 'L', stand("+9 15*+8")},
-        {"new-level", {{"m_untimedAnimation", 1}}, VK_NUMPAD3, "3*+1 +1441"},
-        {"teleport", {{"m_untimedAnimation", 1}}, 'T', rings + "+289 +1"},
-        {"explosion", {{"m_untimedAnimation", 1}}, 'L', "9*+1"},
-    };
+namespace {
+
+struct AnimatedActions {
+    const char* record;
+    std::vector<std::pair<const char*, int64_t>> fields;
+    std::vector<WORD> keys;
+    std::string waits;
+};
+
+// The waits the keys of each, pressed in the game resumed from its record with those settings,
+// ask for, read from inside with the game's clock stopped (see ProbeClient::WaitsSince); a wait
+// until the tick count passes a deadline lasts a millisecond longer than the time to it.
+void CheckWaitsOfAnimations(const Installation& context, const std::vector<AnimatedActions>& all) {
     EnsureNumLockOn();
-    for (const auto& action : actions) {
+    for (const AnimatedActions& actions : all) {
         PreferencesRecord preferences = DefaultPreferences();
-        for (const auto& [name, value] : action.fields) {
+        for (const auto& [name, value] : actions.fields) {
             PutField(preferences, name, value);
         }
-        ResumedGame resumed(context, action.record, {}, &preferences);
+        ResumedGame resumed(context, actions.record, {}, &preferences);
         ProbeClient& probe = resumed.game.Probe();
         probe.StopClock();
         const LONG mark = probe.WaitsLogged();
-        resumed.game.Command(action.key, kNoModifiers, Format("%s's action", action.record));
+        for (const WORD key : actions.keys) {
+            resumed.game.Command(key, kNoModifiers, Format("%s's key %c", actions.record, key));
+        }
         const std::string waits = probe.WaitsSince(mark);
-        E2E_CHECK(waits == action.waits, "%s's action, %zu settings changed, waited %s, not %s",
-                  action.record, action.fields.size(), waits.c_str(), action.waits.c_str());
+        E2E_CHECK(waits == actions.waits, "%s's keys, %zu settings changed, waited %s, not %s",
+                  actions.record, actions.fields.size(), waits.c_str(), actions.waits.c_str());
     }
+}
+
+const std::string kRings = "-1 17*-32 -288 -1 17*-32 ";
+
+// A Last Stand of seven turns, the explosions after the first, and the death it ends in.
+std::string LastStandWaits(const std::string& turn) {
+    std::string waits = turn + " +129 6*+128";
+    for (int more = 0; more < 6; ++more) {
+        waits += " " + turn;
+    }
+    return waits + " +1 8*+128";
+}
+
+} // namespace
+
+// The step, the robots' turn, the explosions and the next level's pause of new-level.txt's last
+// move, then the teleport's rings and pause and the screwdriver, each with the robots' turn
+// after it; and a Last Stand at its default speed.
+E2E_TEST(each_animation_asks_for_the_waits_of_its_frames) {
+    const std::string turn = "+1 16*+32";
+    CheckWaitsOfAnimations(context, {{"new-level",
+                                      {},
+                                      {VK_NUMPAD3, 'T', 'S'},
+                                      "+1 16*+16 " + turn + " +129 6*+128 +1441 " + kRings +
+                                          "+289 " + turn + " -321 -481 " + turn},
+                                     {"explosion", {}, {'L'}, LastStandWaits("+9 15*+8")}});
+}
+
+// A Last Stand at its other speeds; and the actions of the first test untimed, where each
+// animation only waits for a fresh tick, while the rings, the screwdriver and the pauses keep
+// their time.
+E2E_TEST(animations_wait_at_each_last_stand_speed_and_untimed) {
+    CheckWaitsOfAnimations(
+        context, {{"explosion", {{"m_lastStandFast", 0}}, {'L'}, LastStandWaits("+33 15*+32")},
+                  {"explosion",
+                   {{"m_lastStandFast", 0}, {"m_lastStandUntimed", 1}},
+                   {'L'},
+                   "+1 +129 6*+128 7*+1 8*+128"},
+                  {"new-level",
+                   {{"m_untimedAnimation", 1}},
+                   {VK_NUMPAD3, 'T', 'S'},
+                   "3*+1 +1441 " + kRings + "+289 +1 -321 -481 +1"}});
 }
 
 // Smoldering scrap heaps: turned on, the heap of an idle board shows each of its three frames
