@@ -287,8 +287,9 @@ constexpr size_t kHighScoresPlacementOffset = 148;
 PreferencesRecord DefaultPreferences();
 // A number field by its name ("m_teleportRule", ...).
 void PutField(PreferencesRecord& record, const char* name, int64_t value);
-void PutFields(PreferencesRecord& record,
-               std::initializer_list<std::pair<const char*, int64_t>> values);
+// Fields by name with their values.
+using Settings = std::vector<std::pair<const char*, int64_t>>;
+void PutFields(PreferencesRecord& record, const Settings& values);
 WINDOWPLACEMENT GetPlacement(const PreferencesRecord& record, size_t offset);
 void PutPlacement(PreferencesRecord& record, size_t offset, const WINDOWPLACEMENT& placement);
 void PutPlayerName(PreferencesRecord& record, const char* name);
@@ -549,6 +550,11 @@ struct ResumedGame {
     const Picture sheet;
     Game game;
 };
+
+// The waits (ProbeClient::WaitsSince) that `keys`, each a command, ask for in the game resumed
+// from the record `name` with `settings`, with its clock stopped before the first key.
+std::string WaitsOfKeys(const Installation& installation, const char* name,
+                        const Settings& settings, const std::vector<WORD>& keys);
 
 // Gives up before a finished game's demo starts.
 void WaitForFinalPicture(Game& game, const Picture& expected, const std::string& when);

@@ -353,6 +353,20 @@ void ResumedGame::WaitForBoardAfter(size_t length, const std::string& when) {
     game.WaitForBoard(recorded.PositionAfter(length), sheet, when);
 }
 
+std::string WaitsOfKeys(const Installation& installation, const char* name,
+                        const Settings& settings, const std::vector<WORD>& keys) {
+    PreferencesRecord preferences = DefaultPreferences();
+    PutFields(preferences, settings);
+    ResumedGame resumed(installation, name, {}, &preferences);
+    ProbeClient& probe = resumed.game.Probe();
+    probe.StopClock();
+    const LONG mark = probe.WaitsLogged();
+    for (const WORD key : keys) {
+        resumed.game.Command(key, kNoModifiers, Format("%s's key %c", name, key));
+    }
+    return probe.WaitsSince(mark);
+}
+
 void WaitForFinalPicture(Game& game, const Picture& expected, const std::string& when) {
     constexpr DWORD kBeforeTheDemoMs = 8000;
     std::string difference;

@@ -192,31 +192,20 @@ namespace {
 
 struct AnimatedActions {
     const char* record;
-    std::vector<std::pair<const char*, int64_t>> fields;
+    Settings settings;
     std::vector<WORD> keys;
     std::string waits;
 };
 
-// The waits the keys of each, pressed in the game resumed from its record with those settings,
-// ask for, read from inside with the game's clock stopped (see ProbeClient::WaitsSince); a wait
+// The waits of each record's keys under its settings, read from inside (WaitsOfKeys); a wait
 // until the tick count passes a deadline lasts a millisecond longer than the time to it.
 void CheckWaitsOfAnimations(const Installation& context, const std::vector<AnimatedActions>& all) {
     EnsureNumLockOn();
     for (const AnimatedActions& actions : all) {
-        PreferencesRecord preferences = DefaultPreferences();
-        for (const auto& [name, value] : actions.fields) {
-            PutField(preferences, name, value);
-        }
-        ResumedGame resumed(context, actions.record, {}, &preferences);
-        ProbeClient& probe = resumed.game.Probe();
-        probe.StopClock();
-        const LONG mark = probe.WaitsLogged();
-        for (const WORD key : actions.keys) {
-            resumed.game.Command(key, kNoModifiers, Format("%s's key %c", actions.record, key));
-        }
-        const std::string waits = probe.WaitsSince(mark);
+        const std::string waits =
+            WaitsOfKeys(context, actions.record, actions.settings, actions.keys);
         E2E_CHECK(waits == actions.waits, "%s's keys, %zu settings changed, waited %s, not %s",
-                  actions.record, actions.fields.size(), waits.c_str(), actions.waits.c_str());
+                  actions.record, actions.settings.size(), waits.c_str(), actions.waits.c_str());
     }
 }
 
