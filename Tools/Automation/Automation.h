@@ -512,6 +512,10 @@ public:
     void WaitForBoard(const Position& position, const Picture& sheet, const std::string& when,
                       CellsFrom from = {}, const Backdrop& backdrop = {});
 
+    // Clicks the check box `control` of Advanced Options, then OK; returns once it is handled.
+    void ToggleAdvancedOption(int control);
+    // The middle of `cell` on the screen, the window shown at `scale`.
+    POINT CellOnScreen(POINT cell, int scale = 1);
     // A point of the main window whose hit test gives `area` (HTCLOSE, HTCAPTION, ...).
     POINT FindFramePoint(LRESULT area, const char* what);
     // Without waiting for the game's next idle second.

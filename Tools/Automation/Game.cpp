@@ -353,6 +353,20 @@ void ResumedGame::WaitForBoardAfter(size_t length, const std::string& when) {
     game.WaitForBoard(recorded.PositionAfter(length), sheet, when);
 }
 
+void Game::ToggleAdvancedOption(int control) {
+    const MenuDialog dialog = OpenFromMenu(IDM_ADVANCED_OPTIONS, "Advanced Options");
+    Click(dialog.window, control);
+    Click(dialog.window, IDOK);
+    WaitForCommandEnd(dialog, "after OK in Advanced Options");
+}
+
+POINT Game::CellOnScreen(POINT cell, int scale) {
+    POINT at = {(2 * cell.x + 1) * kCellPixels * scale / 2,
+                (2 * cell.y + 1) * kCellPixels * scale / 2};
+    ClientToScreen(MainWindow(), &at);
+    return at;
+}
+
 std::string WaitsOfKeys(const Installation& installation, const char* name,
                         const Settings& settings, const std::vector<WORD>& keys) {
     PreferencesRecord preferences = DefaultPreferences();

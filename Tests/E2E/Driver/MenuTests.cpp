@@ -230,18 +230,10 @@ E2E_TEST(what_is_turned_off_does_not_happen) {
         ResumedGame resumed(context, off.record, {}, &preferences);
         const ProbeShared& seen = resumed.game.Probe().Seen();
         if (off.control) {
-            const MenuDialog dialog =
-                resumed.game.OpenFromMenu(IDM_ADVANCED_OPTIONS, "Advanced Options");
-            Click(dialog.window, off.control);
-            Click(dialog.window, IDOK);
-            resumed.game.WaitForCommandEnd(dialog, "after OK in Advanced Options");
+            resumed.game.ToggleAdvancedOption(off.control);
             const Position before = resumed.recorded.PositionAfter(resumed.resumed);
-            for (const POINT cell : {ArrowCells(before).front(), PlayerCell(before)}) {
-                POINT at = {cell.x * kCellPixels + kCellPixels / 2,
-                            cell.y * kCellPixels + kCellPixels / 2};
-                ClientToScreen(resumed.game.WaitForMainWindow(), &at);
-                ClickAt(at);
-            }
+            ClickAt(resumed.game.CellOnScreen(ArrowCells(before).front()));
+            ClickAt(resumed.game.CellOnScreen(PlayerCell(before)));
         }
         // The actions come as their menu commands: a key of a gray item sends nothing.
         for (const char* move = off.moves; *move; ++move) {

@@ -30,13 +30,6 @@ void WaitForRobotsToMove(Game& game, const Position& position, const Picture& be
 
 constexpr int kScale = 2;
 
-void ToggleSmolderingHeaps(Game& game) {
-    const MenuDialog dialog = game.OpenFromMenu(IDM_ADVANCED_OPTIONS, "Advanced Options");
-    Click(dialog.window, IDC_SMOLDERING_HEAPS);
-    Click(dialog.window, IDOK);
-    game.WaitForCommandEnd(dialog, "after OK in Advanced Options");
-}
-
 } // namespace
 
 // Every played move of each record pressed as its key, each followed by its board and, when the
@@ -108,13 +101,7 @@ E2E_TEST(arrows_and_player_take_mouse_clicks_at_192_dpi_with_every_pixel_doubled
     const HWND window = game.WaitForMainWindow();
     CheckClientSize(window, kClientWidth * kScale, kClientHeight * kScale, "at 192 dpi");
     game.Focus();
-    // The middle of a doubled cell on the screen.
-    const auto onScreen = [&](POINT cell) {
-        POINT at = {(2 * cell.x + 1) * kCellPixels * kScale / 2,
-                    (2 * cell.y + 1) * kCellPixels * kScale / 2};
-        ClientToScreen(window, &at);
-        return at;
-    };
+    const auto onScreen = [&](POINT cell) { return game.CellOnScreen(cell, kScale); };
 
     Position position = recorded.PositionAfter(first);
     ClickAt(onScreen(StepTarget(PlayerCell(position), moves[first])));
@@ -266,7 +253,7 @@ E2E_TEST(smoldering_heaps_step_through_their_frames_and_keep_the_idle_clock) {
     for (int k = 0; k < 3; ++k) {
         DrawSprite(frames[k], resumed.sheet, {{112 + 16 * k, 31}, 14}, 20 * 16, 9 * 16 + 2);
     }
-    ToggleSmolderingHeaps(game);
+    game.ToggleAdvancedOption(IDC_SMOLDERING_HEAPS);
     int framesSeen = 0;
     E2E_CHECK(WaitUntil([&] {
                   const Picture shown = game.Capture();
@@ -277,14 +264,14 @@ E2E_TEST(smoldering_heaps_step_through_their_frames_and_keep_the_idle_clock) {
               }),
               "with smoldering heaps the heap at (20, 9) showed only frames %d (bits)", framesSeen);
 
-    ToggleSmolderingHeaps(game);
+    game.ToggleAdvancedOption(IDC_SMOLDERING_HEAPS);
     // Longer than the demo waits: no demo comes over a game under way.
     for (const double off = NowMs(); NowMs() - off < 12000;) {
         E2E_CHECK(FirstBoardDifference(plain, game.Capture()).empty(),
                   "smoldering heaps off, the idle game's board is not the plain one");
     }
 
-    ToggleSmolderingHeaps(game);
+    game.ToggleAdvancedOption(IDC_SMOLDERING_HEAPS);
     EnsureNumLockOn();
     game.Command(NumericPadKey(resumed.moves[resumed.resumed]), kNoModifiers, "the fatal step");
     const double lastInput = NowMs();
