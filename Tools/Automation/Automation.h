@@ -295,8 +295,9 @@ constexpr size_t kHighScoresPlacementOffset = 148;
 PreferencesRecord DefaultPreferences();
 // A number field by its name ("m_teleportRule", ...).
 void PutField(PreferencesRecord& record, const char* name, int64_t value);
-void PutFields(PreferencesRecord& record,
-               std::initializer_list<std::pair<const char*, int64_t>> values);
+// Fields by name with their values.
+using Settings = std::vector<std::pair<const char*, int64_t>>;
+void PutFields(PreferencesRecord& record, const Settings& values);
 WINDOWPLACEMENT GetPlacement(const PreferencesRecord& record, size_t offset);
 void PutPlacement(PreferencesRecord& record, size_t offset, const WINDOWPLACEMENT& placement);
 void PutPlayerName(PreferencesRecord& record, const char* name);
@@ -374,6 +375,13 @@ public:
     // `menuGrowth` pixels higher (lower when negative), the frame measured anew at the same outer
     // size, then `message` (WM_SETTINGCHANGE or WM_THEMECHANGED); returns once it is handled.
     void ChangeFrameMetrics(int captionGrowth, int menuGrowth, UINT message);
+    // From now on the game's clock moves only by what its waits ask for (see ProbeShared).
+    void StopClock() { m_shared->clockStopped = 1; }
+    LONG WaitsLogged() const { return m_shared->waitsLogged; }
+    // The waits of animations and pauses logged after the first `mark` (WaitsLogged) with the
+    // clock stopped, as "+1 16*+16 -288": the milliseconds, "+" for a wait that lets messages
+    // through and "-" for one that does not, a run of equal waits as its length and "*".
+    std::string WaitsSince(LONG mark) const;
     // The latest texts the game drew with DrawTextA since the DLL was loaded, the latest last.
     std::vector<DrawnText> TextsDrawn() const;
     // Beeps, sounds, file moves and flushes and wait masks since the DLL was loaded, and the
@@ -526,6 +534,10 @@ public:
     size_t WaitForBoardOf(const RecordedGame& recorded, const Picture& sheet,
                           const std::string& when);
 
+    // Clicks the check box `control` of Advanced Options, then OK; returns once it is handled.
+    void ToggleAdvancedOption(int control);
+    // The middle of `cell` on the screen, the window shown at `scale`.
+    POINT CellOnScreen(POINT cell, int scale = 1);
     // A point of the main window whose hit test gives `area` (HTCLOSE, HTCAPTION, ...).
     POINT FindFramePoint(LRESULT area, const char* what);
     // Without waiting for the game's next idle second.
@@ -565,6 +577,11 @@ struct ResumedGame {
     Game game;
 };
 
+// The waits (ProbeClient::WaitsSince) that `keys`, each a command, ask for in the game resumed
+// from the record `name` with `settings`, with its clock stopped before the first key.
+std::string WaitsOfKeys(const Installation& installation, const char* name,
+                        const Settings& settings, const std::vector<WORD>& keys);
+
 // Gives up before a finished game's demo starts.
 void WaitForFinalPicture(Game& game, const Picture& expected, const std::string& when);
 
@@ -583,6 +600,7 @@ void CheckRowBackground(const Picture& list, int index, uint32_t color, const ch
 Picture WithoutLastDate(Picture list);
 // Ten rows ending in CR CR LF: the defaults down to Pellwick's at rank 9, and the new score.
 void CheckHighScoresFile(const std::string& path, const std::string& name);
+
 // === Dialogs closed as a player closes them, and what their controls show
 
 // Closes the dialog with a click on `button`, answers the note that settings outside the scoring

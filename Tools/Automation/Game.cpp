@@ -398,6 +398,34 @@ void ResumedGame::WaitForBoardAfter(size_t length, const std::string& when) {
     game.WaitForBoard(recorded.PositionAfter(length), sheet, when);
 }
 
+void Game::ToggleAdvancedOption(int control) {
+    const MenuDialog dialog = OpenFromMenu(IDM_ADVANCED_OPTIONS, "Advanced Options");
+    Click(dialog.window, control);
+    Click(dialog.window, IDOK);
+    WaitForCommandEnd(dialog, "after OK in Advanced Options");
+}
+
+POINT Game::CellOnScreen(POINT cell, int scale) {
+    POINT at = {(2 * cell.x + 1) * kCellPixels * scale / 2,
+                (2 * cell.y + 1) * kCellPixels * scale / 2};
+    ClientToScreen(MainWindow(), &at);
+    return at;
+}
+
+std::string WaitsOfKeys(const Installation& installation, const char* name,
+                        const Settings& settings, const std::vector<WORD>& keys) {
+    PreferencesRecord preferences = DefaultPreferences();
+    PutFields(preferences, settings);
+    ResumedGame resumed(installation, name, {}, &preferences);
+    ProbeClient& probe = resumed.game.Probe();
+    probe.StopClock();
+    const LONG mark = probe.WaitsLogged();
+    for (const WORD key : keys) {
+        resumed.game.Command(key, kNoModifiers, Format("%s's key %c", name, key));
+    }
+    return probe.WaitsSince(mark);
+}
+
 void WaitForFinalPicture(Game& game, const Picture& expected, const std::string& when) {
     constexpr DWORD kBeforeTheDemoMs = 8000;
     std::string difference;

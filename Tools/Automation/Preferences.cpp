@@ -105,8 +105,7 @@ void PutField(PreferencesRecord& record, const char* name, int64_t value) {
     Fail("the preferences record has no number field %s", name);
 }
 
-void PutFields(PreferencesRecord& record,
-               std::initializer_list<std::pair<const char*, int64_t>> values) {
+void PutFields(PreferencesRecord& record, const Settings& values) {
     for (const auto& [name, value] : values) {
         PutField(record, name, value);
     }

@@ -92,6 +92,25 @@ std::vector<int> ProbeClient::CommandsSince(LONG mark) const {
     return commands;
 }
 
+std::string ProbeClient::WaitsSince(LONG mark) const {
+    const LONG logged = m_shared->waitsLogged;
+    if (logged - mark > kWaitLogSize) {
+        Fail("more than %ld waits were logged since the mark", kWaitLogSize);
+    }
+    std::string waits;
+    for (LONG n = mark; n < logged;) {
+        const LONG ms = m_shared->waitLog[n % kWaitLogSize];
+        LONG run = 1;
+        while (n + run < logged && m_shared->waitLog[(n + run) % kWaitLogSize] == ms) {
+            ++run;
+        }
+        waits += (waits.empty() ? "" : " ") + (run > 1 ? Format("%ld*", run) : std::string()) +
+                 Format("%+ld", ms);
+        n += run;
+    }
+    return waits;
+}
+
 std::vector<DrawnText> ProbeClient::TextsDrawn() const {
     std::vector<DrawnText> texts;
     // The game may draw while the log is copied: copy again until it has not.

@@ -239,7 +239,58 @@ E2E_TEST(sound_grid_and_sprite_set_survive_quit_and_start) {
     EnsureNumLockOn();
     again.Command(NumericPadKey(recorded.Record().moves[length]), kNoModifiers, "the next move");
     checkShown(again, sets[1], kStoredStyle, "after the next move", length + 1);
-    E2E_CHECK(again.Probe().Seen().sounds == 0,
-              "with Sound off the robots destroyed by the next move played \"%s\"",
-              again.Probe().Seen().lastSound);
+}
+
+// What a setting or the end of the game turns off does not happen: with the movement arrows off,
+// clicks on a free neighbour and on the player do nothing (the game goes on with only the step
+// pressed after them); with Sound off, a step whose robots collide and a teleport play nothing;
+// once the game is over, a teleport, the screwdriver, a Last Stand and a step play nothing after
+// the death's sound.
+E2E_TEST(what_is_turned_off_does_not_happen) {
+    const struct {
+        const char* record;
+        const char* setting;
+        int control; // turned off in Advanced Options before the clicks
+        const char* moves;
+        bool goesOn;
+        LONG sounds;
+    } cases[] = {
+        {"mouse", nullptr, IDC_SHOW_ARROWS, "6", true, -1},
+        {"explosion", "m_soundOn", 0, "8T", true, 0},
+        {"game-over", nullptr, 0, "4TSL6", false, 1},
+    };
+    EnsureNumLockOn();
+    for (const auto& off : cases) {
+        PreferencesRecord preferences = DefaultPreferences();
+        PutFields(preferences, off.setting ? Settings{{off.setting, 0}} : Settings{});
+        ResumedGame resumed(context, off.record, {}, &preferences);
+        const ProbeShared& seen = resumed.game.Probe().Seen();
+        if (off.control) {
+            resumed.game.ToggleAdvancedOption(off.control);
+            const Position before = resumed.recorded.PositionAfter(resumed.resumed);
+            ClickAt(resumed.game.CellOnScreen(ArrowCells(before).front()));
+            ClickAt(resumed.game.CellOnScreen(PlayerCell(before)));
+        }
+        // The actions come as their menu commands: a key of a gray item sends nothing.
+        for (const char* move = off.moves; *move; ++move) {
+            if (*move >= '1' && *move <= '9') {
+                resumed.game.Command(NumericPadKey(*move), kNoModifiers, Format("%c", *move));
+            } else {
+                resumed.game.SendPromptly(WM_COMMAND,
+                                          *move == 'T'   ? IDM_TELEPORT
+                                          : *move == 'S' ? IDM_SCREWDRIVER
+                                                         : IDM_LAST_STAND,
+                                          0);
+            }
+        }
+        E2E_CHECK(off.sounds < 0 || seen.sounds == off.sounds, "%s: %ld sounds, not %ld (\"%s\")",
+                  off.record, seen.sounds, off.sounds, seen.lastSound);
+        QuitWithQ(resumed.game);
+        GameRecord expected = resumed.recorded.Prefix(resumed.resumed);
+        expected.moves += off.moves;
+        if (off.goesOn) {
+            CheckSameGame(DataFilePath("Saved Game.txt"), expected,
+                          Format("%s's saved game", off.record));
+        }
+    }
 }

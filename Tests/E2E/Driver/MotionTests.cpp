@@ -30,13 +30,6 @@ void WaitForRobotsToMove(Game& game, const Position& position, const Picture& be
 
 constexpr int kScale = 2;
 
-void ToggleSmolderingHeaps(Game& game) {
-    const MenuDialog dialog = game.OpenFromMenu(IDM_ADVANCED_OPTIONS, "Advanced Options");
-    Click(dialog.window, IDC_SMOLDERING_HEAPS);
-    Click(dialog.window, IDOK);
-    game.WaitForCommandEnd(dialog, "after OK in Advanced Options");
-}
-
 } // namespace
 
 // Every played move of each record pressed as its key, each followed by its board and, when the
@@ -114,13 +107,7 @@ E2E_TEST(arrows_and_player_take_mouse_clicks_at_192_dpi_with_every_pixel_doubled
     const HWND window = game.WaitForMainWindow();
     CheckClientSize(window, kClientWidth * kScale, kClientHeight * kScale, "at 192 dpi");
     game.Focus();
-    // The middle of a doubled cell on the screen.
-    const auto onScreen = [&](POINT cell) {
-        POINT at = {(2 * cell.x + 1) * kCellPixels * kScale / 2,
-                    (2 * cell.y + 1) * kCellPixels * kScale / 2};
-        ClientToScreen(window, &at);
-        return at;
-    };
+    const auto onScreen = [&](POINT cell) { return game.CellOnScreen(cell, kScale); };
 
     Position position = recorded.PositionAfter(first);
     ClickAt(onScreen(StepTarget(PlayerCell(position), moves[first])));
@@ -194,6 +181,69 @@ E2E_TEST(teleport_death_on_a_heap_leaves_the_background) {
                         "after the teleport onto the heap: only heaps and robots may show");
 }
 
+namespace {
+
+struct AnimatedActions {
+    const char* record;
+    Settings settings;
+    std::vector<WORD> keys;
+    std::string waits;
+};
+
+// The waits of each record's keys under its settings, read from inside (WaitsOfKeys); a wait
+// until the tick count passes a deadline lasts a millisecond longer than the time to it.
+void CheckWaitsOfAnimations(const Installation& context, const std::vector<AnimatedActions>& all) {
+    EnsureNumLockOn();
+    for (const AnimatedActions& actions : all) {
+        const std::string waits =
+            WaitsOfKeys(context, actions.record, actions.settings, actions.keys);
+        E2E_CHECK(waits == actions.waits, "%s's keys, %zu settings changed, waited %s, not %s",
+                  actions.record, actions.settings.size(), waits.c_str(), actions.waits.c_str());
+    }
+}
+
+const std::string kRings = "-1 17*-32 -288 -1 17*-32 ";
+
+// A Last Stand of seven turns, the explosions after the first, and the death it ends in.
+std::string LastStandWaits(const std::string& turn) {
+    std::string waits = turn + " +129 6*+128";
+    for (int more = 0; more < 6; ++more) {
+        waits += " " + turn;
+    }
+    return waits + " +1 8*+128";
+}
+
+} // namespace
+
+// The step, the robots' turn, the explosions and the next level's pause of new-level.txt's last
+// move, then the teleport's rings and pause and the screwdriver, each with the robots' turn
+// after it; and a Last Stand at its default speed.
+E2E_TEST(each_animation_asks_for_the_waits_of_its_frames) {
+    const std::string turn = "+1 16*+32";
+    CheckWaitsOfAnimations(context, {{"new-level",
+                                      {},
+                                      {VK_NUMPAD3, 'T', 'S'},
+                                      "+1 16*+16 " + turn + " +129 6*+128 +1441 " + kRings +
+                                          "+289 " + turn + " -321 -481 " + turn},
+                                     {"explosion", {}, {'L'}, LastStandWaits("+9 15*+8")}});
+}
+
+// A Last Stand at its other speeds; and the actions of the first test untimed, where each
+// animation only waits for a fresh tick, while the rings, the screwdriver and the pauses keep
+// their time.
+E2E_TEST(animations_wait_at_each_last_stand_speed_and_untimed) {
+    CheckWaitsOfAnimations(
+        context, {{"explosion", {{"m_lastStandFast", 0}}, {'L'}, LastStandWaits("+33 15*+32")},
+                  {"explosion",
+                   {{"m_lastStandFast", 0}, {"m_lastStandUntimed", 1}},
+                   {'L'},
+                   "+1 +129 6*+128 7*+1 8*+128"},
+                  {"new-level",
+                   {{"m_untimedAnimation", 1}},
+                   {VK_NUMPAD3, 'T', 'S'},
+                   "3*+1 +1441 " + kRings + "+289 +1 -321 -481 +1"}});
+}
+
 // Smoldering scrap heaps: turned on, the heap of an idle board shows each of its three frames
 // while the rest stays; turned off, the plain heap is back, and stays while the unfinished game is
 // left alone; and the frames are no quiet seconds, so the demo still starts eleven quiet seconds
@@ -209,7 +259,7 @@ E2E_TEST(smoldering_heaps_step_through_their_frames_and_keep_the_idle_clock) {
     for (int k = 0; k < 3; ++k) {
         DrawSprite(frames[k], resumed.sheet, {{112 + 16 * k, 31}, 14}, 20 * 16, 9 * 16 + 2);
     }
-    ToggleSmolderingHeaps(game);
+    game.ToggleAdvancedOption(IDC_SMOLDERING_HEAPS);
     int framesSeen = 0;
     E2E_CHECK(WaitUntil([&] {
                   const Picture shown = game.Capture();
@@ -220,14 +270,14 @@ E2E_TEST(smoldering_heaps_step_through_their_frames_and_keep_the_idle_clock) {
               }),
               "with smoldering heaps the heap at (20, 9) showed only frames %d (bits)", framesSeen);
 
-    ToggleSmolderingHeaps(game);
+    game.ToggleAdvancedOption(IDC_SMOLDERING_HEAPS);
     // Longer than the demo waits: no demo comes over a game under way.
     for (const double off = NowMs(); NowMs() - off < 12000;) {
         E2E_CHECK(FirstBoardDifference(plain, game.Capture()).empty(),
                   "smoldering heaps off, the idle game's board is not the plain one");
     }
 
-    ToggleSmolderingHeaps(game);
+    game.ToggleAdvancedOption(IDC_SMOLDERING_HEAPS);
     EnsureNumLockOn();
     game.Command(NumericPadKey(resumed.moves[resumed.resumed]), kNoModifiers, "the fatal step");
     const double lastInput = NowMs();

@@ -4,7 +4,7 @@
 // never sends a key while the game is still about to flush its keyboard queue. The game's
 // imports of the beeps, the sounds, the message waits and the board's validation are redirected
 // here to be counted, and its import of DrawTextA to keep the texts it draws (the status line's
-// among them).
+// among them); its import of the performance counter, its clock, to be stopped.
 #include "ProbeProtocol.h"
 
 #include <algorithm>
@@ -299,16 +299,77 @@ BOOL WINAPI CountedValidateRect(HWND window, const RECT* rect) {
     return ValidateRect(window, rect);
 }
 
+// The game's clock while it is stopped, in milliseconds as the game counts them; only the
+// game's thread reads the counter and waits, so only it touches these.
+LONGLONG g_frequency;
+LONGLONG g_stoppedClockMs = -1;
+
+LONGLONG CounterMs(LONGLONG count) {
+    return count / g_frequency * 1000 + count % g_frequency * 1000 / g_frequency;
+}
+
+LONGLONG RealMs() {
+    LARGE_INTEGER count;
+    QueryPerformanceCounter(&count);
+    return CounterMs(count.QuadPart);
+}
+
+bool ClockStopped() {
+    if (!g_shared->clockStopped || g_frequency <= 0) {
+        return false;
+    }
+    if (g_stoppedClockMs < 0) {
+        g_stoppedClockMs = RealMs();
+    }
+    return true;
+}
+
+// The count rounded up, so that the game's conversion gives back the same milliseconds.
+BOOL WINAPI StoppableCounter(LARGE_INTEGER* count) {
+    if (!ClockStopped()) {
+        return QueryPerformanceCounter(count);
+    }
+    count->QuadPart = g_stoppedClockMs / 1000 * g_frequency +
+                      (g_stoppedClockMs % 1000 * g_frequency + 999) / 1000;
+    return TRUE;
+}
+
+void LogWait(LONG ms) {
+    const LONG n = g_shared->waitsLogged;
+    InterlockedExchange(&g_shared->waitLog[n % kWaitLogSize], ms);
+    InterlockedExchange(&g_shared->waitsLogged, n + 1);
+}
+
+// Every wait really waits, so that the window shows what it shows otherwise.
+template <typename Wait> DWORD NotedWait(DWORD timeoutMs, DWORD wakeMask, Wait wait) {
+    NoteWakeMask(timeoutMs, wakeMask);
+    if (!ClockStopped()) {
+        return wait();
+    }
+    const bool idle = timeoutMs == INFINITE || (wakeMask != 0 && !(wakeMask & QS_SENDMESSAGE));
+    const LONGLONG before = RealMs();
+    const DWORD result = wait();
+    if (idle) {
+        g_stoppedClockMs += RealMs() - before;
+    } else if (timeoutMs > 0) {
+        g_stoppedClockMs += timeoutMs;
+        LogWait(wakeMask == 0 ? -static_cast<LONG>(timeoutMs) : static_cast<LONG>(timeoutMs));
+    }
+    return result;
+}
+
 DWORD WINAPI NotedMsgWait(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD timeoutMs,
                           DWORD wakeMask) {
-    NoteWakeMask(timeoutMs, wakeMask);
-    return MsgWaitForMultipleObjects(count, handles, waitAll, timeoutMs, wakeMask);
+    return NotedWait(timeoutMs, wakeMask, [=] {
+        return MsgWaitForMultipleObjects(count, handles, waitAll, timeoutMs, wakeMask);
+    });
 }
 
 DWORD WINAPI NotedMsgWaitEx(DWORD count, const HANDLE* handles, DWORD timeoutMs, DWORD wakeMask,
                             DWORD flags) {
-    NoteWakeMask(timeoutMs, wakeMask);
-    return MsgWaitForMultipleObjectsEx(count, handles, timeoutMs, wakeMask, flags);
+    return NotedWait(timeoutMs, wakeMask, [=] {
+        return MsgWaitForMultipleObjectsEx(count, handles, timeoutMs, wakeMask, flags);
+    });
 }
 
 // Points the game's import of `function` at `replacement` (this DLL's own imports still reach
@@ -407,6 +468,9 @@ DWORD WINAPI Serve(LPVOID) {
     RedirectImport("MoveFileExW", &CountedMoveFileExW);
     RedirectImport("MoveFileA", &CountedMoveFileA);
     RedirectImport("FlushFileBuffers", &CountedFlushFileBuffers);
+    LARGE_INTEGER frequency;
+    g_frequency = QueryPerformanceFrequency(&frequency) ? frequency.QuadPart : 0;
+    RedirectImport("QueryPerformanceCounter", &StoppableCounter);
     GetCurrentDirectoryA(sizeof g_shared->currentDirectory, g_shared->currentDirectory);
     g_shared->ready = g_hook ? 1 : -1;
     for (;;) {

@@ -23,8 +23,10 @@
 // down in the key state, as an Alt+Tab does, whose Alt-up goes to the program switched to; and
 // it does to the main window what a theme or a text size does: caption and menu of other
 // heights (Wine keeps these metrics per process), the frame measured anew at the same outer
-// size, and the system's message.
+// size, and the system's message. Asked to, it stops the game's clock and logs the waits the
+// game asks for, so that an animation's schedule reads exactly, however busy the machine.
 constexpr LONG kCommandLogSize = 256;
+constexpr LONG kWaitLogSize = 512;
 constexpr LONG kTextLogSize = 64;
 
 // One DrawTextA call of the game: where and how it drew what.
@@ -75,6 +77,13 @@ struct ProbeShared {
     volatile LONG replacingMoveFlags;          // their flags, or-ed together
     volatile LONG plainMoves;                  // MoveFileA calls
     volatile LONG fileFlushes;                 // FlushFileBuffers calls
+    // Once the driver sets clockStopped, the game's millisecond counter stands still but for its
+    // waits: each wait of an animation or a pause moves it by the time it asks for, the idle
+    // wait of the main loop (the one that sent messages do not end) by the time it took.
+    volatile LONG clockStopped;
+    volatile LONG waitsLogged;           // waits of animations and pauses of more than 0 ms
+    volatile LONG waitLog[kWaitLogSize]; // wait n at n % kWaitLogSize: its milliseconds,
+                                         // negative when it lets no message through
 };
 
 inline void ProbeObjectName(char* out, size_t size, const char* kind, unsigned long pid) {
