@@ -120,6 +120,9 @@ public:
 };
 
 // Commands of the menu and the accelerator table; true when the game took the command.
+// Whether `id` is one of the player's actions or a setting they read: a step, the wait, the
+// special actions, the grid and colour keys, Advanced Options.
+bool IsGameAction(int id);
 bool HandleGameCommand(CGame& game, int id);
 
 void MovePlayer(CGame& game, int16_t dx, int16_t dy);

@@ -25,22 +25,6 @@ const StepCommand* FindStep(int id) {
     return nullptr;
 }
 
-bool IsGameAction(int id) {
-    switch (id) {
-    case IDM_TELEPORT:
-    case IDM_SCREWDRIVER:
-    case IDM_LAST_STAND:
-    case IDM_LAST_STAND_MINUS_1:
-    case IDM_LAST_STAND_MINUS_2:
-    case IDM_TOGGLE_GRID:
-    case IDM_ADVANCED_OPTIONS:
-    case IDM_TOGGLE_COLOR:
-        return true;
-    default:
-        return FindStep(id) != nullptr;
-    }
-}
-
 void CarryOut(CGame& game, int id) {
     switch (id) {
     case IDM_TELEPORT:
@@ -76,6 +60,22 @@ void CarryOut(CGame& game, int id) {
 }
 
 } // namespace
+
+bool IsGameAction(int id) {
+    switch (id) {
+    case IDM_TELEPORT:
+    case IDM_SCREWDRIVER:
+    case IDM_LAST_STAND:
+    case IDM_LAST_STAND_MINUS_1:
+    case IDM_LAST_STAND_MINUS_2:
+    case IDM_TOGGLE_GRID:
+    case IDM_ADVANCED_OPTIONS:
+    case IDM_TOGGLE_COLOR:
+        return true;
+    default:
+        return FindStep(id) != nullptr;
+    }
+}
 
 bool HandleGameCommand(CGame& game, int id) {
     if (id == IDM_QUIT || id == IDM_QUIT_OR_STOP_WATCHING || id == IDM_QUIT_KEEPING_SETTINGS) {

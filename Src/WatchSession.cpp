@@ -26,30 +26,6 @@ std::vector<bool> FindCorneredTurns(const CPreferences2& settings, int64_t start
     return cornered;
 }
 
-// The game commands that watching swallows: the player's actions and the settings they read.
-bool IsPlayersCommand(int id) {
-    switch (id) {
-    case IDM_STEP_WEST:
-    case IDM_STEP_NORTH:
-    case IDM_STEP_SOUTH:
-    case IDM_STEP_NORTH_WEST:
-    case IDM_STEP_NORTH_EAST:
-    case IDM_STEP_SOUTH_WEST:
-    case IDM_STEP_SOUTH_EAST:
-    case IDM_TELEPORT:
-    case IDM_SCREWDRIVER:
-    case IDM_LAST_STAND:
-    case IDM_LAST_STAND_MINUS_1:
-    case IDM_LAST_STAND_MINUS_2:
-    case IDM_TOGGLE_GRID:
-    case IDM_TOGGLE_COLOR:
-    case IDM_ADVANCED_OPTIONS:
-        return true;
-    default:
-        return false;
-    }
-}
-
 } // namespace
 
 bool CWatchSession::Start(const CPreferences2& settings, int64_t startTime, const char* moves,
@@ -129,7 +105,8 @@ bool CWatchSession::HandleCommand(int id, uint32_t now) {
         m_game.m_host.RefuseAction();
         return true;
     default:
-        if (IsPlayersCommand(id)) {
+        // The player's own actions and the settings they read are swallowed.
+        if (IsGameAction(id)) {
             m_game.m_host.FlushKeyboardInput();
             return true;
         }
