@@ -1,22 +1,48 @@
 // Watching a listed game from the High Scores list: it plays on the board from its first
-// position to the one the game showed when it ended, the keys pause, step, hurry and stop it,
+// position to the one the game showed when it ended, with its row on a pale blue band and each
+// turn where no step or wait was safe marked in red; the keys pause, step, hurry and stop it,
 // and the game under way before comes back as it stood, also after a quit while watching.
 #include "Scenario.h"
+
+#include <algorithm>
 
 namespace {
 
 constexpr char kWatching[] = "centre Watching Blimpers: 40";
+constexpr uint32_t kWatchedRowColor = Rgb(204, 232, 255);
+// The actions of the listed game taken where no step or wait was safe.
+constexpr size_t kCorneredActions[] = {13, 16};
 
-// Opens the list beside the main window, where the board stays in sight, and double-clicks the
-// row of rank 10.
-void WatchRankTen(Game& game) {
+// The colour between the score and the name of the row of rank 10.
+uint32_t RankTenBand(HWND list) {
+    return CaptureClient(list).At(75, 60 + 20 * 10);
+}
+
+// Opens the list beside the main window, where the board stays in sight, and chooses the row of
+// rank 10 with a double-click or with the arrow keys and Enter.
+HWND WatchRankTen(Game& game, bool byKeys) {
     game.SendPromptly(WM_COMMAND, IDM_SHOW_HIGH_SCORES, 0);
     const HWND list = WaitForHighScoresWindow("before watching");
     const RECT main = WindowRect(game.FindMainWindow());
     SetWindowPos(list, nullptr, main.right + 8, main.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     BringToFront(list, "the High Scores window");
-    DoubleClickAt(HighScoresRowPoint(list, 10));
-    game.WaitForStatusLine(kWatching, "after a double-click on rank 10");
+    if (byKeys) {
+        // Up to the top whichever row was chosen, then down to rank 10.
+        for (const WORD key : {VK_UP, VK_DOWN}) {
+            for (int press = 0; press < 9; ++press) {
+                PressKey(key);
+            }
+        }
+        PressKey(VK_RETURN);
+    } else {
+        DoubleClickAt(HighScoresRowPoint(list, 10));
+    }
+    const char* how = byKeys ? "the arrow keys and Enter" : "a double-click";
+    game.WaitForStatusLine(kWatching, Format("after %s on rank 10", how));
+    E2E_CHECK(WaitUntil([&] { return RankTenBand(list) == kWatchedRowColor; }),
+              "while rank 10 is watched after %s its row is %s", how,
+              DescribeColor(RankTenBand(list)).c_str());
+    return list;
 }
 
 } // namespace
@@ -40,14 +66,33 @@ E2E_TEST(watching_a_listed_game_plays_it_and_brings_back_the_game_put_aside) {
     Game& game = resumed.game;
     const Position underWay = resumed.recorded.PositionAfter(resumed.resumed);
     const Picture before = WaitForSteadyPicture(game.FindMainWindow());
-    WatchRankTen(game);
+    const HWND list = WatchRankTen(game, false);
     game.Press(VK_SPACE);
     game.WaitForStatusLineStarting(std::string(kWatching) + " - paused", "after Space");
     const size_t paused = game.WaitForBoardOf(listed, resumed.sheet, "after Space");
-    for (size_t action = 1; action <= 2; ++action) {
+    E2E_CHECK(paused < kCorneredActions[0], "watching was paused only after action %zu", paused);
+    const auto redInStatusLine = [&] {
+        const Picture shown = game.Capture();
+        for (int y = kBoardHeight + 1; y < kClientHeight; ++y) {
+            for (int x = 0; x < kClientWidth; ++x) {
+                if (shown.At(x, y) == Rgb(255, 0, 0)) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    };
+    for (size_t action = paused + 1; action <= kCorneredActions[1]; ++action) {
         game.Press(VK_RIGHT);
-        game.WaitForBoard(listed.PositionAfter(paused + action), resumed.sheet,
-                          Format("after %zu presses of the right arrow while paused", action));
+        const std::string when = Format("after the right arrow played action %zu", action);
+        game.WaitForBoard(listed.PositionAfter(action), resumed.sheet, when);
+        const bool cornered =
+            std::count(std::begin(kCorneredActions), std::end(kCorneredActions), action) != 0;
+        game.WaitForStatusLine(std::string(kWatching) + " - paused" +
+                                   (cornered ? " - no safe step or wait" : ""),
+                               when);
+        E2E_CHECK(WaitUntil([&] { return redInStatusLine() == cornered; }),
+                  "%s the status line is %sred", when.c_str(), cornered ? "not " : "");
     }
     TypeText("+++");
     game.WaitForStatusLineStarting(std::string(kWatching) + " - fastest - paused", "after + + +");
@@ -62,8 +107,10 @@ E2E_TEST(watching_a_listed_game_plays_it_and_brings_back_the_game_put_aside) {
     game.Press(VK_ESCAPE);
     game.WaitForBoard(underWay, resumed.sheet, "after Esc stopped watching");
     game.WaitForStatusLine(StatusLineOf(underWay), "after Esc stopped watching");
+    E2E_CHECK(WaitUntil([&] { return RankTenBand(list) != kWatchedRowColor; }),
+              "after Esc stopped watching rank 10 is still marked as watched");
     // A quit while watching saves the game put aside, and the next start resumes it.
-    WatchRankTen(game);
+    WatchRankTen(game, true);
     QuitWithQ(game);
     Game restarted(context);
     restarted.WaitForBoard(underWay, resumed.sheet, "at the start after a quit while watching");
