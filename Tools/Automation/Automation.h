@@ -262,6 +262,8 @@ struct Installation {
     std::string installDir;
     std::string gamesDir;
 };
+// The installation's "Graphics\`file`" at its own size, else resource `resource` of the game.
+Picture InstalledArt(const Installation& installation, const char* file, int resource);
 
 // A record "<gamesDir>\<name>.txt" with the position "<name>.<k>.board" after each prefix.
 class RecordedGame {
@@ -622,6 +624,8 @@ void ClickAndCheck(HWND dialog, const std::vector<int>& clicks,
 std::string TwoColourDifference(const Picture& expected, const Picture& shown);
 // A pixel of dark text inside the rectangle's outermost pixels.
 bool HasDarkPixel(const Picture& picture, const RECT& rect);
+// Whether any pixel of `rect` in `picture` is `color`.
+bool HasPixelOf(const Picture& picture, const RECT& rect, uint32_t color);
 
 // === Lengths at other dots per inch, and the icons of a program
 
@@ -645,5 +649,4 @@ constexpr uint32_t kHighScoresBackground = Rgb(240, 240, 240);
 POINT HighScoresRowBackground(int index);
 // Waits until the window is visible at `scale` times its size and its list painted (the window
 // appears before its first paint); with `clientLeft`, moved first to begin there on the screen.
-HWND WaitForHighScoresList(int scale, const std::string& when,
-                           std::optional<LONG> clientLeft = {});
+HWND WaitForHighScoresList(int scale, const std::string& when, std::optional<LONG> clientLeft = {});

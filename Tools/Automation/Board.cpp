@@ -81,6 +81,11 @@ Picture LoadSpriteSheet(const std::string& installDir, const std::string& gamePa
                              160, 120);
 }
 
+Picture InstalledArt(const Installation& installation, const char* file, int resource) {
+    return LoadBitmapPicture(installation.installDir + "\\Graphics\\" + file, installation.gamePath,
+                             resource, 0, 0);
+}
+
 namespace {
 
 constexpr uint32_t kKeyColor = Rgb(255, 255, 0);

@@ -68,3 +68,14 @@ bool HasDarkPixel(const Picture& picture, const RECT& rect) {
     }
     return false;
 }
+
+bool HasPixelOf(const Picture& picture, const RECT& rect, uint32_t color) {
+    for (LONG y = rect.top; y < rect.bottom; ++y) {
+        for (LONG x = rect.left; x < rect.right; ++x) {
+            if (picture.At(x, y) == color) {
+                return true;
+            }
+        }
+    }
+    return false;
+}

@@ -101,15 +101,11 @@ HWND DoubledWindow(Game& game) {
 E2E_TEST(every_picture_comes_back_after_each_kind_of_lost_display) {
     const RecordedGame recorded(context, "numeric-pad");
     const size_t at = recorded.FirstPlayedMove();
-    const auto art = [&](const char* file, int resource) {
-        return LoadBitmapPicture(context.installDir + "\\Graphics\\" + file, context.gamePath,
-                                 resource, 0, 0);
-    };
-    const Picture wallpaper = art("Wallpaper.bmp", 0);
-    const Picture grid = art("GridIcons.bmp", IDB_GRID_ICONS);
-    const Picture sheets[] = {art("GameIcons 1.bmp", IDB_GAME_ICONS),
-                              art("GameIcons 2.bmp", IDB_GAME_ICONS),
-                              art("GameIcons 3.bmp", IDB_GAME_ICONS)};
+    const Picture wallpaper = InstalledArt(context, "Wallpaper.bmp", 0);
+    const Picture grid = InstalledArt(context, "GridIcons.bmp", IDB_GRID_ICONS);
+    const Picture sheets[] = {InstalledArt(context, "GameIcons 1.bmp", IDB_GAME_ICONS),
+                              InstalledArt(context, "GameIcons 2.bmp", IDB_GAME_ICONS),
+                              InstalledArt(context, "GameIcons 3.bmp", IDB_GAME_ICONS)};
     // Those with the wallpaper first: the others remove it.
     const struct {
         const char* name;
@@ -468,13 +464,9 @@ E2E_TEST(board_background_matches_the_status_strip_at_16_bits) {
 E2E_TEST(a_save_into_another_folder_leaves_pictures_sounds_and_data_files_where_they_were) {
     const RecordedGame recorded(context, "high-score");
     const size_t fatal = recorded.FirstPlayedMove();
-    const auto art = [&](const char* file, int resource) {
-        return LoadBitmapPicture(context.installDir + "\\Graphics\\" + file, context.gamePath,
-                                 resource, 0, 0);
-    };
-    const Picture sheet = art("GameIcons 3.bmp", IDB_GAME_ICONS);
-    const Picture wallpaper = art("Wallpaper.bmp", 0);
-    const Picture grid = art("GridIcons.bmp", IDB_GRID_ICONS);
+    const Picture sheet = InstalledArt(context, "GameIcons 3.bmp", IDB_GAME_ICONS);
+    const Picture wallpaper = InstalledArt(context, "Wallpaper.bmp", 0);
+    const Picture grid = InstalledArt(context, "GridIcons.bmp", IDB_GRID_ICONS);
     const Backdrop backdrop = {kBackgroundColor, &wallpaper, &grid, 1};
     PreferencesRecord chosen = DefaultPreferences();
     PutFields(chosen, {{"m_iconSet", 2}, {"m_gridStyle", 1}});

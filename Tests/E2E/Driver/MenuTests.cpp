@@ -170,12 +170,8 @@ E2E_TEST(sound_grid_and_sprite_set_survive_quit_and_start) {
     const size_t length = recorded.FirstPlayedMove() + 1;
     StoreDefaultPreferences();
     WriteGameRecord(DataFilePath("Saved Game.txt"), recorded.Prefix(length));
-    const auto art = [&](const char* file, int resource) {
-        return LoadBitmapPicture(context.installDir + "\\Graphics\\" + file, context.gamePath,
-                                 resource, 0, 0);
-    };
-    const Picture wallpaper = art("Wallpaper.bmp", 0);
-    const Picture grid = art("GridIcons.bmp", IDB_GRID_ICONS);
+    const Picture wallpaper = InstalledArt(context, "Wallpaper.bmp", 0);
+    const Picture grid = InstalledArt(context, "GridIcons.bmp", IDB_GRID_ICONS);
     constexpr uint32_t kWhite = Rgb(255, 255, 255);
     const Backdrop coloured = {kBackgroundColor, &wallpaper, &grid};
     const struct {
@@ -183,9 +179,13 @@ E2E_TEST(sound_grid_and_sprite_set_survive_quit_and_start) {
         Picture sheet;
         Backdrop backdrop;
     } sets[] = {
-        {"the first sprite set", art("GameIcons 1.bmp", IDB_GAME_ICONS), coloured},
-        {"the second sprite set", art("GameIcons 2.bmp", IDB_GAME_ICONS), {kWhite, nullptr, &grid}},
-        {"the third sprite set", art("GameIcons 3.bmp", IDB_GAME_ICONS), coloured},
+        {"the first sprite set", InstalledArt(context, "GameIcons 1.bmp", IDB_GAME_ICONS),
+         coloured},
+        {"the second sprite set",
+         InstalledArt(context, "GameIcons 2.bmp", IDB_GAME_ICONS),
+         {kWhite, nullptr, &grid}},
+        {"the third sprite set", InstalledArt(context, "GameIcons 3.bmp", IDB_GAME_ICONS),
+         coloured},
     };
     const auto checkShown = [&](Game& game, const auto& set, int style, const std::string& when,
                                 size_t moves) {

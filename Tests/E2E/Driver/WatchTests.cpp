@@ -72,15 +72,8 @@ E2E_TEST(watching_a_listed_game_plays_it_and_brings_back_the_game_put_aside) {
     const size_t paused = game.WaitForBoardOf(listed, resumed.sheet, "after Space");
     E2E_CHECK(paused < kCorneredActions[0], "watching was paused only after action %zu", paused);
     const auto redInStatusLine = [&] {
-        const Picture shown = game.Capture();
-        for (int y = kBoardHeight + 1; y < kClientHeight; ++y) {
-            for (int x = 0; x < kClientWidth; ++x) {
-                if (shown.At(x, y) == Rgb(255, 0, 0)) {
-                    return true;
-                }
-            }
-        }
-        return false;
+        return HasPixelOf(game.Capture(), {0, kBoardHeight + 1, kClientWidth, kClientHeight},
+                          Rgb(255, 0, 0));
     };
     for (size_t action = paused + 1; action <= kCorneredActions[1]; ++action) {
         game.Press(VK_RIGHT);
