@@ -5,6 +5,7 @@
 #include "Scenario.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -18,15 +19,18 @@ uint32_t RankTenBand(HWND list) {
     return CaptureClient(list).At(75, 60 + 20 * 10);
 }
 
+enum class Choice { kDoubleClick, kDoubleClickDuringAStep, kArrowKeysAndEnter };
+
 // Opens the list beside the main window, where the board stays in sight, and chooses the row of
-// rank 10 with a double-click or with the arrow keys and Enter.
-HWND WatchRankTen(Game& game, bool byKeys) {
+// rank 10 with a double-click, one while the game under way takes the step `move`, or the arrow
+// keys and Enter.
+HWND WatchRankTen(Game& game, Choice choice, char move = 0) {
     game.SendPromptly(WM_COMMAND, IDM_SHOW_HIGH_SCORES, 0);
     const HWND list = WaitForHighScoresWindow("before watching");
     const RECT main = WindowRect(game.FindMainWindow());
     SetWindowPos(list, nullptr, main.right + 8, main.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     BringToFront(list, "the High Scores window");
-    if (byKeys) {
+    if (choice == Choice::kArrowKeysAndEnter) {
         // Up to the top whichever row was chosen, then down to rank 10.
         for (const WORD key : {VK_UP, VK_DOWN}) {
             for (int press = 0; press < 9; ++press) {
@@ -35,9 +39,14 @@ HWND WatchRankTen(Game& game, bool byKeys) {
         }
         PressKey(VK_RETURN);
     } else {
+        if (choice == Choice::kDoubleClickDuringAStep) {
+            game.Press(NumericPadKey(move));
+        }
         DoubleClickAt(HighScoresRowPoint(list, 10));
     }
-    const char* how = byKeys ? "the arrow keys and Enter" : "a double-click";
+    const char* const hows[] = {"a double-click", "a double-click during a step",
+                                "the arrow keys and Enter"};
+    const char* how = hows[static_cast<int>(choice)];
     game.WaitForStatusLine(kWatching, Format("after %s on rank 10", how));
     E2E_CHECK(WaitUntil([&] { return RankTenBand(list) == kWatchedRowColor; }),
               "while rank 10 is watched after %s its row is %s", how,
@@ -64,9 +73,11 @@ E2E_TEST(watching_a_listed_game_plays_it_and_brings_back_the_game_put_aside) {
     }
     ResumedGame resumed(context, "resume");
     Game& game = resumed.game;
-    const Position underWay = resumed.recorded.PositionAfter(resumed.resumed);
-    const Picture before = WaitForSteadyPicture(game.FindMainWindow());
-    const HWND list = WatchRankTen(game, false);
+    // The row is chosen while the game under way animates its next step: watching starts once
+    // the step is over.
+    const Position underWay = resumed.recorded.PositionAfter(resumed.resumed + 1);
+    const HWND list =
+        WatchRankTen(game, Choice::kDoubleClickDuringAStep, resumed.moves[resumed.resumed]);
     game.Press(VK_SPACE);
     game.WaitForStatusLineStarting(std::string(kWatching) + " - paused", "after Space");
     const size_t paused = game.WaitForBoardOf(listed, resumed.sheet, "after Space");
@@ -97,18 +108,41 @@ E2E_TEST(watching_a_listed_game_plays_it_and_brings_back_the_game_put_aside) {
         FirstBoardDifference(ended, WaitForSteadyPicture(game.FindMainWindow()));
     E2E_CHECK(difference.empty(), "the watched game ends on another board than the game did: %s",
               difference.c_str());
+    const auto checkStopped = [&](const char* how) {
+        const std::string when = Format("after %s stopped watching", how);
+        game.WaitForBoard(underWay, resumed.sheet, when);
+        game.WaitForStatusLine(StatusLineOf(underWay), when);
+        E2E_CHECK(WaitUntil([&] { return RankTenBand(list) != kWatchedRowColor; }),
+                  "%s rank 10 is still marked as watched", when.c_str());
+    };
     game.Press(VK_ESCAPE);
-    game.WaitForBoard(underWay, resumed.sheet, "after Esc stopped watching");
-    game.WaitForStatusLine(StatusLineOf(underWay), "after Esc stopped watching");
-    E2E_CHECK(WaitUntil([&] { return RankTenBand(list) != kWatchedRowColor; }),
-              "after Esc stopped watching rank 10 is still marked as watched");
+    checkStopped("Esc");
+    const Picture restored = WaitForSteadyPicture(game.FindMainWindow());
+    // Paused, so that the stop is not put off until an action has ended.
+    const struct {
+        const char* how;
+        std::function<void()> stop;
+    } stops[] = {
+        {"Ctrl+N", [&] { game.Press('N', kCtrl); }},
+        {"a click on the board",
+         [&] {
+             ClickAt(game.CellOnScreen({kColumns / 2, kRows / 2}));
+         }},
+    };
+    for (const auto& row : stops) {
+        WatchRankTen(game, Choice::kDoubleClick);
+        game.Press(VK_SPACE);
+        game.WaitForStatusLineStarting(std::string(kWatching) + " - paused", row.how);
+        row.stop();
+        checkStopped(row.how);
+    }
     // A quit while watching saves the game put aside, and the next start resumes it.
-    WatchRankTen(game, true);
+    WatchRankTen(game, Choice::kArrowKeysAndEnter);
     QuitWithQ(game);
     Game restarted(context);
     restarted.WaitForBoard(underWay, resumed.sheet, "at the start after a quit while watching");
-    E2E_CHECK(WaitForSteadyPicture(restarted.WaitForMainWindow()).pixels == before.pixels,
+    E2E_CHECK(WaitForSteadyPicture(restarted.WaitForMainWindow()).pixels == restored.pixels,
               "at the start after a quit while watching the window shows another board or status "
-              "line than before watching");
+              "line than when watching had stopped");
     QuitWithQ(restarted);
 }
