@@ -19,18 +19,16 @@ uint32_t RankTenBand(HWND list) {
     return CaptureClient(list).At(75, 60 + 20 * 10);
 }
 
-enum class Choice { kDoubleClick, kDoubleClickDuringAStep, kArrowKeysAndEnter };
-
 // Opens the list beside the main window, where the board stays in sight, and chooses the row of
-// rank 10 with a double-click, one while the game under way takes the step `move`, or the arrow
-// keys and Enter.
-HWND WatchRankTen(Game& game, Choice choice, char move = 0) {
+// rank 10 with the arrow keys and Enter or with a double-click, during the step `stepDuring` of
+// the game under way if given.
+HWND WatchRankTen(Game& game, bool byKeys, char stepDuring = 0) {
     game.SendPromptly(WM_COMMAND, IDM_SHOW_HIGH_SCORES, 0);
     const HWND list = WaitForHighScoresWindow("before watching");
     const RECT main = WindowRect(game.FindMainWindow());
     SetWindowPos(list, nullptr, main.right + 8, main.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     BringToFront(list, "the High Scores window");
-    if (choice == Choice::kArrowKeysAndEnter) {
+    if (byKeys) {
         // Up to the top whichever row was chosen, then down to rank 10.
         for (const WORD key : {VK_UP, VK_DOWN}) {
             for (int press = 0; press < 9; ++press) {
@@ -39,14 +37,14 @@ HWND WatchRankTen(Game& game, Choice choice, char move = 0) {
         }
         PressKey(VK_RETURN);
     } else {
-        if (choice == Choice::kDoubleClickDuringAStep) {
-            game.Press(NumericPadKey(move));
+        if (stepDuring) {
+            game.Press(NumericPadKey(stepDuring));
         }
         DoubleClickAt(HighScoresRowPoint(list, 10));
     }
-    const char* const hows[] = {"a double-click", "a double-click during a step",
-                                "the arrow keys and Enter"};
-    const char* how = hows[static_cast<int>(choice)];
+    const char* how = byKeys       ? "the arrow keys and Enter"
+                      : stepDuring ? "a double-click during a step"
+                                   : "a double-click";
     game.WaitForStatusLine(kWatching, Format("after %s on rank 10", how));
     E2E_CHECK(WaitUntil([&] { return RankTenBand(list) == kWatchedRowColor; }),
               "while rank 10 is watched after %s its row is %s", how,
@@ -76,8 +74,7 @@ E2E_TEST(watching_a_listed_game_plays_it_and_brings_back_the_game_put_aside) {
     // The row is chosen while the game under way animates its next step: watching starts once
     // the step is over.
     const Position underWay = resumed.recorded.PositionAfter(resumed.resumed + 1);
-    const HWND list =
-        WatchRankTen(game, Choice::kDoubleClickDuringAStep, resumed.moves[resumed.resumed]);
+    const HWND list = WatchRankTen(game, false, resumed.moves[resumed.resumed]);
     game.Press(VK_SPACE);
     game.WaitForStatusLineStarting(std::string(kWatching) + " - paused", "after Space");
     const size_t paused = game.WaitForBoardOf(listed, resumed.sheet, "after Space");
@@ -130,14 +127,14 @@ E2E_TEST(watching_a_listed_game_plays_it_and_brings_back_the_game_put_aside) {
          }},
     };
     for (const auto& row : stops) {
-        WatchRankTen(game, Choice::kDoubleClick);
+        WatchRankTen(game, false);
         game.Press(VK_SPACE);
         game.WaitForStatusLineStarting(std::string(kWatching) + " - paused", row.how);
         row.stop();
         checkStopped(row.how);
     }
     // A quit while watching saves the game put aside, and the next start resumes it.
-    WatchRankTen(game, Choice::kArrowKeysAndEnter);
+    WatchRankTen(game, true);
     QuitWithQ(game);
     Game restarted(context);
     restarted.WaitForBoard(underWay, resumed.sheet, "at the start after a quit while watching");
