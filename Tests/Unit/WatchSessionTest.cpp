@@ -105,7 +105,6 @@ TEST_F(WatchSessionTest, TheGamePutAsideComesBackAsItStoodUnheardAndUnrecorded) 
         ASSERT_TRUE(Watch()) << row.what;
         WatchToTheEnd();
         watch.Stop();
-        EXPECT_EQ(game.m_prefs.m_robotsBase, 7) << row.what;
         if (row.moves) {
             EXPECT_EQ(Position(game), before) << row.what;
         } else {
@@ -123,40 +122,123 @@ TEST_F(WatchSessionTest, OnlyARecordOfActionsIsWatchedAndTheKeysPauseStepAndChan
         EXPECT_FALSE(Watch(moves) || watch.IsWatching() || game.m_demoMode) << moves;
     }
     ASSERT_TRUE(Watch());
-    const struct {
-        int command; // 0 for none
-        size_t logged;
-        std::optional<uint32_t> wait; // before the next action, at tick 0
-    } steps[] = {
-        {0, 0, 1000},
-        {IDM_WATCH_FASTER, 0, 500},
-        {IDM_WATCH_FASTER, 0, 250},
-        {IDM_WATCH_FASTER, 0, 0},
-        {IDM_WATCH_FASTER, 0, 0},
-        {IDM_STEP_EAST, 0, 0}, // one action only while paused
-        {IDM_WATCH_SLOWER, 0, 250},
-        {IDM_WATCH_SLOWER, 0, 500},
-        {IDM_WATCH_SLOWER, 0, 1000},
-        {IDM_WATCH_SLOWER, 0, 1000},
-        {IDM_WAIT, 0, std::nullopt},
-        {IDM_STEP_EAST, 1, std::nullopt},
-        {IDM_STEP_EAST, 2, std::nullopt},
-        {IDM_TELEPORT, 2, std::nullopt}, // the player's actions are swallowed
-        {IDM_WAIT, 2, 1000},
-    };
-    for (const auto& step : steps) {
-        if (step.command) {
-            EXPECT_TRUE(watch.HandleCommand(step.command, 0)) << step.command;
-        }
-        EXPECT_EQ(game.m_moveLogLength, step.logged) << step.command;
-        EXPECT_EQ(watch.WaitBeforeNextAction(0), step.wait) << step.command;
+    for (const int command : {IDM_WATCH_SLOWER, IDM_STEP_EAST, IDM_TELEPORT}) {
+        EXPECT_TRUE(watch.HandleCommand(command, 0)) << command;
     }
-    EXPECT_EQ(watch.WaitBeforeNextAction(600), 400u) << "the wait counts from the last action";
+    EXPECT_EQ(game.m_moveLogLength, 0u) << "a step only while paused, the player's actions never";
+    EXPECT_EQ(watch.WaitBeforeNextAction(0), 1000u) << "no slower than the normal speed";
+    for (int faster = 0; faster < 4; ++faster) {
+        watch.HandleCommand(IDM_WATCH_FASTER, 0);
+    }
+    EXPECT_EQ(watch.WaitBeforeNextAction(0), 0u) << "no faster than as fast as possible";
+    watch.HandleCommand(IDM_WATCH_SLOWER, g_tick = 100);
+    EXPECT_EQ(watch.WaitBeforeNextAction(100), 150u) << "a new speed counts from the last action";
     EXPECT_FALSE(watch.HandleCommand(IDM_SHOW_HIGH_SCORES, 0));
     EXPECT_TRUE(watch.HandleCommand(IDM_QUIT_OR_STOP_WATCHING, 0));
     EXPECT_FALSE(watch.IsWatching());
     EXPECT_EQ(Log(), "") << "Esc brought back the fresh game";
     EXPECT_FALSE(watch.HandleCommand(IDM_WAIT, 0)) << "nothing is watched any more";
+}
+
+// The next action is due a whole interval of the speed after the end of the last one, the start
+// of watching or the end of a pause, whichever came last; nothing plays before or while paused.
+TEST_F(WatchSessionTest, EachActionIsDueAWholeIntervalAfterTheLastActionTheStartOrTheResume) {
+    constexpr int kLook = 0;   // nothing happens
+    constexpr int kPlay = 1;   // the main loop plays what is due
+    constexpr int kWhole = -1; // a whole interval
+    constexpr int kNone = -2;  // none: paused
+    const struct {
+        const char* what;
+        int intervals, ms; // after the start
+        int command;       // kLook, kPlay or a key's
+        size_t played;
+        int wait; // before the next action: kWhole, kNone or milliseconds
+    } steps[] = {
+        {"the start", 0, 0, kLook, 0, kWhole},
+        {"just before the first is due", 1, -1, kPlay, 0, 1},
+        {"the first due", 1, 0, kPlay, 1, kWhole},
+        {"a pause during the wait", 1, 100, IDM_WAIT, 1, kNone},
+        {"a long pause", 1, 5100, kPlay, 1, kNone},
+        {"a step while paused", 1, 5100, IDM_STEP_EAST, 2, kNone},
+        {"the resume", 1, 7100, IDM_WAIT, 2, kWhole},
+        {"just before the next is due", 2, 7099, kPlay, 2, 1},
+        {"the next due", 2, 7100, kPlay, 3, kWhole},
+    };
+    // From the second start the tick count wraps around.
+    for (const uint32_t start : {50000u, 0xFFFFF000u}) {
+        for (int speed = 0; speed < 4; ++speed) {
+            const uint32_t interval = kWatchActionIntervalsMs[speed];
+            g_tick = start;
+            StartGame();
+            ASSERT_TRUE(Watch());
+            for (int faster = 0; faster < speed; ++faster) {
+                watch.HandleCommand(IDM_WATCH_FASTER, g_tick);
+            }
+            for (const auto& step : steps) {
+                const std::string where = std::string(step.what) + " at speed " +
+                                          std::to_string(speed) + " from " + std::to_string(start);
+                g_tick = start + interval * step.intervals + step.ms;
+                if (step.command == kPlay) {
+                    watch.PlayDueAction(g_tick);
+                } else if (step.command != kLook) {
+                    watch.HandleCommand(step.command, g_tick);
+                }
+                EXPECT_EQ(game.m_moveLogLength, step.played) << where;
+                const std::optional<uint32_t> wait =
+                    step.wait == kNone
+                        ? std::nullopt
+                        : std::optional<uint32_t>(step.wait == kWhole ? interval : step.wait);
+                EXPECT_EQ(watch.WaitBeforeNextAction(g_tick), wait) << where;
+            }
+            watch.Stop();
+        }
+    }
+}
+
+// The Sound switch and the windows' places are the player's; the other settings are those of
+// the game put aside, which the commands of the watched game do not change.
+TEST_F(WatchSessionTest, OnlyWhatThePlayerChangesWhileWatchingOutlastsIt) {
+    const struct {
+        const char* what;
+        int command;     // the menu's; 0 for none
+        uint8_t soundOn; // before watching
+        // What the program does when watching passes the command on; null when watching takes it.
+        void (*done)(CPreferences2&);
+    } changes[] = {
+        {"Sound turned off", IDM_SOUND, 1, [](CPreferences2& p) { p.m_soundOn = 0; }},
+        {"Sound turned on", IDM_SOUND, 0, [](CPreferences2& p) { p.m_soundOn = 1; }},
+        {"the High Scores window closed elsewhere", 0, 1,
+         [](CPreferences2& p) { p.m_highScoresWindowPlacement.normalLeft += 40; }},
+        {"Toggle Grid", IDM_TOGGLE_GRID, 1, nullptr},
+        {"Toggle Color", IDM_TOGGLE_COLOR, 1, nullptr},
+        {"Advanced Options", IDM_ADVANCED_OPTIONS, 1, nullptr},
+    };
+    const std::pair<const char*, int> ends[] = {{"Esc", IDM_QUIT_OR_STOP_WATCHING},
+                                                {"New Game", IDM_NEW_GAME},
+                                                {"Q", IDM_QUIT},
+                                                {"Alt+X", IDM_QUIT_KEEPING_SETTINGS}};
+    for (const auto& change : changes) {
+        for (const auto& [end, endCommand] : ends) {
+            const std::string where = std::string(change.what) + ", then " + end;
+            game.m_prefs.SetDefaults();
+            game.m_prefs.m_robotsBase = 7;
+            game.m_prefs.m_gridStyle = 2;
+            game.m_prefs.m_soundOn = change.soundOn;
+            StartGame();
+            CPreferences2 expected = game.m_prefs;
+            ASSERT_TRUE(Watch()) << where;
+            if (change.command) {
+                EXPECT_EQ(watch.HandleCommand(change.command, 0), !change.done) << where;
+            }
+            if (change.done) {
+                change.done(game.m_prefs);
+                change.done(expected);
+            }
+            watch.HandleCommand(endCommand, 0);
+            EXPECT_FALSE(watch.IsWatching()) << where;
+            EXPECT_FALSE(game.m_prefs.Differs(&expected)) << where;
+        }
+    }
 }
 
 TEST_F(WatchSessionTest, AQuitWhileWatchingSavesTheGamePutAsideOnce) {

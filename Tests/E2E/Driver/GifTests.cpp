@@ -82,7 +82,7 @@ E2E_TEST(gif_of_a_record_ends_on_the_board_the_game_shows_for_it) {
 
 // A row's menu in the High Scores list saves the listed game under the standard settings it was
 // played under, in the live sprite set and grid style: the replay tool's GIF of the record with
-// those settings.
+// those settings; and watching the row ends on that GIF's last frame.
 E2E_TEST(high_scores_row_menu_saves_the_listed_games_animation) {
     const std::string bytes = ReadFileBytes(context.gamesDir + "\\bright-grid-3.prefs");
     PreferencesRecord live(bytes.begin(), bytes.end());
@@ -128,6 +128,19 @@ E2E_TEST(high_scores_row_menu_saves_the_listed_games_animation) {
     WaitForSameBytes(DataFilePath("listed.gif"), context.gamesDir + "\\resume-bright-grid-3.gif",
                      "the listed game's GIF against the replay tool's under the standard settings "
                      "in sprite set 3 and grid style 3");
+    // Watched, the listed game ends on the last frame of that GIF.
+    DoubleClickAt(HighScoresRowPoint(list, 1));
+    game.WaitForStatusLine("centre Watching Tester: 9000", "after a double-click on rank 1");
+    for (int faster = 0; faster < 3; ++faster) {
+        game.SendPromptly(WM_COMMAND, IDM_WATCH_FASTER, 0);
+    }
+    game.WaitForStatusLineStarting("centre Watching Tester: 9000 - fastest - the game has ended",
+                                   "once rank 1 has been watched");
+    WaitForFinalPicture(
+        game,
+        LoadBitmapPicture(context.gamesDir + "\\resume-bright-grid-3.gif-last.bmp", "", 0,
+                          kClientWidth, kClientHeight),
+        "rank 1 watched in sprite set 3 and grid style 3 against the last frame of its GIF");
     QuitWithQ(game);
 }
 

@@ -5,6 +5,7 @@
 #include "Scenario.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -19,8 +20,9 @@ uint32_t RankTenBand(HWND list) {
 }
 
 // Opens the list beside the main window, where the board stays in sight, and chooses the row of
-// rank 10 with a double-click or with the arrow keys and Enter.
-HWND WatchRankTen(Game& game, bool byKeys) {
+// rank 10 with the arrow keys and Enter or with a double-click, during the step `stepDuring` of
+// the game under way if given.
+HWND WatchRankTen(Game& game, bool byKeys, char stepDuring = 0) {
     game.SendPromptly(WM_COMMAND, IDM_SHOW_HIGH_SCORES, 0);
     const HWND list = WaitForHighScoresWindow("before watching");
     const RECT main = WindowRect(game.FindMainWindow());
@@ -35,9 +37,14 @@ HWND WatchRankTen(Game& game, bool byKeys) {
         }
         PressKey(VK_RETURN);
     } else {
+        if (stepDuring) {
+            game.Press(NumericPadKey(stepDuring));
+        }
         DoubleClickAt(HighScoresRowPoint(list, 10));
     }
-    const char* how = byKeys ? "the arrow keys and Enter" : "a double-click";
+    const char* how = byKeys       ? "the arrow keys and Enter"
+                      : stepDuring ? "a double-click during a step"
+                                   : "a double-click";
     game.WaitForStatusLine(kWatching, Format("after %s on rank 10", how));
     E2E_CHECK(WaitUntil([&] { return RankTenBand(list) == kWatchedRowColor; }),
               "while rank 10 is watched after %s its row is %s", how,
@@ -64,9 +71,10 @@ E2E_TEST(watching_a_listed_game_plays_it_and_brings_back_the_game_put_aside) {
     }
     ResumedGame resumed(context, "resume");
     Game& game = resumed.game;
-    const Position underWay = resumed.recorded.PositionAfter(resumed.resumed);
-    const Picture before = WaitForSteadyPicture(game.FindMainWindow());
-    const HWND list = WatchRankTen(game, false);
+    // The row is chosen while the game under way animates its next step: watching starts once
+    // the step is over.
+    const Position underWay = resumed.recorded.PositionAfter(resumed.resumed + 1);
+    const HWND list = WatchRankTen(game, false, resumed.moves[resumed.resumed]);
     game.Press(VK_SPACE);
     game.WaitForStatusLineStarting(std::string(kWatching) + " - paused", "after Space");
     const size_t paused = game.WaitForBoardOf(listed, resumed.sheet, "after Space");
@@ -97,18 +105,41 @@ E2E_TEST(watching_a_listed_game_plays_it_and_brings_back_the_game_put_aside) {
         FirstBoardDifference(ended, WaitForSteadyPicture(game.FindMainWindow()));
     E2E_CHECK(difference.empty(), "the watched game ends on another board than the game did: %s",
               difference.c_str());
+    const auto checkStopped = [&](const char* how) {
+        const std::string when = Format("after %s stopped watching", how);
+        game.WaitForBoard(underWay, resumed.sheet, when);
+        game.WaitForStatusLine(StatusLineOf(underWay), when);
+        E2E_CHECK(WaitUntil([&] { return RankTenBand(list) != kWatchedRowColor; }),
+                  "%s rank 10 is still marked as watched", when.c_str());
+    };
     game.Press(VK_ESCAPE);
-    game.WaitForBoard(underWay, resumed.sheet, "after Esc stopped watching");
-    game.WaitForStatusLine(StatusLineOf(underWay), "after Esc stopped watching");
-    E2E_CHECK(WaitUntil([&] { return RankTenBand(list) != kWatchedRowColor; }),
-              "after Esc stopped watching rank 10 is still marked as watched");
+    checkStopped("Esc");
+    const Picture restored = WaitForSteadyPicture(game.FindMainWindow());
+    // Paused, so that the stop is not put off until an action has ended.
+    const struct {
+        const char* how;
+        std::function<void()> stop;
+    } stops[] = {
+        {"Ctrl+N", [&] { game.Press('N', kCtrl); }},
+        {"a click on the board",
+         [&] {
+             ClickAt(game.CellOnScreen({kColumns / 2, kRows / 2}));
+         }},
+    };
+    for (const auto& row : stops) {
+        WatchRankTen(game, false);
+        game.Press(VK_SPACE);
+        game.WaitForStatusLineStarting(std::string(kWatching) + " - paused", row.how);
+        row.stop();
+        checkStopped(row.how);
+    }
     // A quit while watching saves the game put aside, and the next start resumes it.
     WatchRankTen(game, true);
     QuitWithQ(game);
     Game restarted(context);
     restarted.WaitForBoard(underWay, resumed.sheet, "at the start after a quit while watching");
-    E2E_CHECK(WaitForSteadyPicture(restarted.WaitForMainWindow()).pixels == before.pixels,
+    E2E_CHECK(WaitForSteadyPicture(restarted.WaitForMainWindow()).pixels == restored.pixels,
               "at the start after a quit while watching the window shows another board or status "
-              "line than before watching");
+              "line than when watching had stopped");
     QuitWithQ(restarted);
 }
