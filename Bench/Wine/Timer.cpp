@@ -32,6 +32,8 @@ constexpr RECT kStatusStrip = {0, 292, 496, 322};
 // Long enough to outlast the longest still moment inside a move: the pause after a teleport.
 constexpr DWORD kQuietMs = 1500;
 constexpr DWORD kLimitMs = 30000;
+// A watched game plays its first action a second after it starts, at its normal speed.
+constexpr double kFirstWatchedActionMs = 1000;
 // Robot frames come every 32 ms, explosion frames every 128 ms.
 constexpr double kExplosionGapMs = 64;
 
@@ -206,8 +208,14 @@ public:
         const HWND list = WaitForHighScoresList(1, "after Show High Scores");
         POINT row = HighScoresRowPoint(list, 1);
         ScreenToClient(list, &row);
+        const double chosen = NowMs();
         SendToTheEnd(list, WM_LBUTTONDBLCLK, 0, MAKELPARAM(row.x, row.y));
         SendToTheEnd(m_window, WM_COMMAND, IDM_WAIT, 0);
+        // Else the first action may have played before the pause, and the move measured would
+        // be another.
+        if (NowMs() - chosen >= kFirstWatchedActionMs) {
+            Fail("watching was paused only %.0f ms after the row was chosen", NowMs() - chosen);
+        }
         PostMessageA(list, WM_CLOSE, 0, 0);
         WaitUntilClosed(list, "WM_CLOSE to the High Scores list");
         for (int step = 0; step < steps; ++step) {
