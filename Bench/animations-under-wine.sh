@@ -80,7 +80,7 @@ measure() {
 
 # A measured scenario watched: SCENARIO TIME PREFIX MOVE. The listed game is the record of
 # PREFIX and MOVE; the program watches it, plays the actions of PREFIX, then MOVE at the
-# normal speed. Prints each figure's mean played and watched, and their difference.
+# normal speed. Prints each figure's median played and watched, and their difference.
 measure_watched() {
     local scenario=$1 time=$2 prefix=$3 move=$4 dir actions run
     dir=$(scenario_folder "$@")
@@ -96,9 +96,23 @@ measure_watched() {
 }
 
 # Each figure of the timer's lines in PLAYED and in WATCHED, in the order they come: its
-# mean over the runs in each, and the watched one's difference from the played one.
+# median over the runs in each (a stall of the loaded machine in one run moves a mean), and
+# the watched one's difference from the played one.
 compare_figures() { # PLAYED WATCHED
     awk '
+        # The middle value of the count[file, name] values of a figure, or the mean of the two
+        # middle ones.
+        function median(file, name, n, i, j, v, sorted) {
+            n = count[file, name]
+            for (i = 1; i <= n; i++) {
+                v = value[file, name, i]
+                for (j = i - 1; j >= 1 && sorted[j] > v; j--) {
+                    sorted[j + 1] = sorted[j]
+                }
+                sorted[j + 1] = v
+            }
+            return (sorted[int((n + 1) / 2)] + sorted[int(n / 2) + 1]) / 2
+        }
         {
             name = substr($0, 1, 26)
             fields = split(substr($0, 27), field, " ")
@@ -111,8 +125,7 @@ compare_figures() { # PLAYED WATCHED
             }
         }
         fields >= 3 && field[2] == "ms" && field[3] == "rule" {
-            sum[file, name] += field[1]
-            count[file, name]++
+            value[file, name, ++count[file, name]] = field[1]
         }
         END {
             for (i = 1; i <= names; i++) {
@@ -121,8 +134,8 @@ compare_figures() { # PLAYED WATCHED
                     printf "%s not seen %s\n", name, count["played", name] ? "watched" : "played"
                     continue
                 }
-                played = sum["played", name] / count["played", name]
-                watched = sum["watched", name] / count["watched", name]
+                played = median("played", name)
+                watched = median("watched", name)
                 printf "%s %7.1f ms %9.1f ms   %+6.1f %%\n", name, played, watched,
                     100 * (watched - played) / played
             }
@@ -148,7 +161,7 @@ if ! $watched_only; then
     measure crowd 1663312166 '' 5 m_robotsBase=555 m_safeZoneRadius=1 m_untimedAnimation=1
 fi
 
-echo "The same animations in a watched game at the normal speed, means of $runs run(s):"
+echo "The same animations in a watched game at the normal speed, medians of $runs run(s):"
 echo "played, watched, difference (target within 2 %)"
 for_each_standard_scenario measure_watched
 if $watched_only; then
