@@ -1,4 +1,4 @@
-// clankmere-timer PROGRAM start | PROGRAM idle SECONDS | PROGRAM SCENARIO BEFORE AFTER MOVE
+// clankmere-timer PROGRAM start | PROGRAM idle SECONDS | PROGRAM SCENARIO BEFORE AFTER MOVE [STEPS]
 // clankmere-timer settings FILE [NAME=VALUE...]
 // The Windows side of the benchmarks under Wine; it measures, it never judges. "start": the
 // milliseconds from starting the program until its main window shows and until its first
@@ -6,8 +6,11 @@
 // SCENARIO (step, death, teleport, screwdriver, stand, crowd) posts the command of MOVE (a move
 // character of a game record) in the saved game the program resumes, and times its animations
 // from outside by the pixels where they start and end, against the program's timing rules;
-// BEFORE and AFTER are the replay tool's positions around the move. "settings" stores the
-// default settings with the named fields changed as the program's, and writes them to FILE.
+// BEFORE and AFTER are the replay tool's positions around the move. With STEPS the move is
+// watched instead: the program watches the first game of the High Scores list, paused at once,
+// plays STEPS actions one by one, and the timer resumes it, so that the move plays as a
+// watched game plays at its normal speed. "settings" stores the default settings with the
+// named fields changed as the program's, and writes them to FILE.
 #include "Automation.h"
 #include "CommandIds.h"
 
@@ -29,6 +32,8 @@ constexpr RECT kStatusStrip = {0, 292, 496, 322};
 // Long enough to outlast the longest still moment inside a move: the pause after a teleport.
 constexpr DWORD kQuietMs = 1500;
 constexpr DWORD kLimitMs = 30000;
+// A watched game plays its first action a second after it starts, at its normal speed.
+constexpr double kFirstWatchedActionMs = 1000;
 // Robot frames come every 32 ms, explosion frames every 128 ms.
 constexpr double kExplosionGapMs = 64;
 
@@ -194,9 +199,37 @@ public:
         return (user + kernel) * 10;
     }
 
-    // Posts the move's command to the main window, then reads the groups about every
-    // millisecond until they have been still for `quietMs` after a first change, or `kLimitMs`
-    // have passed; returns the changes of each group.
+    // Watches the game of the first row of the High Scores list, chosen with a double-click
+    // and paused before its first action is due; the list closes, and `steps` actions play one
+    // after the other as the right arrow plays them while paused. From then on Play resumes the
+    // watched game instead of posting a move.
+    void WatchFirstListedGame(int steps) {
+        m_game.SendPromptly(WM_COMMAND, IDM_SHOW_HIGH_SCORES, 0);
+        const HWND list = WaitForHighScoresList(1, "after Show High Scores");
+        POINT row = HighScoresRowPoint(list, 1);
+        ScreenToClient(list, &row);
+        // The program handles posted messages in order: the pause, posted right behind the
+        // double-click, comes long before the first action is due, also on a busy machine,
+        // and the list closes only after both have been handled.
+        const double chosen = NowMs();
+        PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(row.x, row.y));
+        PostMessageA(m_window, WM_COMMAND, IDM_WAIT, 0);
+        if (NowMs() - chosen >= kFirstWatchedActionMs) {
+            Fail("the pause was posted only %.0f ms after the row was chosen", NowMs() - chosen);
+        }
+        PostMessageA(list, WM_CLOSE, 0, 0);
+        WaitUntilClosed(list, "WM_CLOSE to the High Scores list");
+        for (int step = 0; step < steps; ++step) {
+            SendToTheEnd(m_window, WM_COMMAND, IDM_STEP_EAST, 0);
+        }
+        WaitForSteadyPicture(m_window);
+        m_watching = true;
+    }
+
+    // Posts the move's command to the main window (or resumes the watched game, which then
+    // plays it), then reads the groups about every millisecond until they have been still for
+    // `quietMs` after a first change, or `kLimitMs` have passed; returns the changes of each
+    // group.
     std::vector<Changes> Play(char move, const std::vector<Group>& groups,
                               DWORD quietMs = kQuietMs) {
         std::vector<RECT> regions;
@@ -210,7 +243,8 @@ public:
         std::vector<Changes> changes(groups.size());
         double lastChange = -1;
         const double start = NowMs();
-        PostMessageA(m_window, WM_COMMAND, static_cast<WPARAM>(CommandOf(move)), 0);
+        PostMessageA(m_window, WM_COMMAND,
+                     static_cast<WPARAM>(m_watching ? IDM_WAIT : CommandOf(move)), 0);
         for (;;) {
             const std::vector<bool> changed = watcher.Read();
             const double now = NowMs() - start;
@@ -229,9 +263,21 @@ public:
     }
 
 private:
+    // Returns once the window has handled the message, however long that takes, and fails
+    // when it has not within kLimitMs. A posted WM_NULL first wakes the program, whose wait
+    // between inputs lets no sent message through.
+    static void SendToTheEnd(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        PostMessageA(window, WM_NULL, 0, 0);
+        DWORD_PTR result = 0;
+        if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, kLimitMs, &result)) {
+            Fail("message %u was not handled within %lu ms", message, kLimitMs);
+        }
+    }
+
     Game m_game;
     HWND m_window;
     const std::string m_statPath;
+    bool m_watching = false;
 };
 
 int Distance(Cell a, Cell b) {
@@ -470,6 +516,10 @@ void StoreSettings(const char* file, char** fields, char** end) {
                static_cast<std::streamsize>(record.size()));
 }
 
+bool IsCount(const char* text) {
+    return text[0] != '\0' && std::strspn(text, "0123456789") == std::strlen(text);
+}
+
 int Measure(int argc, char** argv) {
     using Scenario = void (*)(WatchedProgram&, const Move&);
     static const std::map<std::string, Scenario> kScenarios = {
@@ -484,15 +534,18 @@ int Measure(int argc, char** argv) {
     } else if (argc == 4 && mode == "idle") {
         WatchedProgram program(argv[1]);
         TimeIdle(program, std::atof(argv[3]));
-    } else if (argc == 6 && kScenarios.count(mode) != 0 && std::strlen(argv[5]) == 1 &&
-               CommandOf(argv[5][0]) != 0) {
+    } else if ((argc == 6 || (argc == 7 && IsCount(argv[6]))) && kScenarios.count(mode) != 0 &&
+               std::strlen(argv[5]) == 1 && CommandOf(argv[5][0]) != 0) {
         const Move move = {LoadPosition(argv[3]), LoadPosition(argv[4]), argv[5][0]};
         WatchedProgram program(argv[1]);
+        if (argc == 7) {
+            program.WatchFirstListedGame(std::atoi(argv[6]));
+        }
         kScenarios.at(mode)(program, move);
     } else {
         std::fprintf(stderr, "usage: clankmere-timer PROGRAM start\n"
                              "       clankmere-timer PROGRAM idle SECONDS\n"
-                             "       clankmere-timer PROGRAM SCENARIO BEFORE AFTER MOVE\n"
+                             "       clankmere-timer PROGRAM SCENARIO BEFORE AFTER MOVE [STEPS]\n"
                              "       clankmere-timer settings FILE [NAME=VALUE...]\n");
         return 2;
     }
