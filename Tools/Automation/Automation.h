@@ -370,9 +370,11 @@ public:
     // WM_DPICHANGED for `dpi` with the `suggested` rectangle, sent from inside to `target` (the
     // main window when null); returns once the window has handled it.
     void SendDpiChanged(UINT dpi, const RECT& suggested, HWND target = nullptr);
-    // Leaves Alt down in the key state of the game's thread, as an Alt+Tab does: the Alt-up goes
-    // to the program switched to.
-    void LeaveAltDown();
+    // Leaves `key` (VK_MENU or VK_CONTROL) down in the key state of the game's thread without a
+    // key message, as a key pressed in another program and held: an Alt+Tab, whose Alt-up goes
+    // to the program switched to, or a Ctrl held since before the game had the keyboard.
+    void LeaveKeyDown(WORD key);
+    void LeaveAltDown() { LeaveKeyDown(VK_MENU); }
     // What a theme or a text size does to the main window: caption and menu `captionGrowth` and
     // `menuGrowth` pixels higher (lower when negative), the frame measured anew at the same outer
     // size, then `message` (WM_SETTINGCHANGE or WM_THEMECHANGED); returns once it is handled.
