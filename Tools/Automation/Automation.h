@@ -203,6 +203,7 @@ constexpr CellsFrom kCellsWine98Shows = {1, 3};
 // "left Score: 20 / right Screwdrivers: 1 / centre Level: 1" during a game.
 std::string StatusLineOf(const Position& position);
 constexpr char kDemoStatusLine[] = "centre Select \"New Game\" from the File menu to begin.";
+constexpr char kNewGameStatusLine[] = "left Score: 0 / right Screwdrivers: 1 / centre Level: 1";
 
 // Empty when the board areas agree, else the first pixel that differs and why.
 std::string FirstBoardDifference(const Picture& expected, const Picture& found,
@@ -508,6 +509,11 @@ public:
     MenuDialog OpenFromMenu(int command, const char* caption);
     // Until the dialog's command has returned (and flushed the keyboard); fails on a box.
     void WaitForCommandEnd(const MenuDialog& dialog, const std::string& after);
+    // Until a menu of the game's is open (a popup of the menu bar or a context menu); returns
+    // it. `after` names what should have opened it.
+    Menu WaitForOpenMenu(const std::string& after);
+    // Until no menu of the game's is open.
+    void WaitForMenuClosed(const std::string& after);
     // Types `path` (empty: the suggested one) into the open file dialog and presses Enter.
     void ChooseFile(const std::string& path, const std::string& command);
 

@@ -21,7 +21,6 @@ constexpr char kMenusInGame[] =
 // Teleport, Use Screwdriver and the three Last Stand items.
 constexpr int kActionItems[] = {40012, 40013, 40014, 40015, 40016};
 constexpr int kLostMomentItem = 40070;
-constexpr char kNewGameStatusLine[] = "left Score: 0 / right Screwdrivers: 1 / centre Level: 1";
 // Longer than the eleven quiet seconds after which a finished game gives way to the demo.
 constexpr DWORD kQuietSpellMs = 13000;
 
@@ -212,19 +211,14 @@ E2E_TEST(lost_moment_shows_what_would_have_survived_until_the_player_moves_on) {
                   "%s the final position did not come back pixel for pixel", after.c_str());
         if (way.menusOpen) {
             PressKey('G');
-            E2E_CHECK(WaitUntil([&] {
-                          const std::vector<Menu> menus = game.Probe().ReadMenus();
-                          return menus.back().title == "(open)" &&
-                                 std::any_of(menus.back().items.begin(), menus.back().items.end(),
-                                             [](const MenuItem& item) {
-                                                 return item.id == kLostMomentItem;
-                                             });
-                      }),
-                      "%s G opened no Game menu", after.c_str());
+            const std::string whenG = after + " G";
+            E2E_CHECK(
+                MenuTexts({game.WaitForOpenMenu(whenG)}).find(Format("%d ", kLostMomentItem)) !=
+                    std::string::npos,
+                "%s opened another menu than Game", whenG.c_str());
             PressKey(VK_ESCAPE);
             PressKey(VK_ESCAPE);
-            E2E_CHECK(WaitUntil([&] { return game.Probe().ReadMenus().back().title != "(open)"; }),
-                      "%s Esc left the Game menu open", after.c_str());
+            game.WaitForMenuClosed(after + " Esc");
         }
     }
     QuitWithQ(resumed->game);

@@ -169,8 +169,7 @@ E2E_TEST(win9x_flavour_shows_where_a_game_was_lost_and_watches_it) {
                            "in the lost moment");
 
     game.Press('N', kCtrl);
-    game.WaitForStatusLine("left Score: 0 / right Screwdrivers: 1 / centre Level: 1",
-                           "after Ctrl+N");
+    game.WaitForStatusLine(kNewGameStatusLine, "after Ctrl+N");
     const Picture fresh = WaitForSteadyPicture(game.FindMainWindow());
     game.SendPromptly(WM_COMMAND, IDM_SHOW_HIGH_SCORES, 0);
     const HWND list = WaitForHighScoresWindow("before watching");
@@ -188,8 +187,7 @@ E2E_TEST(win9x_flavour_shows_where_a_game_was_lost_and_watches_it) {
     E2E_CHECK(difference.empty(), "the watched game ends on another board than the game did: %s",
               difference.c_str());
     game.Press(VK_ESCAPE);
-    game.WaitForStatusLine("left Score: 0 / right Screwdrivers: 1 / centre Level: 1",
-                           "after Esc stopped watching");
+    game.WaitForStatusLine(kNewGameStatusLine, "after Esc stopped watching");
     difference = FirstBoardDifference(fresh, WaitForSteadyPicture(game.FindMainWindow()), nullptr,
                                       kCellsWine98Shows);
     E2E_CHECK(difference.empty(), "after Esc stopped watching the new game is not back: %s",
