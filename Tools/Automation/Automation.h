@@ -203,6 +203,7 @@ constexpr CellsFrom kCellsWine98Shows = {1, 3};
 // "left Score: 20 / right Screwdrivers: 1 / centre Level: 1" during a game.
 std::string StatusLineOf(const Position& position);
 constexpr char kDemoStatusLine[] = "centre Select \"New Game\" from the File menu to begin.";
+constexpr char kNewGameStatusLine[] = "left Score: 0 / right Screwdrivers: 1 / centre Level: 1";
 
 // Empty when the board areas agree, else the first pixel that differs and why.
 std::string FirstBoardDifference(const Picture& expected, const Picture& found,
@@ -370,9 +371,11 @@ public:
     // WM_DPICHANGED for `dpi` with the `suggested` rectangle, sent from inside to `target` (the
     // main window when null); returns once the window has handled it.
     void SendDpiChanged(UINT dpi, const RECT& suggested, HWND target = nullptr);
-    // Leaves Alt down in the key state of the game's thread, as an Alt+Tab does: the Alt-up goes
-    // to the program switched to.
-    void LeaveAltDown();
+    // Leaves `key` (VK_MENU or VK_CONTROL) down in the key state of the game's thread without a
+    // key message, as a key pressed in another program and held: an Alt+Tab, whose Alt-up goes
+    // to the program switched to, or a Ctrl held since before the game had the keyboard.
+    void LeaveKeyDown(WORD key);
+    void LeaveAltDown() { LeaveKeyDown(VK_MENU); }
     // What a theme or a text size does to the main window: caption and menu `captionGrowth` and
     // `menuGrowth` pixels higher (lower when negative), the frame measured anew at the same outer
     // size, then `message` (WM_SETTINGCHANGE or WM_THEMECHANGED); returns once it is handled.
@@ -506,6 +509,11 @@ public:
     MenuDialog OpenFromMenu(int command, const char* caption);
     // Until the dialog's command has returned (and flushed the keyboard); fails on a box.
     void WaitForCommandEnd(const MenuDialog& dialog, const std::string& after);
+    // Until a menu of the game's is open (a popup of the menu bar or a context menu); returns
+    // it. `after` names what should have opened it.
+    Menu WaitForOpenMenu(const std::string& after);
+    // Until no menu of the game's is open.
+    void WaitForMenuClosed(const std::string& after);
     // Types `path` (empty: the suggested one) into the open file dialog and presses Enter.
     void ChooseFile(const std::string& path, const std::string& command);
 

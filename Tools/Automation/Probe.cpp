@@ -182,8 +182,9 @@ void ProbeClient::SendDpiChanged(UINT dpi, const RECT& suggested, HWND target) {
     Ask(kProbeDpiChanged, "handling of WM_DPICHANGED");
 }
 
-void ProbeClient::LeaveAltDown() {
-    Ask(kProbeAltLeftDown, "Alt left down");
+void ProbeClient::LeaveKeyDown(WORD key) {
+    m_shared->keyLeftDown = key;
+    Ask(kProbeKeyLeftDown, "key left down");
 }
 
 void ProbeClient::ChangeFrameMetrics(int captionGrowth, int menuGrowth, UINT message) {

@@ -212,3 +212,17 @@ POINT HighScoresRowPoint(HWND list, int rank) {
     ClientToScreen(list, &point);
     return point;
 }
+
+Menu Game::WaitForOpenMenu(const std::string& after) {
+    std::vector<Menu> menus;
+    if (!WaitUntil([&] { return (menus = Probe().ReadMenus()).back().title == "(open)"; })) {
+        Fail("%s no menu opened", after.c_str());
+    }
+    return menus.back();
+}
+
+void Game::WaitForMenuClosed(const std::string& after) {
+    if (!WaitUntil([&] { return Probe().ReadMenus().back().title != "(open)"; })) {
+        Fail("%s a menu stayed open", after.c_str());
+    }
+}

@@ -106,20 +106,14 @@ E2E_TEST(high_scores_row_menu_saves_the_listed_games_animation) {
     BringToFront(list, "the High Scores window");
     for (const int rank : {2, 1}) {
         RightClickAt(HighScoresRowPoint(list, rank));
-        std::vector<Menu> menus;
-        E2E_CHECK(WaitUntil([&] {
-                      menus = game.Probe().ReadMenus();
-                      return menus.back().title == "(open)";
-                  }),
-                  "a right-click on rank %d of the list opened no menu", rank);
-        const MenuItem& item = menus.back().items.at(0);
+        const Menu menu = game.WaitForOpenMenu(Format("after a right-click on rank %d", rank));
+        const MenuItem& item = menu.items.at(0);
         E2E_CHECK(item.id == IDM_SAVE_ANIMATION && item.grayed == (rank == 2),
                   "the menu of rank %d offers %d \"%s\"%s", rank, item.id, item.text.c_str(),
                   item.grayed ? ", gray" : "");
         if (rank == 2) {
             PressKey(VK_ESCAPE);
-            E2E_CHECK(WaitUntil([&] { return game.Probe().ReadMenus().back().title != "(open)"; }),
-                      "Esc left the menu of rank 2 open");
+            game.WaitForMenuClosed("after Esc on the menu of rank 2");
         }
     }
     PressKey('A');

@@ -21,6 +21,8 @@ constexpr char kMenusInGame[] =
 // Teleport, Use Screwdriver and the three Last Stand items.
 constexpr int kActionItems[] = {40012, 40013, 40014, 40015, 40016};
 constexpr int kLostMomentItem = 40070;
+// Longer than the eleven quiet seconds after which a finished game gives way to the demo.
+constexpr DWORD kQuietSpellMs = 13000;
 
 // The menu bar as kMenusInGame shows it; a gray item is marked "-" (it may be disabled as well)
 // and one disabled without being gray "!".
@@ -130,34 +132,96 @@ E2E_TEST(menus_death_frame_and_replay_tool_follow_the_end_of_the_game) {
 
 // Game > Where Could I Have Survived? shows the position before the fatal wait of this record,
 // with the arrows of the three steps that would have survived it, and the teleport's, the
-// screwdriver's and the Last Stand's verdicts, as the replay tool explains them; any key, also
-// one of a command, brings back the final position, death frame included, and does nothing else.
-E2E_TEST(lost_moment_shows_what_would_have_survived_until_a_key_is_pressed) {
+// screwdriver's and the Last Stand's verdicts, as the replay tool explains them; the quiet spell
+// after which a finished game gives way to the demo leaves it on the board. A key (also one of a
+// command), a click or Alt brings back the final position, death frame included, and does
+// nothing else, but that Alt still opens the menus; Ctrl+N and File > New Game start a new game.
+E2E_TEST(lost_moment_shows_what_would_have_survived_until_the_player_moves_on) {
     // A list the game's 40 points do not enter.
     std::string scores;
     for (int rank = 0; rank < 10; ++rank) {
         scores += "9000\tTester\t2\t1000000\r\r\n";
     }
     WriteFileBytes(DataFilePath("High Scores.txt"), scores);
-    ResumedGame resumed(context, "lost-moment");
-    Game& game = resumed.game;
+    const struct {
+        const char* way;
+        void (*leave)(Game& game, POINT arrow);
+        bool newGame;
+        bool menusOpen;
+    } ways[] = {
+        // G would toggle the grid.
+        {"G", [](Game& game, POINT) { game.Press('G'); }, false, false},
+        {"a click on an arrow", [](Game&, POINT arrow) { ClickAt(arrow); }, false, false},
+        {"Alt", [](Game& game, POINT) { game.Press(VK_MENU); }, false, true},
+        // Ctrl held since before the view came: only the N reaches the game.
+        {"Ctrl+N",
+         [](Game& game, POINT) {
+             game.Probe().LeaveKeyDown(VK_CONTROL);
+             game.Press('N');
+             PressKey(VK_CONTROL);
+         },
+         true, false},
+        {"File > New Game",
+         [](Game& game, POINT) {
+             game.Press('F', kAlt);
+             game.Press('N');
+         },
+         true, false},
+    };
     EnsureNumLockOn();
-    game.Command(NumericPadKey(resumed.moves[resumed.resumed]), kNoModifiers, "the fatal wait");
-    const Picture final = WaitForSteadyPicture(game.FindMainWindow());
-    Position before = resumed.recorded.PositionAfter(resumed.resumed);
-    before.arrows = "369";
-    // Through the menu's keys.
-    game.Press('G', kAlt);
-    game.Press('W');
-    game.WaitForBoard(before, resumed.sheet, "the lost moment");
-    game.WaitForStatusLine("left Teleport: safe / centre Screwdriver: none left / right Last "
-                           "Stand: fatal",
-                           "in the lost moment");
-    // G would toggle the grid.
-    game.Press('G');
-    E2E_CHECK(WaitUntil([&] { return game.Capture() == final; }),
-              "after G in the lost moment the final position did not come back pixel for pixel");
-    QuitWithQ(game);
+    std::optional<ResumedGame> resumed;
+    bool ended = false;
+    Picture final;
+    for (const auto& way : ways) {
+        if (!ended) {
+            if (resumed) {
+                QuitWithQ(resumed->game);
+            }
+            resumed.emplace(context, "lost-moment");
+            resumed->game.Command(NumericPadKey(resumed->moves[resumed->resumed]), kNoModifiers,
+                                  "the fatal wait");
+            final = WaitForSteadyPicture(resumed->game.FindMainWindow());
+            ended = true;
+        }
+        Game& game = resumed->game;
+        Position before = resumed->recorded.PositionAfter(resumed->resumed);
+        before.arrows = "369";
+        // Through the menu's keys.
+        game.Press('G', kAlt);
+        game.Press('W');
+        const std::string when = Format("in the lost moment before %s", way.way);
+        game.WaitForBoard(before, resumed->sheet, when);
+        game.WaitForStatusLine("left Teleport: safe / centre Screwdriver: none left / right Last "
+                               "Stand: fatal",
+                               when);
+        if (&way == ways) {
+            const Picture moment = game.Capture();
+            E2E_CHECK(!WaitUntil([&] { return !(game.Capture() == moment); }, kQuietSpellMs),
+                      "the lost moment left the board within the quiet spell before the demo");
+        }
+        way.leave(game, game.CellOnScreen(StepTarget(PlayerCell(before), '3')));
+        const std::string after = Format("after %s in the lost moment", way.way);
+        if (way.newGame) {
+            game.WaitForStatusLine(kNewGameStatusLine, after);
+            ended = false;
+            continue;
+        }
+        E2E_CHECK(WaitUntil([&] { return game.Capture() == final; }) &&
+                      WaitForSteadyPicture(game.FindMainWindow()) == final,
+                  "%s the final position did not come back pixel for pixel", after.c_str());
+        if (way.menusOpen) {
+            PressKey('G');
+            const std::string whenG = after + " G";
+            E2E_CHECK(
+                MenuTexts({game.WaitForOpenMenu(whenG)}).find(Format("%d ", kLostMomentItem)) !=
+                    std::string::npos,
+                "%s opened another menu than Game", whenG.c_str());
+            PressKey(VK_ESCAPE);
+            PressKey(VK_ESCAPE);
+            game.WaitForMenuClosed(after + " Esc");
+        }
+    }
+    QuitWithQ(resumed->game);
 }
 
 // Sound, the grid style and the sprite set, changed by the menu and the keys, are stored at quit

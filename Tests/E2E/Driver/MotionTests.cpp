@@ -90,8 +90,7 @@ E2E_TEST(keys_pressed_during_a_step_are_dropped) {
     game.Press(VK_SPACE);
     E2E_CHECK(WaitUntil([&] { return !(game.Capture() == waited); }), "Space started no wait");
     PressKey('N', kCtrl);
-    game.WaitForStatusLine("left Score: 0 / right Screwdrivers: 1 / centre Level: 1",
-                           "after Ctrl+N during a wait");
+    game.WaitForStatusLine(kNewGameStatusLine, "after Ctrl+N during a wait");
 }
 
 // At 192 dots per inch the frame is shown at twice its size with every pixel an exact 2 x 2

@@ -132,3 +132,65 @@ E2E_TEST(win9x_flavour_plays_its_own_demo) {
               }),
               "Save Animation... during the demo wrote no whole GIF (%zu bytes)", bytes.size());
 }
+
+// Clankmere9x.exe shows where a game was lost and watches a listed game, with its records in the
+// start folder: the qualifying game ends, its moment shows the steps that would have survived,
+// and with a new game under way the game's row, double-clicked, plays to the board the game
+// ended on; Esc brings back the new game.
+E2E_TEST(win9x_flavour_shows_where_a_game_was_lost_and_watches_it) {
+    const RecordedGame recorded(context, "lost-moment");
+    const size_t fatal = recorded.FirstPlayedMove();
+    const std::string program = context.installDir + "\\Clankmere9x.exe";
+    DeleteFileA((context.installDir + "\\Graphics\\Wallpaper.bmp").c_str());
+    StoreDefaultPreferences();
+    StoreReportedVersion("Clankmere9x.exe", "win98");
+    CreateDirectoryA((context.installDir + "\\Clankmere").c_str(), nullptr);
+    WriteGameRecord(context.installDir + "\\Clankmere\\Saved Game.txt", recorded.Prefix(fatal));
+    Game game(program, context.installDir);
+    const Picture sheet = LoadSpriteSheet(context.installDir, program);
+    game.WaitForBoard(recorded.PositionAfter(fatal), sheet, "resumed", kCellsWine98Shows);
+    EnsureNumLockOn();
+    // The status line's texts count from the probe's loading on.
+    game.Probe();
+    game.Press(NumericPadKey(recorded.Record().moves[fatal]));
+    const MessageBoxSeen dialog = game.WaitForMessageBox("after the fatal wait");
+    BringToFront(dialog.window, "the name dialog");
+    PressKey(VK_RETURN);
+    PostMessageA(WaitForHighScoresWindow("after the name was entered"), WM_CLOSE, 0, 0);
+    const Picture ended = WaitForSteadyPicture(game.FindMainWindow());
+
+    Position before = recorded.PositionAfter(fatal);
+    before.arrows = "369";
+    game.Press('G', kAlt);
+    game.Press('W');
+    game.WaitForBoard(before, sheet, "in the lost moment", kCellsWine98Shows);
+    game.WaitForStatusLine("left Teleport: safe / centre Screwdriver: none left / right Last "
+                           "Stand: fatal",
+                           "in the lost moment");
+
+    game.Press('N', kCtrl);
+    game.WaitForStatusLine(kNewGameStatusLine, "after Ctrl+N");
+    const Picture fresh = WaitForSteadyPicture(game.FindMainWindow());
+    game.SendPromptly(WM_COMMAND, IDM_SHOW_HIGH_SCORES, 0);
+    const HWND list = WaitForHighScoresWindow("before watching");
+    const RECT main = WindowRect(game.FindMainWindow());
+    SetWindowPos(list, nullptr, main.right + 8, main.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    BringToFront(list, "the High Scores window");
+    DoubleClickAt(HighScoresRowPoint(list, 10));
+    const std::string watching = "centre Watching Blimpers: 40";
+    game.WaitForStatusLineStarting(watching, "after a double-click on rank 10");
+    TypeText("+++");
+    game.WaitForStatusLineStarting(watching + " - fastest - the game has ended",
+                                   "once the watched game has played on", 3 * kPatienceMs);
+    std::string difference = FirstBoardDifference(
+        ended, WaitForSteadyPicture(game.FindMainWindow()), nullptr, kCellsWine98Shows);
+    E2E_CHECK(difference.empty(), "the watched game ends on another board than the game did: %s",
+              difference.c_str());
+    game.Press(VK_ESCAPE);
+    game.WaitForStatusLine(kNewGameStatusLine, "after Esc stopped watching");
+    difference = FirstBoardDifference(fresh, WaitForSteadyPicture(game.FindMainWindow()), nullptr,
+                                      kCellsWine98Shows);
+    E2E_CHECK(difference.empty(), "after Esc stopped watching the new game is not back: %s",
+              difference.c_str());
+    QuitWithQ(game);
+}

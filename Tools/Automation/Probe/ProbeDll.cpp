@@ -22,11 +22,13 @@ ProbeShared* g_shared;
 // frame change while it handles its own messages.
 UINT g_onGameThreadMessage;
 
-void LeaveAltDown() {
+// Alt or Ctrl, with its left key.
+void LeaveKeyDown() {
+    const bool alt = g_shared->keyLeftDown == VK_MENU;
     BYTE keys[256] = {};
     GetKeyboardState(keys);
-    keys[VK_MENU] |= 0x80;
-    keys[VK_LMENU] |= 0x80;
+    keys[alt ? VK_MENU : VK_CONTROL] |= 0x80;
+    keys[alt ? VK_LMENU : VK_LCONTROL] |= 0x80;
     SetKeyboardState(keys);
 }
 
@@ -45,8 +47,8 @@ void ChangeFrameMetrics() {
 }
 
 void RunOnGameThread(WPARAM request) {
-    if (request == kProbeAltLeftDown) {
-        LeaveAltDown();
+    if (request == kProbeKeyLeftDown) {
+        LeaveKeyDown();
     } else if (request == kProbeFrameMetrics) {
         ChangeFrameMetrics();
     }
@@ -425,7 +427,7 @@ std::string Answer(LONG request) {
         SendToGame(g_shared->dpiWindow, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
                    reinterpret_cast<LPARAM>(&g_shared->dpiRect));
         return "";
-    case kProbeAltLeftDown:
+    case kProbeKeyLeftDown:
     case kProbeFrameMetrics:
         SendToGame(g_shared->mainWindow, g_onGameThreadMessage, static_cast<WPARAM>(request), 0);
         return "";

@@ -41,7 +41,7 @@ enum ProbeRequest : LONG {
     kProbeDialogLabels = 1,
     kProbeDpiScaledSize = 2, // WM_GETDPISCALEDSIZE with dpi; its answer in dpiSize, dpiAnswer
     kProbeDpiChanged = 3,    // WM_DPICHANGED with dpi and dpiRect
-    kProbeAltLeftDown = 4,   // Alt down in the game's key state; the keyboard is left alone
+    kProbeKeyLeftDown = 4,   // keyLeftDown held in the game's key state, not on the keyboard
     kProbeFrameMetrics = 5,  // captionGrowth, menuGrowth, then metricsMessage
 };
 
@@ -84,6 +84,7 @@ struct ProbeShared {
     volatile LONG waitsLogged;           // waits of animations and pauses of more than 0 ms
     volatile LONG waitLog[kWaitLogSize]; // wait n at n % kWaitLogSize: its milliseconds,
                                          // negative when it lets no message through
+    volatile LONG keyLeftDown;           // VK_MENU or VK_CONTROL, for kProbeKeyLeftDown
 };
 
 inline void ProbeObjectName(char* out, size_t size, const char* kind, unsigned long pid) {
