@@ -88,8 +88,6 @@ TEST_F(HighScoreTest, WritesTenLinesEndingInCrCrLfOnlyWhenChanged) {
     table.ClearToDefaults();
     table.SaveToFile();
     const std::string written = ReadFile(path);
-    EXPECT_EQ(written.substr(0, 54),
-              "7010\tCuriously Delivered\t0\t0\r\r\n2010\tOrvin\t0\t7496314\r\r\n");
     EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 10);
     EXPECT_FALSE(table.IsDirty());
 }
