@@ -593,7 +593,6 @@ void WaitForFinalPicture(Game& game, const Picture& expected, const std::string&
 
 // === The High Scores list window and file
 
-constexpr uint32_t kListBackground = Rgb(240, 240, 240);
 constexpr uint32_t kHighlight = Rgb(255, 255, 204);
 // Waits until the list has been painted (the window appears before its first paint) and the
 // picture is steady: the background is filled before the texts are drawn over it.
