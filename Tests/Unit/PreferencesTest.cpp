@@ -30,8 +30,9 @@ std::vector<uint32_t> Numbers(const Record& r, size_t offset, size_t size, size_
 
 using N = std::vector<uint32_t>;
 
-TEST(Preferences, DefaultRecordLayout) {
-    const Record r = RecordOf(CPreferences2());
+TEST(Preferences, DefaultRecordLayoutAndTheNameCutTo31CharactersAndZeroFilled) {
+    CPreferences2 prefs;
+    const Record r = RecordOf(prefs);
     EXPECT_EQ(Numbers(r, 0, 4, 3), (N{kPrefsMarker, 104, 8}));
     EXPECT_EQ(std::string(r.begin() + 12, r.begin() + 44), "Blimpers" + std::string(24, '\0'));
     // Kill points, screwdriver, Last Stand and multiple kill multipliers.
@@ -43,6 +44,10 @@ TEST(Preferences, DefaultRecordLayout) {
     EXPECT_EQ(Numbers(r, 96, 4, 2), (N{0, kPrefsMarker})) << "icon set, end marker";
     EXPECT_EQ(Record(r.begin() + 104, r.begin() + 192), Record(88, 0)) << "no window placements";
     EXPECT_EQ(Numbers(r, 192, 4), N{kPrefsMarker});
+    prefs.SetPlayerName("0123456789012345678901234567890123456789");
+    EXPECT_STREQ(prefs.m_playerName, "0123456789012345678901234567890");
+    prefs.SetPlayerName("Al");
+    EXPECT_EQ(std::string(prefs.m_playerName, kPlayerNameSize), "Al" + std::string(30, '\0'));
 }
 
 // Every number the object holds, and where in the record it is kept: the fields in their order,
@@ -135,14 +140,6 @@ TEST(Preferences, EveryFieldKeepsItsOwnValueAndPlaceThroughTheStoreAndBack) {
     Record block = RecordOf(CPreferences2());
     std::copy(distinct, distinct + kPrefsBaseSize, block.begin());
     ExpectFieldsAsIn(block, snapshot, "snapshot");
-}
-
-TEST(Preferences, TheNameIsCutTo31CharactersAndZeroFilled) {
-    CPreferences2 prefs;
-    prefs.SetPlayerName("0123456789012345678901234567890123456789");
-    EXPECT_STREQ(prefs.m_playerName, "0123456789012345678901234567890");
-    prefs.SetPlayerName("Al");
-    EXPECT_EQ(std::string(prefs.m_playerName, kPlayerNameSize), "Al" + std::string(30, '\0'));
 }
 
 TEST(Preferences, EveryStoredByteDiffersAndOnlyMarkersSizeVersionAndRulesAreSpecial) {

@@ -234,6 +234,7 @@ void WriteGameRecord(const std::string& path, const GameRecord& record);
 // "%APPDATA%\Clankmere\<fileName>" of this prefix's user; makes the folder.
 std::string DataFilePath(const std::string& fileName);
 bool FileExists(const std::string& path);
+bool FileExists(const std::wstring& path);
 // Empty when the file cannot be read.
 std::string ReadFileBytes(const std::string& path);
 // Until `path` holds exactly the bytes of `expectedPath` (a file being written comes whole).
@@ -410,6 +411,9 @@ RECT WindowRect(HWND window);
 // The screen less the taskbar: where placements are counted from.
 RECT WorkArea();
 void CheckClientSize(HWND window, int width, int height, const std::string& when);
+// Neither minimised nor maximised, its frame at `topLeft` on the screen, its client area of the
+// board and status strip at `scale`.
+void CheckShownNormallyAt(HWND window, POINT topLeft, int scale, const std::string& when);
 // With the left button, waiting for the sizing or moving loop to start and to end.
 void DragFrame(HWND window, POINT from, POINT to, const char* what);
 // `how` names what should have closed the window.
@@ -597,7 +601,6 @@ void WaitForFinalPicture(Game& game, const Picture& expected, const std::string&
 
 // === The High Scores list window and file
 
-constexpr uint32_t kListBackground = Rgb(240, 240, 240);
 constexpr uint32_t kHighlight = Rgb(255, 255, 204);
 // Waits until the list has been painted (the window appears before its first paint) and the
 // picture is steady: the background is filled before the texts are drawn over it.

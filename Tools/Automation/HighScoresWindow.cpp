@@ -5,12 +5,7 @@ POINT HighScoresRowBackground(int index) {
 }
 
 HWND WaitForHighScoresList(int scale, const std::string& when, std::optional<LONG> clientLeft) {
-    HWND list = nullptr;
-    if (!WaitUntil([&] {
-            return (list = FindWindowA("High Scores", nullptr)) && IsWindowVisible(list);
-        })) {
-        Fail("%s the High Scores window did not appear", when.c_str());
-    }
+    const HWND list = WaitForHighScoresWindow(when);
     CheckClientSize(list, kHighScoresWidth * scale, kHighScoresHeight * scale,
                     Format("%s the High Scores window at %dx:", when.c_str(), scale));
     if (clientLeft) {

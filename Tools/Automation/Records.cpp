@@ -78,6 +78,10 @@ bool FileExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+bool FileExists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 std::string ReadFileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -125,33 +129,14 @@ void CheckSameGame(const std::string& path, const GameRecord& expected, const st
 
 // === The High Scores list
 
-namespace {
-
-constexpr int kListWidth = 512;
-constexpr int kListHeight = 270;
-// A point of row i of the list right of every text, where only its background shows.
-constexpr int kRowBackgroundX = 500;
-int RowBackgroundY(int index) {
-    return 70 + 20 * index + 10;
-}
-
-} // namespace
-
 Picture CaptureList(const char* when) {
-    const HWND window = WaitForHighScoresWindow(when);
-    CheckClientSize(window, kListWidth, kListHeight, Format("%s the High Scores window:", when));
-    E2E_CHECK(WaitUntil([&] {
-                  return CaptureClient(window).At(kRowBackgroundX, RowBackgroundY(0)) ==
-                         kListBackground;
-              }),
-              "%s the High Scores window shows no list", when);
-    return WaitForSteadyPicture(window);
+    return WaitForSteadyPicture(WaitForHighScoresList(1, when));
 }
 
 std::string RowTexts(Game& game, int index) {
     std::vector<std::string> texts;
     for (const DrawnText& text : game.Probe().TextsDrawn()) {
-        if (text.rect.top == RowBackgroundY(index) - 10) {
+        if (text.rect.top == HighScoresRowBackground(index).y - 10) {
             texts.push_back(text.text);
         }
     }
@@ -163,7 +148,8 @@ std::string RowTexts(Game& game, int index) {
 }
 
 void CheckRowBackground(const Picture& list, int index, uint32_t color, const char* when) {
-    const uint32_t found = list.At(kRowBackgroundX, RowBackgroundY(index));
+    const POINT background = HighScoresRowBackground(index);
+    const uint32_t found = list.At(background.x, background.y);
     E2E_CHECK(found == color, "%s rank %d of the list shows %s instead of %s", when, index + 1,
               DescribeColor(found).c_str(), DescribeColor(color).c_str());
 }

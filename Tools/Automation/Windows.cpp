@@ -11,6 +11,19 @@ void CheckClientSize(HWND window, int width, int height, const std::string& when
     }
 }
 
+void CheckShownNormallyAt(HWND window, POINT topLeft, int scale, const std::string& when) {
+    if (IsIconic(window) || IsZoomed(window)) {
+        Fail("%s the window is %s instead of in its normal state", when.c_str(),
+             IsIconic(window) ? "minimised" : "maximised");
+    }
+    const RECT rect = WindowRect(window);
+    if (rect.left != topLeft.x || rect.top != topLeft.y) {
+        Fail("%s the window stands at (%ld, %ld) instead of (%ld, %ld)", when.c_str(), rect.left,
+             rect.top, topLeft.x, topLeft.y);
+    }
+    CheckClientSize(window, kClientWidth * scale, kClientHeight * scale, when);
+}
+
 namespace {
 
 bool InMoveOrSize(HWND window) {

@@ -20,19 +20,15 @@ int Rounds() {
     return rounds > 0 ? rounds : kDefaultRounds;
 }
 
-// A subfolder of the game's data folder, made if missing.
-std::string DataSubfolder(const std::string& name) {
-    const std::string folder = DataFilePath(name);
-    CreateDirectoryA(folder.c_str(), nullptr);
-    return folder;
-}
-
 } // namespace
 
 E2E_TEST(killed_while_writing_leaves_every_file_whole) {
     const std::string writerPath = context.installDir + "\\clankmere-kill-writer.exe";
-    const std::string folder = DataSubfolder("Kill Test");
-    const CVersionIdentifier identifier(DataSubfolder("Kill Test Reference"));
+    const std::string folder = DataFilePath("Kill Test");
+    const std::string referenceFolder = DataFilePath("Kill Test Reference");
+    CreateDirectoryA(folder.c_str(), nullptr);
+    CreateDirectoryA(referenceFolder.c_str(), nullptr);
+    const CVersionIdentifier identifier(referenceFolder);
     for (int file = 0; file < kRewrittenFileCount; ++file) {
         WriteVersion(folder, file, 0);
     }

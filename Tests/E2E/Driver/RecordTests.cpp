@@ -11,51 +11,6 @@
 
 namespace {
 
-// Moves the application data folder to one named in Cyrillic and Chinese, as on a Western
-// system whose user is named in those scripts, with a path of few characters but more than 260
-// bytes in UTF-8, and moves there the saved game that PrepareResume wrote. Returns the new data
-// folder.
-std::wstring MoveDataFolderToLongNonLatinPath() {
-    wchar_t profile[MAX_PATH] = {};
-    GetEnvironmentVariableW(L"USERPROFILE", profile, MAX_PATH);
-    std::wstring appData = std::wstring(profile) + L"\\Данные 数据";
-    bool made = CreateDirectoryW(appData.c_str(), nullptr);
-    // Two folders of 120 bytes each: a Linux file name takes at most 255.
-    for (int folder = 0; folder < 2; ++folder) {
-        appData += L"\\";
-        for (int i = 0; i < 20; ++i) {
-            appData += L"数据";
-        }
-        made = made && CreateDirectoryW(appData.c_str(), nullptr);
-    }
-    const std::wstring data = appData + L"\\Clankmere";
-    const std::string oldSavedGame = DataFilePath("Saved Game.txt");
-    E2E_CHECK(made && CreateDirectoryW(data.c_str(), nullptr) &&
-                  MoveFileW(std::wstring(oldSavedGame.begin(), oldSavedGame.end()).c_str(),
-                            (data + L"\\Saved Game.txt").c_str()) &&
-                  RegSetKeyValueW(
-                      HKEY_CURRENT_USER,
-                      L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
-                      L"AppData", REG_EXPAND_SZ, appData.c_str(),
-                      DWORD((appData.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS,
-              "cannot move the application data folder to one named in Cyrillic and Chinese");
-    return data;
-}
-
-bool WideFileExists(const std::wstring& path) {
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-// A copy of `folder`\`fileName` at the root of drive C:, where the checks that take ANSI paths
-// read it.
-std::string CopiedOut(const std::wstring& folder, const std::string& fileName) {
-    const std::string copy = "C:\\" + fileName;
-    E2E_CHECK(CopyFileW((folder + L"\\" + std::wstring(fileName.begin(), fileName.end())).c_str(),
-                        std::wstring(copy.begin(), copy.end()).c_str(), FALSE),
-              "there is no \"%s\" in the folder named in Cyrillic and Chinese", fileName.c_str());
-    return copy;
-}
-
 // Where the High Scores window is moved to, on the screen, and where it must come back.
 constexpr POINT kListPlace = {230, 170};
 
@@ -129,6 +84,8 @@ E2E_TEST(qualifying_score_asks_the_name_and_lists_it) {
         CheckRowBackground(shown, 8, kHighScoresBackground, "with the new score,");
         CheckSameGame(DataFilePath("High Score Games\\hs1700000000.txt"), resumed.recorded.Record(),
                       "the listed game's record");
+        // On disk at once, as the list is cleared below: a game killed now keeps them.
+        CheckHighScoresFile(DataFilePath("High Scores.txt"), name);
         // Keys pressed before the wait has ended would be dropped with the others typed during
         // an action.
         game.CheckOnlyCommandSince(beforeFatalWait, IDM_WAIT, "the fatal wait");
@@ -146,7 +103,6 @@ E2E_TEST(qualifying_score_asks_the_name_and_lists_it) {
         CheckRowBackground(listed, 9, kHighScoresBackground, "after a new game,");
         QuitWithQ(game);
     }
-    CheckHighScoresFile(DataFilePath("High Scores.txt"), name);
     PreferencesRecord expected = DefaultPreferences();
     PutPlayerName(expected, name.c_str());
     CheckStoredPreferences(expected, "after the name was entered and Q", 0, kSettingsSize);
@@ -170,6 +126,10 @@ E2E_TEST(qualifying_score_asks_the_name_and_lists_it) {
             Click(question.window, IDCANCEL);
         }
         game.WaitForCommandEnd(question, when);
+        E2E_CHECK(
+            (ReadFileBytes(DataFilePath("High Scores.txt")).find(name) == std::string::npos) == ok,
+            "%s \"High Scores.txt\" %s %s", when, ok ? "still lists" : "no longer lists",
+            name.c_str());
         // Over the main window, which the box's end brought forward.
         game.SendPromptly(WM_COMMAND, IDM_SHOW_HIGH_SCORES, 0);
         E2E_CHECK((WithoutLastDate(CaptureList(when)) == WithoutLastDate(listed)) != ok,
@@ -181,9 +141,6 @@ E2E_TEST(qualifying_score_asks_the_name_and_lists_it) {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     game.Press('Q', kCtrl);
     CheckQuitCode(game, "Ctrl+Q (File > Exit)");
-    E2E_CHECK(ReadFileBytes(DataFilePath("High Scores.txt")).find(name) == std::string::npos,
-              "after Clear High Scores and Ctrl+Q \"High Scores.txt\" still lists %s",
-              name.c_str());
     const RECT work = WorkArea();
     const RECT stored = GetPlacement(ReadStoredRecord("after Ctrl+Q with the list open"),
                                      kHighScoresPlacementOffset)
@@ -311,7 +268,32 @@ E2E_TEST(session_end_saves_the_game_in_a_data_folder_named_in_any_script) {
     const size_t resumed = recorded.FirstPlayedMove();
     const Picture sheet = SpriteSheetOf(context);
     PrepareResume(context, recorded, resumed);
-    const std::wstring data = MoveDataFolderToLongNonLatinPath();
+    // The application data folder named in Cyrillic and Chinese, as on a Western system whose
+    // user is named in those scripts, with a path of few characters but more than 260 bytes in
+    // UTF-8; the saved game that PrepareResume wrote is moved there.
+    wchar_t profile[MAX_PATH] = {};
+    GetEnvironmentVariableW(L"USERPROFILE", profile, MAX_PATH);
+    std::wstring appData = std::wstring(profile) + L"\\Данные 数据";
+    bool made = CreateDirectoryW(appData.c_str(), nullptr);
+    // Two folders of 120 bytes each: a Linux file name takes at most 255.
+    for (int folder = 0; folder < 2; ++folder) {
+        appData += L"\\";
+        for (int i = 0; i < 20; ++i) {
+            appData += L"数据";
+        }
+        made = made && CreateDirectoryW(appData.c_str(), nullptr);
+    }
+    const std::wstring data = appData + L"\\Clankmere";
+    const std::string oldSavedGame = DataFilePath("Saved Game.txt");
+    E2E_CHECK(made && CreateDirectoryW(data.c_str(), nullptr) &&
+                  MoveFileW(std::wstring(oldSavedGame.begin(), oldSavedGame.end()).c_str(),
+                            (data + L"\\Saved Game.txt").c_str()) &&
+                  RegSetKeyValueW(
+                      HKEY_CURRENT_USER,
+                      L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
+                      L"AppData", REG_EXPAND_SZ, appData.c_str(),
+                      DWORD((appData.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS,
+              "cannot move the application data folder to one named in Cyrillic and Chinese");
     {
         Game game(context);
         game.WaitForBoard(recorded.PositionAfter(resumed), sheet, "resuming from that folder");
@@ -319,12 +301,12 @@ E2E_TEST(session_end_saves_the_game_in_a_data_folder_named_in_any_script) {
         const std::wstring chosen = data + L"\\Saved Games\\chosen.txt";
         game.Press('S', kCtrl);
         game.ChooseFile("chosen.txt", "the first Ctrl+S");
-        E2E_CHECK(WaitUntil([&] { return WideFileExists(chosen); }),
+        E2E_CHECK(WaitUntil([&] { return FileExists(chosen); }),
                   "Ctrl+S saved no \"chosen.txt\" in the folder it suggested");
         DeleteFileW(chosen.c_str());
         game.Press('S', kCtrl);
         game.ChooseFile("", "the second Ctrl+S");
-        E2E_CHECK(WaitUntil([&] { return WideFileExists(chosen); }),
+        E2E_CHECK(WaitUntil([&] { return FileExists(chosen); }),
                   "the second Ctrl+S did not suggest the file chosen with the first");
         EnsureNumLockOn();
         game.Command(NumericPadKey(recorded.Record().moves[resumed]), kNoModifiers, "a move");
@@ -335,7 +317,7 @@ E2E_TEST(session_end_saves_the_game_in_a_data_folder_named_in_any_script) {
     const PreferencesRecord stored = ReadStoredRecord("after the session ended");
     E2E_CHECK(GetPlacement(stored, kMainWindowPlacementOffset).length != 0,
               "the session's end stored no preferences with the window's placement");
-    E2E_CHECK(WideFileExists(data + L"\\Saved Game.txt"),
+    E2E_CHECK(FileExists(data + L"\\Saved Game.txt"),
               "the session's end saved no \"Saved Game.txt\" in the folder named in Cyrillic and "
               "Chinese");
     Game next(context);
@@ -349,7 +331,6 @@ E2E_TEST(session_end_during_the_name_dialog_keeps_the_score_and_the_last_game) {
     const RecordedGame recorded(context, "high-score");
     const size_t fatal = recorded.FirstPlayedMove();
     PrepareResume(context, recorded, fatal);
-    const std::wstring data = MoveDataFolderToLongNonLatinPath();
     {
         Game game(context);
         game.WaitForMainWindow();
@@ -365,41 +346,10 @@ E2E_TEST(session_end_during_the_name_dialog_keeps_the_score_and_the_last_game) {
         E2E_CHECK(std::system("wineboot.exe --end-session") == 0, "wineboot --end-session failed");
         game.WaitForExit("after the session ended");
     }
-    CheckHighScoresFile(CopiedOut(data, "High Scores.txt"), "Ada");
-    CheckSameGame(CopiedOut(data + L"\\High Score Games", "hs1700000000.txt"), recorded.Record(),
+    CheckHighScoresFile(DataFilePath("High Scores.txt"), "Ada");
+    CheckSameGame(DataFilePath("High Score Games\\hs1700000000.txt"), recorded.Record(),
                   "the listed game's record");
-    CheckSameGame(CopiedOut(data, "Last Game.txt"), recorded.Record(), "\"Last Game.txt\"");
-}
-
-// A listed score, and the list cleared, are on disk at once: a game killed right after keeps
-// them for the next start.
-E2E_TEST(listed_score_and_cleared_list_outlive_a_killed_game) {
-    {
-        ResumedGame resumed(context, "high-score");
-        EnsureNumLockOn();
-        resumed.game.Press(NumericPadKey(resumed.moves[resumed.resumed]));
-        resumed.game.Dismiss(resumed.game.WaitForMessageBox("after the fatal wait"));
-        CaptureList("after the offered name was taken");
-        resumed.game.Kill();
-    }
-    CheckHighScoresFile(DataFilePath("High Scores.txt"), "Blimpers");
-    // Rank 10 at each next start: the listed score, then the built-in row again.
-    for (const char* const lastRow : {"40 \\| Blimpers \\(1\\) \\| .*", "20 \\| Nobody \\| .*"}) {
-        Game game(context);
-        game.WaitForMainWindow();
-        game.Probe();
-        game.SendPromptly(WM_COMMAND, IDM_SHOW_HIGH_SCORES, 0);
-        CaptureList("at the start after the kill");
-        const std::string row = RowTexts(game, 9);
-        E2E_CHECK(std::regex_match(row, std::regex(lastRow)),
-                  "after the kill rank 10 of the list says \"%s\" instead of \"%s\"", row.c_str(),
-                  lastRow);
-        const MenuDialog question = game.OpenFromMenu(IDM_CLEAR_HIGH_SCORES, "Message");
-        game.Answer("Message", "Are you sure you want to reset the High Score list?",
-                    "Clear High Scores");
-        game.WaitForCommandEnd(question, "Clear High Scores");
-        game.Kill();
-    }
+    CheckSameGame(DataFilePath("Last Game.txt"), recorded.Record(), "\"Last Game.txt\"");
 }
 
 // Another program holding a file open a moment delays a write; a Save that cannot be done says

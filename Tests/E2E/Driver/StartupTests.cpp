@@ -7,18 +7,6 @@ namespace {
 
 constexpr DWORD kStartupFailureExitCode = 0;
 
-void CheckShownNormalAt(HWND window, POINT normalTopLeft, const char* when) {
-    E2E_CHECK(!IsIconic(window) && !IsZoomed(window),
-              "%s the window is %s instead of in its normal state", when,
-              IsIconic(window) ? "minimised" : "maximised");
-    const RECT work = WorkArea();
-    const RECT rect = WindowRect(window);
-    E2E_CHECK(rect.left == normalTopLeft.x + work.left && rect.top == normalTopLeft.y + work.top,
-              "%s the window stands at (%ld, %ld) instead of its stored normal position (%ld, %ld)",
-              when, rect.left, rect.top, normalTopLeft.x + work.left, normalTopLeft.y + work.top);
-    CheckClientSize(window, kClientWidth, kClientHeight, when);
-}
-
 } // namespace
 
 E2E_TEST(first_start_reverts_preferences_in_a_fixed_size_window_of_one_copy) {
@@ -85,19 +73,15 @@ E2E_TEST(first_start_reverts_preferences_in_a_fixed_size_window_of_one_copy) {
 }
 
 E2E_TEST(stored_placement_comes_back_normal_and_alt_x_keeps_it) {
-    // A placement left minimised: the game shows the window normally at the normal position.
-    RECT frame = {0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&frame, WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX, TRUE, 0);
+    // Moved, then minimised through its caption button and quit while minimised.
+    StoreDefaultPreferences();
     const POINT normalTopLeft = {150, 100};
-    StoreMainWindowPlacement({normalTopLeft.x, normalTopLeft.y,
-                              normalTopLeft.x + frame.right - frame.left,
-                              normalTopLeft.y + frame.bottom - frame.top},
-                             SW_SHOWMINIMIZED);
+    const RECT work = WorkArea();
     {
         Game game(context);
         const HWND window = game.WaitForMainWindow();
-        CheckShownNormalAt(window, normalTopLeft, "with a stored minimised placement");
-        // Minimise it through its caption button and quit it while it is minimised.
+        SetWindowPos(window, nullptr, normalTopLeft.x + work.left, normalTopLeft.y + work.top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         ClickAt(game.FindFramePoint(HTREDUCE, "minimise button"));
         E2E_CHECK(WaitUntil([&] { return IsIconic(window) != FALSE; }),
                   "the minimise button did not minimise the window");
@@ -113,7 +97,9 @@ E2E_TEST(stored_placement_comes_back_normal_and_alt_x_keeps_it) {
               minimised.showCmd, minimised.rcNormalPosition.left, minimised.rcNormalPosition.top,
               SW_SHOWMINIMIZED, normalTopLeft.x, normalTopLeft.y);
     Game again(context);
-    CheckShownNormalAt(again.WaitForMainWindow(), normalTopLeft, "after a quit while minimised,");
+    CheckShownNormallyAt(again.WaitForMainWindow(),
+                         {normalTopLeft.x + work.left, normalTopLeft.y + work.top}, 1,
+                         "after a quit while minimised,");
     again.Command('G', kNoModifiers, "G");
     {
         // Alt stays down until the game has gone: it decides at quit whether preferences are
