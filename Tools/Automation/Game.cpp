@@ -357,6 +357,13 @@ void PrepareResume(const Installation& installation, const RecordedGame& recorde
     WriteGameRecord(DataFilePath("Saved Game.txt"), recorded.Prefix(length));
 }
 
+std::string PrepareWin9x(const Installation& installation) {
+    DeleteFileA((installation.installDir + "\\Graphics\\Wallpaper.bmp").c_str());
+    StoreDefaultPreferences();
+    StoreReportedVersion("Clankmere9x.exe", "win98");
+    return installation.installDir + "\\Clankmere9x.exe";
+}
+
 Picture SpriteSheetOf(const Installation& installation) {
     return LoadSpriteSheet(installation.installDir, installation.gamePath);
 }
