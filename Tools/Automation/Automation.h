@@ -599,6 +599,13 @@ struct ResumedGame {
 std::string WaitsOfKeys(const Installation& installation, const char* name,
                         const Settings& settings, const std::vector<WORD>& keys);
 
+// Game > Where Could I Have Survived? through the menu's keys once the game of the record
+// "lost-moment" has ended with its fatal wait after `fatal` moves: waits for the position before
+// that wait with the arrows of the three steps that would have survived it, and the verdicts of
+// the teleport, the screwdriver and the Last Stand; returns that position.
+Position ShowLostMoment(Game& game, const RecordedGame& recorded, size_t fatal,
+                        const Picture& sheet, const std::string& when, CellsFrom cells = {});
+
 // Gives up before a finished game's demo starts.
 void WaitForFinalPicture(Game& game, const Picture& expected, const std::string& when);
 

@@ -501,3 +501,16 @@ void Program::Kill() {
         Fail("the program did not end when it was terminated");
     }
 }
+
+Position ShowLostMoment(Game& game, const RecordedGame& recorded, size_t fatal,
+                        const Picture& sheet, const std::string& when, CellsFrom cells) {
+    Position before = recorded.PositionAfter(fatal);
+    before.arrows = "369";
+    game.Press('G', kAlt);
+    game.Press('W');
+    game.WaitForBoard(before, sheet, when, cells);
+    game.WaitForStatusLine("left Teleport: safe / centre Screwdriver: none left / right Last "
+                           "Stand: fatal",
+                           when);
+    return before;
+}

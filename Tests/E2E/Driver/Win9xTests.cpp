@@ -144,14 +144,7 @@ E2E_TEST(win9x_flavour_shows_where_a_game_was_lost_and_watches_it) {
     game.Probe();
     const Picture ended = EnterOfferedName(game, recorded.Record().moves[fatal]);
 
-    Position before = recorded.PositionAfter(fatal);
-    before.arrows = "369";
-    game.Press('G', kAlt);
-    game.Press('W');
-    game.WaitForBoard(before, sheet, "in the lost moment", kCellsWine98Shows);
-    game.WaitForStatusLine("left Teleport: safe / centre Screwdriver: none left / right Last "
-                           "Stand: fatal",
-                           "in the lost moment");
+    ShowLostMoment(game, recorded, fatal, sheet, "in the lost moment", kCellsWine98Shows);
 
     game.Press('N', kCtrl);
     game.WaitForStatusLine(kNewGameStatusLine, "after Ctrl+N");
