@@ -606,6 +606,9 @@ std::string WaitsOfKeys(const Installation& installation, const char* name,
 Position ShowLostMoment(Game& game, const RecordedGame& recorded, size_t fatal,
                         const Picture& sheet, const std::string& when, CellsFrom cells = {});
 
+// File > Save Animation... through the menu's keys, `path` typed into its dialog.
+void SaveAnimationThroughMenu(Game& game, const std::string& path, const std::string& when);
+
 // Gives up before a finished game's demo starts.
 void WaitForFinalPicture(Game& game, const Picture& expected, const std::string& when);
 

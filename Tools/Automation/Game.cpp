@@ -514,3 +514,9 @@ Position ShowLostMoment(Game& game, const RecordedGame& recorded, size_t fatal,
                            when);
     return before;
 }
+
+void SaveAnimationThroughMenu(Game& game, const std::string& path, const std::string& when) {
+    game.Press('F', kAlt);
+    game.Press('A');
+    game.ChooseFile(path, "File > Save Animation... " + when);
+}

@@ -114,10 +114,8 @@ E2E_TEST(win9x_flavour_plays_its_own_demo) {
     game.WaitForBoard(demo.PositionAfter(3), sheet, "three moves into the demo", kCellsWine98Shows);
     // The demo on the board saves as a picture, through the dialog of those systems, which adds
     // the extension to a name typed without one.
-    game.Press('F', kAlt);
-    game.Press('A');
+    SaveAnimationThroughMenu(game, context.installDir + "\\demo", "during the demo");
     const std::string gif = context.installDir + "\\demo.gif";
-    game.ChooseFile(context.installDir + "\\demo", "File > Save Animation... during the demo");
     std::string bytes;
     E2E_CHECK(WaitUntil([&] {
                   bytes = ReadFileBytes(gif);
