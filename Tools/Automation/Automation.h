@@ -576,6 +576,9 @@ WORD NumericPadKey(char move);
 // removes the wallpaper, so that empty cells show the background colour of composed boards.
 void PrepareResume(const Installation& installation, const RecordedGame& recorded, size_t length);
 Picture SpriteSheetOf(const Installation& installation);
+// Removes the wallpaper and stores the default preferences with Windows 98 reported to
+// Clankmere9x.exe: the path of that program.
+std::string PrepareWin9x(const Installation& installation);
 
 // A game started on a saved game of a record's first moves, once its board shows them.
 struct ResumedGame {
@@ -596,6 +599,16 @@ struct ResumedGame {
 std::string WaitsOfKeys(const Installation& installation, const char* name,
                         const Settings& settings, const std::vector<WORD>& keys);
 
+// Game > Where Could I Have Survived? through the menu's keys once the game of the record
+// "lost-moment" has ended with its fatal wait after `fatal` moves: waits for the position before
+// that wait with the arrows of the three steps that would have survived it, and the verdicts of
+// the teleport, the screwdriver and the Last Stand; returns that position.
+Position ShowLostMoment(Game& game, const RecordedGame& recorded, size_t fatal,
+                        const Picture& sheet, const std::string& when, CellsFrom cells = {});
+
+// File > Save Animation... through the menu's keys, `path` typed into its dialog.
+void SaveAnimationThroughMenu(Game& game, const std::string& path, const std::string& when);
+
 // Gives up before a finished game's demo starts.
 void WaitForFinalPicture(Game& game, const Picture& expected, const std::string& when);
 
@@ -613,6 +626,19 @@ void CheckRowBackground(const Picture& list, int index, uint32_t color, const ch
 Picture WithoutLastDate(Picture list);
 // Ten rows ending in CR CR LF: the defaults down to Pellwick's at rank 9, and the new score.
 void CheckHighScoresFile(const std::string& path, const std::string& name);
+// Plays the qualifying game's last `move` (a move character), takes the name the dialog offers
+// and closes the list that follows: the picture the game ended on.
+Picture EnterOfferedName(Game& game, char move);
+
+// The status line while the listed game of rank 10 is watched, and the band of its row.
+constexpr char kWatchingRankTen[] = "centre Watching Blimpers: 40";
+constexpr uint32_t kWatchedRowColor = Rgb(204, 232, 255);
+// The colour between the score and the name of the row of rank 10.
+uint32_t RankTenBand(HWND list);
+// Opens the list beside the main window, where the board stays in sight, and chooses the row of
+// rank 10 with the arrow keys and Enter or with a double-click, during the step `stepDuring` of
+// the game under way if given; returns the list once the row is watched and marked.
+HWND WatchRankTen(Game& game, bool byKeys, char stepDuring = 0);
 
 // === Dialogs closed as a player closes them, and what their controls show
 

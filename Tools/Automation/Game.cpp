@@ -357,6 +357,13 @@ void PrepareResume(const Installation& installation, const RecordedGame& recorde
     WriteGameRecord(DataFilePath("Saved Game.txt"), recorded.Prefix(length));
 }
 
+std::string PrepareWin9x(const Installation& installation) {
+    DeleteFileA((installation.installDir + "\\Graphics\\Wallpaper.bmp").c_str());
+    StoreDefaultPreferences();
+    StoreReportedVersion("Clankmere9x.exe", "win98");
+    return installation.installDir + "\\Clankmere9x.exe";
+}
+
 Picture SpriteSheetOf(const Installation& installation) {
     return LoadSpriteSheet(installation.installDir, installation.gamePath);
 }
@@ -493,4 +500,23 @@ void Program::Kill() {
     if (WaitForSingleObject(m_process.hProcess, kPatienceMs) != WAIT_OBJECT_0) {
         Fail("the program did not end when it was terminated");
     }
+}
+
+Position ShowLostMoment(Game& game, const RecordedGame& recorded, size_t fatal,
+                        const Picture& sheet, const std::string& when, CellsFrom cells) {
+    Position before = recorded.PositionAfter(fatal);
+    before.arrows = "369";
+    game.Press('G', kAlt);
+    game.Press('W');
+    game.WaitForBoard(before, sheet, when, cells);
+    game.WaitForStatusLine("left Teleport: safe / centre Screwdriver: none left / right Last "
+                           "Stand: fatal",
+                           when);
+    return before;
+}
+
+void SaveAnimationThroughMenu(Game& game, const std::string& path, const std::string& when) {
+    game.Press('F', kAlt);
+    game.Press('A');
+    game.ChooseFile(path, "File > Save Animation... " + when);
 }

@@ -58,18 +58,14 @@ E2E_TEST(gif_of_a_record_ends_on_the_board_the_game_shows_for_it) {
         const LONG validated = game.Probe().Seen().rectsValidated - validatedBefore;
         E2E_CHECK(validated == 2, "with %s, opening resume.txt drew %ld whole boards instead of 2",
                   row.what, validated);
-        // File > Save Animation... through the menu's keys: into a folder that cannot be
-        // written, which a note tells, then under the name it suggests.
+        // File > Save Animation...: into a folder that cannot be written, which a note tells,
+        // then under the name it suggests.
         if (!row.settings) {
-            game.Press('F', kAlt);
-            game.Press('A');
-            game.ChooseFile("Z:\\proc\\game.gif", "File > Save Animation...");
+            SaveAnimationThroughMenu(game, "Z:\\proc\\game.gif", "into /proc");
             game.Answer("Message", "The animation could not be written to Z:\\proc\\game.gif.",
                         "after File > Save Animation... into a folder that cannot be written");
         }
-        game.Press('F', kAlt);
-        game.Press('A');
-        game.ChooseFile("", "File > Save Animation...");
+        SaveAnimationThroughMenu(game, "", "under its suggested name");
         const RecordedGame recorded(context, "resume");
         const long score = recorded.PositionAfter(recorded.Record().moves.size()).score;
         const std::string saved = SuggestedAnimationPath(score);

@@ -184,16 +184,9 @@ E2E_TEST(lost_moment_shows_what_would_have_survived_until_the_player_moves_on) {
             ended = true;
         }
         Game& game = resumed->game;
-        Position before = resumed->recorded.PositionAfter(resumed->resumed);
-        before.arrows = "369";
-        // Through the menu's keys.
-        game.Press('G', kAlt);
-        game.Press('W');
         const std::string when = Format("in the lost moment before %s", way.way);
-        game.WaitForBoard(before, resumed->sheet, when);
-        game.WaitForStatusLine("left Teleport: safe / centre Screwdriver: none left / right Last "
-                               "Stand: fatal",
-                               when);
+        const Position before =
+            ShowLostMoment(game, resumed->recorded, resumed->resumed, resumed->sheet, when);
         if (&way == ways) {
             const Picture moment = game.Capture();
             E2E_CHECK(!WaitUntil([&] { return !(game.Capture() == moment); }, kQuietSpellMs),

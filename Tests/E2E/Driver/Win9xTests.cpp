@@ -26,9 +26,7 @@ E2E_TEST(win9x_flavour_keeps_its_data_in_the_start_folder_and_refuses_silently) 
         context.installDir.substr(0, context.installDir.find_last_of('\\')) + "\\start";
     CreateDirectoryA(start.c_str(), nullptr);
     CreateDirectoryA((start + "\\Clankmere").c_str(), nullptr);
-    DeleteFileA((context.installDir + "\\Graphics\\Wallpaper.bmp").c_str());
-    StoreDefaultPreferences();
-    StoreReportedVersion("Clankmere9x.exe", "win98");
+    const std::string program = PrepareWin9x(context);
     const struct {
         const char* name;
         std::string program;
@@ -38,9 +36,8 @@ E2E_TEST(win9x_flavour_keeps_its_data_in_the_start_folder_and_refuses_silently) 
         bool win9x;
         DWORD idleWakeMask;
     } flavours[] = {
-        {"Clankmere9x.exe", context.installDir + "\\Clankmere9x.exe", start,
-         start + "\\Clankmere\\Saved Game.txt", start + "\\Clankmere\\High Scores.txt", true,
-         kWin9xIdleWakeMask},
+        {"Clankmere9x.exe", program, start, start + "\\Clankmere\\Saved Game.txt",
+         start + "\\Clankmere\\High Scores.txt", true, kWin9xIdleWakeMask},
         {"Clankmere.exe", context.gamePath, context.installDir, DataFilePath("Saved Game.txt"),
          DataFilePath("High Scores.txt"), false, kStandardIdleWakeMask},
     };
@@ -109,10 +106,7 @@ E2E_TEST(win9x_flavour_keeps_its_data_in_the_start_folder_and_refuses_silently) 
 
 E2E_TEST(win9x_flavour_plays_its_own_demo) {
     const RecordedGame demo(context, "demo-9x");
-    DeleteFileA((context.installDir + "\\Graphics\\Wallpaper.bmp").c_str());
-    StoreDefaultPreferences();
-    StoreReportedVersion("Clankmere9x.exe", "win98");
-    const std::string program = context.installDir + "\\Clankmere9x.exe";
+    const std::string program = PrepareWin9x(context);
     Game game(program, context.installDir);
     const Picture sheet = LoadSpriteSheet(context.installDir, program);
     game.WaitForBoard(demo.PositionAfter(0), sheet, "eleven quiet seconds after the start",
@@ -120,10 +114,8 @@ E2E_TEST(win9x_flavour_plays_its_own_demo) {
     game.WaitForBoard(demo.PositionAfter(3), sheet, "three moves into the demo", kCellsWine98Shows);
     // The demo on the board saves as a picture, through the dialog of those systems, which adds
     // the extension to a name typed without one.
-    game.Press('F', kAlt);
-    game.Press('A');
+    SaveAnimationThroughMenu(game, context.installDir + "\\demo", "during the demo");
     const std::string gif = context.installDir + "\\demo.gif";
-    game.ChooseFile(context.installDir + "\\demo", "File > Save Animation... during the demo");
     std::string bytes;
     E2E_CHECK(WaitUntil([&] {
                   bytes = ReadFileBytes(gif);
@@ -140,47 +132,25 @@ E2E_TEST(win9x_flavour_plays_its_own_demo) {
 E2E_TEST(win9x_flavour_shows_where_a_game_was_lost_and_watches_it) {
     const RecordedGame recorded(context, "lost-moment");
     const size_t fatal = recorded.FirstPlayedMove();
-    const std::string program = context.installDir + "\\Clankmere9x.exe";
-    DeleteFileA((context.installDir + "\\Graphics\\Wallpaper.bmp").c_str());
-    StoreDefaultPreferences();
-    StoreReportedVersion("Clankmere9x.exe", "win98");
+    const std::string program = PrepareWin9x(context);
     CreateDirectoryA((context.installDir + "\\Clankmere").c_str(), nullptr);
     WriteGameRecord(context.installDir + "\\Clankmere\\Saved Game.txt", recorded.Prefix(fatal));
     Game game(program, context.installDir);
     const Picture sheet = LoadSpriteSheet(context.installDir, program);
     game.WaitForBoard(recorded.PositionAfter(fatal), sheet, "resumed", kCellsWine98Shows);
-    EnsureNumLockOn();
     // The status line's texts count from the probe's loading on.
     game.Probe();
-    game.Press(NumericPadKey(recorded.Record().moves[fatal]));
-    const MessageBoxSeen dialog = game.WaitForMessageBox("after the fatal wait");
-    BringToFront(dialog.window, "the name dialog");
-    PressKey(VK_RETURN);
-    PostMessageA(WaitForHighScoresWindow("after the name was entered"), WM_CLOSE, 0, 0);
-    const Picture ended = WaitForSteadyPicture(game.FindMainWindow());
+    const Picture ended = EnterOfferedName(game, recorded.Record().moves[fatal]);
 
-    Position before = recorded.PositionAfter(fatal);
-    before.arrows = "369";
-    game.Press('G', kAlt);
-    game.Press('W');
-    game.WaitForBoard(before, sheet, "in the lost moment", kCellsWine98Shows);
-    game.WaitForStatusLine("left Teleport: safe / centre Screwdriver: none left / right Last "
-                           "Stand: fatal",
-                           "in the lost moment");
+    ShowLostMoment(game, recorded, fatal, sheet, "in the lost moment", kCellsWine98Shows);
 
     game.Press('N', kCtrl);
     game.WaitForStatusLine(kNewGameStatusLine, "after Ctrl+N");
     const Picture fresh = WaitForSteadyPicture(game.FindMainWindow());
-    game.SendPromptly(WM_COMMAND, IDM_SHOW_HIGH_SCORES, 0);
-    const HWND list = WaitForHighScoresWindow("before watching");
-    const RECT main = WindowRect(game.FindMainWindow());
-    SetWindowPos(list, nullptr, main.right + 8, main.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    BringToFront(list, "the High Scores window");
-    DoubleClickAt(HighScoresRowPoint(list, 10));
-    const std::string watching = "centre Watching Blimpers: 40";
-    game.WaitForStatusLineStarting(watching, "after a double-click on rank 10");
+    WatchRankTen(game, false);
     TypeText("+++");
-    game.WaitForStatusLineStarting(watching + " - fastest - the game has ended",
+    game.WaitForStatusLineStarting(std::string(kWatchingRankTen) +
+                                       " - fastest - the game has ended",
                                    "once the watched game has played on", 3 * kPatienceMs);
     std::string difference = FirstBoardDifference(
         ended, WaitForSteadyPicture(game.FindMainWindow()), nullptr, kCellsWine98Shows);
