@@ -153,9 +153,11 @@ void CGameGraphics::DrawHeapsOnBackground() {
     }
 }
 
+// Robots that are exploding stand on their heaps already: a redraw during the explosions, as a
+// display recovered then makes, shows the heaps, not the robots over them.
 void CGameGraphics::DrawRobots() {
     for (const Robot* r = Board().m_records; r->isAlive != kEndOfList; ++r) {
-        if (r->isAlive != kRobotIsDead) {
+        if (r->isAlive == kRobotIsAlive) {
             DrawSprite(r->x * kCellPixels, r->y * kCellPixels, m_robotRect);
         }
     }
