@@ -206,14 +206,26 @@ E2E_TEST(display_that_cannot_be_made_again_mid_action_keeps_the_game) {
     }
 }
 
-// A display made again while the window is minimised, for a smaller screen at 192 dots per inch,
-// leaves it where the system parked it; it comes back at its place with the size of scale 1. A
-// minimised window is not repainted: the present that meets the loss is asked for from inside.
-E2E_TEST(display_made_again_while_minimised_fits_only_the_place_it_comes_back_to) {
+// A display mode change to 800 x 600 pixels at 192 dots per inch, as a projector brings: the
+// display made again shows the frame at the scale that the smaller screen holds. Made again while
+// the window is minimised, it leaves the window where the system parked it, and the window comes
+// back at its place with the size of scale 1. A minimised window is not repainted: the present
+// that meets the loss is asked for from inside.
+E2E_TEST(display_made_again_for_a_smaller_screen_at_192_dpi_fits_scale_1_also_when_minimised) {
     SetEnvironmentVariableA(kSurfaceLossSwitch, "1");
     ResumedGame resumed = ResumedAt192Dpi(context);
     Game& game = resumed.game;
     const HWND window = DoubledWindow(game);
+    SwitchTo800By600();
+    PostMessageA(window, kLoseSurfacesMessage, kModeChangedAtCooperativeTest, 0);
+    RepaintWholly(window);
+    CheckClientSize(window, kClientWidth, kClientHeight, "on a screen of 800 x 600 at 192 dpi");
+    resumed.WaitForBoardAfter(resumed.resumed, "after a change of the display mode to 800 x 600");
+    // Back on the whole screen at scale 2, then minimised.
+    ChangeDisplaySettingsA(nullptr, 0);
+    PostMessageA(window, kLoseSurfacesMessage, kModeChangedAtCooperativeTest, 0);
+    RepaintWholly(window);
+    DoubledWindow(game);
     const RECT normal = WindowRect(window);
     ShowWindow(window, SW_MINIMIZE);
     E2E_CHECK(WaitUntil([&] { return IsIconic(window); }), "the window was not minimised");
@@ -294,21 +306,6 @@ E2E_TEST(moves_to_monitors_of_other_dpi_keep_the_frame_whole_inside_the_work_are
         }
     }
     QuitWithQ(game);
-}
-
-// A display mode change to 800 x 600 pixels at 192 dots per inch, as a projector brings: the
-// display made again shows the frame at the scale that the smaller screen holds.
-E2E_TEST(display_mode_change_to_a_smaller_screen_at_192_dpi_rebuilds_the_display_at_scale_1) {
-    SetEnvironmentVariableA(kSurfaceLossSwitch, "1");
-    ResumedGame resumed = ResumedAt192Dpi(context);
-    const HWND window = DoubledWindow(resumed.game);
-    SwitchTo800By600();
-    PostMessageA(window, kLoseSurfacesMessage, kModeChangedAtCooperativeTest, 0);
-    RepaintWholly(window);
-    CheckClientSize(window, kClientWidth, kClientHeight, "on a screen of 800 x 600 at 192 dpi");
-    resumed.WaitForBoardAfter(resumed.resumed, "after a change of the display mode to 800 x 600");
-    ChangeDisplaySettingsA(nullptr, 0);
-    QuitWithQ(resumed.game);
 }
 
 // A theme or a text size gives caption and menu other heights while the window keeps its outer
