@@ -330,6 +330,8 @@ void StoreReportedVersion(const char* program, const char* version);
 void StoreDisabledDll(const char* program, const char* dll);
 // Wine gives the screen `dpi` dots per inch in every program started from now on (LogPixels).
 void StoreScreenDpi(DWORD dpi);
+// Twice the dots per inch of a plain screen.
+constexpr UINT kDoubleDpi = 2 * 96;
 
 // === The probe: a DLL in the game (Probe/ProbeDll.cpp) that reads its menus, tells when a
 // command has been handled completely, counts its beeps, sounds and wait masks, and keeps the

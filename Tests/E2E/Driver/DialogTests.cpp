@@ -185,16 +185,8 @@ E2E_TEST(dialog_labels_fit_and_how_to_play_and_about_show_their_pictures) {
               clipped.c_str());
 
     const MenuDialog help = game.OpenFromMenu(IDM_HOW_TO_PLAY, "Help");
-    HWND picture = nullptr;
-    for (HWND child = GetWindow(help.window, GW_CHILD); child;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-        if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP) {
-            picture = child;
-        }
-    }
-    E2E_CHECK(picture, "the Help dialog has no picture control");
     const Picture expected = LoadBitmapPicture("", context.gamePath, IDB_HELP, 504, 283);
-    const RECT place = ClientRectOf(help.window, picture);
+    const RECT place = ClientRectOf(help.window, Control(help.window, IDC_HELP_PICTURE));
     std::string difference;
     E2E_CHECK(WaitUntil([&] {
                   difference =

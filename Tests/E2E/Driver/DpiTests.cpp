@@ -7,7 +7,6 @@
 namespace {
 
 constexpr int kScale = 2;
-constexpr UINT kDoubleDpi = 96 * kScale;
 
 // The list's regions of text at 96 dots per inch: the title, the column headers, the ten rows.
 std::vector<RECT> ListTextRegions() {

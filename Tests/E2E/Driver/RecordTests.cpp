@@ -82,8 +82,6 @@ E2E_TEST(qualifying_score_asks_the_name_and_lists_it) {
             "and the time today",
             row.c_str());
         CheckRowBackground(shown, 8, kHighScoresBackground, "with the new score,");
-        CheckSameGame(DataFilePath("High Score Games\\hs1700000000.txt"), resumed.recorded.Record(),
-                      "the listed game's record");
         // On disk at once, as the list is cleared below: a game killed now keeps them.
         CheckHighScoresFile(DataFilePath("High Scores.txt"), name);
         // Keys pressed before the wait has ended would be dropped with the others typed during
@@ -117,9 +115,6 @@ E2E_TEST(qualifying_score_asks_the_name_and_lists_it) {
         const char* when =
             ok ? "after OK to Clear High Scores" : "after Cancel to Clear High Scores";
         const MenuDialog question = game.OpenFromMenu(IDM_CLEAR_HIGH_SCORES, "Message");
-        const HWND cancel = GetDlgItem(question.window, IDCANCEL);
-        E2E_CHECK(cancel && IsWindowVisible(cancel),
-                  "Clear High Scores asks without a Cancel button");
         if (ok) {
             game.Answer("Message", "Are you sure you want to reset the High Score list?", when);
         } else {

@@ -57,19 +57,18 @@ E2E_TEST(first_start_reverts_preferences_in_a_fixed_size_window_of_one_copy) {
     PutField(defaults, "m_gridStyle", 1);
     CheckStoredPreferences(defaults, "after G and Esc", 0, kMainWindowPlacementOffset);
     CheckStoredPreferences(defaults, "after G and Esc", kHighScoresPlacementOffset);
-    const PreferencesRecord stored = ReadStoredRecord("after G and Esc");
-    const WINDOWPLACEMENT placement = GetPlacement(stored, kMainWindowPlacementOffset);
+    const WINDOWPLACEMENT placement =
+        GetPlacement(ReadStoredRecord("after G and Esc"), kMainWindowPlacementOffset);
     const RECT& normal = placement.rcNormalPosition;
     const RECT work = WorkArea();
-    E2E_CHECK(placement.length == sizeof(WINDOWPLACEMENT) && placement.showCmd == SW_SHOWNORMAL &&
-                  normal.left + work.left == frame.left && normal.top + work.top == frame.top &&
-                  normal.right - normal.left == frame.right - frame.left &&
-                  normal.bottom - normal.top == frame.bottom - frame.top,
-              "the stored main window placement (length %u, showCmd %u, %ld x %ld at (%ld, %ld)) "
-              "is not the %ld x %ld window shown normally at (%ld, %ld)",
-              placement.length, placement.showCmd, normal.right - normal.left,
-              normal.bottom - normal.top, normal.left + work.left, normal.top + work.top,
-              frame.right - frame.left, frame.bottom - frame.top, frame.left, frame.top);
+    RECT shown = frame;
+    OffsetRect(&shown, -work.left, -work.top);
+    E2E_CHECK(placement.length == sizeof placement && placement.showCmd == SW_SHOWNORMAL &&
+                  EqualRect(&normal, &shown),
+              "the stored main window placement (length %u, showCmd %u, (%ld, %ld)-(%ld, %ld) of "
+              "the work area) is not the window shown normally at (%ld, %ld)-(%ld, %ld)",
+              placement.length, placement.showCmd, normal.left, normal.top, normal.right,
+              normal.bottom, shown.left, shown.top, shown.right, shown.bottom);
 }
 
 E2E_TEST(stored_placement_comes_back_normal_and_alt_x_keeps_it) {
